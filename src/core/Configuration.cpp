@@ -1,0 +1,117 @@
+#include "Configuration.h"
+
+#include "Chemins.h"
+#include "Etat.h"
+#include "FichierTexte.h"
+#include "Services.h"
+#include "Texte.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString messageMedias = QStringLiteral(
+    "Le répertoire où se trouve le dossier [_medias] est introuvable.\n"
+    "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
+const QString messageBilans = QStringLiteral(
+    "Le répertoire où se trouve le dossier [_bilans] est introuvable.\n"
+    "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
+
+bool Vaut(const QString& valeur, const char* mot) {
+    return MajusculesAZ(valeur) == QLatin1String(mot);
+}
+
+void AppliquerRepertoire(QString valeur) {
+    if (valeur.isEmpty())
+        valeur = Etat.DossierProgramme + QStringLiteral("_Medias");
+    const QString dossier = ResoudreChemin(NormaliserSeparateurs(valeur));
+    if (!QFileInfo(dossier).isDir() || !QDir::setCurrent(dossier)) {
+        Services::Messages().Message(messageMedias);
+        return;
+    }
+    Etat.CheminMedias = AvecSeparateur(QDir::currentPath());
+}
+
+void AppliquerBilan(QString valeur) {
+    if (valeur.isEmpty())
+        valeur = Etat.DossierProgramme + QStringLiteral("_Bilans");
+    const QString dossier = ResoudreChemin(NormaliserSeparateurs(valeur));
+    if (!QFileInfo(dossier).isDir()) {
+        Services::Messages().Message(messageBilans);
+        return;
+    }
+    // The records root does not become the working folder. A relative value is anchored
+    // now, though: the working folder moves into each exercise folder, and a records path
+    // still relative by then would send every record line nowhere.
+    Etat.CheminBilans = AvecSeparateur(QFileInfo(dossier).absoluteFilePath());
+}
+
+void AppliquerReponsesNecessaires(const QString& valeur) {
+    int n = 0;
+    if (LireEntier(valeur, n)) {
+        Etat.ReponsesNecessaires = n;
+        return;
+    }
+    Services::Messages().Message(
+        QStringLiteral("La valeur « %1 » de REPONSES NECESSAIRES dans le fichier INI n'est pas "
+                       "un nombre entier.\nLa valeur précédente (%2) est conservée.")
+            .arg(valeur)
+            .arg(Etat.ReponsesNecessaires));
+}
+
+void AppliquerLigne(const QString& ligne) {
+    const qsizetype egal = ligne.indexOf(u'=');
+    if (egal < 0)
+        return;
+    const QString cle = MajusculesAZ(Rogner(ligne.left(egal)));
+    const QString valeur = Rogner(ligne.mid(egal + 1));
+
+    if (cle == u"REPERTOIRE")
+        AppliquerRepertoire(valeur);
+    if (cle == u"MOT DE PASSE")
+        Etat.MotDePasseEnseignant = valeur;
+    if (cle == u"ACTIF" && Vaut(valeur, "NON"))
+        Etat.MotDePasseActif = false;
+    if (cle == u"BRUITAGE")
+        Etat.Bruitage = !Vaut(valeur, "NON");
+    if (cle == u"IMPRESSION")
+        Etat.ImpressionAutorisee = !Vaut(valeur, "NON");
+    if (cle == u"AJOUT NOUVEL ELEVE")
+        Etat.AjoutNouvelEleve = !Vaut(valeur, "NON");
+    if (cle == u"ENREGISTREMENT SON")
+        Etat.EnregistrementSon = Vaut(valeur, "OUI");
+    if (cle == u"REPONSES NECESSAIRES")
+        AppliquerReponsesNecessaires(valeur);
+    if (cle == u"CHEMINLOGSON")
+        Etat.CheminLogSon = valeur;
+    if (cle == u"BILAN")
+        AppliquerBilan(valeur);
+}
+
+} // namespace
+
+ResultatConfiguration ChargerConfiguration() {
+    Etat.CheminMedias = Etat.DossierProgramme;
+    Etat.Bruitage = true;
+
+    const QString ini = Etat.DossierProgramme + QStringLiteral("plumelune.ini");
+    if (!FichierExiste(ini)) {
+        Services::Messages().Message(QStringLiteral("Fichier INI non trouvé."));
+        return ResultatConfiguration::IniAbsent;
+    }
+    QStringList lignes;
+    QString raison;
+    if (!LireLignes(ini, lignes, &raison)) {
+        // The file is there but locked or unreadable: say so and go on with what is known.
+        Services::Messages().Erreur(
+            QStringLiteral("Impossible de lire le fichier de configuration « %1 » : %2")
+                .arg(QDir::toNativeSeparators(ResoudreChemin(ini)), raison));
+    }
+    for (const QString& ligne : std::as_const(lignes))
+        AppliquerLigne(ligne);
+
+    if (Etat.ReponsesNecessaires < 1)
+        Etat.ReponsesNecessaires = 999;
+    return ResultatConfiguration::Lue;
+}

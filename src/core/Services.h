@@ -1,0 +1,99 @@
+#pragma once
+// Platform services. Each is a small interface with a Qt implementation used by the program
+// and a double used by the tests (tests/support). The program reaches them through
+// Services::..., and tests swap them with Services::Installer...().
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+class QDialog;
+
+// Message boxes. Every text is French and shown exactly as given.
+class IBoitesMessage {
+public:
+    virtual ~IBoitesMessage() = default;
+    // Plain box: application title, one "OK" button.
+    virtual void Message(const QString& texte) = 0;
+    // "Oui" / "Non": true for "Oui".
+    virtual bool QuestionOuiNon(const QString& texte) = 0;
+    // "OK" / "Annuler", no icon: true for "OK".
+    virtual bool QuestionOkAnnuler(const QString& texte) = 0;
+    // Title "Information", information icon, "OK".
+    virtual void Information(const QString& texte) = 0;
+    // Title "Confirmation", question icon, "Oui" default, Escape = "Non": true for "Oui".
+    virtual bool Confirmation(const QString& texte) = 0;
+    // The general error box: an action stopped on an unexpected file-system error.
+    virtual void Erreur(const QString& texte) = 0;
+};
+
+// Modal showing of a form. The form's FormShow/FormActivate run in both implementations.
+class IAffichageModal {
+public:
+    virtual ~IAffichageModal() = default;
+    virtual int Montrer(QDialog* forme) = 0;
+};
+
+class IHorloge {
+public:
+    virtual ~IHorloge() = default;
+    virtual QString DateCourte() = 0;   // dd/mm/yyyy
+    virtual QString HeureLongue() = 0;  // hh:mm:ss
+};
+
+class IHasard {
+public:
+    virtual ~IHasard() = default;
+    // A whole number r with 0 <= r < n (n >= 1).
+    virtual int Tirer(int n) = 0;
+};
+
+class IPause {
+public:
+    virtual ~IPause() = default;
+    // Blocks the user for ms milliseconds; sounds already started go on playing.
+    virtual void Attendre(int ms) = 0;
+};
+
+// The sound player `Son`. Opening decodes the whole file at once, so an unreadable file fails
+// there and not later; playing returns at once and cuts whatever was still playing. Without a
+// sound device everything stays silent and nothing fails.
+class ISon {
+public:
+    virtual ~ISon() = default;
+    virtual void DefinirFichier(const QString& chemin) = 0;
+    // false with a French sentence naming the file and the system's reason in *erreur.
+    virtual bool Ouvrir(QString* erreur) = 0;
+    virtual void Jouer() = 0;
+    virtual void Arreter() = 0;
+};
+
+namespace Services {
+IBoitesMessage& Messages();
+ISon& Son();
+IAffichageModal& Modal();
+IHorloge& Horloge();
+IHasard& Hasard();
+IPause& Pause();
+
+// Each takes a service the caller keeps alive; nullptr puts back the default.
+void InstallerMessages(IBoitesMessage* s);
+void InstallerSon(ISon* s);
+void InstallerModal(IAffichageModal* s);
+void InstallerHorloge(IHorloge* s);
+void InstallerHasard(IHasard* s);
+void InstallerPause(IPause* s);
+} // namespace Services
+
+// QtCore implementations (the widget ones live in ServicesQt.h).
+class HorlogeSysteme : public IHorloge {
+public:
+    QString DateCourte() override;
+    QString HeureLongue() override;
+};
+
+class HasardSysteme : public IHasard {
+public:
+    int Tirer(int n) override;
+};

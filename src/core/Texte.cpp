@@ -1,0 +1,51 @@
+#include "Texte.h"
+
+QString Rogner(const QString& texte) {
+    qsizetype debut = 0;
+    qsizetype fin = texte.size();
+    while (debut < fin && texte.at(debut).unicode() <= 32)
+        ++debut;
+    while (fin > debut && texte.at(fin - 1).unicode() <= 32)
+        --fin;
+    return texte.mid(debut, fin - debut);
+}
+
+QString MinusculesAZ(const QString& texte) {
+    QString r = texte;
+    for (QChar& c : r)
+        if (c.unicode() >= 'A' && c.unicode() <= 'Z')
+            c = QChar(c.unicode() + 32);
+    return r;
+}
+
+QString MajusculesAZ(const QString& texte) {
+    QString r = texte;
+    for (QChar& c : r)
+        if (c.unicode() >= 'a' && c.unicode() <= 'z')
+            c = QChar(c.unicode() - 32);
+    return r;
+}
+
+QString FormeComparaison(const QString& texte) { return MinusculesAZ(Rogner(texte)); }
+
+bool EgauxSelonRegle(const QString& a, const QString& b) {
+    return FormeComparaison(a) == FormeComparaison(b);
+}
+
+bool LireEntier(const QString& texte, int& valeur) {
+    const QString t = texte.trimmed();
+    if (t.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t.at(i);
+        const bool signe = i == 0 && (c == u'-' || c == u'+') && t.size() > 1;
+        if (!signe && (c.unicode() < '0' || c.unicode() > '9'))
+            return false;
+    }
+    bool ok = false;
+    const int v = t.toInt(&ok);
+    if (!ok)
+        return false;
+    valeur = v;
+    return true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The comparison rule shared by answers, history keys and passwords.
+
+#include <QString>
+
+// Removes every character whose code is 32 or less at both ends.
+QString Rogner(const QString& texte);
+// Folds only the letters A to Z; accented capitals keep their case.
+QString MinusculesAZ(const QString& texte);
+// Upper-cases only the letters a to z.
+QString MajusculesAZ(const QString& texte);
+// Rogner then MinusculesAZ: the form two texts are compared in.
+QString FormeComparaison(const QString& texte);
+bool EgauxSelonRegle(const QString& a, const QString& b);
+// Reads a whole decimal number; false for anything else (blanks around are allowed).
+bool LireEntier(const QString& texte, int& valeur);

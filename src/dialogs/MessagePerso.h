@@ -1,0 +1,25 @@
+#pragma once
+// The short message with a face shown after every answer; it sizes itself to its text.
+
+#include "dialogs/FormeModale.h"
+
+class QLabel;
+class QPushButton;
+
+class TfMessagePerso : public FormeModale {
+    Q_OBJECT
+public:
+    explicit TfMessagePerso(QWidget* parent);
+
+    // Set by the caller before each showing; kept from one showing to the next.
+    QString TexteMessage;
+    QString TypeMessage; // "Bon" for a right answer, anything else for a wrong one
+
+    QLabel* lTexte = nullptr;
+    QLabel* iBon = nullptr;
+    QLabel* iPasBon = nullptr;
+    QPushButton* bOk = nullptr;
+
+protected:
+    void FormActivate() override;
+};

@@ -1,0 +1,538 @@
+#include "Unit1.h"
+
+#include "DecodageItem.h"
+#include "EcrituresExercice.h"
+#include "ItemsExercice.h"
+#include "core/Chemins.h"
+#include "core/Configuration.h"
+#include "core/Etat.h"
+#include "core/FichierTexte.h"
+#include "core/Formulaires.h"
+#include "core/ImagesQt.h"
+#include "core/Services.h"
+#include "dialogs/ChoixNbItems.h"
+#include "dialogs/MessagePerso.h"
+#include "dialogs/Quitter.h"
+#include "exercise/copieecran.h"
+#include "records/Durees.h"
+#include "records/Journal.h"
+#include "records/Reussites.h"
+#include "setup/Unit2.h"
+#include "teacher/Bilans.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+QLabel* Etiquette(QWidget* parent, const char* nom, const QRect& place, const QString& bulle = {}) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(nom));
+    l->setGeometry(place);
+    l->setAlignment(Qt::AlignCenter);
+    if (!bulle.isEmpty()) {
+        l->setToolTip(bulle);
+        l->setAccessibleDescription(bulle);
+    }
+    return l;
+}
+
+QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
+                         const QString& nomAccessible, const QRect& place) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setIcon(ChargerImageRessource(image));
+    b->setAccessibleName(nomAccessible);
+    b->setToolTip(nomAccessible);
+    b->setAutoRaise(true);
+    b->setGeometry(place);
+    b->setFocusPolicy(Qt::NoFocus); // Enter and Escape belong to the answer field and the form
+    return b;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    // No title-bar buttons: the program alone closes its main window.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(628, 429);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(166, 202, 240));
+    setPalette(p);
+    setAutoFillBackground(true);
+    setWindowTitle(Etat.TitreApplication);
+    CreerControles();
+    FormCreate();
+}
+
+void TForm1::CreerControles() {
+    FondEcran = new QLabel(this);
+    FondEcran->setObjectName(QStringLiteral("FondEcran"));
+    FondEcran->setGeometry(0, 0, 628, 429);
+    FondEcran->setPixmap(ChargerImageRessource(QStringLiteral(":/art/fond_exercice.jpg")));
+
+    lDossierCourant = Etiquette(this, "lDossierCourant", QRect(176, 9, 360, 24));
+    lDossierCourant->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold; color: #1c3f73;"));
+
+    iExplication = new QLabel(this);
+    iExplication->setObjectName(QStringLiteral("iExplication"));
+    iExplication->setGeometry(12, 52, 160, 160);
+    iExplication->setAlignment(Qt::AlignCenter);
+
+    mMessage = new QPlainTextEdit(QStringLiteral("mMessage"), this);
+    mMessage->setObjectName(QStringLiteral("mMessage"));
+    mMessage->setAccessibleName(QStringLiteral("Texte de l'item"));
+    mMessage->setReadOnly(true);
+    mMessage->setFocusPolicy(Qt::NoFocus);
+    mMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mMessage->setGeometry(189, 53, 256, 159);
+    mMessage->setStyleSheet(QStringLiteral("QPlainTextEdit { border: none; background: transparent; "
+                                           "font-size: 15px; color: #102a50; }"));
+
+    bJEcoute = BoutonImage(this, "bJEcoute", QStringLiteral(":/art/ecoute.png"),
+                           QStringLiteral("J'écoute"), QRect(14, 222, 180, 68));
+    bJaiEcrit = BoutonImage(this, "bJaiEcrit", QStringLiteral(":/art/ecrit.png"),
+                            QStringLiteral("J'ai écrit"), QRect(214, 222, 184, 68));
+    for (QToolButton* b : {bJEcoute, bJaiEcrit}) {
+        b->setText(b->accessibleName());
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setIconSize(QSize(56, 56));
+        b->setStyleSheet(QStringLiteral("QToolButton { font-size: 20px; font-weight: bold; color: #1c3f73; }"
+                                        "QToolButton:disabled { color: #7f93ad; }"));
+    }
+    bStop = BoutonImage(this, "bStop", QStringLiteral(":/art/stop.png"), QStringLiteral("Arrêter"),
+                        QRect(584, 2, 40, 40));
+    bStop->setIconSize(QSize(36, 36));
+    bClavier = BoutonImage(this, "bClavier", QStringLiteral(":/art/clavier.png"),
+                           QStringLiteral("Comment écrire un accent ?"), QRect(408, 372, 44, 44));
+    bClavier->setIconSize(QSize(40, 40));
+    bJEcoute->setEnabled(false);
+    bJaiEcrit->setEnabled(false);
+
+    eSaisie = new QLineEdit(this);
+    eSaisie->setObjectName(QStringLiteral("eSaisie"));
+    eSaisie->setAccessibleName(QStringLiteral("Ta réponse"));
+    eSaisie->setGeometry(13, 301, 383, 48);
+    QFont grand = eSaisie->font();
+    grand.setPixelSize(32);
+    eSaisie->setFont(grand);
+    eSaisie->setStyleSheet(QStringLiteral("QLineEdit { border: none; background: white; color: #0b2447; }"
+                                          "QLineEdit:disabled { background: #eef3fa; }"));
+    eSaisie->installEventFilter(this);
+
+    Label3 = Etiquette(this, "Label3", QRect(14, 368, 80, 20));
+    Label3->setText(QStringLiteral("J'observe"));
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label3->setStyleSheet(QStringLiteral("font-size: 13px; font-weight: bold; color: #1c3f73;"));
+    eModele = new QLineEdit(this);
+    eModele->setObjectName(QStringLiteral("eModele"));
+    eModele->setAccessibleName(QStringLiteral("J'observe"));
+    eModele->setEnabled(false);
+    eModele->setGeometry(14, 388, 380, 26);
+    QFont moyen = eModele->font();
+    moyen.setPixelSize(20);
+    eModele->setFont(moyen);
+    eModele->setStyleSheet(QStringLiteral("QLineEdit { border: none; background: transparent; color: #555; }"));
+
+    // The values sit in the boxes of the background; the hint areas cover their captions.
+    const QString valeur = QStringLiteral("font-size: 20px; font-weight: bold; color: #0b2447;");
+    lBonus = Etiquette(this, "lBonus", QRect(468, 76, 140, 30));
+    lNote = Etiquette(this, "lNote", QRect(468, 137, 140, 30), QStringLiteral("Mon score"));
+    lNoteMaxi = Etiquette(this, "lNoteMaxi", QRect(468, 198, 140, 30));
+    lNbItemsRepondus = Etiquette(this, "lNbItemsRepondus", QRect(468, 259, 140, 30),
+                                 QStringLiteral("Nombre d'items réussis au 1er essai"));
+    lNbItemsTotal = Etiquette(this, "lNbItemsTotal", QRect(468, 320, 140, 30));
+    lTemps = Etiquette(this, "lTemps", QRect(468, 381, 140, 30));
+    for (QLabel* l : {lBonus, lNote, lNoteMaxi, lNbItemsRepondus, lNbItemsTotal})
+        l->setStyleSheet(valeur);
+    lTemps->setStyleSheet(QStringLiteral("font-size: 15px; font-weight: bold; color: #0b2447;"));
+    lTemps->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
+    Etiquette(this, "lEnJeu", QRect(460, 52, 156, 22), QStringLiteral("Nombre de points en jeu"));
+    Etiquette(this, "lScore", QRect(460, 113, 156, 22), QStringLiteral("Mon score"));
+    Etiquette(this, "lScoreMaxi", QRect(460, 174, 156, 22), QStringLiteral("Score maximum"));
+    Etiquette(this, "lItemsReussis", QRect(460, 235, 156, 22),
+              QStringLiteral("Nombre d'items réussis au premier essai"));
+    Etiquette(this, "lReponses", QRect(460, 296, 156, 22), QStringLiteral("Nombre d'items de la partie"));
+    Etiquette(this, "lTempsEffectif", QRect(460, 357, 156, 22), QStringLiteral("Temps effectif"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    connect(bJEcoute, &QToolButton::clicked, this, &TForm1::bJEcouteClick);
+    connect(bJaiEcrit, &QToolButton::clicked, this, &TForm1::bJaiEcritClick);
+    connect(bStop, &QToolButton::clicked, this, &TForm1::bStopClick);
+    connect(bClavier, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+}
+
+void TForm1::FormCreate() {
+    Etat.CheminLogSon.clear();
+    Etat.MotDePasseEnseignant.clear();
+    Etat.CheminBilans.clear();
+    Etat.PremiereActivation = true;
+    Etat.MotDePasseActif = true;
+    Etat.ImpressionAutorisee = true;
+    Etat.EnregistrementSon = false;
+    Etat.AjoutNouvelEleve = true;
+    mMessage->clear();
+    MontrerImageParDefaut(QStringLiteral("qvx_pardefaut.jpg"));
+}
+
+void TForm1::MontrerImageParDefaut(const QString& nomFichier) {
+    const QImage image = ChargerImage(ResoudreChemin(Etat.DossierProgramme + nomFichier));
+    if (image.isNull()) {
+        iExplication->hide();
+        return;
+    }
+    iExplication->setPixmap(QPixmap::fromImage(image.scaled(
+        iExplication->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    iExplication->show();
+}
+
+void TForm1::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TForm1::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TForm1::FormActivate() {
+    if (!Etat.PremiereActivation || m_ferme)
+        return;
+    // Cleared first: the start form shown below re-activates this window when it closes.
+    Etat.PremiereActivation = false;
+    Etat.EcriturePossible = true;
+    if (ChargerConfiguration() == ResultatConfiguration::IniAbsent) {
+        close();
+        return;
+    }
+    if (!CreerJournal())
+        Etat.EcriturePossible = false;
+    Etat.TitreApplication = QStringLiteral("Plumelune - Version 2.0");
+    setWindowTitle(Etat.TitreApplication);
+    NouvelExercice();
+    if (m_ferme)
+        return;
+    lDossierCourant->setText(NomDossierCourant());
+    lBonus->setText(QStringLiteral("5"));
+}
+
+void TForm1::NouvelExercice() {
+    if (!QDir::setCurrent(Etat.CheminMedias)) {
+        Services::Messages().Erreur(
+            QStringLiteral("Impossible d'ouvrir le dossier des exercices « %1 ».")
+                .arg(QDir::toNativeSeparators(Etat.CheminMedias)));
+    }
+    EnregistrerReussites();
+    Services::Modal().Montrer(Form2);
+    if (m_ferme)
+        return; // "Quitter" in the start form: the program is ending
+    Etat.TempsTotal = 0;
+    ConstruireListeItems(Etat.DossierExercice);
+    if (Etat.NbItems >= 5)
+        Services::Modal().Montrer(fChoixNbItems);
+    lNote->setText(QStringLiteral("0"));
+    lNoteMaxi->setText(QString::number(Etat.NbItems * 5));
+    mMessage->clear();
+    Etat.FichierSon = ChoisirItem();
+    if (Etat.FichierSon.isEmpty()) {
+        bJaiEcrit->setEnabled(false);
+        bJEcoute->setEnabled(false);
+        eSaisie->setEnabled(false);
+    } else {
+        bJaiEcrit->setEnabled(false);
+        eSaisie->setEnabled(false);
+        bJEcoute->setEnabled(true);
+        EcrireEnTeteExercice();
+        Etat.NbReussisPremierEssai = 0;
+        lNbItemsRepondus->setText(QStringLiteral("0"));
+        lNbItemsTotal->setText(QString::number(Etat.NbItems));
+    }
+    eModele->clear();
+}
+
+QString TForm1::ChoisirItem() {
+    const ItemTire tire = TirerItem();
+    MontrerImageParDefaut(QStringLiteral("qvx_pardefaut.bmp"));
+    mMessage->clear();
+    Etat.PremiereEcoute = true;
+    if (!tire.Nom.isEmpty())
+        lBonus->setText(tire.Bonus);
+    else if (Etat.NbItems == 0)
+        Services::Messages().Information(
+            QStringLiteral("Il n'y a plus d'items à retravailler dans ce dossier !"));
+    Etat.NbEssais = 0;
+    return tire.Nom;
+}
+
+bool TForm1::JouerEffet(const QString& nom) {
+    if (!Etat.Bruitage)
+        return false;
+    const QString chemin = ResoudreChemin(Etat.DossierProgramme + nom);
+    if (!QFile::exists(chemin))
+        return false;
+    ISon& son = Services::Son();
+    son.DefinirFichier(chemin);
+    if (!son.Ouvrir(nullptr))
+        return false; // a damaged effect sound is skipped like a missing one
+    son.Jouer();
+    return true;
+}
+
+void TForm1::Adieu(int attenteMs) {
+    repaint();
+    if (JouerEffet(QStringLiteral("quitter.wav")))
+        Services::Pause().Attendre(attenteMs);
+    close();
+}
+
+void TForm1::bJEcouteClick() {
+    if (!bJEcoute->isEnabled())
+        return;
+    ISon& son = Services::Son();
+    son.DefinirFichier(Etat.FichierSon);
+    if (!Etat.FichierSon.isEmpty()) {
+        QString erreur;
+        if (!son.Ouvrir(&erreur)) {
+            Services::Messages().Erreur(erreur);
+            return;
+        }
+        son.Jouer();
+        bJaiEcrit->setEnabled(true);
+        eSaisie->setEnabled(true);
+        eSaisie->setFocus();
+    }
+    if (Etat.PremiereEcoute) {
+        Timer1->start();
+        Etat.TempsItem = 0;
+        MontrerCompagnons();
+        Etat.PremiereEcoute = false;
+    }
+}
+
+void TForm1::MontrerCompagnons() {
+    // The companions share the item's base name; their case is whatever the teacher typed.
+    QString base = Etat.FichierSon;
+    if (base.endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive))
+        base.chop(4);
+    QStringList lignes;
+    if (LireLignes(base + QStringLiteral(".TXT"), lignes))
+        for (const QString& l : std::as_const(lignes))
+            mMessage->appendPlainText(l);
+    const QString image = ResoudreChemin(base + QStringLiteral(".JPG"));
+    if (QFile::exists(image)) {
+        const QImage img = ChargerImage(image);
+        if (!img.isNull()) {
+            iExplication->setPixmap(QPixmap::fromImage(
+                img.scaled(iExplication->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            iExplication->show();
+        }
+    }
+}
+
+void TForm1::Timer1Timer() {
+    ++Etat.TempsItem;
+    lTemps->setText(FormaterDuree(Etat.TempsTotal + Etat.TempsItem, true));
+}
+
+void TForm1::MessagePerso(const QString& texte, const QString& type) {
+    fMessagePerso->TexteMessage = texte;
+    fMessagePerso->TypeMessage = type;
+    Services::Modal().Montrer(fMessagePerso);
+}
+
+void TForm1::AfficherModele(const QString& modele) {
+    eModele->setText(modele);
+    eModele->repaint();
+}
+
+void TForm1::bJaiEcritClick() {
+    if (!bJaiEcrit->isEnabled() || m_verification)
+        return;
+    m_verification = true;
+    ++Etat.NbEssais;
+    const QString tape = eSaisie->text();
+    if (ReponseJuste(tape, Etat.FichierSon))
+        ReponseJusteTraitee(tape);
+    else
+        ReponseFausseTraitee(tape);
+    m_verification = false;
+}
+
+void TForm1::ReponseJusteTraitee(const QString& tape) {
+    Timer1->stop();
+    Etat.TempsTotal += Etat.TempsItem;
+    const QString bonus = lBonus->text();
+    EcrireReponseJuste(tape, bonus);
+    JouerEffet(QStringLiteral("juste.wav"));
+    MessagePerso(QStringLiteral("C'est bien, continue."), QStringLiteral("Bon"));
+
+    for (ItemListe& item : Etat.ListeItems) {
+        if (item.Etat == u"O" || item.Nom != Etat.FichierSon)
+            continue;
+        Etat.Score += bonus.trimmed().toInt();
+        if (Etat.NbEssais == 1) {
+            item.Etat = QStringLiteral("O");
+            ++Etat.NbReussisPremierEssai;
+            lNbItemsRepondus->setText(QString::number(Etat.NbReussisPremierEssai));
+        } else {
+            item.Etat = QStringLiteral("R");
+        }
+        break;
+    }
+    lNote->setText(QString::number(Etat.Score));
+    lNoteMaxi->setText(QString::number(Etat.NbItems * 5));
+    eSaisie->clear();
+    eModele->clear();
+    Etat.FichierSon = ChoisirItem();
+    bJaiEcrit->setEnabled(false);
+    eSaisie->setEnabled(false);
+    if (Etat.FichierSon.isEmpty()) {
+        FinExercice();
+        return;
+    }
+    eSaisie->clear();
+}
+
+void TForm1::ReponseFausseTraitee(const QString& tape) {
+    EcrireReponseFausse(tape);
+    JouerEffet(QStringLiteral("faux.wav"));
+
+    const QString bonus = lBonus->text().trimmed();
+    if (bonus == u"1" || bonus == u"0")
+        lBonus->setText(QStringLiteral("0"));
+    else
+        lBonus->setText(QString::number(Etat.NbEssais == 1 ? 3 : Etat.NbEssais == 2 ? 2
+                                                           : Etat.NbEssais == 3 ? 1
+                                                                                : 0));
+
+    const QString modele = ModeleReponse(Etat.FichierSon);
+    const QString pasBon = QStringLiteral("PasBon");
+    switch (Etat.NbEssais) {
+    case 1:
+        MessagePerso(QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore."), pasBon);
+        break;
+    case 2:
+        MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."), pasBon);
+        AfficherModele(modele);
+        repaint();
+        Services::Pause().Attendre(1000);
+        eModele->clear();
+        break;
+    case 3:
+        MessagePerso(QStringLiteral("Observe la réponse, puis clique sur <OK>."), pasBon);
+        AfficherModele(modele);
+        MessagePerso(QStringLiteral("J'essaie encore."), pasBon);
+        eModele->clear();
+        break;
+    default:
+        MessagePerso(QStringLiteral("Observe bien la réponse."), pasBon);
+        AfficherModele(modele);
+        break;
+    }
+    eSaisie->setFocus();
+    eSaisie->selectAll();
+}
+
+void TForm1::FinExercice() {
+    JouerEffet(QStringLiteral("fin.wav"));
+    const QString duree = FormaterDuree(Etat.TempsTotal, false);
+    const QString score = lNote->text();
+    EcrireFinExercice(score, lNoteMaxi->text());
+    const QString question = QStringLiteral("Bravo ") + Etat.NomEleve +
+                             QStringLiteral(" ! Exercice terminé en ") + duree +
+                             QStringLiteral(",\navec un score de ") + score +
+                             QStringLiteral(" points.\n\nVeux-tu en sélectionner un autre ?");
+    if (Services::Messages().QuestionOuiNon(question)) {
+        QDir::setCurrent(Etat.CheminMedias);
+        NouvelExercice();
+        if (m_ferme)
+            return;
+        Etat.Score = 0;
+        lBonus->setText(QStringLiteral("5"));
+        if (Etat.NbItems > 0)
+            lNote->setText(QStringLiteral("0"));
+        lDossierCourant->setText(NomDossierCourant());
+        return;
+    }
+    bJaiEcrit->setEnabled(false);
+    bJEcoute->setEnabled(false);
+    eSaisie->setEnabled(false);
+    if (Etat.ImpressionAutorisee && !Etat.NomEleve.isEmpty() &&
+        Services::Messages().QuestionOuiNon(QStringLiteral("Veux-tu voir ton bilan ?"))) {
+        EnregistrerReussites();
+        Etat.ModeEnseignant = false;
+        Services::Modal().Montrer(fBilans);
+    }
+    Adieu(4000);
+}
+
+void TForm1::bStopClick() {
+    if (!bStop->isEnabled() || m_quitterOuvert || m_ferme)
+        return;
+    m_quitterOuvert = true;
+    Services::Modal().Montrer(fQuitter);
+    m_quitterOuvert = false;
+}
+
+void TForm1::SpeedButton2Click() { Services::Modal().Montrer(CPEcr); }
+
+bool TForm1::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == eSaisie && e->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(e)->key();
+        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+            if (bJaiEcrit->isEnabled())
+                bJaiEcritClick();
+            return true;
+        }
+        if (touche == Qt::Key_Escape) {
+            if (bStop->isEnabled())
+                bStopClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objet, e);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (bJaiEcrit->isEnabled())
+            bJaiEcritClick();
+        else if (bJEcoute->isEnabled())
+            bJEcouteClick();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) {
+        if (bStop->isEnabled())
+            bStopClick();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    if (!m_ferme)
+        FormClose();
+    m_ferme = true;
+    Timer1->stop();
+    QWidget::closeEvent(e);
+}
+
+void TForm1::FormClose() {
+    EnregistrerReussites();
+    if (!Etat.FichierJournal.isEmpty())
+        QFile::remove(Etat.FichierJournal);
+}

@@ -1,0 +1,6 @@
+#include "copieecran.h"
+
+TCPEcr::TCPEcr(QWidget* parent)
+    : FormeModale(parent, QStringLiteral("CPEcr"), QStringLiteral("Aide")) {
+    resize(384, 311);
+}

@@ -1,0 +1,15 @@
+#include "DoublesUi.h"
+
+#include "dialogs/FormeModale.h"
+
+int ModalDouble::Montrer(QDialog* forme) {
+    const QString nom = forme->objectName();
+    Montres.append(nom);
+    if (auto* f = qobject_cast<FormeModale*>(forme))
+        f->Preparer();
+    auto it = Scripts.find(nom);
+    if (it == Scripts.end() || it->isEmpty())
+        return 0;
+    auto script = it->takeFirst();
+    return script(forme);
+}

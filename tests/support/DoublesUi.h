@@ -1,0 +1,27 @@
+#pragma once
+// The modal-showing double: instead of a nested event loop, a form is prepared as a real
+// showing would, then the test's script for that form plays the user's part.
+
+#include "core/Services.h"
+
+#include <QHash>
+#include <QStringList>
+#include <functional>
+
+class ModalDouble : public IAffichageModal {
+public:
+    // By form objectName; a form without a script is prepared and closed with result 0.
+    QHash<QString, QList<std::function<int(QDialog*)>>> Scripts;
+    QStringList Montres; // objectNames, in the order shown
+    void Ajouter(const QString& forme, std::function<int(QDialog*)> script) {
+        Scripts[forme].append(std::move(script));
+    }
+    int Montrer(QDialog* forme) override;
+};
+
+class ModalInstalle {
+public:
+    ModalInstalle() { Services::InstallerModal(&Modal); }
+    ~ModalInstalle() { Services::InstallerModal(nullptr); }
+    ModalDouble Modal;
+};

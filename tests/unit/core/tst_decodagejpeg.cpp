@@ -1,0 +1,198 @@
+// JPEG decoding of the pictures: the colour layouts pictures come in, and the damaged files that
+// must be refused rather than shown half grey.
+
+#include "core/DecodageJpeg.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+namespace {
+
+enum class Couleurs { Rgb, Gris, CmjnAdobe };
+
+// Four flat quadrants, far enough apart that JPEG's losses cannot blur one into another.
+const int QuadrantsRgb[4][3] = {{220, 30, 30}, {30, 200, 40}, {40, 50, 210}, {240, 240, 240}};
+const int QuadrantsGris[4] = {20, 90, 160, 235};
+
+int Quadrant(int x, int y, int largeur, int hauteur) {
+    return (x >= largeur / 2 ? 1 : 0) + (y >= hauteur / 2 ? 2 : 0);
+}
+
+// Compresses the quadrant picture with libjpeg itself.
+QByteArray Compresser(int largeur, int hauteur, Couleurs couleurs) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr erreurs;
+    info.err = jpeg_std_error(&erreurs);
+    jpeg_create_compress(&info);
+    unsigned char* sortie = nullptr;
+    unsigned long taille = 0;
+    jpeg_mem_dest(&info, &sortie, &taille);
+    info.image_width = JDIMENSION(largeur);
+    info.image_height = JDIMENSION(hauteur);
+    const int composantes = couleurs == Couleurs::Rgb ? 3 : couleurs == Couleurs::Gris ? 1 : 4;
+    info.input_components = composantes;
+    info.in_color_space = couleurs == Couleurs::Rgb    ? JCS_RGB
+                          : couleurs == Couleurs::Gris ? JCS_GRAYSCALE
+                                                       : JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> ligne(size_t(largeur * composantes));
+    while (info.next_scanline < info.image_height) {
+        const int y = int(info.next_scanline);
+        for (int x = 0; x < largeur; ++x) {
+            const int q = Quadrant(x, y, largeur, hauteur);
+            unsigned char* p = &ligne[size_t(x * composantes)];
+            if (couleurs == Couleurs::Rgb) {
+                for (int c = 0; c < 3; ++c)
+                    p[c] = static_cast<unsigned char>(QuadrantsRgb[q][c]);
+            } else if (couleurs == Couleurs::Gris) {
+                p[0] = static_cast<unsigned char>(QuadrantsGris[q]);
+            } else {
+                // Adobe's convention, which libjpeg's marker announces: inverted inks, no black.
+                for (int c = 0; c < 3; ++c)
+                    p[c] = static_cast<unsigned char>(QuadrantsRgb[q][c]);
+                p[3] = 255;
+            }
+        }
+        JSAMPROW lignes[1] = {ligne.data()};
+        jpeg_write_scanlines(&info, lignes, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray octets(reinterpret_cast<const char*>(sortie), qsizetype(taille));
+    std::free(sortie);
+    return octets;
+}
+
+QByteArray Pixel(const ImageDecodee& image, int x, int y) {
+    return image.Rgb.mid((qsizetype(y) * image.Largeur + x) * 3, 3);
+}
+
+} // namespace
+
+class TestDecodageJpeg : public QObject {
+    Q_OBJECT
+
+private slots:
+    void images_data() {
+        QTest::addColumn<int>("largeur");
+        QTest::addColumn<int>("hauteur");
+        QTest::addColumn<int>("couleurs");
+        QTest::newRow("rgb") << 64 << 48 << int(Couleurs::Rgb);
+        // Odd sizes: a decoder that pads its lines or mixes up width and height shows here.
+        QTest::newRow("rgb taille impaire") << 33 << 17 << int(Couleurs::Rgb);
+        QTest::newRow("rgb haute et etroite") << 10 << 70 << int(Couleurs::Rgb);
+        QTest::newRow("gris") << 40 << 30 << int(Couleurs::Gris);
+        QTest::newRow("gris taille impaire") << 21 << 35 << int(Couleurs::Gris);
+        QTest::newRow("cmjn adobe") << 32 << 32 << int(Couleurs::CmjnAdobe);
+    }
+
+    void images() {
+        QFETCH(int, largeur);
+        QFETCH(int, hauteur);
+        QFETCH(int, couleurs);
+        const auto genre = Couleurs(couleurs);
+        const QByteArray jpeg = Compresser(largeur, hauteur, genre);
+        QVERIFY(jpeg.size() > 100);
+
+        ImageDecodee image;
+        QVERIFY(DecoderJpeg(jpeg, image));
+        QCOMPARE(image.Largeur, largeur);
+        QCOMPARE(image.Hauteur, hauteur);
+        QCOMPARE(image.Rgb.size(), qsizetype(largeur) * hauteur * 3);
+
+        // The middle of each quadrant, away from the edges JPEG blurs.
+        for (int q = 0; q < 4; ++q) {
+            const int x = (q % 2) * largeur / 2 + largeur / 4;
+            const int y = (q / 2) * hauteur / 2 + hauteur / 4;
+            const QByteArray lu = Pixel(image, x, y);
+            for (int c = 0; c < 3; ++c) {
+                const int attendu = genre == Couleurs::Gris ? QuadrantsGris[q] : QuadrantsRgb[q][c];
+                const int valeur = static_cast<unsigned char>(lu[c]);
+                QVERIFY2(std::abs(valeur - attendu) <= 12,
+                         qPrintable(QStringLiteral("quadrant %1 composante %2 : %3 au lieu de %4")
+                                        .arg(q)
+                                        .arg(c)
+                                        .arg(valeur)
+                                        .arg(attendu)));
+            }
+        }
+    }
+
+    // Pictures wider or taller than 8000 pixels are refused before anything is allocated.
+    void dimensionsLimites_data() {
+        QTest::addColumn<int>("largeur");
+        QTest::addColumn<int>("hauteur");
+        QTest::addColumn<bool>("accepte");
+        QTest::newRow("8000 de large") << 8000 << 2 << true;
+        QTest::newRow("8001 de large") << 8001 << 2 << false;
+        QTest::newRow("8000 de haut") << 2 << 8000 << true;
+        QTest::newRow("8001 de haut") << 2 << 8001 << false;
+    }
+
+    void dimensionsLimites() {
+        QFETCH(int, largeur);
+        QFETCH(int, hauteur);
+        QFETCH(bool, accepte);
+        ImageDecodee image;
+        QCOMPARE(DecoderJpeg(Compresser(largeur, hauteur, Couleurs::Rgb), image), accepte);
+        QCOMPARE(image.Largeur, accepte ? largeur : 0);
+        QCOMPARE(image.Rgb.size(), accepte ? qsizetype(largeur) * hauteur * 3 : 0);
+    }
+
+    void refus_data() {
+        QTest::addColumn<QByteArray>("octets");
+        const QByteArray bon = Compresser(64, 48, Couleurs::Rgb);
+        QTest::newRow("vide") << QByteArray();
+        QByteArray hasard(2000, '\0');
+        QRandomGenerator generateur(42);
+        for (auto& o : hasard)
+            o = char(generateur.bounded(256));
+        QTest::newRow("octets au hasard") << hasard;
+        QTest::newRow("octets au hasard derriere le marqueur") << QByteArray("\xFF\xD8", 2) + hasard;
+        QTest::newRow("marqueur seul") << bon.left(2);
+        QTest::newRow("coupe dans l'en-tete") << bon.left(bon.indexOf("\xFF\xC0") + 4);
+        QTest::newRow("coupe a 10 %") << bon.left(bon.size() / 10);
+        QTest::newRow("coupe a la moitie") << bon.left(bon.size() / 2);
+        QTest::newRow("coupe a 90 %") << bon.left(bon.size() * 9 / 10);
+        // Every line decoded, only the end marker missing.
+        QTest::newRow("sans marqueur de fin") << bon.left(bon.size() - 2);
+        QTest::newRow("png")
+            << QByteArray::fromHex("89504e470d0a1a0a0000000d4948445200000001000000010802000000"
+                                   "907753de0000000c4944415408d763f8cfc000000301010018dd8db0"
+                                   "0000000049454e44ae426082");
+        QByteArray abime = bon;
+        for (qsizetype i = bon.size() / 2; i < bon.size() / 2 + 40; ++i)
+            abime[i] = '\xFF';
+        QTest::newRow("donnees ecrasees") << abime;
+    }
+
+    void refus() {
+        QFETCH(QByteArray, octets);
+        ImageDecodee image;
+        image.Largeur = 7; // a failure leaves nothing behind
+        image.Rgb = "xyz";
+        QVERIFY(!DecoderJpeg(octets, image));
+        QCOMPARE(image.Largeur, 0);
+        QCOMPARE(image.Hauteur, 0);
+        QVERIFY(image.Rgb.isEmpty());
+    }
+
+    // A failed picture must not spoil the next one (libjpeg state left behind by a longjmp).
+    void bonApresMauvais() {
+        const QByteArray bon = Compresser(16, 16, Couleurs::Rgb);
+        ImageDecodee image;
+        QVERIFY(!DecoderJpeg(bon.left(bon.size() / 2), image));
+        QVERIFY(DecoderJpeg(bon, image));
+        QCOMPARE(image.Largeur, 16);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDecodageJpeg)
+#include "tst_decodagejpeg.moc"

@@ -1,0 +1,166 @@
+// Loading pictures from disk: the kind of picture is told by its bytes, not its name, and a
+// picture that cannot be read is a null image, quietly.
+
+#include "core/ImagesQt.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+
+// Left half red, right half blue.
+QColor Attendue(int x, int largeur) { return x < largeur / 2 ? QColor(210, 20, 20) : QColor(20, 30, 200); }
+
+QByteArray Jpeg(int largeur, int hauteur) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr erreurs;
+    info.err = jpeg_std_error(&erreurs);
+    jpeg_create_compress(&info);
+    unsigned char* sortie = nullptr;
+    unsigned long taille = 0;
+    jpeg_mem_dest(&info, &sortie, &taille);
+    info.image_width = JDIMENSION(largeur);
+    info.image_height = JDIMENSION(hauteur);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> ligne(size_t(largeur) * 3);
+    for (int x = 0; x < largeur; ++x) {
+        const QColor c = Attendue(x, largeur);
+        ligne[size_t(x) * 3] = static_cast<unsigned char>(c.red());
+        ligne[size_t(x) * 3 + 1] = static_cast<unsigned char>(c.green());
+        ligne[size_t(x) * 3 + 2] = static_cast<unsigned char>(c.blue());
+    }
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW lignes[1] = {ligne.data()};
+        jpeg_write_scanlines(&info, lignes, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray octets(reinterpret_cast<const char*>(sortie), qsizetype(taille));
+    std::free(sortie);
+    return octets;
+}
+
+QByteArray Encoder(int largeur, int hauteur, const char* format) {
+    QImage image(largeur, hauteur, QImage::Format_RGB32);
+    for (int y = 0; y < hauteur; ++y)
+        for (int x = 0; x < largeur; ++x)
+            image.setPixelColor(x, y, Attendue(x, largeur));
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    image.save(&tampon, format);
+    return octets;
+}
+
+bool Proche(const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) <= 12 && std::abs(a.green() - b.green()) <= 12 &&
+           std::abs(a.blue() - b.blue()) <= 12;
+}
+
+} // namespace
+
+class TestImagesQt : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dossier;
+
+    QString Ecrire(const QString& nom, const QByteArray& octets) {
+        const QString chemin = m_dossier.filePath(nom);
+        QDir().mkpath(QFileInfo(chemin).path());
+        QFile f(chemin);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(octets);
+        return chemin;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dossier.isValid()); }
+
+    void chargees_data() {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<int>("largeur");
+        QTest::addColumn<int>("hauteur");
+        // Widths whose RGB lines are not a multiple of 4 bytes: a copy that forgets the
+        // QImage line padding shears the picture.
+        QTest::newRow("jpeg") << "image.jpg" << Jpeg(64, 40) << 64 << 40;
+        QTest::newRow("jpeg largeur impaire") << "impaire.JPG" << Jpeg(33, 21) << 33 << 21;
+        QTest::newRow("jpeg nomme bmp") << "qvx_pardefaut.bmp" << Jpeg(30, 10) << 30 << 10;
+        QTest::newRow("bmp") << "dessin.bmp" << Encoder(31, 9, "BMP") << 31 << 9;
+        QTest::newRow("png nomme jpg") << "fausse.jpg" << Encoder(17, 12, "PNG") << 17 << 12;
+        QTest::newRow("dossier accentue") << "Dictées/élève.jpg" << Jpeg(20, 20) << 20 << 20;
+    }
+
+    void chargees() {
+        QFETCH(QString, nom);
+        QFETCH(QByteArray, octets);
+        QFETCH(int, largeur);
+        QFETCH(int, hauteur);
+        QVERIFY(!octets.isEmpty());
+        const QString chemin = Ecrire(nom, octets);
+
+        const QImage image = ChargerImage(chemin);
+        QCOMPARE(image.size(), QSize(largeur, hauteur));
+        for (int y : {0, hauteur / 2, hauteur - 1}) {
+            for (int x : {2, largeur / 4, largeur * 3 / 4, largeur - 2}) {
+                QVERIFY2(Proche(image.pixelColor(x, y), Attendue(x, largeur)),
+                         qPrintable(QStringLiteral("(%1, %2) : %3")
+                                        .arg(x)
+                                        .arg(y)
+                                        .arg(image.pixelColor(x, y).name())));
+            }
+        }
+        const QPixmap pixmap = ChargerImageRessource(chemin);
+        QCOMPARE(pixmap.size(), QSize(largeur, hauteur));
+    }
+
+    void refusees_data() {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QByteArray>("octets");
+        const QByteArray bon = Jpeg(64, 40);
+        QTest::newRow("vide") << "vide.jpg" << QByteArray();
+        QTest::newRow("jpeg coupe") << "coupe.jpg" << bon.left(bon.size() / 2);
+        QTest::newRow("jpeg sans fin") << "sansfin.jpg" << bon.left(bon.size() - 2);
+        QTest::newRow("texte") << "texte.bmp" << QByteArray("pas une image");
+    }
+
+    void refusees() {
+        QFETCH(QString, nom);
+        QFETCH(QByteArray, octets);
+        const QString chemin = Ecrire(nom, octets);
+        QVERIFY(QFile::exists(chemin));
+        QVERIFY(ChargerImage(chemin).isNull());
+        QVERIFY(ChargerImageRessource(chemin).isNull());
+    }
+
+    void absentes_data() {
+        QTest::addColumn<QString>("chemin");
+        QTest::newRow("fichier absent") << m_dossier.filePath(QStringLiteral("absent.jpg"));
+        QTest::newRow("ressource absente") << QStringLiteral(":/art/absente.jpg");
+        QTest::newRow("dossier") << m_dossier.path();
+        QTest::newRow("nom vide") << QString();
+    }
+
+    void absentes() {
+        QFETCH(QString, chemin);
+        QVERIFY(ChargerImage(chemin).isNull());
+        QVERIFY(ChargerImageRessource(chemin).isNull());
+    }
+};
+
+QTEST_MAIN(TestImagesQt)
+#include "tst_imagesqt.moc"

@@ -1,0 +1,342 @@
+// The sound player: opening decodes at once and reports unreadable files; playing never fails
+// nor speaks, device or not; the conversion used when a device refuses the file's format.
+
+#include "core/LecteurSonQt.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+// A 440 Hz sine at half scale, written by libsndfile.
+bool EcrireSinus(const QString& chemin, int format, int canaux, int frequence, double secondes) {
+    SF_INFO info = {};
+    info.samplerate = frequence;
+    info.channels = canaux;
+    info.format = format;
+    SNDFILE* f = sf_open(QFile::encodeName(chemin).constData(), SFM_WRITE, &info);
+    if (!f)
+        return false;
+    const auto trames = sf_count_t(secondes * frequence);
+    std::vector<short> tampon(size_t(trames * canaux));
+    for (sf_count_t t = 0; t < trames; ++t)
+        for (int c = 0; c < canaux; ++c)
+            tampon[size_t(t * canaux + c)] = short(16383 * std::sin(2 * Pi * 440 * double(t) / frequence));
+    sf_writef_short(f, tampon.data(), trames);
+    sf_close(f);
+    return true;
+}
+
+SonDecode Son(int canaux, int frequence, const QVector<qint16>& echantillons) {
+    SonDecode son;
+    son.Canaux = canaux;
+    son.Frequence = frequence;
+    son.Echantillons = echantillons;
+    return son;
+}
+
+QAudioFormat Format(int canaux, int frequence, QAudioFormat::SampleFormat type) {
+    QAudioFormat f;
+    f.setChannelCount(canaux);
+    f.setSampleRate(frequence);
+    f.setSampleFormat(type);
+    return f;
+}
+
+template <typename T> QByteArray Octets(std::initializer_list<T> valeurs) {
+    QByteArray o;
+    for (T v : valeurs)
+        o.append(reinterpret_cast<const char*>(&v), sizeof v);
+    return o;
+}
+
+template <typename T> QVector<T> Valeurs(const QByteArray& octets) {
+    QVector<T> v(octets.size() / qsizetype(sizeof(T)));
+    std::memcpy(v.data(), octets.constData(), size_t(v.size()) * sizeof(T));
+    return v;
+}
+
+bool SansPeripherique() { return QMediaDevices::defaultAudioOutput().isNull(); }
+
+bool FenetreVisible() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            return true;
+    return false;
+}
+
+} // namespace
+
+class TestLecteurSon : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dossier;
+    QString m_court;  // 0.3 s, mono 22050 Hz
+    QString m_long;   // 3 s, stereo 44100 Hz
+    QString m_adpcm;  // 0.5 s, IMA ADPCM mono 11025 Hz
+    QString m_abime;  // text named .wav
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dossier.isValid());
+        m_court = m_dossier.filePath(QStringLiteral("court.wav"));
+        m_long = m_dossier.filePath(QStringLiteral("long.wav"));
+        m_adpcm = m_dossier.filePath(QStringLiteral("adpcm.wav"));
+        m_abime = m_dossier.filePath(QStringLiteral("abîmé.wav"));
+        QVERIFY(EcrireSinus(m_court, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 22050, 0.3));
+        QVERIFY(EcrireSinus(m_long, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, 3.0));
+        QVERIFY(EcrireSinus(m_adpcm, SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 1, 11025, 0.5));
+        QFile abime(m_abime);
+        QVERIFY(abime.open(QIODevice::WriteOnly));
+        abime.write("ceci n'est pas un son");
+    }
+
+    void ouvrir_data() {
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<bool>("ouvert");
+        QTest::addColumn<QString>("nomDansLeMessage");
+        QTest::newRow("pcm 16") << "court.wav" << true << "";
+        QTest::newRow("ima adpcm") << "adpcm.wav" << true << "";
+        QTest::newRow("texte nomme wav") << "abîmé.wav" << false << "abîmé.wav";
+        QTest::newRow("absent") << "absent.wav" << false << "absent.wav";
+        QTest::newRow("nom vide") << "" << false << "";
+    }
+
+    void ouvrir() {
+        QFETCH(QString, fichier);
+        QFETCH(bool, ouvert);
+        QFETCH(QString, nomDansLeMessage);
+        LecteurSonQt son;
+        son.DefinirFichier(fichier.isEmpty() ? QString() : m_dossier.filePath(fichier));
+        QString erreur;
+        QCOMPARE(son.Ouvrir(&erreur), ouvert);
+        QCOMPARE(son.Ouvert(), ouvert);
+        if (ouvert) {
+            QVERIFY(erreur.isEmpty());
+        } else {
+            QVERIFY2(erreur.startsWith(QStringLiteral("Impossible de lire le son")),
+                     qPrintable(erreur));
+            if (!nomDansLeMessage.isEmpty())
+                QVERIFY2(erreur.contains(QStringLiteral("« %1 »").arg(nomDansLeMessage)),
+                         qPrintable(erreur));
+        }
+        // Callers that do not want the reason pass no pointer.
+        QCOMPARE(son.Ouvrir(nullptr), ouvert);
+    }
+
+    // Opening closes what was open: after a failed open nothing is left to play.
+    void echecApresSucces() {
+        LecteurSonQt son;
+        son.DefinirFichier(m_court);
+        QVERIFY(son.Ouvrir(nullptr));
+        son.Jouer();
+        son.DefinirFichier(m_abime);
+        QString erreur;
+        QVERIFY(!son.Ouvrir(&erreur));
+        QVERIFY(!son.Ouvert());
+        son.Jouer();
+        QTRY_VERIFY(!son.EnCours());
+    }
+
+    // Setting a name does not close the sound already opened, as with the old control.
+    void definirSansOuvrir() {
+        LecteurSonQt son;
+        son.DefinirFichier(m_court);
+        QVERIFY(son.Ouvrir(nullptr));
+        son.DefinirFichier(m_abime);
+        QVERIFY(son.Ouvert());
+    }
+
+    void jouerSansPeripherique() {
+        if (!SansPeripherique())
+            QSKIP("a sound device is present here");
+        LecteurSonQt son;
+        son.DefinirFichier(m_long);
+        QVERIFY(son.Ouvrir(nullptr));
+        son.Jouer();
+        QTest::qWait(50);
+        QVERIFY(!son.EnCours());
+        QVERIFY(!FenetreVisible());
+        son.Arreter();
+    }
+
+    // A new sound while one plays: the second opens and plays; listening again restarts.
+    void secondFichierApresJouer() {
+        LecteurSonQt son;
+        son.DefinirFichier(m_long);
+        QVERIFY(son.Ouvrir(nullptr));
+        son.Jouer();
+        son.DefinirFichier(m_adpcm);
+        QString erreur;
+        QVERIFY2(son.Ouvrir(&erreur), qPrintable(erreur));
+        son.Jouer();
+        son.Jouer();
+        QVERIFY(son.Ouvert());
+        QVERIFY(!FenetreVisible());
+        if (!SansPeripherique())
+            QTRY_VERIFY(son.EnCours());
+    }
+
+    // A pupil hammering "listen": every call cuts the one before; the last one wins.
+    void appelsRapproches() {
+        LecteurSonQt son;
+        for (int i = 0; i < 40; ++i) {
+            son.DefinirFichier(i % 2 ? m_court : m_long);
+            QVERIFY(son.Ouvrir(nullptr));
+            son.Jouer();
+            if (i % 3 == 0)
+                son.Arreter();
+            if (i % 5 == 0)
+                QCoreApplication::processEvents();
+        }
+        son.Arreter();
+        QTRY_VERIFY(!son.EnCours());
+        son.DefinirFichier(m_long);
+        QVERIFY(son.Ouvrir(nullptr));
+        son.Jouer();
+        if (!SansPeripherique())
+            QTRY_VERIFY(son.EnCours());
+    }
+
+    // The player may go away in the middle of a sound (the program closing).
+    void detruitPendantLaLecture() {
+        auto son = std::make_unique<LecteurSonQt>();
+        son->DefinirFichier(m_long);
+        QVERIFY(son->Ouvrir(nullptr));
+        son->Jouer();
+        son.reset();
+        QVERIFY(!son);
+    }
+
+    // Only with a device: start, stop, cut by a new open, and the end reached by itself.
+    void avecPeripherique() {
+        if (SansPeripherique())
+            QSKIP("no sound device here");
+        LecteurSonQt son;
+        son.DefinirFichier(m_long);
+        QVERIFY(son.Ouvrir(nullptr));
+        son.Jouer();
+        QTRY_VERIFY(son.EnCours());
+        son.Arreter();
+        QTRY_VERIFY(!son.EnCours());
+
+        son.Jouer();
+        QTRY_VERIFY(son.EnCours());
+        son.DefinirFichier(m_court);
+        QVERIFY(son.Ouvrir(nullptr));
+        QTRY_VERIFY(!son.EnCours());
+
+        // The interface thread blocks (the farewell pauses): the sound still runs to its end.
+        son.Jouer();
+        QTRY_VERIFY(son.EnCours());
+        QThread::msleep(3000);
+        QVERIFY(!son.EnCours());
+    }
+
+    void formatSansPeripherique() {
+        const QAudioFormat f = LecteurSonQt::FormatPour(Son(2, 11025, {}), QAudioDevice());
+        QCOMPARE(f.channelCount(), 2);
+        QCOMPARE(f.sampleRate(), 11025);
+        QCOMPARE(f.sampleFormat(), QAudioFormat::Int16);
+    }
+
+    void convertirExact_data() {
+        QTest::addColumn<int>("canaux");
+        QTest::addColumn<QVector<qint16>>("echantillons");
+        QTest::addColumn<int>("canauxCible");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("attendu");
+
+        const QVector<qint16> extremes = {0, 32767, -32768, 256, -257};
+        QTest::newRow("int16 a l'identique")
+            << 1 << extremes << 1 << int(QAudioFormat::Int16)
+            << Octets<qint16>({0, 32767, -32768, 256, -257});
+        QTest::newRow("uint8") << 1 << extremes << 1 << int(QAudioFormat::UInt8)
+                               << Octets<quint8>({128, 255, 0, 129, 127});
+        QTest::newRow("int32") << 1 << extremes << 1 << int(QAudioFormat::Int32)
+                               << Octets<qint32>({0, 32767 * 65536, -32768 * 65536, 256 * 65536,
+                                                  -257 * 65536});
+        QTest::newRow("float") << 1 << QVector<qint16>{0, 16384, -32768} << 1
+                               << int(QAudioFormat::Float) << Octets<float>({0.0f, 0.5f, -1.0f});
+        QTest::newRow("mono vers stereo")
+            << 1 << QVector<qint16>{5, -7, 9} << 2 << int(QAudioFormat::Int16)
+            << Octets<qint16>({5, 5, -7, -7, 9, 9});
+        QTest::newRow("stereo vers mono")
+            << 2 << QVector<qint16>{100, 300, -50, -150} << 1 << int(QAudioFormat::Int16)
+            << Octets<qint16>({200, -100});
+        QTest::newRow("stereo vers six canaux")
+            << 2 << QVector<qint16>{1, 2, 3, 4} << 6 << int(QAudioFormat::Int16)
+            << Octets<qint16>({1, 2, 0, 0, 0, 0, 3, 4, 0, 0, 0, 0});
+    }
+
+    void convertirExact() {
+        QFETCH(int, canaux);
+        QFETCH(QVector<qint16>, echantillons);
+        QFETCH(int, canauxCible);
+        QFETCH(int, type);
+        QFETCH(QByteArray, attendu);
+        const QByteArray obtenu =
+            LecteurSonQt::Convertir(Son(canaux, 8000, echantillons),
+                                    Format(canauxCible, 8000, QAudioFormat::SampleFormat(type)));
+        QCOMPARE(obtenu.toHex(' '), attendu.toHex(' '));
+    }
+
+    // Resampling keeps the duration and the tone.
+    void reechantillonner_data() {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<int>("cible");
+        QTest::newRow("22050 vers 48000") << 22050 << 48000;
+        QTest::newRow("11025 vers 44100") << 11025 << 44100;
+        QTest::newRow("44100 vers 48000") << 44100 << 48000;
+        QTest::newRow("48000 vers 22050") << 48000 << 22050;
+    }
+
+    void reechantillonner() {
+        QFETCH(int, source);
+        QFETCH(int, cible);
+        const int trames = source; // one second
+        QVector<qint16> sinus(trames);
+        for (int t = 0; t < trames; ++t)
+            sinus[t] = qint16(16383 * std::sin(2 * Pi * 440 * t / source));
+        const QVector<qint16> sortie = Valeurs<qint16>(
+            LecteurSonQt::Convertir(Son(1, source, sinus), Format(1, cible, QAudioFormat::Int16)));
+        QCOMPARE(sortie.size(), qsizetype(cible));
+        double signal = 0;
+        double bruit = 0;
+        for (int t = 0; t < cible; ++t) {
+            const double attendu = 16383 * std::sin(2 * Pi * 440 * t / cible);
+            signal += attendu * attendu;
+            bruit += (sortie[t] - attendu) * (sortie[t] - attendu);
+        }
+        const double rapport = 10 * std::log10(signal / std::max(bruit, 1e-9));
+        QVERIFY2(rapport > 30, qPrintable(QStringLiteral("%1 dB").arg(rapport)));
+    }
+
+    // An integer ratio takes every n-th sample exactly: no drift along the sound.
+    void reduireSansDerive() {
+        QVector<qint16> rampe(600);
+        for (int i = 0; i < rampe.size(); ++i)
+            rampe[i] = qint16(i * 10);
+        const QVector<qint16> sortie = Valeurs<qint16>(
+            LecteurSonQt::Convertir(Son(1, 48000, rampe), Format(1, 8000, QAudioFormat::Int16)));
+        QCOMPARE(sortie.size(), 100);
+        for (int i = 0; i < sortie.size(); ++i)
+            QCOMPARE(sortie[i], qint16(i * 60));
+    }
+};
+
+QTEST_MAIN(TestLecteurSon)
+#include "tst_lecteurson.moc"

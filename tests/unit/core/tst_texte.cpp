@@ -1,0 +1,102 @@
+// The comparison rule, whole numbers and paths.
+
+#include "Doubles.h"
+#include "core/Chemins.h"
+#include "core/Texte.h"
+
+#include <QDir>
+#include <QTest>
+
+class TstTexte : public QObject {
+    Q_OBJECT
+private slots:
+    void regle_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("egaux");
+        QTest::newRow("A-Z plies") << "L'EAU" << "l'eau" << true;
+        QTest::newRow("accented capital keeps its case") << "École" << "école" << false;
+        QTest::newRow("blanks around ignored") << "  chat \t" << "chat" << true;
+        QTest::newRow("control characters around ignored") << "\x01\x1f" "chat\r\n" << "chat" << true;
+        QTest::newRow("inner blanks count") << "le  chat" << "le chat" << false;
+        QTest::newRow("non-breaking space is not trimmed") << QString::fromUtf8("chat\u00a0") << "chat" << false;
+        QTest::newRow("empty equals blanks") << "" << "   " << true;
+    }
+    void regle() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, egaux);
+        QCOMPARE(EgauxSelonRegle(a, b), egaux);
+    }
+
+    void majuscules() {
+        QCOMPARE(MajusculesAZ(QStringLiteral("bruitage=non é")), QStringLiteral("BRUITAGE=NON é"));
+        QCOMPARE(MinusculesAZ(QStringLiteral("ÉCOLE Ecole")), QStringLiteral("École ecole"));
+    }
+
+    void entier_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("valeur");
+        QTest::newRow("plain") << "3" << true << 3;
+        QTest::newRow("blanks") << " 12 " << true << 12;
+        QTest::newRow("negative") << "-3" << true << -3;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("letters") << "trois" << false << 0;
+        QTest::newRow("decimal") << "2.5" << false << 0;
+        QTest::newRow("digits then letters") << "3a" << false << 0;
+        QTest::newRow("overflow") << "99999999999" << false << 0;
+        QTest::newRow("lone sign") << "-" << false << 0;
+    }
+    void entier() {
+        QFETCH(QString, texte);
+        QFETCH(bool, ok);
+        QFETCH(int, valeur);
+        int v = 0;
+        QCOMPARE(LireEntier(texte, v), ok);
+        if (ok)
+            QCOMPARE(v, valeur);
+    }
+
+    void separateurs_data() {
+        QTest::addColumn<QString>("entree");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("backslash without end") << "C:\\bilans" << "C:/bilans/";
+        QTest::newRow("with end") << "/srv/bilans/" << "/srv/bilans/";
+        QTest::newRow("backslash end") << "/srv/bilans\\" << "/srv/bilans/";
+        QTest::newRow("doubled end") << "/srv/bilans//" << "/srv/bilans/";
+    }
+    void separateurs() {
+        QFETCH(QString, entree);
+        QFETCH(QString, attendu);
+        QCOMPARE(AvecSeparateur(entree), attendu);
+    }
+
+    void dernierComposant() {
+        QCOMPARE(DernierComposant(QStringLiteral("/m/Grammaire/Les articles")), QStringLiteral("Les articles"));
+        QCOMPARE(DernierComposant(QStringLiteral("C:\\m\\Animaux")), QStringLiteral("Animaux"));
+        QCOMPARE(DernierComposant(QStringLiteral("Animaux")), QStringLiteral("Animaux"));
+        QCOMPARE(DernierComposant(QString()), QString());
+    }
+
+    // Named files are found whatever the case of any component of their path.
+    void resolution() {
+        EnvironnementTest env;
+        const QString p = env.Programme;
+        EcrireOctets(p + "_Bilans/CM1/Paul.TXT", "x");
+        EcrireOctets(p + "PlumeLune.INI", "y");
+        QCOMPARE(ResoudreChemin(p + "_bilans/cm1/paul.txt"), p + "_Bilans/CM1/Paul.TXT");
+        QCOMPARE(ResoudreChemin(p + "plumelune.ini"), p + "PlumeLune.INI");
+        QVERIFY(FichierExiste(p + "_BILANS\\cm1\\PAUL.txt"));
+        QVERIFY(DossierExiste(p + "_bilans/cm1/"));
+        QVERIFY(!FichierExiste(p + "_bilans/cm1")); // a folder is not a file
+        QVERIFY(!FichierExiste(p + "_bilans/cm2/paul.txt"));
+        QCOMPARE(ResoudreChemin(p + "absent/x.txt"), p + "absent/x.txt");
+        // Relative names resolve against the working folder.
+        QDir::setCurrent(p + "_Bilans");
+        QCOMPARE(ResoudreChemin(QStringLiteral("cm1/paul.txt")), QStringLiteral("CM1/Paul.TXT"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstTexte)
+#include "tst_texte.moc"

@@ -1,0 +1,124 @@
+// Every record-file layout, byte for byte against the reference files, and the journal.
+
+#include "Doubles.h"
+#include "core/Etat.h"
+#include "records/Durees.h"
+#include "records/FichiersEleve.h"
+#include "records/Journal.h"
+#include "records/LignesBilan.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+QByteArray Exemple(const char* nom) { return LireOctets(QStringLiteral(PLUMELUNE_EXEMPLES "/") + nom); }
+} // namespace
+
+class TstFichiersEleve : public QObject {
+    Q_OBJECT
+private slots:
+    // The two-item exercise of the reference: chat right at once; chien missed twice, right
+    // at the third attempt, then asked again and right at once.
+    void detailCommeLaReference() {
+        EnvironnementTest env;
+        const QString f = env.Programme + "Paul_Detail.txt";
+        QVERIFY(CreerFichierVide(f));
+        AjouterLigne(f, LigneEnTete("07/12/2026", "14:03:27", 2, "Animaux"));
+        AjouterLigne(f, LigneJustePremierEssai("chat", FormaterDuree(4, false), false));
+        AjouterTexte(f, DebutLigneRatee(TexteAttendu("chien.wav"), "chein"));
+        AjouterTexte(f, SuiteLigneRatee("chiein"));
+        AjouterLigne(f, FinLigneRatee(FormaterDuree(65, false), 3));
+        AjouterLigne(f, LigneJustePremierEssai("chien", FormaterDuree(3, false), true));
+        for (const QString& l : LignesFinExercice(FormaterDuree(72, false), "8", "10"))
+            AjouterLigne(f, l);
+        QCOMPARE(LireOctets(f), Exemple("Paul_Detail.txt"));
+    }
+
+    void resumeCommeLaReference() {
+        EnvironnementTest env;
+        const QString f = env.Programme + "Paul_Exos.txt";
+        QVERIFY(CreerFichierVide(f));
+        AjouterLigne(f, LigneResume("07/12/2026", true, "8", "10", "Animaux"));
+        AjouterLigne(f, LigneResume("08/12/2026", false, "15", "50", "Les fruits"));
+        QCOMPARE(LireOctets(f), Exemple("Paul_Exos.txt"));
+    }
+
+    void motDePasseCommeLaReference() {
+        EnvironnementTest env;
+        const QString f = env.Programme + "Paul_Pwd.txt";
+        QVERIFY(CreerFichierVide(f));
+        AjouterLigne(f, "  Soleil ");
+        QCOMPARE(LireOctets(f), Exemple("Paul_Pwd.txt"));
+    }
+
+    void lignes_data() {
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("header one item") << LigneEnTete("01/02/2027", "08:00:00", 1, "Les nombres")
+                                         << "01/02/2027 à 08:00:00 - 1 item - Exercice sur [Les nombres]";
+        QTest::newRow("expected of alternatives") << TexteAttendu("Ecole£École.WAV") << "Ecole     École";
+        QTest::newRow("expected keeps codes") << TexteAttendu("l#apo#eau.Wav") << "l#apo#eau";
+        QTest::newRow("expected other case kept") << TexteAttendu("chat.wAv") << "chat.wAv";
+        QTest::newRow("summary 45 of 50") << LigneResume("08/12/2026", true, "45", "50", "X")
+                                          << "08/12/2026 | Terminé    |   45 /  50 | X";
+        QTest::newRow("interruption") << LignesInterruption(FormaterDuree(125, false)).join("|")
+                                      << "|Exercice interrompu après 2 min 5 s.|" + QString(68, '-');
+        QTest::newRow("empty answer in a missed line") << DebutLigneRatee("chien", "...") + SuiteLigneRatee("...")
+                                                       << "chien : ... - ...";
+    }
+    void lignes() {
+        QFETCH(QString, ligne);
+        QFETCH(QString, attendu);
+        QCOMPARE(ligne, attendu);
+    }
+
+    void ajoutsSeulementAUnFichierExistant() {
+        EnvironnementTest env;
+        const QString f = env.Programme + "absent.txt";
+        AjouterLigne(f, "x");
+        AjouterTexte(f, "y");
+        QVERIFY(!QFileInfo::exists(f));
+    }
+
+    void ligneVideEtCaracteresHorsCodePage() {
+        EnvironnementTest env;
+        const QString f = env.Programme + "f.txt";
+        QVERIFY(CreerFichierVide(f));
+        AjouterTexte(f, "ouvert");
+        AjouterLigne(f, "");   // closes the open line
+        AjouterLigne(f, "");   // an empty line
+        AjouterLigne(f, "Ωmega € œuf"); // Ω has no byte: "?"
+        QCOMPARE(LireOctets(f), QByteArray("ouvert\r\n\r\n?mega \x80 \x9C" "uf\r\n"));
+    }
+
+    void creerVideVideUnFichierExistant() {
+        EnvironnementTest env;
+        EcrireOctets(env.Programme + "Paul.TXT", "chat|3\r\n");
+        QVERIFY(CreerFichierVide(env.Programme + "paul.txt")); // found whatever its case
+        QCOMPARE(LireOctets(env.Programme + "Paul.TXT"), QByteArray());
+        QVERIFY(!QFileInfo::exists(env.Programme + "paul.txt"));
+        QVERIFY(!CreerFichierVide(env.Programme + "absent/x.txt"));
+    }
+
+    // A name already taken by another running copy is drawn again; the file is created empty.
+    void journalNeReprendJamaisUnNomPris() {
+        EnvironnementTest env;
+        EcrireOctets(env.Programme + "Bilan_42.txt", "autre copie");
+        env.Hasard.Tirages = {42, 42, 7};
+        QVERIFY(CreerJournal());
+        QCOMPARE(Etat.FichierJournal, env.Programme + "Bilan_7.txt");
+        QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray());
+        QCOMPARE(LireOctets(env.Programme + "Bilan_42.txt"), QByteArray("autre copie"));
+        QCOMPARE(env.Hasard.Bornes.first(), 10000000);
+    }
+
+    void journalImpossible() {
+        EnvironnementTest env;
+        Etat.DossierProgramme = env.Programme + "absent/";
+        QVERIFY(!CreerJournal());
+        QVERIFY(!QFileInfo::exists(Etat.FichierJournal));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstFichiersEleve)
+#include "tst_fichierseleve.moc"
