@@ -14,8 +14,14 @@ QStringList MessagesDouble::Textes() const {
     return r;
 }
 
-bool MessagesDouble::Repondre(const char* genre, const QString& t) {
+void MessagesDouble::Noter(const char* genre, const QString& t) {
     Appels.append({QString::fromLatin1(genre), t});
+    if (Observateur)
+        Observateur(Appels.last());
+}
+
+bool MessagesDouble::Repondre(const char* genre, const QString& t) {
+    Noter(genre, t);
     if (Reponses.isEmpty())
         return ReponseParDefaut;
     return Reponses.takeFirst();

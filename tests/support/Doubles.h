@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
+#include <functional>
 
 struct AppelMessage {
     QString Genre; // "Message", "OuiNon", "OkAnnuler", "Information", "Confirmation", "Erreur"
@@ -19,18 +20,21 @@ public:
     // Answers to the questions, in order; when empty, `ReponseParDefaut`.
     QVector<bool> Reponses;
     bool ReponseParDefaut = false;
+    // Called at every box, before it is answered: a test looks at the files at that moment.
+    std::function<void(const AppelMessage&)> Observateur;
 
-    void Message(const QString& t) override { Appels.append({QStringLiteral("Message"), t}); }
+    void Message(const QString& t) override { Noter("Message", t); }
     bool QuestionOuiNon(const QString& t) override { return Repondre("OuiNon", t); }
     bool QuestionOkAnnuler(const QString& t) override { return Repondre("OkAnnuler", t); }
-    void Information(const QString& t) override { Appels.append({QStringLiteral("Information"), t}); }
+    void Information(const QString& t) override { Noter("Information", t); }
     bool Confirmation(const QString& t) override { return Repondre("Confirmation", t); }
-    void Erreur(const QString& t) override { Appels.append({QStringLiteral("Erreur"), t}); }
+    void Erreur(const QString& t) override { Noter("Erreur", t); }
 
     QStringList Textes() const;
 
 private:
     bool Repondre(const char* genre, const QString& t);
+    void Noter(const char* genre, const QString& t);
 };
 
 class HorlogeDouble : public IHorloge {

@@ -7,6 +7,8 @@ int ModalDouble::Montrer(QDialog* forme) {
     Montres.append(nom);
     if (auto* f = qobject_cast<FormeModale*>(forme))
         f->Preparer();
+    if (Observateur)
+        Observateur(forme);
     auto it = Scripts.find(nom);
     if (it == Scripts.end() || it->isEmpty())
         return 0;

@@ -13,6 +13,8 @@ public:
     // By form objectName; a form without a script is prepared and closed with result 0.
     QHash<QString, QList<std::function<int(QDialog*)>>> Scripts;
     QStringList Montres; // objectNames, in the order shown
+    // Called at every showing once the form is prepared, before its script.
+    std::function<void(QDialog*)> Observateur;
     void Ajouter(const QString& forme, std::function<int(QDialog*)> script) {
         Scripts[forme].append(std::move(script));
     }

@@ -1,0 +1,236 @@
+// The item list of a folder, mastery, the draw, and what the exercise writes.
+
+#include "Doubles.h"
+#include "core/Etat.h"
+#include "exercise/EcrituresExercice.h"
+#include "exercise/ItemsExercice.h"
+#include "records/FichiersEleve.h"
+#include "records/Reussites.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+QStringList Noms() {
+    QStringList r;
+    for (const ItemListe& i : Etat.ListeItems)
+        r.append(i.Nom + ":" + i.Etat);
+    return r;
+}
+
+// Paul of CM1 with his three files and a journal, the folder Animaux open.
+void PreparerPaul(EnvironnementTest& env, const QByteArray& historique) {
+    Etat.CheminBilans = env.Programme + "_Bilans/";
+    Etat.NomGroupe = "CM1";
+    Etat.DossierGroupe = Etat.CheminBilans + "CM1/";
+    Etat.NomEleve = "Paul";
+    EcrireOctets(Etat.DossierGroupe + "Paul.txt", historique);
+    EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", "");
+    EcrireOctets(Etat.DossierGroupe + "Paul_Exos.txt", "");
+    Etat.FichierJournal = env.Programme + "Bilan_1.txt";
+    EcrireOctets(Etat.FichierJournal, "");
+    Etat.DossierExercice = env.Programme + "_Medias/Animaux";
+    QVERIFY(ChargerReussites());
+}
+
+} // namespace
+
+class TstItemsExercice : public QObject {
+    Q_OBJECT
+private slots:
+    void listeDuDossier() {
+        EnvironnementTest env;
+        const QString d = env.Programme + "Animaux/";
+        for (const char* f : {"chat.wav", "CHIEN.WAV", "notes.txt", "lapin.Wav", "image.jpg", "son.wav.txt"})
+            EcrireOctets(d + f, "x");
+        QDir(d).mkpath("dossier.wav"); // a folder is not an item
+        ConstruireListeItems(d);
+        QCOMPARE(Noms(), (QStringList{"chat.wav:N", "CHIEN.WAV:N", "lapin.Wav:N"}));
+        QCOMPARE(Etat.NbItems, 3);
+        QCOMPARE(Etat.NbItemsDossier, 3);
+        ConstruireListeItems(env.Programme + "absent");
+        QCOMPARE(Etat.NbItems, 0);
+        QVERIFY(Etat.ListeItems.isEmpty());
+    }
+
+    void maitrise_data() {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<int>("necessaires");
+        QTest::addColumn<QByteArray>("historique");
+        QTest::addColumn<bool>("offert");
+        QTest::newRow("run 2 of 3 after a failure") << "Paul" << 3 << QByteArray("chat|3-2\r\n") << true;
+        QTest::newRow("run 3 of 3") << "Paul" << 3 << QByteArray("chat|1-3\r\n") << false;
+        QTest::newRow("absent from history") << "Paul" << 1 << QByteArray("chien|5\r\n") << true;
+        QTest::newRow("no limit") << "Paul" << 999 << QByteArray("chat|50\r\n") << true;
+        QTest::newRow("visitor always") << "" << 1 << QByteArray("chat|5\r\n") << true;
+        QTest::newRow("garbage count is zero") << "Paul" << 1 << QByteArray("chat|x\r\n") << true;
+        QTest::newRow("first entry of the key wins") << "Paul" << 2 << QByteArray("chat|1\r\nchat|9\r\n") << true;
+    }
+    void maitrise() {
+        QFETCH(QString, nom);
+        QFETCH(int, necessaires);
+        QFETCH(QByteArray, historique);
+        QFETCH(bool, offert);
+        EnvironnementTest env;
+        PreparerPaul(env, historique);
+        Etat.NomEleve = nom;
+        Etat.ReponsesNecessaires = necessaires;
+        QCOMPARE(ItemARetravailler(" Chat.wav"), offert);
+        EcrireOctets(env.Programme + "F/Chat.wav", "x");
+        ConstruireListeItems(env.Programme + "F");
+        QCOMPARE(Etat.NbItems, offert ? 1 : 0);
+        QCOMPARE(Etat.NbItemsDossier, 1);
+    }
+
+    // The key of an item with alternatives holds them all, the history the typed one.
+    void alternativesJamaisMaitrisees() {
+        EnvironnementTest env;
+        PreparerPaul(env, "ecole|9\r\nl'eau|9\r\n");
+        Etat.ReponsesNecessaires = 1;
+        QVERIFY(ItemARetravailler("Ecole£École.wav"));
+        QVERIFY(!ItemARetravailler("L#apo#EAU.WAV"));
+        QCOMPARE(CleItem("Ecole£École.wav"), QStringLiteral("ecole£École"));
+    }
+
+    void tirage() {
+        EnvironnementTest env;
+        Etat.ListeItems = {{"a.wav", "O"}, {"b.wav", "R"}, {"c.wav", "N"}};
+        Etat.NbItems = 3;
+        env.Hasard.Tirages = {0, 1};
+        ItemTire t = TirerItem();
+        QCOMPARE(t.Nom, QStringLiteral("b.wav"));
+        QCOMPARE(t.Bonus, QStringLiteral("1"));
+        t = TirerItem();
+        QCOMPARE(t.Nom, QStringLiteral("c.wav"));
+        QCOMPARE(t.Bonus, QStringLiteral("5"));
+        QCOMPARE(env.Hasard.Bornes, (QVector<int>{2, 2}));
+        Etat.ListeItems = {{"a.wav", "O"}};
+        Etat.NbItems = 1;
+        QVERIFY(TirerItem().Nom.isEmpty());
+    }
+
+    void nomDossier() {
+        EnvironnementTest env;
+        Etat.DossierExercice = "/m/Grammaire/Les articles";
+        QCOMPARE(NomDossierCourant(), QStringLiteral("Les articles"));
+    }
+
+    void enTete_data() {
+        QTest::addColumn<int>("nbItems");
+        QTest::addColumn<QString>("eleve");
+        QTest::addColumn<QByteArray>("detail");
+        QTest::addColumn<QByteArray>("journal");
+        const QByteArray regle = QByteArray(68, '-') + "\r\n";
+        QTest::newRow("one item") << 1 << "Paul"
+                                  << QByteArray("07/12/2026 \xE0 14:03:27 - 1 item - Exercice sur [Animaux]\r\n")
+                                  << regle + "07/12/2026 \xE0 14:03:27 - 1 item - Exercice sur [Animaux]\r\n";
+        QTest::newRow("two items, visitor") << 2 << ""
+                                            << QByteArray()
+                                            << regle + "07/12/2026 \xE0 14:03:27 - 2 items - Exercice sur [Animaux]\r\n";
+    }
+    void enTete() {
+        QFETCH(int, nbItems);
+        QFETCH(QString, eleve);
+        QFETCH(QByteArray, detail);
+        QFETCH(QByteArray, journal);
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        Etat.NomEleve = eleve;
+        Etat.NbItems = nbItems;
+        EcrireEnTeteExercice();
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), detail);
+        QCOMPARE(LireOctets(Etat.FichierJournal), journal);
+    }
+
+    // chein, nothing, then the right answer: one line, "..." for the empty answer; the history
+    // marks the first failure only.
+    void ligneRateePuisJuste() {
+        EnvironnementTest env;
+        PreparerPaul(env, "chien|2\r\n");
+        Etat.FichierSon = "chien.wav";
+        Etat.NbEssais = 1;
+        EcrireReponseFausse("chein");
+        Etat.NbEssais = 2;
+        EcrireReponseFausse("");
+        Etat.NbEssais = 3;
+        Etat.TempsItem = 65;
+        EcrireReponseJuste("chien", "1");
+        const QByteArray attendu = "chien : chein - ... [1 min 5 s - 3 essais]\r\n";
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), attendu);
+        QCOMPARE(LireOctets(Etat.FichierJournal), attendu);
+        QCOMPARE(Etat.ListeReussites.first().Compteurs, QStringLiteral("2-0"));
+    }
+
+    void justesPremierEssai_data() {
+        QTest::addColumn<QString>("bonus");
+        QTest::addColumn<QByteArray>("ligne");
+        QTest::addColumn<QString>("compteurs");
+        QTest::newRow("fresh item counts") << " 5" << QByteArray("Chat : [4 s - 1 essai]\r\n") << "3";
+        QTest::newRow("item that came back") << "1" << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
+        QTest::newRow("zero points") << "0" << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
+    }
+    void justesPremierEssai() {
+        QFETCH(QString, bonus);
+        QFETCH(QByteArray, ligne);
+        QFETCH(QString, compteurs);
+        EnvironnementTest env;
+        PreparerPaul(env, "chat|2\r\n");
+        Etat.FichierSon = "chat.wav";
+        Etat.NbEssais = 1;
+        Etat.TempsItem = 4;
+        EcrireReponseJuste("Chat", bonus);
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), ligne);
+        QCOMPARE(LireOctets(Etat.FichierJournal), ligne);
+        QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
+    }
+
+    void visiteurEcritSeulementLeJournal() {
+        EnvironnementTest env;
+        PreparerPaul(env, "chat|2\r\n");
+        Etat.NomEleve.clear();
+        Etat.FichierSon = "chat.wav";
+        Etat.NbEssais = 1;
+        EcrireReponseFausse("chta");
+        Etat.NbEssais = 2;
+        EcrireReponseJuste("chat", "3");
+        Etat.TempsTotal = 10;
+        EcrireFinExercice("3", "5");
+        EcrireInterruption("3", "5");
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Exos.txt"), QByteArray());
+        QVERIFY(LireOctets(Etat.FichierJournal).startsWith("chat : chta [0 s - 2 essais]\r\n\r\nTemps exercice : 10 s.\r\n"));
+        QCOMPARE(Etat.ListeReussites.first().Compteurs, QStringLiteral("2"));
+    }
+
+    void finEtInterruption() {
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        env.Horloge.Date = "08/12/2026";
+        Etat.TempsTotal = 125;
+        EcrireInterruption("15", "50");
+        Etat.TempsTotal = 72;
+        EcrireFinExercice("8", "10");
+        const QByteArray regle = QByteArray(68, '-') + "\r\n";
+        const QByteArray detail = "\r\nExercice interrompu apr\xE8s 2 min 5 s.\r\n" + regle +
+                                  "\r\nTemps exercice : 1 min 12 s.\r\nScore : 8/10.\r\n" + regle;
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), detail);
+        QCOMPARE(LireOctets(Etat.FichierJournal), detail);
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Exos.txt"),
+                 QByteArray("08/12/2026 | Interrompu |   15 /  50 | Animaux\r\n"
+                            "08/12/2026 | Termin\xE9    |    8 /  10 | Animaux\r\n"));
+    }
+
+    // Characters the code page cannot hold reach the records as "?", never as garbage.
+    void horsCodePage() {
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        Etat.FichierSon = "λ.wav";
+        Etat.NbEssais = 1;
+        EcrireReponseFausse("Ω");
+        QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray("? : ?"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstItemsExercice)
+#include "tst_itemsexercice.moc"
