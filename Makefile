@@ -4,7 +4,7 @@ BUILD ?= build
 PROGRAMME ?= $(BUILD)/Plumelune
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build programme run test clean
+.PHONY: all deps configure build programme run test test-asan fuzz clean
 
 all: build
 
@@ -25,6 +25,20 @@ run: programme
 
 test: programme
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPLUMELUNE_SANITIZE=ON
+	cmake --build build-asan
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --test-dir build-asan --output-on-failure
+
+# libFuzzer targets, 30 s each (FUZZ_SECONDES=600 make fuzz for a long run).
+FUZZ_SECONDES ?= 30
+fuzz:
+	./scripts/fuzz.sh $(FUZZ_SECONDES)
 
 clean:
 	rm -rf $(BUILD)

@@ -11,6 +11,11 @@ PACKAGES=(
   xvfb xauth x11-utils
 )
 
+# `install-deps.sh --fuzz` adds clang and its runtime for the fuzzing targets.
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed'; then

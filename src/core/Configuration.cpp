@@ -100,18 +100,21 @@ ResultatConfiguration ChargerConfiguration() {
         Services::Messages().Message(QStringLiteral("Fichier INI non trouvé."));
         return ResultatConfiguration::IniAbsent;
     }
-    QStringList lignes;
+    QByteArray contenu;
     QString raison;
-    if (!LireLignes(ini, lignes, &raison)) {
+    if (!LireFichier(ini, contenu, &raison)) {
         // The file is there but locked or unreadable: say so and go on with what is known.
         Services::Messages().Erreur(
             QStringLiteral("Impossible de lire le fichier de configuration « %1 » : %2")
                 .arg(QDir::toNativeSeparators(ResoudreChemin(ini)), raison));
     }
-    for (const QString& ligne : std::as_const(lignes))
-        AppliquerLigne(ligne);
+    AppliquerConfiguration(contenu);
+    return ResultatConfiguration::Lue;
+}
 
+void AppliquerConfiguration(const QByteArray& contenu) {
+    for (const QString& ligne : DecouperLignes(DecoderTexte(contenu)))
+        AppliquerLigne(ligne);
     if (Etat.ReponsesNecessaires < 1)
         Etat.ReponsesNecessaires = 999;
-    return ResultatConfiguration::Lue;
 }

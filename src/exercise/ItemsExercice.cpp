@@ -55,7 +55,7 @@ void ConstruireListeItems(const QString& dossier) {
 
     QDir d(dossier);
     QStringList noms = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    QCollator ordre(QLocale(QLocale::French));
+    QCollator ordre{QLocale(QLocale::French)};
     ordre.setNumericMode(true);
     std::sort(noms.begin(), noms.end(), ordre);
 

@@ -74,14 +74,24 @@ bool ChargerReussites() {
     const QString fichier =
         QFileInfo(ResoudreChemin(FichierEleve(QString::fromLatin1(SuffixeHistorique))))
             .absoluteFilePath();
-    QStringList lignes;
+    QByteArray contenu;
     QString raison;
-    if (!LireLignes(fichier, lignes, &raison) && !raison.isEmpty()) {
+    if (!LireFichier(fichier, contenu, &raison) && !raison.isEmpty()) {
         Services::Messages().Erreur(
             QStringLiteral("Impossible de lire la liste des items réussis « %1 » : %2")
                 .arg(QDir::toNativeSeparators(fichier), raison));
         return false;
     }
+    LireReussites(contenu);
+    Etat.FichierReussites = fichier;
+    Etat.ReussitesChargees = true;
+    return true;
+}
+
+void LireReussites(const QByteArray& contenu) {
+    Etat.ListeReussites.clear();
+    Etat.NbItemsDejaReussis = 0;
+    const QStringList lignes = DecouperLignes(DecoderTexte(contenu));
     Etat.ListeReussites.reserve(lignes.size());
     for (const QString& ligne : std::as_const(lignes)) {
         if (Rogner(ligne).isEmpty())
@@ -94,9 +104,6 @@ bool ChargerReussites() {
             ++Etat.NbItemsDejaReussis;
         Etat.ListeReussites.append(e);
     }
-    Etat.FichierReussites = fichier;
-    Etat.ReussitesChargees = true;
-    return true;
 }
 
 bool EnregistrerReussites() {

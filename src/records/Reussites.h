@@ -18,5 +18,7 @@ void NoterEchec(const QString& texte);
 // Loads DossierGroupe + NomEleve + ".txt" (empties the table for an anonymous pupil).
 // false when the file exists but cannot be read: the table then belongs to no file.
 bool ChargerReussites();
+// Fills the table from a history file's content (no file attached).
+void LireReussites(const QByteArray& contenu);
 // Writes the table back to the file it was loaded from, atomically.
 bool EnregistrerReussites();
