@@ -29,7 +29,9 @@ void MessageJpeg(j_common_ptr info, int niveau) {
 
 void NeRienAfficher(j_common_ptr) {}
 
-inline unsigned char Octet(int v) { return static_cast<unsigned char>(v); }
+inline unsigned char Octet(int v) {
+    return static_cast<unsigned char>(v);
+}
 
 // One decoded line of 1, 3 or 4 components into RGB.
 void VersRgb(const unsigned char* ligne, JDIMENSION largeur, int composantes, bool cmjnInverse,

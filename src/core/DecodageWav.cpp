@@ -50,7 +50,9 @@ sf_count_t LireVirtuel(void* destination, sf_count_t nombre, void* donnees) {
     return n;
 }
 
-sf_count_t EcrireVirtuel(const void*, sf_count_t, void*) { return 0; }
+sf_count_t EcrireVirtuel(const void*, sf_count_t, void*) {
+    return 0;
+}
 
 sf_count_t PositionVirtuelle(void* donnees) {
     return static_cast<LectureMemoire*>(donnees)->Position;
@@ -105,10 +107,9 @@ QString Decoder(SNDFILE* fichier, const SF_INFO& info, SonDecode& sortie) {
             return QStringLiteral("le son est trop long (plus de 10 minutes)");
         echantillons.resize(static_cast<qsizetype>((total + voulues) * info.channels));
         qint16* destination = echantillons.data() + total * info.channels;
-        const sf_count_t lues =
-            flottant ? LireTrancheFlottante(fichier, destination, voulues, info.channels,
-                                            tamponFlottant)
-                     : sf_readf_short(fichier, destination, voulues);
+        const sf_count_t lues = flottant ? LireTrancheFlottante(fichier, destination, voulues,
+                                                                info.channels, tamponFlottant)
+                                         : sf_readf_short(fichier, destination, voulues);
         if (lues <= 0)
             break;
         total += lues;
@@ -122,7 +123,7 @@ QString Decoder(SNDFILE* fichier, const SF_INFO& info, SonDecode& sortie) {
                    ? raison
                    : QStringLiteral("le son ne contient aucun échantillon");
     }
-    // A data chunk cut short still plays what it holds, as the old player did.
+    // A data chunk cut short still plays what it holds: better a clipped word than none.
     echantillons.resize(static_cast<qsizetype>(total * info.channels));
     sortie.Canaux = info.channels;
     sortie.Frequence = info.samplerate;
@@ -168,8 +169,8 @@ bool DecoderSonMemoire(const QByteArray& donnees, SonDecode& sortie, QString& er
 
 bool DecoderFichierSon(const QString& chemin, SonDecode& sortie, QString& erreur) {
     sortie = SonDecode();
-    const QString nom = QFileInfo(chemin).fileName().isEmpty() ? chemin
-                                                               : QFileInfo(chemin).fileName();
+    const QString nom =
+        QFileInfo(chemin).fileName().isEmpty() ? chemin : QFileInfo(chemin).fileName();
     // Read through QFile, then decode from memory: libsndfile's own open takes a local 8-bit
     // path, which loses accented names.
     QFile fichier(chemin);
@@ -179,13 +180,15 @@ bool DecoderFichierSon(const QString& chemin, SonDecode& sortie, QString& erreur
     else if (QFileInfo(chemin).isDir())
         raison = QStringLiteral("c'est un dossier, pas un fichier");
     else if (!fichier.open(QIODevice::ReadOnly))
-        raison = QStringLiteral("le fichier ne peut pas être ouvert (%1)").arg(fichier.errorString());
+        raison =
+            QStringLiteral("le fichier ne peut pas être ouvert (%1)").arg(fichier.errorString());
     else if (fichier.size() > TailleFichierMax)
         raison = QStringLiteral("le fichier est trop volumineux");
     else {
         const QByteArray donnees = fichier.readAll();
         if (fichier.error() != QFileDevice::NoError)
-            raison = QStringLiteral("le fichier ne peut pas être lu (%1)").arg(fichier.errorString());
+            raison =
+                QStringLiteral("le fichier ne peut pas être lu (%1)").arg(fichier.errorString());
         else
             raison = DecoderOctets(donnees, sortie);
     }

@@ -43,7 +43,9 @@ QImage ImageDepuisOctets(const QByteArray& octets) {
     return QImage::fromData(octets);
 }
 
-QImage ChargerImage(const QString& chemin) { return ImageDepuisOctets(LireFichier(chemin)); }
+QImage ChargerImage(const QString& chemin) {
+    return ImageDepuisOctets(LireFichier(chemin));
+}
 
 QPixmap ChargerImageRessource(const QString& cheminRessource) {
     const QImage image = ImageDepuisOctets(LireFichier(cheminRessource));

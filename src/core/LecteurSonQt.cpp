@@ -113,8 +113,8 @@ LecteurSonQt::LecteurSonQt(QObject* parent) : QObject(parent), m_moteur(new Mote
     m_fil.setObjectName(QStringLiteral("Son"));
     m_moteur->moveToThread(&m_fil);
     MoteurSon* moteur = m_moteur;
-    connect(&m_fil, &QThread::finished, moteur, [moteur] { delete moteur; },
-            Qt::DirectConnection);
+    connect(
+        &m_fil, &QThread::finished, moteur, [moteur] { delete moteur; }, Qt::DirectConnection);
     m_fil.start();
 }
 
@@ -125,7 +125,9 @@ LecteurSonQt::~LecteurSonQt() {
     m_fil.wait();
 }
 
-void LecteurSonQt::DefinirFichier(const QString& chemin) { m_chemin = chemin; }
+void LecteurSonQt::DefinirFichier(const QString& chemin) {
+    m_chemin = chemin;
+}
 
 bool LecteurSonQt::Ouvrir(QString* erreur) {
     // Opening closes what was open: the sound still playing stops now, even if this one fails.
@@ -157,10 +159,13 @@ void LecteurSonQt::Jouer() {
 
 void LecteurSonQt::Arreter() {
     MoteurSon* moteur = m_moteur;
-    QMetaObject::invokeMethod(moteur, [moteur] { moteur->Couper(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        moteur, [moteur] { moteur->Couper(); }, Qt::QueuedConnection);
 }
 
-bool LecteurSonQt::EnCours() const { return m_moteur->EnCours(); }
+bool LecteurSonQt::EnCours() const {
+    return m_moteur->EnCours();
+}
 
 QAudioFormat LecteurSonQt::FormatPour(const SonDecode& son, const QAudioDevice& sortie) {
     QAudioFormat format;

@@ -13,7 +13,7 @@
 
 namespace {
 
-enum class Couleurs { Rgb, Gris, CmjnAdobe };
+enum class Couleurs { Rgb, Gris, CmjnAdobe, CmjnSimple };
 
 // Four flat quadrants, far enough apart that JPEG's losses cannot blur one into another.
 const int QuadrantsRgb[4][3] = {{220, 30, 30}, {30, 200, 40}, {40, 50, 210}, {240, 240, 240}};
@@ -40,6 +40,9 @@ QByteArray Compresser(int largeur, int hauteur, Couleurs couleurs) {
                           : couleurs == Couleurs::Gris ? JCS_GRAYSCALE
                                                        : JCS_CMYK;
     jpeg_set_defaults(&info);
+    // Without Adobe's marker the inks are stored as they are.
+    if (couleurs == Couleurs::CmjnSimple)
+        info.write_Adobe_marker = FALSE;
     jpeg_set_quality(&info, 95, TRUE);
     jpeg_start_compress(&info, TRUE);
     std::vector<unsigned char> ligne(size_t(largeur * composantes));
@@ -53,11 +56,15 @@ QByteArray Compresser(int largeur, int hauteur, Couleurs couleurs) {
                     p[c] = static_cast<unsigned char>(QuadrantsRgb[q][c]);
             } else if (couleurs == Couleurs::Gris) {
                 p[0] = static_cast<unsigned char>(QuadrantsGris[q]);
-            } else {
+            } else if (couleurs == Couleurs::CmjnAdobe) {
                 // Adobe's convention, which libjpeg's marker announces: inverted inks, no black.
                 for (int c = 0; c < 3; ++c)
                     p[c] = static_cast<unsigned char>(QuadrantsRgb[q][c]);
                 p[3] = 255;
+            } else {
+                for (int c = 0; c < 3; ++c)
+                    p[c] = static_cast<unsigned char>(255 - QuadrantsRgb[q][c]);
+                p[3] = 0;
             }
         }
         JSAMPROW lignes[1] = {ligne.data()};
@@ -91,6 +98,7 @@ private slots:
         QTest::newRow("gris") << 40 << 30 << int(Couleurs::Gris);
         QTest::newRow("gris taille impaire") << 21 << 35 << int(Couleurs::Gris);
         QTest::newRow("cmjn adobe") << 32 << 32 << int(Couleurs::CmjnAdobe);
+        QTest::newRow("cmjn sans marqueur adobe") << 32 << 32 << int(Couleurs::CmjnSimple);
     }
 
     void images() {
@@ -155,7 +163,8 @@ private slots:
         for (auto& o : hasard)
             o = char(generateur.bounded(256));
         QTest::newRow("octets au hasard") << hasard;
-        QTest::newRow("octets au hasard derriere le marqueur") << QByteArray("\xFF\xD8", 2) + hasard;
+        QTest::newRow("octets au hasard derriere le marqueur")
+            << QByteArray("\xFF\xD8", 2) + hasard;
         QTest::newRow("marqueur seul") << bon.left(2);
         QTest::newRow("coupe dans l'en-tete") << bon.left(bon.indexOf("\xFF\xC0") + 4);
         QTest::newRow("coupe a 10 %") << bon.left(bon.size() / 10);
@@ -163,10 +172,10 @@ private slots:
         QTest::newRow("coupe a 90 %") << bon.left(bon.size() * 9 / 10);
         // Every line decoded, only the end marker missing.
         QTest::newRow("sans marqueur de fin") << bon.left(bon.size() - 2);
-        QTest::newRow("png")
-            << QByteArray::fromHex("89504e470d0a1a0a0000000d4948445200000001000000010802000000"
-                                   "907753de0000000c4944415408d763f8cfc000000301010018dd8db0"
-                                   "0000000049454e44ae426082");
+        QTest::newRow("png") << QByteArray::fromHex(
+            "89504e470d0a1a0a0000000d4948445200000001000000010802000000"
+            "907753de0000000c4944415408d763f8cfc000000301010018dd8db0"
+            "0000000049454e44ae426082");
         QByteArray abime = bon;
         for (qsizetype i = bon.size() / 2; i < bon.size() / 2 + 40; ++i)
             abime[i] = '\xFF';

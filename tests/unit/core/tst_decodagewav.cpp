@@ -136,11 +136,13 @@ private slots:
         QTest::newRow("float mono") << (wav | SF_FORMAT_FLOAT) << 1 << 22050 << 0 << 80.0;
         QTest::newRow("float stereo") << (wav | SF_FORMAT_FLOAT) << 2 << 44100 << 0 << 80.0;
         QTest::newRow("double mono") << (wav | SF_FORMAT_DOUBLE) << 1 << 22050 << 0 << 80.0;
-        QTest::newRow("ima_adpcm mono") << (wav | SF_FORMAT_IMA_ADPCM) << 1 << 22050 << 2048 << 25.0;
+        QTest::newRow("ima_adpcm mono")
+            << (wav | SF_FORMAT_IMA_ADPCM) << 1 << 22050 << 2048 << 25.0;
         QTest::newRow("ima_adpcm stereo")
             << (wav | SF_FORMAT_IMA_ADPCM) << 2 << 22050 << 2048 << 25.0;
         QTest::newRow("ms_adpcm mono") << (wav | SF_FORMAT_MS_ADPCM) << 1 << 11025 << 2048 << 30.0;
-        QTest::newRow("ms_adpcm stereo") << (wav | SF_FORMAT_MS_ADPCM) << 2 << 22050 << 2048 << 30.0;
+        QTest::newRow("ms_adpcm stereo")
+            << (wav | SF_FORMAT_MS_ADPCM) << 2 << 22050 << 2048 << 30.0;
         QTest::newRow("gsm610 mono") << (wav | SF_FORMAT_GSM610) << 1 << 8000 << 640 << 15.0;
         QTest::newRow("ulaw mono") << (wav | SF_FORMAT_ULAW) << 1 << 8000 << 0 << 32.0;
         QTest::newRow("ulaw stereo") << (wav | SF_FORMAT_ULAW) << 2 << 8000 << 0 << 32.0;
@@ -208,12 +210,10 @@ private slots:
         QVERIFY(valide.size() > 100);
         QTest::newRow("vide") << "vide.wav" << QByteArray() << "vide";
         QTest::newRow("en-tete seul") << "entete.wav" << valide.left(44) << "échantillon";
-        QTest::newRow("coupe dans l'en-tete a 12 octets") << "coupe12.wav" << valide.left(12)
-                                                          << "";
-        QTest::newRow("coupe dans l'en-tete a 30 octets") << "coupe30.wav" << valide.left(30)
-                                                          << "";
-        QTest::newRow("texte renomme") << "lisezmoi.wav"
-                                       << QByteArray("Bonjour, ceci est un texte.\r\n") << "";
+        QTest::newRow("coupe dans l'en-tete a 12 octets") << "coupe12.wav" << valide.left(12) << "";
+        QTest::newRow("coupe dans l'en-tete a 30 octets") << "coupe30.wav" << valide.left(30) << "";
+        QTest::newRow("texte renomme")
+            << "lisezmoi.wav" << QByteArray("Bonjour, ceci est un texte.\r\n") << "";
         // The first bytes of a JFIF picture: what a misnamed ".JPG" companion looks like.
         QTest::newRow("jpeg renomme")
             << "photo.wav"
@@ -223,8 +223,8 @@ private slots:
                                    "3c2e333432ffd9")
             << "";
         QTest::newRow("nom accentue") << "élève.wav" << QByteArray("pas un son") << "";
-        QTest::newRow("neuf canaux") << "neuf.wav" << EnteteWav(9, 8000, 16, 1800) + QByteArray(1800, '\0')
-                                     << "canaux";
+        QTest::newRow("neuf canaux")
+            << "neuf.wav" << EnteteWav(9, 8000, 16, 1800) + QByteArray(1800, '\0') << "canaux";
     }
 
     void echecs() {
@@ -364,7 +364,8 @@ private slots:
                 abime.truncate(int(hasard.bounded(abime.size())));
             } else {
                 // Damage concentrated in the header, where the sizes and block layout live.
-                const int zone = essai % 3 == 1 ? std::min<int>(96, int(abime.size())) : int(abime.size());
+                const int zone =
+                    essai % 3 == 1 ? std::min<int>(96, int(abime.size())) : int(abime.size());
                 for (int n = 0; n < 4; ++n)
                     abime[int(hasard.bounded(zone))] = char(hasard.bounded(256));
             }

@@ -18,7 +18,9 @@
 namespace {
 
 // Left half red, right half blue.
-QColor Attendue(int x, int largeur) { return x < largeur / 2 ? QColor(210, 20, 20) : QColor(20, 30, 200); }
+QColor Attendue(int x, int largeur) {
+    return x < largeur / 2 ? QColor(210, 20, 20) : QColor(20, 30, 200);
+}
 
 QByteArray Jpeg(int largeur, int hauteur) {
     jpeg_compress_struct info;

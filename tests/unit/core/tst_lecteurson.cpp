@@ -33,7 +33,8 @@ bool EcrireSinus(const QString& chemin, int format, int canaux, int frequence, d
     std::vector<short> tampon(size_t(trames * canaux));
     for (sf_count_t t = 0; t < trames; ++t)
         for (int c = 0; c < canaux; ++c)
-            tampon[size_t(t * canaux + c)] = short(16383 * std::sin(2 * Pi * 440 * double(t) / frequence));
+            tampon[size_t(t * canaux + c)] =
+                short(16383 * std::sin(2 * Pi * 440 * double(t) / frequence));
     sf_writef_short(f, tampon.data(), trames);
     sf_close(f);
     return true;
@@ -68,7 +69,9 @@ template <typename T> QVector<T> Valeurs(const QByteArray& octets) {
     return v;
 }
 
-bool SansPeripherique() { return QMediaDevices::defaultAudioOutput().isNull(); }
+bool SansPeripherique() {
+    return QMediaDevices::defaultAudioOutput().isNull();
+}
 
 bool FenetreVisible() {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -84,10 +87,10 @@ class TestLecteurSon : public QObject {
 
 private:
     QTemporaryDir m_dossier;
-    QString m_court;  // 0.3 s, mono 22050 Hz
-    QString m_long;   // 3 s, stereo 44100 Hz
-    QString m_adpcm;  // 0.5 s, IMA ADPCM mono 11025 Hz
-    QString m_abime;  // text named .wav
+    QString m_court; // 0.3 s, mono 22050 Hz
+    QString m_long;  // 3 s, stereo 44100 Hz
+    QString m_adpcm; // 0.5 s, IMA ADPCM mono 11025 Hz
+    QString m_abime; // text named .wav
 
 private slots:
     void initTestCase() {
@@ -151,7 +154,7 @@ private slots:
         QTRY_VERIFY(!son.EnCours());
     }
 
-    // Setting a name does not close the sound already opened, as with the old control.
+    // Naming a file does not close the sound already opened: only opening does.
     void definirSansOuvrir() {
         LecteurSonQt son;
         son.DefinirFichier(m_court);
@@ -242,7 +245,7 @@ private slots:
         // The interface thread blocks (the farewell pauses): the sound still runs to its end.
         son.Jouer();
         QTRY_VERIFY(son.EnCours());
-        QThread::msleep(3000);
+        QThread::msleep(5000); // a 0.3 s sound; the output reports its end a second or two late
         QVERIFY(!son.EnCours());
     }
 
@@ -261,9 +264,8 @@ private slots:
         QTest::addColumn<QByteArray>("attendu");
 
         const QVector<qint16> extremes = {0, 32767, -32768, 256, -257};
-        QTest::newRow("int16 a l'identique")
-            << 1 << extremes << 1 << int(QAudioFormat::Int16)
-            << Octets<qint16>({0, 32767, -32768, 256, -257});
+        QTest::newRow("int16 a l'identique") << 1 << extremes << 1 << int(QAudioFormat::Int16)
+                                             << Octets<qint16>({0, 32767, -32768, 256, -257});
         QTest::newRow("uint8") << 1 << extremes << 1 << int(QAudioFormat::UInt8)
                                << Octets<quint8>({128, 255, 0, 129, 127});
         QTest::newRow("int32") << 1 << extremes << 1 << int(QAudioFormat::Int32)
