@@ -1,0 +1,460 @@
+#!/usr/bin/python3
+"""A pupil's whole visit, with the real program in a copy of the demo program folder.
+
+Zoé creates herself in the group CM1 with a password, chooses "Deux écritures" (4 items, so no
+item-count question), answers the first item wrongly once and everything else right, says "Non"
+to another exercise and to her report, and the program says goodbye. Then her four files are
+compared with what they must hold, times matched by pattern.
+
+Run under a display and a session bus:
+    xvfb-run -a dbus-run-session -- /usr/bin/python3 e2e_eleve.py --exe build/src/plumelune --demo demo
+
+The widgets are found through the accessibility tree (AT-SPI) by their French names, and used
+with the mouse and the keyboard of the X server (xdotool), as a pupil would. The items are drawn
+at random: the test "hears" which one is playing by watching the exercise folder for the
+recording the program opens when J'écoute is clicked.
+"""
+
+import argparse
+import ctypes
+import os
+import re
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+ELEVE = "Zoé"
+MOT_DE_PASSE = "Lune 2"
+GROUPE = "CM1"
+EXERCICE = "Deux écritures"
+FAUX = "xyz"
+DELAI = 15.0  # seconds any single thing may take to appear
+
+# Keys for the accented letters typed here; the server's default map has none of them.
+TOUCHES_ACCENTS = {249: "eacute Eacute", 250: "egrave Egrave", 251: "agrave Agrave",
+                   252: "ccedilla Ccedilla", 253: "ugrave Ugrave", 254: "ecircumflex Ecircumflex"}
+
+
+class Echec(Exception):
+    pass
+
+
+def etape(texte):
+    print(f"[e2e] {texte}", flush=True)
+
+
+# --- Hearing which recording plays ---------------------------------------------------------
+
+class Oreille:
+    """Watches a folder for the files the program opens (inotify, through the C library)."""
+
+    IN_OPEN = 0x20
+
+    def __init__(self, dossier):
+        self.libc = ctypes.CDLL("libc.so.6", use_errno=True)
+        self.fd = self.libc.inotify_init1(os.O_NONBLOCK | os.O_CLOEXEC)
+        if self.fd < 0:
+            raise Echec("inotify indisponible")
+        if self.libc.inotify_add_watch(self.fd, os.fsencode(dossier), self.IN_OPEN) < 0:
+            raise Echec(f"impossible de surveiller {dossier}")
+
+    def _lire(self):
+        noms = []
+        try:
+            donnees = os.read(self.fd, 65536)
+        except BlockingIOError:
+            return noms
+        i = 0
+        while i + 16 <= len(donnees):
+            _, _, _, longueur = struct.unpack_from("iIII", donnees, i)
+            nom = donnees[i + 16:i + 16 + longueur].rstrip(b"\0")
+            noms.append(os.fsdecode(nom))
+            i += 16 + longueur
+        return noms
+
+    def vider(self):
+        while self._lire():
+            pass
+
+    def son_ouvert(self, delai=DELAI):
+        fin = time.monotonic() + delai
+        while time.monotonic() < fin:
+            sons = [n for n in self._lire() if n.lower().endswith(".wav")]
+            if sons:
+                return sons[-1]
+            time.sleep(0.05)
+        raise Echec("aucun son n'a été ouvert après J'écoute")
+
+    def fermer(self):
+        os.close(self.fd)
+
+
+# --- The accessibility tree ------------------------------------------------------------------
+
+def role(a):
+    try:
+        return a.getRoleName()
+    except Exception:
+        return ""
+
+
+def nom(a):
+    try:
+        return a.name or ""
+    except Exception:
+        return ""
+
+
+def enfants(a):
+    try:
+        return [a.getChildAtIndex(i) for i in range(a.childCount)]
+    except Exception:
+        return []
+
+
+def visible(a):
+    try:
+        etats = a.getState()
+        return etats.contains(pyatspi.STATE_SHOWING) and etats.contains(pyatspi.STATE_VISIBLE)
+    except Exception:
+        return False
+
+
+def actif(a):
+    try:
+        return a.getState().contains(pyatspi.STATE_ENABLED)
+    except Exception:
+        return False
+
+
+def parcourir(a, profondeur=0):
+    yield a
+    if profondeur < 14:
+        for e in enfants(a):
+            yield from parcourir(e, profondeur + 1)
+
+
+def attendre(quoi, description, delai=DELAI):
+    fin = time.monotonic() + delai
+    while time.monotonic() < fin:
+        r = quoi()
+        if r:
+            return r
+        time.sleep(0.1)
+    raise Echec(f"pas trouvé dans les temps : {description}")
+
+
+class Programme:
+    def __init__(self, processus):
+        self.processus = processus
+
+    def application(self):
+        bureau = pyatspi.Registry.getDesktop(0)
+        for a in enfants(bureau):
+            if nom(a) == "plumelune":
+                try:
+                    if a.get_process_id() == self.processus.pid:
+                        return a
+                except Exception:
+                    return a
+        return None
+
+    def fenetres(self):
+        app = self.application()
+        return [f for f in enfants(app) if visible(f)] if app else []
+
+    def fenetre(self, titre=None, contenant=None, delai=DELAI):
+        """A shown window, by its caption and/or a control it holds (role, name)."""
+        def chercher():
+            for f in self.fenetres():
+                if titre is not None and nom(f) != titre:
+                    continue
+                if contenant is not None and not self.dans(f, *contenant, attente=False):
+                    continue
+                return f
+            return None
+        return attendre(chercher, f"fenêtre {titre or ''} {contenant or ''}", delai)
+
+    def dans(self, fenetre, role_voulu, nom_voulu=None, attente=True, seulement_visible=True):
+        def chercher():
+            for a in parcourir(fenetre):
+                if role(a) == role_voulu and (nom_voulu is None or nom(a) == nom_voulu) \
+                        and (not seulement_visible or visible(a)):
+                    return a
+            return None
+        if not attente:
+            return chercher()
+        return attendre(chercher, f"{role_voulu} « {nom_voulu} »")
+
+    def tous(self, fenetre, role_voulu):
+        return [a for a in parcourir(fenetre) if role(a) == role_voulu and visible(a)]
+
+
+# --- The pupil's hands -----------------------------------------------------------------------
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool", *arguments], check=True, timeout=DELAI)
+
+
+def cliquer(a):
+    x, y, l, h = a.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if l <= 0 or h <= 0:
+        raise Echec(f"« {nom(a)} » n'a pas de place à l'écran")
+    xdotool("mousemove", "--sync", str(x + l // 2), str(y + h // 2))
+    xdotool("click", "1")
+
+
+def cliquer_quand_actif(a):
+    attendre(lambda: actif(a), f"« {nom(a)} » actif")
+    cliquer(a)
+
+
+def taper(texte):
+    xdotool("type", "--delay", "40", texte)
+
+
+def touche(*noms):
+    xdotool("key", *noms)
+
+
+def choisir_dans_liste_deroulante(programme, fenetre, liste, entree):
+    cliquer(liste)
+    element = attendre(lambda: next((e for e in parcourir(liste)
+                                     if role(e) == "list item" and nom(e) == entree and visible(e)),
+                                    None), f"entrée « {entree} »")
+    cliquer(element)
+    attendre(lambda: nom(liste) == entree, f"« {entree} » choisi")
+
+
+# --- The visit ---------------------------------------------------------------------------------
+
+def reponse_juste(fichier):
+    """The first accepted answer of an item file, as the pupil writes it."""
+    return fichier[:-4].split("£")[0]
+
+
+def cle(texte):
+    """A history key: only A to Z folded, characters up to code 32 trimmed at both ends."""
+    plie = "".join(c.lower() if "A" <= c <= "Z" else c for c in texte)
+    return plie.strip("".join(chr(i) for i in range(33)))
+
+
+def attendu_du_nom(fichier):
+    """The expected-answer piece of a record line: ".wav" removed, "£" as five spaces."""
+    texte = fichier
+    for forme in (".WAV", ".wav", ".Wav"):
+        texte = texte.replace(forme, "")
+    return texte.replace("£", "     ")
+
+
+def fermer_retour(programme, texte_attendu):
+    """The feedback dialog: check its sentence, then its "Ok"."""
+    f = programme.fenetre(contenant=("label", texte_attendu))
+    cliquer(programme.dans(f, "push button", "Ok"))
+    attendre(lambda: not programme.dans(f, "label", texte_attendu, attente=False), "retour fermé")
+
+
+def visite(programme, oreille):
+    etape("le formulaire de départ")
+    depart = programme.fenetre("Choix dossier")
+    listes = attendre(lambda: programme.tous(depart, "combo box"), "listes du départ")
+    groupe, eleve = listes[0], listes[1]
+    choisir_dans_liste_deroulante(programme, depart, groupe, GROUPE)
+
+    etape("Zoé s'ajoute")
+    cliquer_quand_actif(programme.dans(depart, "push button", "Nouvel élève"))
+    dialogue = programme.fenetre("Nouvel élève")
+    champ = programme.dans(dialogue, "text", "Prénom")
+    cliquer(champ)
+    taper(ELEVE)
+    touche("Return")
+    attendre(lambda: nom(eleve) == ELEVE, "Zoé choisie dans la liste")
+
+    etape("l'exercice et le mot de passe")
+    dossiers = programme.dans(depart, "list", "Exercices")
+    cliquer(programme.dans(dossiers, "list item", EXERCICE))
+    cliquer_quand_actif(programme.dans(depart, "push button", "Commencer"))
+    choix = programme.fenetre("Choix du mot de passe")
+    cliquer(programme.dans(choix, "password text", "Mot de passe"))
+    taper(MOT_DE_PASSE)
+    touche("Return")
+
+    etape("l'exercice")
+    ecran = programme.fenetre(contenant=("push button", "J'écoute"))
+    ecoute = programme.dans(ecran, "push button", "J'écoute")
+    saisie = programme.dans(ecran, "text", "Ta réponse")
+    # Four items; the first, right only at the second try, is drawn once more: five listens.
+    entendus = []
+    for tour in range(5):
+        oreille.vider()
+        cliquer_quand_actif(ecoute)
+        item = oreille.son_ouvert()
+        entendus.append(item)
+        attendre(lambda: actif(saisie), "champ de réponse ouvert")
+        if tour == 0:
+            taper(FAUX)
+            touche("Return")
+            fermer_retour(programme, "Ce n'est pas la bonne réponse. Essaie encore.")
+            # The wrong answer stays selected: typing replaces it.
+        taper(reponse_juste(item))
+        touche("Return")
+        fermer_retour(programme, "C'est bien, continue.")
+    question = programme.fenetre(contenant=("push button", "Non"))
+    if not any(nom(l).startswith("Bravo " + ELEVE + " !") for l in programme.tous(question, "label")):
+        raise Echec("la question de fin n'est pas celle attendue")
+
+    etape("la fin : Non, puis Non")
+    cliquer(programme.dans(question, "push button", "Non"))
+    bilan = programme.fenetre(contenant=("label", "Veux-tu voir ton bilan ?"))
+    cliquer(programme.dans(bilan, "push button", "Non"))
+    return entendus
+
+
+# --- What the files must hold ------------------------------------------------------------------
+
+DATE = r"\d\d/\d\d/\d{4}"
+DUREE = r"(?:\d+ h )?(?:\d+ min )?\d+ s"
+
+
+def lignes_attendues(entendus):
+    x = entendus[0]
+    autres = entendus[1:]
+    detail = [DATE + r" à \d\d:\d\d:\d\d - 4 items - Exercice sur \[" + re.escape(EXERCICE) + r"\]",
+              re.escape(attendu_du_nom(x) + " : " + FAUX) + r" \[" + DUREE + r" - 2 essais\]"]
+    for item in autres:
+        suffixe = " essai (déjà tenté)]" if item == x else " essai]"
+        detail.append(re.escape(reponse_juste(item) + " : [") + DUREE + re.escape(" - 1" + suffixe))
+    detail += ["", r"Temps exercice : " + DUREE + r"\.", re.escape("Score : 19/20."), "-" * 68]
+    exos = [DATE + re.escape(" | Terminé    |   19 /  20 | " + EXERCICE)]
+    historique = [re.escape(cle(reponse_juste(i)) + "|1") for i in autres if i != x]
+    return detail, exos, historique
+
+
+def comparer(fichier, motifs):
+    octets = open(fichier, "rb").read()
+    if octets and not octets.endswith(b"\r\n"):
+        raise Echec(f"{fichier} : dernière ligne sans CR LF")
+    lignes = octets.decode("cp1252").split("\r\n")[:-1] if octets else []
+    if len(lignes) != len(motifs):
+        raise Echec(f"{fichier} : {len(lignes)} lignes au lieu de {len(motifs)}\n" + "\n".join(lignes))
+    for n, (ligne, motif) in enumerate(zip(lignes, motifs), 1):
+        if not re.fullmatch(motif, ligne):
+            raise Echec(f"{fichier}, ligne {n} : « {ligne} » ne correspond pas à {motif}")
+
+
+def verifier(dossier_programme, entendus):
+    groupe = os.path.join(dossier_programme, "_Bilans", GROUPE)
+    noms = sorted(os.listdir(groupe))
+    attendus = sorted(ELEVE + s for s in (".txt", "_Detail.txt", "_Exos.txt", "_Pwd.txt"))
+    if noms != attendus:
+        raise Echec(f"fichiers du groupe : {noms} au lieu de {attendus}")
+    # Four items; the first, answered after a wrong try, comes back once more.
+    if len(entendus) != 5 or len(set(entendus)) != 4 or entendus.count(entendus[0]) != 2:
+        raise Echec(f"items entendus : {entendus}")
+    detail, exos, historique = lignes_attendues(entendus)
+    comparer(os.path.join(groupe, ELEVE + "_Detail.txt"), detail)
+    comparer(os.path.join(groupe, ELEVE + "_Exos.txt"), exos)
+    comparer(os.path.join(groupe, ELEVE + ".txt"), historique)
+    comparer(os.path.join(groupe, ELEVE + "_Pwd.txt"), [re.escape(MOT_DE_PASSE)])
+    journaux = [n for n in os.listdir(dossier_programme) if re.fullmatch(r"Bilan_\d+\.txt", n)]
+    if journaux:
+        raise Echec(f"le journal de la séance est resté : {journaux}")
+
+
+# --- Setting the stage and clearing it -------------------------------------------------------
+
+def preparer(exe, demo, racine):
+    dossier = os.path.join(racine, "Plumelune")
+    shutil.copytree(demo, dossier, ignore=shutil.ignore_patterns(".gitkeep"))
+    shutil.copy2(exe, os.path.join(dossier, "plumelune"))
+    return dossier
+
+
+def arreter(processus):
+    if processus and processus.poll() is None:
+        try:
+            os.killpg(processus.pid, signal.SIGTERM)
+            processus.wait(timeout=5)
+        except Exception:
+            try:
+                os.killpg(processus.pid, signal.SIGKILL)
+            except Exception:
+                pass
+
+
+def main():
+    arguments = argparse.ArgumentParser()
+    arguments.add_argument("--exe", required=True)
+    arguments.add_argument("--demo", required=True)
+    arguments.add_argument("--garder", action="store_true", help="keep the program folder")
+    a = arguments.parse_args()
+    if not os.environ.get("DISPLAY"):
+        print("e2e: aucun écran (lancez sous xvfb-run)", file=sys.stderr)
+        return 1
+
+    def trop_long(*_):
+        raise Echec("le scénario dépasse 100 s")
+    signal.signal(signal.SIGALRM, trop_long)
+    signal.alarm(100)
+
+    racine = tempfile.mkdtemp(prefix="plumelune-e2e-")
+    bus = programme = None
+    oreille = None
+    try:
+        dossier = preparer(a.exe, a.demo, racine)
+        # An X server resets when its last client leaves, and forgets the keys mapped below:
+        # this connection stays open for the whole visit.
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        if not x11.XOpenDisplay(None):
+            raise Echec(f"impossible d'ouvrir l'écran {os.environ['DISPLAY']}")
+        for code, touches in TOUCHES_ACCENTS.items():
+            subprocess.run(["xmodmap", "-e", f"keycode {code} = {touches}"], check=True, timeout=DELAI)
+        env = dict(os.environ)
+        env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        env["QT_QPA_PLATFORM"] = "xcb"  # make test sets offscreen for the other tests
+        env["LC_ALL"] = "C.UTF-8"
+        bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                               env=env, start_new_session=True,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+        oreille = Oreille(os.path.join(dossier, "_Medias", EXERCICE))
+        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
+        programme = Programme(processus)
+        entendus = visite(programme, oreille)
+        etape(f"items entendus : {', '.join(entendus)}")
+        try:
+            processus.wait(timeout=DELAI)
+        except subprocess.TimeoutExpired:
+            raise Echec("le programme ne s'est pas fermé après l'au revoir")
+        if processus.returncode != 0:
+            raise Echec(f"le programme s'est terminé avec le code {processus.returncode}")
+        verifier(dossier, entendus)
+        etape("les quatre fichiers de Zoé sont justes")
+        print("1 passed, 0 failed")
+        return 0
+    except Echec as e:
+        print(f"e2e: ÉCHEC : {e}", file=sys.stderr)
+        print("0 passed, 1 failed")
+        return 1
+    finally:
+        signal.alarm(0)
+        if programme:
+            arreter(programme.processus)
+        arreter(bus)
+        if oreille:
+            oreille.fermer()
+        if a.garder:
+            print(f"e2e: dossier gardé : {racine}")
+        else:
+            shutil.rmtree(racine, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,239 @@
+// What the start form offers: groups, pupils, exercise folders, and the names a new pupil may
+// take. Every listing is built on a real temporary folder.
+
+#include "Doubles.h"
+#include "setup/ListesDepart.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Creates every path below `racine`: a final "/" makes a folder, anything else an empty file.
+void Creer(const QString& racine, const QStringList& chemins) {
+    for (const QString& c : chemins) {
+        if (c.endsWith(u'/'))
+            QVERIFY(QDir(racine).mkpath(c));
+        else
+            EcrireOctets(racine + c, QByteArray());
+    }
+}
+
+} // namespace
+
+class TstListesDepart : public QObject {
+    Q_OBJECT
+  private slots:
+    void ordrePourLesGens_data() {
+        QTest::addColumn<QStringList>("noms");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::newRow("numbers in numeric order")
+            << QStringList{"Groupe 10", "Groupe 2", "Groupe 1"}
+            << QStringList{"Groupe 1", "Groupe 2", "Groupe 10"};
+        QTest::newRow("accents sort with their letter")
+            << QStringList{"Fanny", "Élodie", "Eddy", "Zoé"}
+            << QStringList{"Eddy", "Élodie", "Fanny", "Zoé"};
+        QTest::newRow("case does not put capitals first")
+            << QStringList{"bob", "Alice", "Chloé", "aline"}
+            << QStringList{"Alice", "aline", "bob", "Chloé"};
+        QTest::newRow("CE2 before CE10 and CM1")
+            << QStringList{"CM1", "CE10", "CE2"} << QStringList{"CE2", "CE10", "CM1"};
+    }
+    void ordrePourLesGens() {
+        QFETCH(QStringList, noms);
+        QFETCH(QStringList, attendu);
+        TrierPourLesGens(noms);
+        QCOMPARE(noms, attendu);
+    }
+
+    void groupes_data() {
+        QTest::addColumn<QStringList>("contenu");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::newRow("folders sorted")
+            << QStringList{"CM1/", "CE2/", "CE1/"} << QStringList{"CE1", "CE2", "CM1"};
+        QTest::newRow("dotted folder not a group")
+            << QStringList{"CM1/", "CM1.ancien/"} << QStringList{"CM1"};
+        QTest::newRow("plain file without extension offered")
+            << QStringList{"CM1/", "Notes", "lisez-moi.txt"} << QStringList{"CM1", "Notes"};
+        QTest::newRow("hidden entries have a dot")
+            << QStringList{".cache/", "CP/"} << QStringList{"CP"};
+        QTest::newRow("empty root") << QStringList{} << QStringList{};
+    }
+    void groupes() {
+        QFETCH(QStringList, contenu);
+        QFETCH(QStringList, attendu);
+        QTemporaryDir d;
+        const QString racine = d.path() + "/";
+        Creer(racine, contenu);
+        QCOMPARE(ListerGroupes(racine), attendu);
+    }
+
+    void groupesRacineAbsente() {
+        QTemporaryDir d;
+        QCOMPARE(ListerGroupes(d.path() + "/absent/"), QStringList{});
+    }
+
+    void eleves_data() {
+        QTest::addColumn<QStringList>("contenu");
+        QTest::addColumn<bool>("nouveau");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::newRow("pupil with his companions")
+            << QStringList{"Paul.txt", "Paul_Detail.txt", "Paul_Exos.txt", "Paul_Pwd.txt"} << true
+            << QStringList{"Paul"};
+        QTest::newRow("Paul.TXT listed as Paul")
+            << QStringList{"Paul.TXT"} << true << QStringList{"Paul"};
+        QTest::newRow("Jean_Luc.txt not listed")
+            << QStringList{"Jean_Luc.txt", "Léa.txt"} << true << QStringList{"Léa"};
+        QTest::newRow("only companions offer Nouveau and nobody")
+            << QStringList{"Paul_Detail.txt", "Paul_Exos.txt"} << true << QStringList{};
+        QTest::newRow("no txt entry, no Nouveau")
+            << QStringList{"notes.doc", "Paul"} << false << QStringList{};
+        QTest::newRow("empty group") << QStringList{} << false << QStringList{};
+        QTest::newRow("every .txt removed")
+            << QStringList{"Marc.txt.TXT"} << true << QStringList{"Marc"};
+        QTest::newRow("leading blank kept")
+            << QStringList{" Zoé.txt", "Anna.txt"} << true << QStringList{" Zoé", "Anna"};
+        QTest::newRow("a bare .txt gives no empty pupil")
+            << QStringList{".txt"} << true << QStringList{};
+        QTest::newRow("sorted for people")
+            << QStringList{"élodie.txt", "Bruno.txt", "Eddy.txt", "anna.txt"} << true
+            << QStringList{"anna", "Bruno", "Eddy", "élodie"};
+    }
+    void eleves() {
+        QFETCH(QStringList, contenu);
+        QFETCH(bool, nouveau);
+        QFETCH(QStringList, attendu);
+        QTemporaryDir d;
+        const QString groupe = d.path() + "/CM1/";
+        QVERIFY(QDir().mkpath(groupe));
+        Creer(groupe, contenu);
+        const ListeEleves liste = ListerEleves(groupe);
+        QCOMPARE(liste.Nouveau, nouveau);
+        QCOMPARE(liste.Eleves, attendu);
+    }
+
+    void elevesDossierAbsent() {
+        QTemporaryDir d;
+        const ListeEleves liste = ListerEleves(d.path() + "/absent/");
+        QVERIFY(!liste.Nouveau);
+        QVERIFY(liste.Eleves.isEmpty());
+    }
+
+    void dossiers_data() {
+        QTest::addColumn<QStringList>("contenu");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::newRow("exercise folders unmarked")
+            << QStringList{"Animaux/chat.wav", "Nombres/un.wav"}
+            << QStringList{"Animaux", "Nombres"};
+        QTest::newRow("folder with subfolder marked")
+            << QStringList{"Grammaire/Articles/le.wav", "Animaux/chat.wav"}
+            << QStringList{"Animaux", "[+] Grammaire"};
+        QTest::newRow("subfolders and recordings: marked")
+            << QStringList{"Mixte/a.wav", "Mixte/Sous/"} << QStringList{"[+] Mixte"};
+        QTest::newRow("only a dotted subfolder: unmarked")
+            << QStringList{"Nombres/un.wav", "Nombres/v1.0/"} << QStringList{"Nombres"};
+        QTest::newRow("dotted folder not shown")
+            << QStringList{"Vieux.exos/a.wav", "Animaux/"} << QStringList{"Animaux"};
+        QTest::newRow("files are not folders")
+            << QStringList{"Lisez", "notes.txt", "A/"} << QStringList{"A"};
+        QTest::newRow("numeric order") << QStringList{"Leçon 10/", "Leçon 2/", "Leçon 1/"}
+                                       << QStringList{"Leçon 1", "Leçon 2", "Leçon 10"};
+    }
+    void dossiers() {
+        QFETCH(QStringList, contenu);
+        QFETCH(QStringList, attendu);
+        QTemporaryDir d;
+        const QString racine = d.path() + "/";
+        Creer(racine, contenu);
+        QCOMPARE(ListerDossiers(racine), attendu);
+        QCOMPARE(ListerDossiers(d.path()), attendu); // with or without the final separator
+    }
+
+    void son_data() {
+        QTest::addColumn<QStringList>("contenu");
+        QTest::addColumn<bool>("attendu");
+        QTest::newRow("son.WAV") << QStringList{"son.WAV"} << true;
+        QTest::newRow("son.wav") << QStringList{"son.wav"} << true;
+        QTest::newRow("mixed case Wav") << QStringList{"Chat.Wav"} << true;
+        QTest::newRow("only mp3") << QStringList{"son.mp3", "b.MP3"} << false;
+        QTest::newRow("extension from the last dot") << QStringList{"son.wav.bak"} << false;
+        QTest::newRow("wav without dot") << QStringList{"wav", "sonwav"} << false;
+        QTest::newRow("empty folder") << QStringList{} << false;
+        QTest::newRow("recording among others") << QStringList{"a.txt", "b.JPG", "c.wav"} << true;
+    }
+    void son() {
+        QFETCH(QStringList, contenu);
+        QFETCH(bool, attendu);
+        QTemporaryDir d;
+        Creer(d.path() + "/", contenu);
+        QCOMPARE(ContientSon(d.path()), attendu);
+    }
+
+    void sansMarque_data() {
+        QTest::addColumn<QString>("entree");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("marked") << "[+] Grammaire"
+                                << "Grammaire";
+        QTest::newRow("unmarked") << "Animaux"
+                                  << "Animaux";
+        QTest::newRow("every occurrence") << "[+] A[+] B"
+                                          << "AB";
+        QTest::newRow("mark without its blank kept") << "[+]Grammaire"
+                                                     << "[+]Grammaire";
+    }
+    void sansMarque() {
+        QFETCH(QString, entree);
+        QFETCH(QString, attendu);
+        QCOMPARE(SansMarque(entree), attendu);
+    }
+
+    void prenom_data() {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("refus");
+        const QString caracteres = QStringLiteral(
+            "Un prénom ne peut pas contenir les caractères / \\ : * ? \" < > | ni de caractère de "
+            "contrôle.");
+        const QString impossible = QStringLiteral("Ce prénom n'est pas possible.");
+        QTest::newRow("plain name") << "Paul"
+                                    << "";
+        QTest::newRow("accented name") << "Zoé"
+                                       << "";
+        QTest::newRow("leading blank kept") << " Paul"
+                                            << "";
+        QTest::newRow("visiteur in lower case") << "visiteur"
+                                                << "";
+        QTest::newRow("compound with hyphen") << "Jean-Luc"
+                                              << "";
+        QTest::newRow("slash") << "Jean/Luc" << caracteres;
+        QTest::newRow("backslash") << "Jean\\Luc" << caracteres;
+        QTest::newRow("colon") << "a:b" << caracteres;
+        QTest::newRow("star") << "a*" << caracteres;
+        QTest::newRow("question mark") << "Léa?" << caracteres;
+        QTest::newRow("double quote") << "\"Léa\"" << caracteres;
+        QTest::newRow("less than") << "<Léa" << caracteres;
+        QTest::newRow("greater than") << "Léa>" << caracteres;
+        QTest::newRow("bar") << "a|b" << caracteres;
+        QTest::newRow("tab") << "a\tb" << caracteres;
+        QTest::newRow("control code 1") << QString("a") + QChar(1) << caracteres;
+        QTest::newRow("delete") << QString("a") + QChar(127) << caracteres;
+        QTest::newRow("dot") << "." << impossible;
+        QTest::newRow("dot dot") << ".." << impossible;
+        QTest::newRow("underscore")
+            << "Jean_Luc" << QStringLiteral("Un prénom ne peut pas contenir le caractère « _ ».");
+        QTest::newRow("txt inside") << "Léa.txt" << impossible;
+        QTest::newRow("TXT inside") << "Léa.TXT" << impossible;
+        QTest::newRow("only blanks") << "   " << QStringLiteral("Saisis ton prénom.");
+        QTest::newRow("too long") << QString(245, u'a')
+                                  << QStringLiteral("Ce prénom est trop long.");
+        QTest::newRow("longest possible") << QString(244, u'a') << "";
+    }
+    void prenom() {
+        QFETCH(QString, nom);
+        QFETCH(QString, refus);
+        QCOMPARE(RefusPrenom(nom), refus);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstListesDepart)
+#include "tst_listesdepart.moc"
