@@ -1,9 +1,31 @@
 #pragma once
+// The three ways out of an exercise: another exercise, the end of the program, or back to work.
 
 #include "dialogs/FormeModale.h"
+
+class QPushButton;
 
 class TfQuitter : public FormeModale {
     Q_OBJECT
 public:
     explicit TfQuitter(QWidget* parent);
+
+    QPushButton* bNouvelExo = nullptr;
+    QPushButton* bQuitter = nullptr;
+    QPushButton* bAnnuler = nullptr;
+
+    // Stops the item clock and writes that the exercise was left unfinished.
+    void EnregistrerInterruption();
+
+public slots:
+    void bNouvelExoClick();
+    void bQuitterClick();
+    void bAnnulerClick();
+
+protected:
+    void FormActivate() override;
+
+private:
+    // A second click queued behind the first must not record the interruption twice.
+    bool m_enCours = false;
 };

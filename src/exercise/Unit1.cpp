@@ -241,6 +241,8 @@ void TForm1::NouvelExercice() {
     if (m_ferme)
         return; // "Quitter" in the start form: the program is ending
     Etat.TempsTotal = 0;
+    Etat.TempsItem = 0; // the last exercise's item time is not this one's
+    lTemps->clear();    // nor is its clock
     ConstruireListeItems(Etat.DossierExercice);
     if (Etat.NbItems >= 5)
         Services::Modal().Montrer(fChoixNbItems);
@@ -377,6 +379,7 @@ void TForm1::ReponseJusteTraitee(const QString& tape) {
     Etat.TempsTotal += Etat.TempsItem;
     const QString bonus = lBonus->text();
     EcrireReponseJuste(tape, bonus);
+    Etat.TempsItem = 0; // counted: a quit before the next listen must not add it again
     JouerEffet(QStringLiteral("juste.wav"));
     MessagePerso(QStringLiteral("C'est bien, continue."), QStringLiteral("Bon"));
 

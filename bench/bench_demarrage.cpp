@@ -1,0 +1,251 @@
+// Start-up and memory of Plumelune against a bare Qt Widgets program, in the same run, on the
+// same display (run it under Xvfb: bench/run-bench-demarrage.sh).
+//
+// Start-up: from the process start to the main window and the start form painted. The real
+// executable runs in a laid-out program folder with PLUMELUNE_BENCH_PEINT set, which makes it
+// print "peint" at that moment and end; the bare program prints the same once its window is
+// painted. The medians of alternated runs are compared.
+//
+// Memory: the peak resident memory (VmHWM) of a whole exercise - this program run again with
+// --exercice: the real forms shown on the display, the real sound player decoding every item,
+// one wrong answer and the rest right, to the farewell - against the bare program's.
+
+#include "MemoireProcessus.h"
+#include "core/Chemins.h"
+#include "core/Etat.h"
+#include "core/Formulaires.h"
+#include "core/LecteurSonQt.h"
+#include "core/ServicesQt.h"
+#include "dialogs/ChoixNbItems.h"
+#include "dialogs/MessagePerso.h"
+#include "exercise/DecodageItem.h"
+#include "exercise/Unit1.h"
+#include "records/FichiersEleve.h"
+#include "records/Reussites.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// ---- The scripted exercise (child process) ----
+
+// Events are processed, the user's input aside, so forms paint and timers run.
+void Patienter(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+class MessagesBanc : public IBoitesMessage {
+public:
+    void Message(const QString&) override {}
+    bool QuestionOuiNon(const QString&) override { return false; } // no other exercise, no report
+    bool QuestionOkAnnuler(const QString&) override { return false; }
+    void Information(const QString&) override {}
+    bool Confirmation(const QString&) override { return false; }
+    void Erreur(const QString& t) override { std::fprintf(stderr, "%s\n", qPrintable(t)); }
+};
+
+// Each form really shown and painted, then the pupil's part played.
+class ModalBanc : public IAffichageModal {
+public:
+    int Montrer(QDialog* forme) override {
+        forme->show();
+        Patienter(40);
+        const QString nom = forme->objectName();
+        int r = 1;
+        if (nom == u"Form2") {
+            Etat.NomGroupe = QStringLiteral("CM1");
+            Etat.DossierGroupe = Etat.CheminBilans + QStringLiteral("CM1/");
+            QDir().mkpath(Etat.DossierGroupe);
+            Etat.NomEleve = QStringLiteral("Banc");
+            for (const char* s : {SuffixeHistorique, SuffixeDetail, SuffixeExos})
+                CreerFichierVide(FichierEleve(QString::fromLatin1(s)));
+            ChargerReussites();
+            Etat.DossierExercice = Etat.CheminMedias + QStringLiteral("Les animaux");
+            QDir::setCurrent(Etat.DossierExercice);
+        } else if (nom == u"fChoixNbItems") {
+            fChoixNbItems->bOk->click();
+        } else if (nom == u"fMessagePerso") {
+            fMessagePerso->bOk->click();
+        }
+        forme->hide();
+        return r;
+    }
+};
+
+void ConduireExercice() {
+    bool premier = true;
+    for (int garde = 0; garde < 200 && !Form1->Ferme(); ++garde) {
+        Form1->bJEcoute->click();
+        Patienter(100);
+        if (premier) {
+            for (const char* faux : {"xyz", "xyzt"}) { // the second one shows the model for 1 s
+                Form1->eSaisie->setText(QString::fromLatin1(faux));
+                Form1->bJaiEcrit->click();
+            }
+            premier = false;
+        }
+        Form1->eSaisie->setText(ReponsesAcceptees(Etat.FichierSon).value(0));
+        Form1->bJaiEcrit->click();
+    }
+}
+
+int Exercice(const QString& programme) {
+    Etat.DossierProgramme = AvecSeparateur(programme);
+    Etat.Reinitialiser();
+    MessagesBanc messages;
+    ModalBanc modal;
+    PauseQt pause;
+    LecteurSonQt son;
+    Services::InstallerMessages(&messages);
+    Services::InstallerModal(&modal);
+    Services::InstallerPause(&pause);
+    Services::InstallerSon(&son);
+    CreerFormulaires();
+    Form1->show();
+    QTimer::singleShot(200, ConduireExercice);
+    QApplication::exec();
+    const bool fini = Form1->Ferme();
+    DetruireFormulaires();
+    Services::InstallerMessages(nullptr);
+    Services::InstallerModal(nullptr);
+    Services::InstallerPause(nullptr);
+    Services::InstallerSon(nullptr);
+    std::printf("memoire %ld %s\n", MemoireCrete(), fini ? "fini" : "inacheve");
+    return fini ? 0 : 1;
+}
+
+// ---- The driver ----
+
+struct Mesure {
+    double ms = -1;
+    long kB = -1;
+    QByteArray ligne;
+};
+
+// Starts a program and waits for the first line beginning with `mot`.
+Mesure Lancer(const QString& exe, const QStringList& arguments, const QByteArray& mot,
+              const QProcessEnvironment& env) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    QElapsedTimer t;
+    t.start();
+    p.start(exe, arguments);
+    Mesure m;
+    QByteArray lu;
+    while (p.waitForReadyRead(60000)) {
+        lu += p.readAllStandardOutput();
+        const qsizetype i = lu.indexOf(mot);
+        if (i >= 0 && lu.indexOf('\n', i) > i) {
+            m.ms = t.nsecsElapsed() / 1e6;
+            m.ligne = lu.mid(i, lu.indexOf('\n', i) - i);
+            const QList<QByteArray> champs = m.ligne.split(' ');
+            if (champs.size() > 1)
+                m.kB = champs.at(1).toLong();
+            break;
+        }
+    }
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+    }
+    if (m.ms < 0)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(exe), p.readAllStandardError().constData());
+    return m;
+}
+
+double Mediane(QList<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? -1 : v.at(v.size() / 2);
+}
+
+bool Disposer(const QString& programme) {
+    QProcess p;
+    p.start(QStringLiteral("bash"),
+            {QStringLiteral(PLUMELUNE_DISPOSITION), QStringLiteral(PLUMELUNE_EXE), programme});
+    return p.waitForFinished(60000) && p.exitCode() == 0;
+}
+
+int Comparer(int tours) {
+    QTemporaryDir dossier;
+    const QString programme = dossier.path() + QStringLiteral("/Plumelune");
+    if (!Disposer(programme)) {
+        std::fprintf(stderr, "the program folder could not be laid out\n");
+        return 1;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the display, not offscreen
+    QProcessEnvironment sonde = env;
+    sonde.insert(QStringLiteral("PLUMELUNE_BENCH_PEINT"), QStringLiteral("1"));
+    const QString nue = QStringLiteral(PLUMELUNE_FENETRE_NUE);
+    const QString plumelune = programme + QStringLiteral("/plumelune");
+
+    // One of each first, uncounted: the libraries come into the page cache.
+    const QStringList texte = {QStringLiteral("--texte")};
+    Lancer(nue, {}, "peint", env);
+    Lancer(plumelune, {}, "peint", sonde);
+    QList<double> tempsNue, tempsTexte, tempsPlumelune;
+    QList<long> memoireNue;
+    for (int i = 0; i < tours; ++i) {
+        const Mesure a = Lancer(nue, {}, "peint", env);
+        const Mesure b = Lancer(plumelune, {}, "peint", sonde);
+        const Mesure c = Lancer(nue, texte, "peint", env);
+        if (a.ms < 0 || b.ms < 0 || c.ms < 0) {
+            std::fprintf(stderr, "a start-up did not reach its painting\n");
+            return 1;
+        }
+        tempsNue.append(a.ms);
+        tempsPlumelune.append(b.ms);
+        tempsTexte.append(c.ms);
+        memoireNue.append(a.kB);
+    }
+    const double tn = Mediane(tempsNue);
+    const double tt = Mediane(tempsTexte);
+    const double tp = Mediane(tempsPlumelune);
+    std::printf("Start-up to painted windows, median of %d alternated runs:\n", tours);
+    std::printf("  bare Qt Widgets window      %8.1f ms\n", tn);
+    std::printf("  Plumelune (Form1 + Form2)   %8.1f ms\n", tp);
+    std::printf("  ratio                       %8.2f   (target <= 2)\n", tp / tn);
+    std::printf("  for reference: bare window with one line of text %.1f ms, ratio %.2f\n", tt,
+                tp / tt);
+
+    const Mesure ex = Lancer(QCoreApplication::applicationFilePath(),
+                             {QStringLiteral("--exercice"), programme}, "memoire", env);
+    const long mn = *std::max_element(memoireNue.cbegin(), memoireNue.cend());
+    if (ex.kB <= 0 || !ex.ligne.endsWith("fini")) {
+        std::fprintf(stderr, "the scripted exercise did not finish\n");
+        return 1;
+    }
+    std::printf("Peak memory (VmHWM):\n");
+    std::printf("  bare Qt Widgets window      %8ld kB\n", mn);
+    std::printf("  Plumelune, whole exercise   %8ld kB\n", ex.kB);
+    std::printf("  ratio                       %8.2f   (target <= 2)\n", double(ex.kB) / mn);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() >= 3 && args.at(1) == u"--exercice")
+        return Exercice(args.at(2));
+    int tours = 11;
+    if (const qsizetype i = args.indexOf(QStringLiteral("--tours")); i > 0 && i + 1 < args.size())
+        tours = std::max(1, args.at(i + 1).toInt());
+    return Comparer(tours);
+}

@@ -1,0 +1,84 @@
+#pragma once
+// A whole exercise on the real forms, offscreen: the program folder, the media and records
+// roots, a pupil (or a visitor) and his files, and the start form's part scripted.
+
+#include "Doubles.h"
+#include "DoublesUi.h"
+#include "core/Etat.h"
+#include "core/Formulaires.h"
+#include "exercise/Unit1.h"
+#include "records/FichiersEleve.h"
+#include "records/Reussites.h"
+
+#include <QDialog>
+#include <QDir>
+
+// The 68-dash rule, CR LF ended, as the record files hold it.
+inline QByteArray Regle() {
+    return QByteArray(68, '-') + "\r\n";
+}
+// Text as the record files hold it: Windows-1252 with CR LF.
+inline QByteArray Ligne(const char* utf8) {
+    return QString::fromUtf8(utf8).toLatin1() + "\r\n";
+}
+
+class ExerciceTest {
+public:
+    EnvironnementTest env;
+    ModalInstalle modal;
+    QString Medias;
+    QString Journal;
+
+    ExerciceTest() {
+        CreerFormulaires();
+        // Set after the forms: creating the main form puts the configuration back to defaults.
+        Etat.PremiereActivation = false; // the tests open the exercises themselves
+        Medias = env.Programme + "_Medias/";
+        Etat.CheminMedias = Medias;
+        Etat.CheminBilans = env.Programme + "_Bilans/";
+        QDir().mkpath(Medias);
+        QDir().mkpath(Etat.CheminBilans + "CM1");
+        Journal = env.Programme + "Bilan_1.txt";
+        Etat.FichierJournal = Journal;
+        CreerFichierVide(Journal);
+    }
+    ~ExerciceTest() { DetruireFormulaires(); }
+    ExerciceTest(const ExerciceTest&) = delete;
+    ExerciceTest& operator=(const ExerciceTest&) = delete;
+
+    // An exercise folder holding these items (their sound files are never decoded here).
+    QString Dossier(const QString& nom, const QStringList& items) {
+        const QString d = Medias + nom;
+        QDir().mkpath(d);
+        for (const QString& i : items)
+            EcrireOctets(d + "/" + i, "RIFF");
+        return d;
+    }
+
+    QString FichierEleve(const QString& eleve, const char* suffixe) const {
+        return Etat.CheminBilans + "CM1/" + eleve + QString::fromLatin1(suffixe);
+    }
+
+    // What the start form does once the pupil ("" for a visitor) has chosen `dossier`.
+    void ScripterDepart(const QString& eleve, const QString& dossier) {
+        modal.Modal.Ajouter("Form2", [this, eleve, dossier](QDialog*) {
+            Etat.NomGroupe = "CM1";
+            Etat.DossierGroupe = Etat.CheminBilans + "CM1/";
+            Etat.NomEleve = eleve;
+            if (!eleve.isEmpty()) {
+                for (const char* s : {SuffixeHistorique, SuffixeDetail, SuffixeExos})
+                    if (!QFile::exists(FichierEleve(eleve, s)))
+                        CreerFichierVide(FichierEleve(eleve, s));
+            }
+            ChargerReussites();
+            Etat.DossierExercice = dossier;
+            QDir::setCurrent(dossier);
+            return 1;
+        });
+    }
+
+    void Ouvrir(const QString& eleve, const QString& dossier) {
+        ScripterDepart(eleve, dossier);
+        Form1->NouvelExercice();
+    }
+};

@@ -1,0 +1,528 @@
+// The exercise dialogs on the real forms: the item-count choice, every way out of the quit
+// dialog with the exact lines it leaves in the records, and the feedback message's sizing.
+
+#include "ExerciceTest.h"
+#include "dialogs/ChoixNbItems.h"
+#include "dialogs/MessagePerso.h"
+#include "dialogs/Quitter.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+QStringList Items(int n) {
+    QStringList r;
+    for (int i = 1; i <= n; ++i)
+        r.append(QStringLiteral("mot%1.wav").arg(i, 3, 10, QLatin1Char('0')));
+    return r;
+}
+
+QStringList NomsDesItems() {
+    QStringList r;
+    for (const ItemListe& i : std::as_const(Etat.ListeItems))
+        r.append(i.Nom);
+    return r;
+}
+
+QList<bool> ChoixActifs() {
+    QList<bool> r;
+    for (QRadioButton* b : {fChoixNbItems->rChoix1, fChoixNbItems->rChoix2, fChoixNbItems->rChoix3,
+                            fChoixNbItems->rChoix5, fChoixNbItems->rChoix6, fChoixNbItems->rChoix7,
+                            fChoixNbItems->rChoix8})
+        r.append(b->isEnabled());
+    return r;
+}
+
+QRadioButton* ChoixParNom(const QString& nom) {
+    return fChoixNbItems->findChild<QRadioButton*>(nom);
+}
+
+// The fQuitter script that presses one of its buttons.
+std::function<int(QDialog*)> Presser(const char* bouton) {
+    return [bouton](QDialog* d) {
+        QTest::mouseClick(d->findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
+        return d->result();
+    };
+}
+
+// Two minutes and five seconds of exercise: 2 min before this item, 5 s on it.
+void DeuxMinutesCinq() {
+    Form1->bJEcoute->click();
+    Etat.TempsTotal = 120;
+    for (int i = 0; i < 5; ++i)
+        Form1->Timer1Timer();
+}
+
+void RepondreFaux(const QString& texte) {
+    Form1->eSaisie->setText(texte);
+    QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+}
+
+const QByteArray EnTete = Ligne("07/12/2026 à 14:03:27 - 2 items - Exercice sur [Animaux]");
+
+} // namespace
+
+class TstDialogues : public QObject {
+    Q_OBJECT
+private slots:
+    // ---- Item-count choice ----
+
+    void seuilsDuChoix_data() {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<QList<bool>>("actifs");
+        QTest::addColumn<QString>("tous");
+        QTest::newRow("5 items") << 5 << QList<bool>{true, false, false, false, false, false, false}
+                                 << "5 items (25 points)";
+        QTest::newRow("100 items") << 100 << QList<bool>{true, true, true, true, true, true, true}
+                                   << "100 items (500 points)";
+    }
+    void seuilsDuChoix() {
+        QFETCH(int, items);
+        QFETCH(QList<bool>, actifs);
+        QFETCH(QString, tous);
+        ExerciceTest x;
+        bool toutCoche = false;
+        QList<bool> vus;
+        QString libelle;
+        x.modal.Modal.Ajouter("fChoixNbItems", [&](QDialog*) {
+            vus = ChoixActifs();
+            libelle = fChoixNbItems->rChoix4->text();
+            toutCoche = fChoixNbItems->rChoix4->isChecked();
+            QTest::mouseClick(fChoixNbItems->bOk, Qt::LeftButton);
+            return fChoixNbItems->result();
+        });
+        x.Ouvrir("", x.Dossier("Mots", Items(items)));
+        QCOMPARE(x.modal.Modal.Montres, (QStringList{"Form2", "fChoixNbItems"}));
+        QCOMPARE(vus, actifs);
+        QCOMPARE(libelle, tous);
+        QVERIFY(toutCoche);
+        QCOMPARE(Etat.NbItems, items); // "all" keeps them
+        QCOMPARE(NomsDesItems(), Items(items));
+        QCOMPARE(Form1->lNoteMaxi->text(), QString::number(items * 5));
+    }
+
+    void pasDeChoixSousCinqItems() {
+        ExerciceTest x;
+        x.Ouvrir("", x.Dossier("Mots", Items(4)));
+        QCOMPARE(x.modal.Modal.Montres, QStringList{"Form2"});
+        QCOMPARE(Etat.NbItems, 4);
+    }
+
+    void choixDUnNombre_data() {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<QString>("choix");
+        QTest::addColumn<QList<int>>("tirages");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::newRow("4 of 12, in draw order")
+            << 12 << "rChoix1" << QList<int>{7, 0, 9, 2}
+            << QStringList{"mot008.wav", "mot001.wav", "mot012.wav", "mot004.wav"};
+        QTest::newRow("10 of exactly 10 keeps folder order")
+            << 10 << "rChoix2" << QList<int>{5, 5, 5} << Items(10);
+        QTest::newRow("20 of 25") << 25 << "rChoix3" << QList<int>(20, 0) << Items(20);
+    }
+    void choixDUnNombre() {
+        QFETCH(int, items);
+        QFETCH(QString, choix);
+        QFETCH(QList<int>, tirages);
+        QFETCH(QStringList, attendu);
+        ExerciceTest x;
+        x.modal.Modal.Ajouter("fChoixNbItems", [&](QDialog*) {
+            QTest::mouseClick(ChoixParNom(choix), Qt::LeftButton);
+            if (!ChoixParNom(choix)->isChecked() || fChoixNbItems->rChoix4->isChecked())
+                return -1; // the choices are not one group
+            QTest::mouseClick(fChoixNbItems->bOk, Qt::LeftButton);
+            x.env.Hasard.Bornes.clear();
+            return fChoixNbItems->result();
+        });
+        x.env.Hasard.Tirages = tirages;
+        x.Ouvrir("", x.Dossier("Mots", Items(items)));
+        QCOMPARE(NomsDesItems(), attendu);
+        QCOMPARE(QSet<QString>(attendu.cbegin(), attendu.cend()).size(), attendu.size());
+        QCOMPARE(Etat.NbItems, attendu.size());
+        QCOMPARE(Form1->lNoteMaxi->text(), QString::number(attendu.size() * 5));
+        QCOMPARE(Form1->lNbItemsTotal->text(), QString::number(attendu.size()));
+        // The item drawn next is one of the kept ones.
+        QVERIFY(attendu.contains(Etat.FichierSon));
+    }
+
+    void phrasesDeProgression_data() {
+        QTest::addColumn<QString>("eleve");
+        QTest::addColumn<int>("dossier");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("reussis");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("37 in the folder, none mastered")
+            << "Paul" << 37 << 37 << 3
+            << QString::fromUtf8("Tu as éliminé 0 item sur 37.\rTu as réussi 3 items au moins une fois.");
+        QTest::newRow("visitor") << "" << 9 << 9 << 0 << QString();
+    }
+    void phrasesDeProgression() {
+        QFETCH(QString, eleve);
+        QFETCH(int, dossier);
+        QFETCH(int, items);
+        QFETCH(int, reussis);
+        QFETCH(QString, attendu);
+        ExerciceTest x;
+        fChoixNbItems->lInfo->setText("reste d'une autre fois");
+        Etat.NomEleve = eleve;
+        Etat.NbItemsDossier = dossier;
+        Etat.NbItems = items;
+        Etat.NbItemsDejaReussis = reussis;
+        Services::Modal().Montrer(fChoixNbItems);
+        QCOMPARE(fChoixNbItems->lInfo->text(), attendu);
+        QVERIFY(fChoixNbItems->lInfo->wordWrap());
+        QCOMPARE(fChoixNbItems->lInfo->size(), QSize(233, 43));
+    }
+
+    // Each showing starts again from "all", whatever was picked the time before.
+    void chaqueAffichageRepartDeTous() {
+        ExerciceTest x;
+        Etat.NbItems = 40;
+        Etat.ListeItems.clear();
+        for (const QString& n : Items(40))
+            Etat.ListeItems.append({n, "N"});
+        x.modal.Modal.Ajouter("fChoixNbItems", [](QDialog*) {
+            fChoixNbItems->rChoix2->click();
+            fChoixNbItems->bOk->click();
+            return 1;
+        });
+        Services::Modal().Montrer(fChoixNbItems);
+        QCOMPARE(Etat.NbItems, 10);
+        Services::Modal().Montrer(fChoixNbItems);
+        QVERIFY(fChoixNbItems->rChoix4->isChecked());
+        QCOMPARE(fChoixNbItems->rChoix4->text(), QStringLiteral("10 items (50 points)"));
+        QCOMPARE(ChoixActifs(), (QList<bool>{true, true, false, false, false, false, false}));
+        QVERIFY(fChoixNbItems->bOk->isDefault());
+    }
+
+    // ---- Quit dialog ----
+
+    // Leaving for another exercise: the lines of the interruption, byte for byte.
+    void interruption_data() {
+        QTest::addColumn<QString>("eleve");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QString>("faux"); // a wrong answer before leaving, or ""
+        QTest::addColumn<QByteArray>("detail");
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<QByteArray>("exos");
+        const QByteArray interrompu = Ligne("Exercice interrompu après 2 min 5 s.") + Regle();
+        QTest::newRow("open line closed first")
+            << "Paul" << QStringList{"chat.wav", "chien.wav"} << "chta"
+            << EnTete + "chat : chta\r\n" + interrompu
+            << Regle() + EnTete + "chat : chta\r\n" + interrompu
+            << Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux");
+        QTest::newRow("no line open leaves an empty line")
+            << "Paul" << QStringList{"chat.wav", "chien.wav"} << ""
+            << EnTete + "\r\n" + interrompu << Regle() + EnTete + "\r\n" + interrompu
+            << Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux");
+        QTest::newRow("visitor: the journal only")
+            << "" << QStringList{"chat.wav", "chien.wav"} << "chta" << QByteArray()
+            << Regle() + EnTete + "chat : chta\r\n" + interrompu << QByteArray();
+        QTest::newRow("no item: score and maximum 0")
+            << "Paul" << QStringList{} << ""
+            << "\r\n" + Ligne("Exercice interrompu après 0 s.") + Regle()
+            << "\r\n" + Ligne("Exercice interrompu après 0 s.") + Regle()
+            << Ligne("07/12/2026 | Interrompu |    0 /   0 | Animaux");
+    }
+    void interruption() {
+        QFETCH(QString, eleve);
+        QFETCH(QStringList, items);
+        QFETCH(QString, faux);
+        QFETCH(QByteArray, detail);
+        QFETCH(QByteArray, journal);
+        QFETCH(QByteArray, exos);
+        ExerciceTest x;
+        const QString animaux = x.Dossier("Animaux", items);
+        const QString suite = x.Dossier("Couleurs", {"bleu.wav"});
+        x.Ouvrir(eleve, animaux);
+        if (!items.isEmpty()) {
+            QVERIFY(Form1->bJEcoute->isEnabled());
+            DeuxMinutesCinq();
+        }
+        if (!faux.isEmpty())
+            RepondreFaux(faux);
+        QCOMPARE(Form1->lNoteMaxi->text(), QString::number(items.size() * 5));
+
+        x.ScripterDepart(eleve, suite);
+        bool horlogeEnMarche = false;
+        x.modal.Modal.Ajouter("fQuitter", [&](QDialog* d) {
+            horlogeEnMarche = Form1->Timer1->isActive();
+            return Presser("bNouvelExo")(d);
+        });
+        QTest::keyClick(Form1->eSaisie, Qt::Key_Escape);
+        if (!items.isEmpty())
+            QVERIFY(horlogeEnMarche); // the clock kept counting while the dialog was open
+
+        // Only the new exercise's header follows the interruption.
+        const QByteArray enTeteSuite = Ligne("07/12/2026 à 14:03:27 - 1 item - Exercice sur [Couleurs]");
+        if (eleve.isEmpty()) {
+            QVERIFY(!QFile::exists(x.FichierEleve("Paul", SuffixeDetail)));
+            QVERIFY(QDir(Etat.CheminBilans + "CM1").entryList(QDir::Files).isEmpty());
+        } else {
+            QCOMPARE(LireOctets(x.FichierEleve(eleve, SuffixeDetail)), detail + enTeteSuite);
+            QCOMPARE(LireOctets(x.FichierEleve(eleve, SuffixeExos)), exos);
+        }
+        QCOMPARE(LireOctets(x.Journal), journal + Regle() + enTeteSuite);
+
+        // The new exercise is open, from a clean slate.
+        QCOMPARE(x.modal.Modal.Montres.count("Form2"), 2);
+        QCOMPARE(Etat.Score, 0);
+        QCOMPARE(Form1->lBonus->text(), QStringLiteral("5"));
+        QCOMPARE(Form1->lNote->text(), QStringLiteral("0"));
+        QCOMPARE(Form1->lNoteMaxi->text(), QStringLiteral("5"));
+        QCOMPARE(Form1->lDossierCourant->text(), QStringLiteral("Couleurs"));
+        QCOMPARE(Etat.FichierSon, QStringLiteral("bleu.wav"));
+        QVERIFY(!Form1->Timer1->isActive());
+        QVERIFY(fQuitter->isHidden());
+    }
+
+    void nouvelExerciceEnregistreLHistorique() {
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
+        Form1->bJEcoute->click();
+        Form1->eSaisie->setText(Etat.FichierSon.chopped(4));
+        QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+        QVERIFY(LireOctets(x.FichierEleve("Paul", SuffixeHistorique)).isEmpty());
+        x.ScripterDepart("Paul", Etat.DossierExercice);
+        x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
+        Form1->bStop->click();
+        QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeHistorique)), QByteArray("chat|1\r\n"));
+        // The score of the exercise left stays in its summary line.
+        QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeExos)),
+                 Ligne("07/12/2026 | Interrompu |    5 /  10 | Animaux"));
+    }
+
+    // An interruption right after the new exercise opens counts none of the old one's time.
+    void nouvelExerciceRepartDeZero() {
+        ExerciceTest x;
+        const QString d = x.Dossier("Animaux", {"chat.wav", "chien.wav"});
+        x.Ouvrir("Paul", d);
+        DeuxMinutesCinq();
+        x.ScripterDepart("Paul", d);
+        x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
+        Form1->bStop->click();
+        x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
+        x.ScripterDepart("Paul", d);
+        Form1->bStop->click();
+        const QByteArray detail = LireOctets(x.FichierEleve("Paul", SuffixeDetail));
+        QVERIFY(detail.contains(Ligne("Exercice interrompu après 2 min 5 s.")));
+        QVERIFY(detail.contains(Ligne("Exercice interrompu après 0 s.")));
+    }
+
+    void quitterLeProgramme_data() {
+        QTest::addColumn<bool>("bruitage");
+        QTest::addColumn<bool>("sonPresent");
+        QTest::addColumn<QStringList>("joues");
+        QTest::addColumn<QList<int>>("pauses");
+        QTest::newRow("farewell sound heard whole")
+            << true << true << QStringList{"chat.wav", "quitter.wav"} << QList<int>{3000};
+        QTest::newRow("effects off") << false << true << QStringList{"chat.wav"} << QList<int>{};
+        QTest::newRow("no farewell sound") << true << false << QStringList{"chat.wav"} << QList<int>{};
+    }
+    void quitterLeProgramme() {
+        QFETCH(bool, bruitage);
+        QFETCH(bool, sonPresent);
+        QFETCH(QStringList, joues);
+        QFETCH(QList<int>, pauses);
+        ExerciceTest x;
+        if (sonPresent)
+            EcrireOctets(x.env.Programme + "quitter.wav", "RIFF");
+        Etat.Bruitage = bruitage;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
+        DeuxMinutesCinq();
+        RepondreFaux("chta");
+        bool cacheAvantAdieu = false;
+        x.modal.Modal.Ajouter("fQuitter", [&](QDialog* d) {
+            // Clicked twice in a hurry: one interruption, one farewell.
+            QObject::connect(fQuitter->bQuitter, &QPushButton::clicked, fQuitter, [&] {
+                cacheAvantAdieu = fQuitter->isHidden();
+            });
+            fQuitter->bQuitter->click();
+            fQuitter->bQuitter->click();
+            return d->result();
+        });
+        QTest::keyClick(Form1->eSaisie, Qt::Key_Escape);
+        QVERIFY(Form1->Ferme());
+        QVERIFY(!Form1->isVisible());
+        QVERIFY(cacheAvantAdieu);
+        QCOMPARE(x.env.Son.Joues.size(), joues.size());
+        for (int i = 0; i < joues.size(); ++i)
+            QVERIFY2(x.env.Son.Joues.at(i).endsWith(joues.at(i)), qPrintable(x.env.Son.Joues.at(i)));
+        QCOMPARE(x.env.Pause.Pauses, pauses);
+        QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeDetail)),
+                 EnTete + "chat : chta\r\n" + Ligne("Exercice interrompu après 2 min 5 s.") + Regle());
+        QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeExos)),
+                 Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux"));
+        QVERIFY(!QFile::exists(x.Journal)); // the run's journal goes with the program
+    }
+
+    void annulerNeChangeRien_data() {
+        QTest::addColumn<bool>("parEntree");
+        QTest::newRow("Annuler clicked") << false;
+        QTest::newRow("Enter in the dialog") << true;
+    }
+    void annulerNeChangeRien() {
+        QFETCH(bool, parEntree);
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
+        DeuxMinutesCinq();
+        RepondreFaux("chta");
+        const QStringList fichiers = {x.FichierEleve("Paul", SuffixeDetail),
+                                      x.FichierEleve("Paul", SuffixeExos),
+                                      x.FichierEleve("Paul", SuffixeHistorique), x.Journal};
+        QList<QByteArray> avant;
+        for (const QString& f : fichiers)
+            avant.append(LireOctets(f));
+        const int tempsItem = Etat.TempsItem;
+        const int tempsTotal = Etat.TempsTotal;
+        const QString note = Form1->lNote->text();
+        const QString bonus = Form1->lBonus->text();
+        int resultat = -1;
+        x.modal.Modal.Ajouter("fQuitter", [&](QDialog* d) {
+            if (parEntree) {
+                d->show();
+                QTest::keyClick(d, Qt::Key_Return);
+            } else {
+                QTest::mouseClick(fQuitter->bAnnuler, Qt::LeftButton);
+            }
+            resultat = d->result();
+            return resultat;
+        });
+        Form1->bStop->click();
+        QCOMPARE(resultat, int(QDialog::Rejected));
+        QVERIFY(!fQuitter->isVisible());
+        for (int i = 0; i < fichiers.size(); ++i)
+            QCOMPARE(LireOctets(fichiers.at(i)), avant.at(i));
+        QCOMPARE(Etat.TempsItem, tempsItem);
+        QCOMPARE(Etat.TempsTotal, tempsTotal);
+        QCOMPARE(Form1->lNote->text(), note);
+        QCOMPARE(Form1->lBonus->text(), bonus);
+        QVERIFY(Form1->Timer1->isActive());
+        QVERIFY(Form1->eSaisie->isEnabled());
+        QCOMPARE(x.modal.Modal.Montres.count("Form2"), 1);
+    }
+
+    // "Quitter" in the start form while a new exercise is being chosen: the program ends there.
+    void quitterDepuisLeFormulaireDeDepart() {
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
+        DeuxMinutesCinq();
+        x.modal.Modal.Ajouter("Form2", [](QDialog*) {
+            Form1->close();
+            return 0;
+        });
+        x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
+        Form1->bStop->click();
+        QVERIFY(Form1->Ferme());
+        QCOMPARE(x.modal.Modal.Montres, (QStringList{"Form2", "fQuitter", "Form2"}));
+        QCOMPARE(Form1->lDossierCourant->text(), QString());
+        QCOMPARE(Etat.FichierSon, QStringLiteral("chat.wav"));
+        QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeExos)),
+                 Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux"));
+    }
+
+    void dispositionDuDialogue() {
+        ExerciceTest x;
+        QCOMPARE(fQuitter->size(), QSize(290, 48));
+        const QList<QPair<QPushButton*, QString>> boutons = {
+            {fQuitter->bNouvelExo, "Nouvel exercice"}, {fQuitter->bQuitter, "Quitter"},
+            {fQuitter->bAnnuler, "Annuler"}};
+        const int gauches[] = {6, 102, 198};
+        for (int i = 0; i < boutons.size(); ++i) {
+            QCOMPARE(boutons.at(i).first->text(), boutons.at(i).second);
+            QCOMPARE(boutons.at(i).first->geometry(), QRect(gauches[i], 5, 90, 41));
+        }
+        QVERIFY(!(fQuitter->windowFlags() & Qt::WindowCloseButtonHint));
+    }
+
+    // Whatever the desktop's font, no caption is cut by its designed width.
+    void libellesEntiers_data() {
+        QTest::addColumn<QString>("forme");
+        QTest::addColumn<int>("items");
+        QTest::newRow("item-count choice, 5 items") << "fChoixNbItems" << 5;
+        QTest::newRow("item-count choice, 4321 items") << "fChoixNbItems" << 4321;
+        QTest::newRow("quit dialog") << "fQuitter" << 0;
+    }
+    void libellesEntiers() {
+        QFETCH(QString, forme);
+        QFETCH(int, items);
+        ExerciceTest x;
+        Etat.NbItems = items;
+        QDialog* d = Form1->findChild<QDialog*>(forme);
+        Services::Modal().Montrer(d);
+        const QList<QAbstractButton*> boutons = d->findChildren<QAbstractButton*>();
+        QVERIFY(boutons.size() >= 3);
+        for (QAbstractButton* b : boutons) {
+            QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
+            QVERIFY2(b->geometry().right() < d->width(), qPrintable(b->text()));
+        }
+    }
+
+    // ---- Feedback message ----
+
+    void tailleDuMessage_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("large");
+        QTest::addColumn<bool>("sourire");
+        QTest::newRow("right answer") << "C'est bien, continue." << "Bon" << false << true;
+        QTest::newRow("first wrong answer")
+            << QString::fromUtf8("Ce n'est pas la bonne réponse. Essaie encore.") << "PasBon" << true << false;
+        QTest::newRow("third attempt") << "Observe la réponse, puis clique sur <OK>." << "PasBon" << true << false;
+        QTest::newRow("bon in lower case is a wrong answer") << "C'est bien, continue." << "bon" << false << false;
+        QTest::newRow("empty kind") << "J'essaie encore." << "" << false << false;
+    }
+    void tailleDuMessage() {
+        QFETCH(QString, texte);
+        QFETCH(QString, type);
+        QFETCH(bool, large);
+        QFETCH(bool, sourire);
+        ExerciceTest x;
+        fMessagePerso->TexteMessage = texte;
+        fMessagePerso->TypeMessage = type;
+        Services::Modal().Montrer(fMessagePerso);
+        const int l = fMessagePerso->width();
+        QCOMPARE(fMessagePerso->lTexte->text(), texte);
+        QCOMPARE(fMessagePerso->lTexte->pos(), QPoint(8, 8));
+        QCOMPARE(fMessagePerso->height(), 93);
+        if (large) {
+            QVERIFY(fMessagePerso->lTexte->width() > 133);
+            QCOMPARE(l, fMessagePerso->lTexte->width() + 20);
+        } else {
+            QVERIFY(fMessagePerso->lTexte->width() <= 133);
+            QCOMPARE(l, 153);
+            QCOMPARE(fMessagePerso->iBon->x(), 60);
+            QCOMPARE(fMessagePerso->iPasBon->x(), 60);
+            QCOMPARE(fMessagePerso->bOk->x(), 56);
+        }
+        QCOMPARE(fMessagePerso->iBon->x(), l / 2 - 33 / 2);
+        QCOMPARE(fMessagePerso->bOk->x(), l / 2 - 40 / 2);
+        QCOMPARE(fMessagePerso->iBon->isVisibleTo(fMessagePerso), sourire);
+        QCOMPARE(fMessagePerso->iPasBon->isVisibleTo(fMessagePerso), !sourire);
+    }
+
+    void messagesSuccessifs() {
+        ExerciceTest x;
+        const QStringList types = {"Bon", "PasBon", "PasBon", "Bon"};
+        for (const QString& t : types) {
+            fMessagePerso->TexteMessage = t == u"Bon" ? QStringLiteral("C'est bien, continue.")
+                                                      : QStringLiteral("Observe bien la réponse.");
+            fMessagePerso->TypeMessage = t;
+            Services::Modal().Montrer(fMessagePerso);
+            QCOMPARE(fMessagePerso->iBon->isVisibleTo(fMessagePerso), t == u"Bon");
+            QCOMPARE(fMessagePerso->iPasBon->isVisibleTo(fMessagePerso), t != u"Bon");
+            QCOMPARE(fMessagePerso->width(),
+                     std::max(153, fMessagePerso->lTexte->width() + 20));
+        }
+    }
+};
+
+QTEST_MAIN(TstDialogues)
+#include "tst_dialogues.moc"

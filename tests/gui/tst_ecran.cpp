@@ -1,0 +1,398 @@
+// The exercise screen driven as a pupil drives it: the controls through one item, the keys,
+// the companions of an item, the clock, the accent help, and the names screen readers read.
+
+#include "ExerciceTest.h"
+#include "core/FichierTexte.h"
+#include "dialogs/ChoixNbItems.h"
+#include "dialogs/MessagePerso.h"
+#include "dialogs/Quitter.h"
+#include "exercise/copieecran.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSizeGrip>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// The answer of the current item typed and submitted with Enter.
+void Repondre(const QString& texte) {
+    Form1->eSaisie->clear();
+    QTest::keyClicks(Form1->eSaisie, texte);
+    QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+}
+
+QString Juste() {
+    QString r = Etat.FichierSon;
+    r.chop(4);
+    return r;
+}
+
+void Agir(const QString& action) {
+    if (action == u"écoute")
+        Form1->bJEcoute->click();
+    else if (action == u"faux")
+        Repondre(QStringLiteral("xyz"));
+    else if (action == u"juste")
+        Repondre(Juste());
+}
+
+void Montrer(QWidget* w) {
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+QString NomAccessible(QWidget* w) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    return a ? a->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class TstEcran : public QObject {
+    Q_OBJECT
+private slots:
+    void etatsDesControles_data() {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<bool>("ecoute");
+        QTest::addColumn<bool>("saisie");
+        QTest::addColumn<bool>("jaiEcrit");
+        QTest::addColumn<bool>("horloge");
+        QTest::addColumn<bool>("saisieActive"); // keyboard focus in the answer field
+        QTest::addColumn<QString>("selection");
+        QTest::newRow("item drawn") << QStringList{} << true << false << false << false << false << "";
+        QTest::newRow("after a listen") << QStringList{"écoute"} << true << true << true << true << true << "";
+        QTest::newRow("after a wrong answer")
+            << QStringList{"écoute", "faux"} << true << true << true << true << true << "xyz";
+        QTest::newRow("after a right answer, next item drawn")
+            << QStringList{"écoute", "faux", "juste"} << true << false << false << false << false << "";
+        QTest::newRow("listen again after a wrong answer")
+            << QStringList{"écoute", "faux", "écoute"} << true << true << true << true << true << "xyz";
+        QTest::newRow("no item left, end declined")
+            << QStringList{"écoute", "juste", "écoute", "juste"} << false << false << false << false
+            << false << "";
+    }
+    void etatsDesControles() {
+        QFETCH(QStringList, actions);
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
+        Montrer(Form1);
+        for (const QString& a : actions)
+            Agir(a);
+        QFETCH(bool, ecoute);
+        QFETCH(bool, saisie);
+        QFETCH(bool, jaiEcrit);
+        QFETCH(bool, horloge);
+        QFETCH(bool, saisieActive);
+        QFETCH(QString, selection);
+        QCOMPARE(Form1->bJEcoute->isEnabled(), ecoute);
+        QCOMPARE(Form1->eSaisie->isEnabled(), saisie);
+        QCOMPARE(Form1->bJaiEcrit->isEnabled(), jaiEcrit);
+        QCOMPARE(Form1->Timer1->isActive(), horloge);
+        QCOMPARE(QApplication::focusWidget() == Form1->eSaisie, saisieActive);
+        QCOMPARE(Form1->eSaisie->selectedText(), selection);
+    }
+
+    void entreeAvantLaPremiereEcoute() {
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
+        QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+        QVERIFY(x.env.Son.Joues.isEmpty());
+        QCOMPARE(Etat.NbEssais, 0);
+        QVERIFY(!x.modal.Modal.Montres.contains("fMessagePerso"));
+        // Enter on the form itself plays the item.
+        QTest::keyClick(Form1, Qt::Key_Return);
+        QCOMPARE(x.env.Son.Joues, QStringList{"chat.wav"});
+        QVERIFY(Form1->eSaisie->isEnabled());
+        QCOMPARE(Etat.NbEssais, 0);
+        // Once listened, Enter on the form submits the answer instead of playing again.
+        QTest::keyClick(Form1, Qt::Key_Return);
+        QCOMPARE(x.env.Son.Joues, QStringList{"chat.wav"});
+        QCOMPARE(Etat.NbEssais, 1);
+    }
+
+    // Escape opens the quit dialog once, however often it is pressed meanwhile.
+    void echapOuvreLeDialogueUneFois_data() {
+        QTest::addColumn<bool>("dansLaSaisie");
+        QTest::newRow("in the answer field") << true;
+        QTest::newRow("on the form") << false;
+    }
+    void echapOuvreLeDialogueUneFois() {
+        QFETCH(bool, dansLaSaisie);
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
+        Form1->bJEcoute->click();
+        QWidget* cible = dansLaSaisie ? static_cast<QWidget*>(Form1->eSaisie) : Form1;
+        x.modal.Modal.Ajouter("fQuitter", [cible](QDialog*) {
+            QTest::keyClick(cible, Qt::Key_Escape);
+            QTest::keyClick(cible, Qt::Key_Escape);
+            return 0;
+        });
+        QTest::keyClick(cible, Qt::Key_Escape);
+        QCOMPARE(x.modal.Modal.Montres.count("fQuitter"), 1);
+        // Back in the exercise, Escape opens it again.
+        QTest::keyClick(cible, Qt::Key_Escape);
+        QCOMPARE(x.modal.Modal.Montres.count("fQuitter"), 2);
+    }
+
+    // A second Enter while the first answer is being dealt with is not a second answer.
+    void deuxEntreesRapides_data() {
+        QTest::addColumn<QString>("reponse");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QByteArray>("detail");
+        QTest::newRow("right answer") << "chat" << 5 << QByteArray("chat : [0 s - 1 essai]\r\n");
+        QTest::newRow("wrong answer") << "cha" << 0 << QByteArray("chat : cha");
+    }
+    void deuxEntreesRapides() {
+        QFETCH(QString, reponse);
+        QFETCH(int, score);
+        QFETCH(QByteArray, detail);
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
+        const QByteArray avant = LireOctets(x.FichierEleve("Paul", SuffixeDetail));
+        Form1->bJEcoute->click();
+        x.modal.Modal.Ajouter("fMessagePerso", [](QDialog*) {
+            QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+            QTest::keyClick(Form1, Qt::Key_Return);
+            return 1;
+        });
+        Repondre(reponse);
+        QCOMPARE(x.modal.Modal.Montres.count("fMessagePerso"), 1);
+        QCOMPARE(Etat.Score, score);
+        QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeDetail)), avant + detail);
+    }
+
+    void compagnons_data() {
+        QTest::addColumn<QString>("nomTexte");
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<QString>("nomImage");
+        QTest::addColumn<QString>("image"); // "valide", "tronquee", "abimee" or "" for none
+        QTest::addColumn<QString>("attendu");
+        QTest::addColumn<bool>("imageItem");
+        QTest::newRow("CHAT.TXT in Windows-1252 and Chat.jpg")
+            << "CHAT.TXT" << QByteArray("Le chat a des moustaches.\r\nIl ronronne \xe0 c\xf4t\xe9 du feu.\r\n")
+            << "Chat.jpg" << "valide"
+            << QString::fromUtf8("Le chat a des moustaches.\nIl ronronne à côté du feu.") << true;
+        QTest::newRow("chat.txt in UTF-8 with LF")
+            << "chat.txt" << QByteArray("Il ronronne \xc3\xa0 c\xc3\xb4t\xc3\xa9 du feu.\nFin\n") << "CHAT.JPG"
+            << "valide" << QString::fromUtf8("Il ronronne à côté du feu.\nFin") << true;
+        QTest::newRow("UTF-8 with BOM and CR line ends")
+            << "Chat.Txt" << QByteArray("\xef\xbb\xbf" "\xc3\xa9t\xc3\xa9\rhiver\r") << "" << ""
+            << QString::fromUtf8("été\nhiver") << false;
+        QTest::newRow("truncated picture keeps the default one")
+            << "CHAT.TXT" << QByteArray("miaou\r\n") << "Chat.jpg" << "tronquee" << "miaou" << false;
+        QTest::newRow("damaged picture keeps the default one")
+            << "CHAT.TXT" << QByteArray("miaou\r\n") << "Chat.jpg" << "abimee" << "miaou" << false;
+        QTest::newRow("no companion at all") << "" << QByteArray() << "" << "" << "" << false;
+    }
+    void compagnons() {
+        QFETCH(QString, nomTexte);
+        QFETCH(QByteArray, texte);
+        QFETCH(QString, nomImage);
+        QFETCH(QString, image);
+        QFETCH(QString, attendu);
+        QFETCH(bool, imageItem);
+        ExerciceTest x;
+        QImage defaut(20, 20, QImage::Format_RGB32);
+        defaut.fill(Qt::green);
+        QVERIFY(defaut.save(x.env.Programme + "qvx_pardefaut.bmp", "BMP"));
+        const QString d = x.Dossier("Animaux", {"chat.wav"});
+        if (!nomTexte.isEmpty())
+            EcrireOctets(d + "/" + nomTexte, texte);
+        if (!image.isEmpty()) {
+            QByteArray jpeg = LireOctets(QStringLiteral(PLUMELUNE_DEMO) + "/_Medias/Les animaux/Chat.jpg");
+            QVERIFY(jpeg.size() > 1000);
+            if (image == u"tronquee")
+                jpeg.truncate(jpeg.size() / 2);
+            else if (image == u"abimee")
+                jpeg = QByteArray("\xff\xd8\xff\xe0") + QByteArray(3000, '\x5a');
+            EcrireOctets(d + "/" + nomImage, jpeg);
+        }
+        x.Ouvrir("Paul", d);
+        QVERIFY(Form1->mMessage->toPlainText().isEmpty());
+        QVERIFY(Form1->iExplication->isVisibleTo(Form1));
+        const qint64 imageDefaut = Form1->iExplication->pixmap().cacheKey();
+
+        Form1->bJEcoute->click();
+        QCOMPARE(Form1->mMessage->toPlainText(), attendu);
+        QVERIFY(Form1->iExplication->isVisibleTo(Form1));
+        QCOMPARE(Form1->iExplication->pixmap().cacheKey() != imageDefaut, imageItem);
+        QVERIFY(x.env.Messages.Appels.isEmpty());
+
+        // Listening again only plays the sound.
+        const qint64 apres = Form1->iExplication->pixmap().cacheKey();
+        Form1->bJEcoute->click();
+        QCOMPARE(Form1->mMessage->toPlainText(), attendu);
+        QCOMPARE(Form1->iExplication->pixmap().cacheKey(), apres);
+        QCOMPARE(x.env.Son.Joues, (QStringList{"chat.wav", "chat.wav"}));
+    }
+
+    void horloge_data() {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("secondes");
+        QTest::addColumn<QString>("affiche");
+        QTest::newRow("first second of the exercise") << 0 << 1 << " 0 h  0 min  1 s";
+        QTest::newRow("earlier items count") << 120 << 5 << " 0 h  2 min  5 s";
+        QTest::newRow("past an hour") << 3599 << 3 << " 1 h  0 min  2 s";
+        QTest::newRow("two-digit fields") << 36000 + 59 * 60 << 58 << "10 h 59 min 58 s";
+    }
+    void horloge() {
+        QFETCH(int, total);
+        QFETCH(int, secondes);
+        QFETCH(QString, affiche);
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
+        Form1->bJEcoute->click();
+        Etat.TempsTotal = total;
+        for (int i = 0; i < secondes; ++i)
+            Form1->Timer1Timer();
+        QCOMPARE(Etat.TempsItem, secondes);
+        QCOMPARE(Form1->lTemps->text(), affiche);
+    }
+
+    // An item answered right has had its time counted: it is not counted again later.
+    void tempsDUnItemCompteUneFois() {
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
+        Form1->bJEcoute->click();
+        for (int i = 0; i < 10; ++i)
+            Form1->Timer1Timer();
+        Repondre(Juste());
+        QCOMPARE(Etat.TempsTotal, 10);
+        x.modal.Modal.Ajouter("fQuitter", [](QDialog* d) {
+            static_cast<TfQuitter*>(d)->EnregistrerInterruption();
+            return 0;
+        });
+        Form1->bStopClick();
+        QCOMPARE(Etat.TempsTotal, 10);
+        QVERIFY(LireOctets(x.Journal).contains("Exercice interrompu apr\xe8s 10 s.\r\n"));
+    }
+
+    void aideAuxAccents() {
+        ExerciceTest x;
+        QSize vue;
+        x.modal.Modal.Ajouter("CPEcr", [&vue](QDialog* d) {
+            vue = d->size();
+            return 0;
+        });
+        QTest::mouseClick(Form1->bClavier, Qt::LeftButton);
+        QCOMPARE(x.modal.Modal.Montres, QStringList{"CPEcr"});
+        QCOMPARE(vue, QSize(384, 311));
+        QCOMPARE(CPEcr->windowTitle(), QStringLiteral("Aide"));
+        QVERIFY(CPEcr->windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!CPEcr->Image1->pixmap().isNull());
+        QVERIFY(CPEcr->Image1->hasScaledContents());
+
+        // Shown for real: the picture fills the window at any size, and Escape closes it.
+        Montrer(CPEcr);
+        QCOMPARE(CPEcr->size(), QSize(384, 311));
+        QCOMPARE(CPEcr->Image1->geometry(), CPEcr->rect());
+        CPEcr->resize(700, 520);
+        QTRY_COMPARE(CPEcr->Image1->geometry(), CPEcr->rect());
+        CPEcr->resize(200, 160);
+        QTRY_COMPARE(CPEcr->Image1->geometry(), CPEcr->rect());
+        QTest::keyClick(CPEcr, Qt::Key_Escape);
+        QVERIFY(!CPEcr->isVisible());
+        QCOMPARE(CPEcr->result(), int(QDialog::Rejected));
+        // And so does its close button.
+        Montrer(CPEcr);
+        QVERIFY(CPEcr->close());
+        QVERIFY(!CPEcr->isVisible());
+    }
+
+    void nomsAccessibles_data() {
+        QTest::addColumn<QString>("forme");
+        QTest::addColumn<QString>("controle");
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("description");
+        auto r = [](const char* f, const char* c, const char* n, const char* d = "") {
+            QTest::newRow(qPrintable(QString::fromLatin1(f) + "." + c))
+                << QString::fromLatin1(f) << QString::fromLatin1(c) << QString::fromUtf8(n)
+                << QString::fromUtf8(d);
+        };
+        r("Form1", "bJEcoute", "J'écoute");
+        r("Form1", "bJaiEcrit", "J'ai écrit");
+        r("Form1", "bStop", "Arrêter");
+        r("Form1", "bClavier", "Comment écrire un accent ?");
+        r("Form1", "eSaisie", "Ta réponse");
+        r("Form1", "eModele", "J'observe");
+        r("Form1", "Label3", "J'observe");
+        r("Form1", "lBonus", "5");
+        r("Form1", "lNbItemsRepondus", "0", "Nombre d'items réussis au 1er essai");
+        r("Form1", "lNote", "0", "Mon score");
+        r("Form1", "lEnJeu", "", "Nombre de points en jeu");
+        r("Form1", "lScoreMaxi", "", "Score maximum");
+        r("Form1", "lItemsReussis", "", "Nombre d'items réussis au premier essai");
+        r("Form1", "lReponses", "", "Nombre d'items de la partie");
+        r("Form1", "lTempsEffectif", "", "Temps effectif");
+        r("fChoixNbItems", "rChoix1", "4 items (20 points)");
+        r("fChoixNbItems", "rChoix2", "10 items (50 points)");
+        r("fChoixNbItems", "rChoix3", "20 items (100 points)");
+        r("fChoixNbItems", "rChoix5", "40 items (200 points)");
+        r("fChoixNbItems", "rChoix6", "60 items (300 points)");
+        r("fChoixNbItems", "rChoix7", "80 items (400 points)");
+        r("fChoixNbItems", "rChoix8", "100 items (500 points)");
+        r("fChoixNbItems", "Label1", "TOUS LES ITEMS");
+        r("fChoixNbItems", "rChoix4", "Tous les items");
+        r("fChoixNbItems", "bOk", "Ok");
+        r("fQuitter", "bNouvelExo", "Nouvel exercice");
+        r("fQuitter", "bQuitter", "Quitter");
+        r("fQuitter", "bAnnuler", "Annuler");
+        r("fMessagePerso", "bOk", "Ok");
+        r("CPEcr", "Image1", "Comment écrire un accent");
+    }
+    void nomsAccessibles() {
+        QFETCH(QString, forme);
+        QFETCH(QString, controle);
+        QFETCH(QString, nom);
+        QFETCH(QString, description);
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
+        Form1->lBonus->setText("5");
+        QWidget* f = forme == u"Form1" ? static_cast<QWidget*>(Form1)
+                                       : Form1->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
+        QVERIFY(f);
+        QWidget* w = f->findChild<QWidget*>(controle, Qt::FindDirectChildrenOnly);
+        QVERIFY2(w, qPrintable(controle));
+        QCOMPARE(NomAccessible(w), nom);
+        if (!description.isEmpty()) {
+            QCOMPARE(w->accessibleDescription(), description);
+            QCOMPARE(w->toolTip(), description);
+        }
+    }
+
+    // Every control of these forms goes by a name, so tests and screen readers can find it.
+    void chaqueControleANom_data() {
+        QTest::addColumn<QString>("forme");
+        for (const char* f : {"Form1", "fChoixNbItems", "fQuitter", "fMessagePerso", "CPEcr"})
+            QTest::newRow(f) << QString::fromLatin1(f);
+    }
+    void chaqueControleANom() {
+        QFETCH(QString, forme);
+        ExerciceTest x;
+        QWidget* f = forme == u"Form1" ? static_cast<QWidget*>(Form1)
+                                       : Form1->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
+        QVERIFY(f);
+        int controles = 0;
+        for (QWidget* w : f->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (qobject_cast<QDialog*>(w) || qobject_cast<QSizeGrip*>(w))
+                continue; // the other forms; the window's own resize corner
+            ++controles;
+            QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
+            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w))
+                QVERIFY2(!NomAccessible(w).isEmpty(), qPrintable(w->objectName()));
+        }
+        QVERIFY(controles > 0);
+    }
+};
+
+QTEST_MAIN(TstEcran)
+#include "tst_ecran.moc"
