@@ -1,9 +1,84 @@
 #pragma once
+// The report form: the four record files of one pupil, one per tab. A pupil sees his own; the
+// teacher browses every group and pupil and gets the tools that print, open, and delete.
 
 #include "dialogs/FormeModale.h"
 
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTextEdit;
+
 class TfBilans : public FormeModale {
     Q_OBJECT
-public:
+  public:
     explicit TfBilans(QWidget* parent);
+
+    QLabel* lTitre = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet3 = nullptr;
+    QWidget* TabSheet4 = nullptr;
+    QPlainTextEdit* BilanExo = nullptr;
+    QPlainTextEdit* BilanDetail = nullptr;
+    QPlainTextEdit* ItemReussis = nullptr;
+    QPlainTextEdit* MotDePasse = nullptr;
+    QGroupBox* Tcadre = nullptr;
+    QComboBox* cChoixGroupe = nullptr;
+    QComboBox* cChoixEleve = nullptr;
+    // Where print jobs are composed; never shown.
+    QTextEdit* Tampon = nullptr;
+
+    QPushButton* bSupprimer = nullptr;
+    QPushButton* bGererGroupes = nullptr;
+    QPushButton* bConfigurer = nullptr;
+    QPushButton* bMagneto = nullptr;
+    QPushButton* bImprime = nullptr;
+    QPushButton* bModifier = nullptr;
+    QPushButton* bRafraichir = nullptr;
+    QPushButton* bBanque = nullptr;
+    QPushButton* bAide = nullptr;
+    QPushButton* bApropos = nullptr;
+    QPushButton* bQuitterBilan = nullptr;
+
+    void RemplirListeGroupesBilan();
+    void RemplirListeElevesBilan();
+    void ChargerBilanEleve(const QString& eleve);
+    void ColorerItemsReussis();
+
+    // The page shipped with the program that explains how teachers share exercise folders.
+    static QString AdresseBanque();
+
+  public slots:
+    void cChoixGroupeChange();
+    void cChoixEleveChange();
+    void bRafraichirClick();
+    void bQuitterBilanClick();
+    void bImprimeClick();
+    void bModifierClick();
+    void bConfigurerClick();
+    void bSupprimerClick();
+    void bGererGroupesClick();
+    void bMagnetoClick();
+    void bAideClick();
+    void bAproposClick();
+    void bBanqueClick();
+    void BilanExoContextPopup();
+    void BilanDetailContextPopup();
+    void ItemReussisContextPopup();
+    void MotDePasseContextPopup();
+
+  protected:
+    void FormActivate() override;
+
+  private:
+    void ChargerVue(QPlainTextEdit* vue, const QString& chemin);
+    // G + selected pupil + suffix, opened by the desktop when that file exists.
+    void OuvrirFichierEleve(const char* suffixe);
+    void OuvrirSiExiste(const QString& chemin);
+    void AppliquerMode();
 };

@@ -1,0 +1,242 @@
+// The report form's lists and file operations, worked out from a records tree on disk.
+
+#include "Doubles.h"
+#include "core/Etat.h"
+#include "teacher/Enregistreur.h"
+#include "teacher/ListesBilan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+// Creates each name below `dossier`: a name ending with "/" is a folder, any other a file.
+void Creer(const QString& dossier, const QStringList& noms) {
+    for (const QString& n : noms) {
+        if (n.endsWith(u'/'))
+            QDir(dossier).mkpath(n);
+        else
+            EcrireOctets(dossier + n, "x\r\n");
+    }
+}
+
+QStringList Restants(const QString& dossier) {
+    QStringList r = QDir(dossier).entryList(QDir::Files, QDir::Name);
+    return r;
+}
+
+void Executable(const QString& chemin) {
+    EcrireOctets(chemin, "#!/bin/sh\nexit 0\n");
+    QFile(chemin).setPermissions(QFile::permissions(chemin) | QFileDevice::ExeOwner |
+                                 QFileDevice::ExeUser);
+}
+
+} // namespace
+
+class TstListesBilan : public QObject {
+    Q_OBJECT
+  private slots:
+    void groupes_data() {
+        QTest::addColumn<QStringList>("entrees");
+        QTest::addColumn<QStringList>("groupes");
+        QTest::newRow("CM1, CM2.old, notes")
+            << QStringList{"CM1/", "CM2.old/", "notes"} << QStringList{"CM1", "notes"};
+        QTest::newRow("fichiers avec extension et cachés")
+            << QStringList{"CE1/", "lisez-moi.txt", ".cache/", ".profil"} << QStringList{"CE1"};
+        QTest::newRow("ordre pour les gens")
+            << QStringList{"CM10/", "cm2/", "CE1/", "Élan/", "Eric/"}
+            << QStringList{"CE1", "cm2", "CM10", "Élan", "Eric"};
+        QTest::newRow("racine vide") << QStringList{} << QStringList{};
+    }
+    void groupes() {
+        QFETCH(QStringList, entrees);
+        QFETCH(QStringList, groupes);
+        EnvironnementTest env;
+        const QString racine = env.Programme + "_Bilans/";
+        QDir().mkpath(racine);
+        Creer(racine, entrees);
+        QCOMPARE(GroupesBilan(racine), groupes);
+    }
+
+    void racineAbsente() {
+        EnvironnementTest env;
+        QCOMPARE(GroupesBilan(env.Programme + "absent/"), QStringList{});
+        QCOMPARE(GroupesBilan(QString()), QStringList{});
+        QCOMPARE(ElevesBilan(env.Programme + "absent/"), QStringList{});
+    }
+
+    void eleves_data() {
+        QTest::addColumn<QStringList>("entrees");
+        QTest::addColumn<QStringList>("eleves");
+        QTest::newRow("Paul, Lea.TXT, Jean_Marc")
+            << QStringList{"Paul.txt",     "Paul_Detail.txt", "Paul_Exos.txt",
+                           "Paul_Pwd.txt", "Lea.TXT",         "Jean_Marc.txt"}
+            << QStringList{"Lea", "Paul"};
+        QTest::newRow("autres extensions et dossiers")
+            << QStringList{"Zoé.Txt", "notes.doc", "image.txt.jpg", "classeur.txt/"}
+            << QStringList{"Zoé"};
+        QTest::newRow("noms accentués et nombres")
+            << QStringList{"Eric.txt", "Élodie.txt", "élève 10.txt", "élève 2.txt",
+                           "Anne Sophie.txt"}
+            << QStringList{"Anne Sophie", "élève 2", "élève 10", "Élodie", "Eric"};
+        QTest::newRow("seulement des compagnons")
+            << QStringList{"Paul_Detail.txt", "Paul_Pwd.txt"} << QStringList{};
+    }
+    void eleves() {
+        QFETCH(QStringList, entrees);
+        QFETCH(QStringList, eleves);
+        EnvironnementTest env;
+        const QString groupe = env.Programme + "_Bilans/CM1/";
+        QDir().mkpath(groupe);
+        Creer(groupe, entrees);
+        QCOMPARE(ElevesBilan(groupe), eleves);
+    }
+
+    void dossierDuGroupe_data() {
+        QTest::addColumn<QString>("groupe");
+        QTest::addColumn<QString>("dossier");
+        QTest::newRow("Choisis ton groupe") << "Choisis ton groupe"
+                                            << "/b/_Bilans/";
+        QTest::newRow("aucun groupe") << ""
+                                      << "/b/_Bilans/";
+        QTest::newRow("CM1") << "CM1"
+                             << "/b/_Bilans/CM1/";
+        QTest::newRow("blancs et accents") << "Classe de Mme Dupré"
+                                           << "/b/_Bilans/Classe de Mme Dupré/";
+    }
+    void dossierDuGroupe() {
+        QFETCH(QString, groupe);
+        QFETCH(QString, dossier);
+        QCOMPARE(DossierDuGroupe("/b/_Bilans/", groupe), dossier);
+    }
+
+    void preselection_data() {
+        QTest::addColumn<QString>("depart");
+        QTest::addColumn<int>("groupe");
+        QTest::addColumn<int>("eleve");
+        const QStringList groupes{"CE2", "CM1", "CM2"};
+        QTest::newRow("Choisis ton groupe / Visiteur") << "Choisis ton groupe" << 0 << -1;
+        QTest::newRow("Visiteur") << "Visiteur" << -1 << 0;
+        QTest::newRow("Nouveau") << "Nouveau" << -1 << 0;
+        QTest::newRow("vide") << "" << -1 << 0;
+        QTest::newRow("CM1 exact") << "CM1" << 1 << -1;
+        QTest::newRow("cm2 sans la casse") << "cm2" << 2 << -1;
+        QTest::newRow("Paul") << "Paul" << -1 << 1;
+        QTest::newRow("paul sans la casse") << "paul" << -1 << 1;
+        QTest::newRow("absent") << "Zoé" << -1 << -1;
+    }
+    void preselection() {
+        QFETCH(QString, depart);
+        QFETCH(int, groupe);
+        QFETCH(int, eleve);
+        QCOMPARE(GroupeAPreselectionner({"CE2", "CM1", "CM2"}, depart), groupe);
+        QCOMPARE(EleveAPreselectionner({"Lea", "Paul"}, depart), eleve);
+    }
+
+    void preselectionListesVides() {
+        QCOMPARE(GroupeAPreselectionner({}, "Choisis ton groupe"), -1);
+        QCOMPARE(EleveAPreselectionner({}, "Visiteur"), -1);
+    }
+
+    void indexPrefereLaCasseExacte() {
+        QCOMPARE(IndexDansListe({"paul", "Paul"}, "Paul"), 1);
+        QCOMPARE(IndexDansListe({"paul", "Paul"}, "PAUL"), 0);
+    }
+
+    void suppression_data() {
+        QTest::addColumn<QStringList>("presents");
+        QTest::addColumn<QStringList>("supprimes");
+        QTest::addColumn<QStringList>("restants");
+        const QStringList autres{"Lea.txt", "Paul2.txt", "Paul_Autre.txt"};
+        QTest::newRow("les quatre, dans l'ordre")
+            << QStringList{"Paul.txt", "Paul_Pwd.txt", "Paul_Detail.txt", "Paul_Exos.txt"} + autres
+            << QStringList{"Paul.txt", "Paul_Pwd.txt", "Paul_Detail.txt", "Paul_Exos.txt"}
+            << autres;
+        QTest::newRow("sans mot de passe")
+            << QStringList{"Paul.txt", "Paul_Detail.txt", "Paul_Exos.txt"} + autres
+            << QStringList{"Paul.txt", "Paul_Detail.txt", "Paul_Exos.txt"} << autres;
+        QTest::newRow("autre casse")
+            << QStringList{"PAUL.TXT", "paul_pwd.txt", "Paul_DETAIL.txt", "paul_exos.TXT"} + autres
+            << QStringList{"PAUL.TXT", "paul_pwd.txt", "Paul_DETAIL.txt", "paul_exos.TXT"}
+            << autres;
+        QTest::newRow("élève absent") << autres << QStringList{} << autres;
+    }
+    void suppression() {
+        QFETCH(QStringList, presents);
+        QFETCH(QStringList, supprimes);
+        QFETCH(QStringList, restants);
+        EnvironnementTest env;
+        const QString groupe = env.Programme + "_Bilans/CM1/";
+        QDir().mkpath(groupe);
+        Creer(groupe, presents);
+        QStringList attendus;
+        for (const QString& s : supprimes)
+            attendus.append(groupe + s);
+        QCOMPARE(SupprimerEleve(groupe, "Paul"), attendus);
+        QCOMPARE(Restants(groupe), restants);
+        QVERIFY(QFileInfo(groupe).isDir()); // the group folder stays, even empty
+    }
+
+    // A file that cannot go (here: a folder under a pupil file's name) is skipped; the others go.
+    void suppressionFichierRebelle() {
+        EnvironnementTest env;
+        const QString groupe = env.Programme + "_Bilans/CM1/";
+        Creer(groupe, {"Paul.txt", "Paul_Pwd.txt/", "Paul_Detail.txt", "Paul_Exos.txt"});
+        QCOMPARE(SupprimerEleve(groupe, "Paul"),
+                 (QStringList{groupe + "Paul.txt", groupe + "Paul_Detail.txt",
+                              groupe + "Paul_Exos.txt"}));
+        QVERIFY(QFileInfo(groupe + "Paul_Pwd.txt").isDir());
+    }
+
+    void enregistreur_data() {
+        QTest::addColumn<QString>("cheminLogSon");
+        QTest::addColumn<QStringList>("programmes"); // executables put on the search path
+        QTest::addColumn<int>("sorte");
+        QTest::addColumn<QString>("cible"); // {prog} program folder, {path} search folder
+        QTest::newRow("CHEMINLOGSON exécutable")
+            << "{prog}outils/Enregistreur.sh" << QStringList{"audacity"}
+            << int(ChoixEnregistreur::Programme) << "{prog}outils/Enregistreur.sh";
+        QTest::newRow("CHEMINLOGSON relatif, à la Windows, autre casse")
+            << "OUTILS\\enregistreur.SH" << QStringList{"audacity"}
+            << int(ChoixEnregistreur::Programme) << "{prog}outils/Enregistreur.sh";
+        QTest::newRow("CHEMINLOGSON lanceur non exécutable")
+            << "{prog}outils/enregistreur.desktop" << QStringList{}
+            << int(ChoixEnregistreur::Document) << "{prog}outils/enregistreur.desktop";
+        QTest::newRow("CHEMINLOGSON absent : enregistreur du bureau")
+            << "C:\\Windows\\sndrec32.exe" << QStringList{"audacity"}
+            << int(ChoixEnregistreur::Programme) << "{path}audacity";
+        QTest::newRow("CHEMINLOGSON nom sur le chemin de recherche")
+            << "monmagneto" << QStringList{"monmagneto", "audacity"}
+            << int(ChoixEnregistreur::Programme) << "{path}monmagneto";
+        QTest::newRow("vide : le premier connu")
+            << "" << QStringList{"audacity", "gnome-sound-recorder"}
+            << int(ChoixEnregistreur::Programme) << "{path}gnome-sound-recorder";
+        QTest::newRow("aucun enregistreur")
+            << "" << QStringList{} << int(ChoixEnregistreur::Aucun) << "";
+    }
+    void enregistreur() {
+        QFETCH(QString, cheminLogSon);
+        QFETCH(QStringList, programmes);
+        QFETCH(int, sorte);
+        QFETCH(QString, cible);
+        EnvironnementTest env;
+        const QString recherche = env.Programme + "bin/";
+        QDir().mkpath(recherche);
+        for (const QString& p : programmes)
+            Executable(recherche + p);
+        Executable(env.Programme + "outils/Enregistreur.sh");
+        EcrireOctets(env.Programme + "outils/enregistreur.desktop", "[Desktop Entry]\n");
+        cheminLogSon.replace("{prog}", env.Programme);
+        cible.replace("{prog}", env.Programme).replace("{path}", recherche);
+
+        const ChoixEnregistreur choix =
+            ChoisirEnregistreur(cheminLogSon, env.Programme, {recherche});
+        QCOMPARE(int(choix.Sorte), sorte);
+        QCOMPARE(choix.Cible, cible);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstListesBilan)
+#include "tst_listesbilan.moc"
