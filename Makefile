@@ -4,7 +4,7 @@ BUILD ?= build
 PROGRAMME ?= $(BUILD)/Plumelune
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build programme run test test-asan fuzz clean
+.PHONY: all deps configure build programme run test test-asan fuzz paquet clean
 
 all: build
 
@@ -39,6 +39,10 @@ test-asan: deps
 FUZZ_SECONDES ?= 30
 fuzz:
 	./scripts/fuzz.sh $(FUZZ_SECONDES)
+
+# The Debian package: built, validated, installed here with apt-get and started once.
+paquet:
+	./scripts/paquet.sh
 
 clean:
 	rm -rf $(BUILD)

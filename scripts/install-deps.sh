@@ -9,11 +9,18 @@ PACKAGES=(
   libsndfile1-dev libjpeg62-turbo-dev
   fonts-dejavu-core
   xvfb xauth x11-utils
+  dbus dbus-daemon at-spi2-core python3-pyatspi x11-xserver-utils xdotool libx11-6
+  poppler-utils
 )
 
 # `install-deps.sh --fuzz` adds clang and its runtime for the fuzzing targets.
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang libclang-rt-14-dev)
+fi
+
+# `install-deps.sh --paquet` adds the tools that build and validate the Debian package.
+if [ "${1:-}" = "--paquet" ]; then
+  PACKAGES+=(dpkg-dev desktop-file-utils appstream)
 fi
 
 missing=()

@@ -51,12 +51,27 @@ public:
     void Attendre(int) override {}
 };
 
+class ShellInactif : public IShell {
+public:
+    void Ouvrir(const QString&) override {}
+    void Lancer(const QString&) override {}
+};
+
+// Without a printer service nothing is printed: the set-up counts as cancelled.
+class ImprimanteAbsente : public IImprimante {
+public:
+    bool Configurer(QWidget*) override { return false; }
+    void Imprimer(const QString&) override {}
+};
+
 MessagesSilencieux messagesParDefaut;
 ModalInactif modalParDefaut;
 HorlogeSysteme horlogeParDefaut;
 HasardSysteme hasardParDefaut;
 PauseInactive pauseParDefaut;
 SonMuet sonParDefaut;
+ShellInactif shellParDefaut;
+ImprimanteAbsente imprimanteParDefaut;
 
 IBoitesMessage* messages = &messagesParDefaut;
 IAffichageModal* modal = &modalParDefaut;
@@ -64,6 +79,8 @@ IHorloge* horloge = &horlogeParDefaut;
 IHasard* hasard = &hasardParDefaut;
 IPause* pauseActive = &pauseParDefaut;
 ISon* son = &sonParDefaut;
+IShell* shell = &shellParDefaut;
+IImprimante* imprimante = &imprimanteParDefaut;
 
 } // namespace
 
@@ -74,6 +91,8 @@ IHorloge& Horloge() { return *horloge; }
 IHasard& Hasard() { return *hasard; }
 IPause& Pause() { return *pauseActive; }
 ISon& Son() { return *son; }
+IShell& Shell() { return *shell; }
+IImprimante& Imprimante() { return *imprimante; }
 
 void InstallerMessages(IBoitesMessage* s) { messages = s ? s : &messagesParDefaut; }
 void InstallerModal(IAffichageModal* s) { modal = s ? s : &modalParDefaut; }
@@ -81,4 +100,6 @@ void InstallerHorloge(IHorloge* s) { horloge = s ? s : &horlogeParDefaut; }
 void InstallerHasard(IHasard* s) { hasard = s ? s : &hasardParDefaut; }
 void InstallerPause(IPause* s) { pauseActive = s ? s : &pauseParDefaut; }
 void InstallerSon(ISon* s) { son = s ? s : &sonParDefaut; }
+void InstallerShell(IShell* s) { shell = s ? s : &shellParDefaut; }
+void InstallerImprimante(IImprimante* s) { imprimante = s ? s : &imprimanteParDefaut; }
 } // namespace Services

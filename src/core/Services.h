@@ -69,6 +69,31 @@ public:
     virtual void Arreter() = 0;
 };
 
+// The desktop's "open": a document or a folder in the program the desktop associates with it
+// (a folder in the file manager, a web page in the browser), or a program started on its own.
+// The program never waits for what it started and reports nothing of its own: whatever the
+// desktop says is all the user sees.
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // A file or folder path (any length), or a web address such as "https://...".
+    virtual void Ouvrir(const QString& cible) = 0;
+    // A program, by its path or by a name found on the program search path.
+    virtual void Lancer(const QString& programme) = 0;
+};
+
+// The printer: its set-up dialog and plain-text jobs. The printer chosen in the dialog stays
+// the program's printer for the later jobs of the run.
+class IImprimante {
+public:
+    virtual ~IImprimante() = default;
+    // The printer set-up dialog over `proprietaire`; false when the user cancels it.
+    virtual bool Configurer(QWidget* proprietaire) = 0;
+    // One job: fixed-pitch 8 pt text over the whole printable area, lines wrapped at the page
+    // width, new pages as needed, no title, header, footer or page number.
+    virtual void Imprimer(const QString& texte) = 0;
+};
+
 namespace Services {
 IBoitesMessage& Messages();
 ISon& Son();
@@ -76,6 +101,8 @@ IAffichageModal& Modal();
 IHorloge& Horloge();
 IHasard& Hasard();
 IPause& Pause();
+IShell& Shell();
+IImprimante& Imprimante();
 
 // Each takes a service the caller keeps alive; nullptr puts back the default.
 void InstallerMessages(IBoitesMessage* s);
@@ -84,6 +111,8 @@ void InstallerModal(IAffichageModal* s);
 void InstallerHorloge(IHorloge* s);
 void InstallerHasard(IHasard* s);
 void InstallerPause(IPause* s);
+void InstallerShell(IShell* s);
+void InstallerImprimante(IImprimante* s);
 } // namespace Services
 
 // QtCore implementations (the widget ones live in ServicesQt.h).

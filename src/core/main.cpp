@@ -1,14 +1,20 @@
 // Plumelune: a dictation trainer for primary-school pupils.
 
-#include "core/Chemins.h"
+#include "core/DossierProgramme.h"
 #include "core/Etat.h"
 #include "core/Formulaires.h"
+#include "core/ImprimanteQt.h"
+#include "core/LecteurSonQt.h"
 #include "core/ServicesQt.h"
+#include "core/ShellQt.h"
+#include "core/SondeDemarrage.h"
 #include "exercise/Unit1.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -20,22 +26,37 @@ int main(int argc, char* argv[]) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduction);
 
-    Etat.DossierProgramme = AvecSeparateur(QCoreApplication::applicationDirPath());
+    QCoreApplication::setApplicationName(QStringLiteral("plumelune"));
+    const QString exe = QCoreApplication::applicationDirPath();
+    Etat.DossierProgramme = ChoisirDossierProgramme(
+        exe, QFileInfo(exe).isWritable(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     Etat.Reinitialiser();
 
     MessagesQt messages;
     ModalQt modal;
     PauseQt pause;
+    ShellQt shell;
+    ImprimanteQt imprimante;
+    LecteurSonQt son;
     Services::InstallerMessages(&messages);
     Services::InstallerModal(&modal);
     Services::InstallerPause(&pause);
+    Services::InstallerShell(&shell);
+    Services::InstallerImprimante(&imprimante);
+    Services::InstallerSon(&son);
 
     CreerFormulaires();
+    if (qEnvironmentVariableIsSet("PLUMELUNE_BENCH_PEINT"))
+        InstallerSondeDemarrage(); // start-up benchmark only
     Form1->show();
     const int code = QApplication::exec();
     DetruireFormulaires();
     Services::InstallerMessages(nullptr);
     Services::InstallerModal(nullptr);
     Services::InstallerPause(nullptr);
+    Services::InstallerShell(nullptr);
+    Services::InstallerImprimante(nullptr);
+    Services::InstallerSon(nullptr);
     return code;
 }

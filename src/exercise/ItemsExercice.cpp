@@ -54,7 +54,7 @@ void ConstruireListeItems(const QString& dossier) {
     Etat.ListeItems.clear();
 
     QDir d(dossier);
-    QStringList noms = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QStringList noms = d.entryList(QDir::Files | QDir::Hidden); // no broken links
     QCollator ordre{QLocale(QLocale::French)};
     ordre.setNumericMode(true);
     std::sort(noms.begin(), noms.end(), ordre);

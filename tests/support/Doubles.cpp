@@ -27,6 +27,13 @@ bool MessagesDouble::Repondre(const char* genre, const QString& t) {
     return Reponses.takeFirst();
 }
 
+QStringList ShellDouble::Cibles() const {
+    QStringList r;
+    for (const AppelShell& a : Appels)
+        r.append(a.Cible);
+    return r;
+}
+
 int HasardDouble::Tirer(int n) {
     Bornes.append(n);
     const int r = Tirages.isEmpty() ? 0 : Tirages.takeFirst();
@@ -48,6 +55,8 @@ EnvironnementTest::EnvironnementTest() {
     Services::InstallerHasard(&Hasard);
     Services::InstallerPause(&Pause);
     Services::InstallerSon(&Son);
+    Services::InstallerShell(&Shell);
+    Services::InstallerImprimante(&Imprimante);
     Programme = AvecSeparateur(Dossier.path());
     Etat.DossierProgramme = Programme;
     Etat.Reinitialiser();
@@ -61,6 +70,8 @@ EnvironnementTest::~EnvironnementTest() {
     Services::InstallerHasard(nullptr);
     Services::InstallerPause(nullptr);
     Services::InstallerSon(nullptr);
+    Services::InstallerShell(nullptr);
+    Services::InstallerImprimante(nullptr);
 }
 
 QByteArray LireOctets(const QString& chemin) {

@@ -70,6 +70,33 @@ public:
     void Arreter() override {}
 };
 
+struct AppelShell {
+    QString Genre; // "Ouvrir" or "Lancer"
+    QString Cible;
+};
+
+// Records what the program asked the desktop to open or start, in order.
+class ShellDouble : public IShell {
+public:
+    QVector<AppelShell> Appels;
+    void Ouvrir(const QString& cible) override { Appels.append({QStringLiteral("Ouvrir"), cible}); }
+    void Lancer(const QString& programme) override { Appels.append({QStringLiteral("Lancer"), programme}); }
+    QStringList Cibles() const;
+};
+
+// Records the set-up dialogs shown and the texts printed; the dialog's answer is scripted.
+class ImprimanteDouble : public IImprimante {
+public:
+    bool Accepter = true;
+    int Configurations = 0;
+    QStringList Imprimes;
+    bool Configurer(QWidget*) override {
+        ++Configurations;
+        return Accepter;
+    }
+    void Imprimer(const QString& texte) override { Imprimes.append(texte); }
+};
+
 // Installs every double for one test and puts the defaults back at its end; the shared
 // state is reset and the program folder is a fresh temporary folder.
 class EnvironnementTest {
@@ -81,6 +108,8 @@ public:
     HasardDouble Hasard;
     PauseDouble Pause;
     SonDouble Son;
+    ShellDouble Shell;
+    ImprimanteDouble Imprimante;
     QTemporaryDir Dossier;
     QString Programme; // Dossier's path with its final separator
 };

@@ -73,7 +73,7 @@ private slots:
 
         int sauvegardes = 0, interruptions = 0, versionsVues = 0;
         QRandomGenerator hasard(20261208);
-        while (sauvegardes < 1000 && interruptions < 500) {
+        while ((sauvegardes < 1000 || interruptions < 50) && interruptions < 500) {
             QProcess p;
             p.start(outil, {"sauver", f, "1000"});
             QVERIFY(p.waitForStarted());
