@@ -18,6 +18,8 @@ const QString extensionTxt = QStringLiteral(".txt");
 // Every kind of entry, hidden and system ones too: a teacher's folder may carry any attribute.
 constexpr QDir::Filters toutesEntrees =
     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+// A pupil is a history file; a folder that happens to end in ".txt" names nobody.
+constexpr QDir::Filters fichiersSeuls = QDir::Files | QDir::Hidden | QDir::System;
 constexpr QDir::Filters dossiersSeuls =
     QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
 
@@ -73,7 +75,7 @@ QString EleveDepuisEntree(const QString& entree) {
 
 ListeEleves ListerEleves(const QString& dossierGroupe) {
     ListeEleves liste;
-    QDirIterator it(Dossier(dossierGroupe), toutesEntrees);
+    QDirIterator it(Dossier(dossierGroupe), fichiersSeuls);
     while (it.hasNext()) {
         it.next();
         const QString entree = it.fileName();

@@ -331,7 +331,7 @@ void TfBilans::AppliquerMode() {
 void TfBilans::RemplirListeGroupesBilan() {
     const QSignalBlocker silence(cChoixGroupe);
     cChoixGroupe->clear();
-    const QStringList groupes = GroupesBilan(Etat.CheminBilans);
+    const QStringList groupes = ListerGroupes(Etat.CheminBilans);
     cChoixGroupe->addItems(groupes);
     if (!Etat.NomGroupe.isEmpty())
         cChoixGroupe->setCurrentIndex(int(IndexDansListe(groupes, Etat.NomGroupe)));
@@ -342,7 +342,7 @@ void TfBilans::RemplirListeGroupesBilan() {
 void TfBilans::RemplirListeElevesBilan() {
     const QSignalBlocker silence(cChoixEleve);
     cChoixEleve->clear();
-    const QStringList eleves = ElevesBilan(Etat.DossierGroupe);
+    const QStringList eleves = ListerEleves(Etat.DossierGroupe).Eleves;
     cChoixEleve->addItems(eleves);
     cChoixEleve->setCurrentIndex(eleves.isEmpty() ? -1 : 0);
 }

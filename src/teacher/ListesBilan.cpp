@@ -3,61 +3,13 @@
 #include "core/Chemins.h"
 #include "records/FichiersEleve.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 
-#include <algorithm>
-
-namespace {
-
-const QString promptGroupe = QStringLiteral("Choisis ton groupe");
-
-QStringList Entrees(const QString& dossier, QDir::Filters genre) {
-    if (dossier.isEmpty())
-        return {};
-    const QDir d(ResoudreChemin(dossier));
-    return d.entryList(genre | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-}
-
-} // namespace
-
-void TrierPourLecteur(QStringList& noms) {
-    QCollator ordre(QLocale(QLocale::French, QLocale::France));
-    ordre.setNumericMode(true);
-    ordre.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(noms.begin(), noms.end(), [&](const QString& a, const QString& b) {
-        const int c = ordre.compare(a, b);
-        return c != 0 ? c < 0 : a < b; // names equal for people still come in a fixed order
-    });
-}
-
-QStringList GroupesBilan(const QString& cheminBilans) {
-    QStringList groupes;
-    for (const QString& e : Entrees(cheminBilans, QDir::AllEntries))
-        if (!e.contains(u'.'))
-            groupes.append(e);
-    TrierPourLecteur(groupes);
-    return groupes;
-}
-
-QStringList ElevesBilan(const QString& dossierGroupe) {
-    QStringList eleves;
-    for (QString e : Entrees(dossierGroupe, QDir::Files)) {
-        if (!e.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) || e.contains(u'_'))
-            continue;
-        e.remove(QLatin1String(".txt"), Qt::CaseInsensitive);
-        if (!e.isEmpty()) // a bare ".txt" names nobody
-            eleves.append(e);
-    }
-    TrierPourLecteur(eleves);
-    return eleves;
-}
 
 QString DossierDuGroupe(const QString& cheminBilans, const QString& groupe) {
-    if (groupe == promptGroupe)
+    if (groupe == TexteChoisisTonGroupe)
         return cheminBilans;
     // With no group the text is empty and the doubled separator names the root itself.
     return AvecSeparateur(cheminBilans + groupe);
@@ -74,7 +26,7 @@ qsizetype IndexDansListe(const QStringList& liste, const QString& nom) {
 }
 
 qsizetype GroupeAPreselectionner(const QStringList& groupes, const QString& texteDepart) {
-    if (texteDepart == promptGroupe)
+    if (texteDepart == TexteChoisisTonGroupe)
         return groupes.isEmpty() ? -1 : 0;
     return IndexDansListe(groupes, texteDepart);
 }

@@ -2,19 +2,12 @@
 // The group and pupil lists of the report form, and the record files of one pupil, worked out
 // from the records tree alone.
 
+#include "setup/ListesDepart.h"
+
 #include <QStringList>
 
-// Names sorted for people: French collation, numbers in numeric order (CM2 before CM10).
-void TrierPourLecteur(QStringList& noms);
-
-// Every entry of the records root whose name has no dot at all, file or folder alike
-// (CM1 and notes, not CM2.old), sorted for people. Empty when the root cannot be listed.
-QStringList GroupesBilan(const QString& cheminBilans);
-
-// The pupils of a group folder: each file ending in ".txt" (any case) whose name holds no
-// "_", with every ".txt" removed (Paul.txt and Lea.TXT give Paul and Lea; Jean_Marc.txt and
-// the companions Paul_Detail.txt... give nothing). Sorted for people.
-QStringList ElevesBilan(const QString& dossierGroupe);
+// The group and pupil lists themselves are the start form's (ListerGroupes, ListerEleves):
+// both forms list the records tree by the same rules.
 
 // The group folder for the text of the group list: the records root itself for the start
 // form's "Choisis ton groupe" and for no group at all, otherwise root + group + separator.

@@ -57,14 +57,14 @@ class TstListesBilan : public QObject {
         const QString racine = env.Programme + "_Bilans/";
         QDir().mkpath(racine);
         Creer(racine, entrees);
-        QCOMPARE(GroupesBilan(racine), groupes);
+        QCOMPARE(ListerGroupes(racine), groupes);
     }
 
     void racineAbsente() {
         EnvironnementTest env;
-        QCOMPARE(GroupesBilan(env.Programme + "absent/"), QStringList{});
-        QCOMPARE(GroupesBilan(QString()), QStringList{});
-        QCOMPARE(ElevesBilan(env.Programme + "absent/"), QStringList{});
+        QCOMPARE(ListerGroupes(env.Programme + "absent/"), QStringList{});
+        QCOMPARE(ListerGroupes(QString()), QStringList{});
+        QCOMPARE(ListerEleves(env.Programme + "absent/").Eleves, QStringList{});
     }
 
     void eleves_data() {
@@ -91,7 +91,7 @@ class TstListesBilan : public QObject {
         const QString groupe = env.Programme + "_Bilans/CM1/";
         QDir().mkpath(groupe);
         Creer(groupe, entrees);
-        QCOMPARE(ElevesBilan(groupe), eleves);
+        QCOMPARE(ListerEleves(groupe).Eleves, eleves);
     }
 
     void dossierDuGroupe_data() {
