@@ -159,8 +159,10 @@ private slots:
     void tirageToujoursDistinct() {
         QFETCH(int, graine);
         EnvironnementTest env;
-        for (int i = 0, x = graine; i < 20; ++i, x = (x * 1103515245 + 12345) & 0x7fffffff)
-            env.Hasard.Tirages.append(x);
+        // A small linear congruential sequence, in unsigned arithmetic (no overflow).
+        quint32 x = static_cast<quint32>(graine);
+        for (int i = 0; i < 20; ++i, x = (x * 1103515245u + 12345u) & 0x7fffffffu)
+            env.Hasard.Tirages.append(static_cast<int>(x));
         ListeDe(40);
         const QStringList tous = Noms();
         const QSet<QString> dossier(tous.cbegin(), tous.cend());
