@@ -1,5 +1,6 @@
 // Plumelune: a dictation trainer for primary-school pupils.
 
+#include "core/ArretPropre.h"
 #include "core/DossierProgramme.h"
 #include "core/Etat.h"
 #include "core/Formulaires.h"
@@ -49,6 +50,10 @@ int main(int argc, char* argv[]) {
     CreerFormulaires();
     if (qEnvironmentVariableIsSet("PLUMELUNE_BENCH_PEINT"))
         InstallerSondeDemarrage(); // start-up benchmark only
+    InstallerArretPropre([] {
+        Form1->close();
+        QCoreApplication::exit(0); // also ends a dialog left open
+    });
     Form1->show();
     const int code = QApplication::exec();
     DetruireFormulaires();

@@ -1,0 +1,9 @@
+#pragma once
+// A computer shut down or a session closed sends SIGTERM (or SIGHUP, SIGINT): the program then
+// closes its main window as "Quitter" would, so the pupil's history is saved and the journal
+// deleted, instead of dying with both undone.
+
+#include <functional>
+
+// `arreter` runs on the interface thread, once, at the first of those signals.
+void InstallerArretPropre(std::function<void()> arreter);
