@@ -6,8 +6,8 @@
 #include "core/Services.h"
 #include "core/Texte.h"
 #include "records/Reussites.h"
+#include "setup/ListesDepart.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QHash>
 
@@ -31,7 +31,7 @@ bool ARetravailler(const QString& fichier, const QHash<QString, int>* index) {
             n = DernierCompte(Etat.ListeReussites.at(*it).Compteurs);
     } else {
         for (const EntreeReussite& e : std::as_const(Etat.ListeReussites))
-            if (FormeComparaison(e.Cle) == cle) {
+            if (e.Cle == cle) { // keys are stored trimmed and folded
                 n = DernierCompte(e.Compteurs);
                 break;
             }
@@ -55,9 +55,7 @@ void ConstruireListeItems(const QString& dossier) {
 
     QDir d(dossier);
     QStringList noms = d.entryList(QDir::Files | QDir::Hidden); // no broken links
-    QCollator ordre{QLocale(QLocale::French)};
-    ordre.setNumericMode(true);
-    std::sort(noms.begin(), noms.end(), ordre);
+    TrierPourLesGens(noms);
 
     // One pass over the history instead of one per file: a pupil's years of history meet
     // folders of thousands of items.
@@ -65,7 +63,7 @@ void ConstruireListeItems(const QString& dossier) {
     QHash<QString, int> index;
     index.reserve(Etat.ListeReussites.size());
     for (int i = Etat.ListeReussites.size() - 1; i >= 0; --i)
-        index.insert(FormeComparaison(Etat.ListeReussites.at(i).Cle), i);
+        index.insert(Etat.ListeReussites.at(i).Cle, i); // keys are stored trimmed and folded
 
     for (const QString& nom : std::as_const(noms)) {
         if (!EstUnSon(nom))
