@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n
-  libsndfile1-dev libjpeg62-turbo-dev
+  libsndfile1-dev libjpeg62-turbo-dev libfontconfig-dev
   fonts-dejavu-core
   xvfb xauth x11-utils
   dbus dbus-daemon at-spi2-core python3-pyatspi x11-xserver-utils xdotool libx11-6

@@ -2,8 +2,11 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#include <QSysInfo>
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
@@ -36,12 +39,14 @@ inline unsigned char Octet(int v) {
 // One decoded line of 1, 3 or 4 components into RGB.
 void VersRgb(const unsigned char* ligne, JDIMENSION largeur, int composantes, bool cmjnInverse,
              unsigned char* rgb) {
+    if (composantes == 3) {
+        std::memcpy(rgb, ligne, static_cast<size_t>(largeur) * 3);
+        return;
+    }
     for (JDIMENSION x = 0; x < largeur; ++x) {
         unsigned char* p = rgb + 3 * x;
         if (composantes == 1) {
             p[0] = p[1] = p[2] = ligne[x];
-        } else if (composantes == 3) {
-            std::memcpy(p, ligne + 3 * x, 3);
         } else {
             // Adobe's CMYK JPEGs store inverted inks; plain ones store them as is.
             const unsigned char* s = ligne + 4 * x;
@@ -56,14 +61,31 @@ void VersRgb(const unsigned char* ligne, JDIMENSION largeur, int composantes, bo
     }
 }
 
+// The same line as 0xffRRGGBB words.
+void VersRgb32(const unsigned char* ligne, JDIMENSION largeur, int composantes, bool cmjnInverse,
+               unsigned char* sortie) {
+    for (JDIMENSION x = 0; x < largeur; ++x) {
+        unsigned char rgb[3];
+        VersRgb(ligne + static_cast<size_t>(composantes) * x, 1, composantes, cmjnInverse, rgb);
+        const std::uint32_t mot = 0xff000000u | (std::uint32_t(rgb[0]) << 16) |
+                                  (std::uint32_t(rgb[1]) << 8) | std::uint32_t(rgb[2]);
+        std::memcpy(sortie + 4 * static_cast<size_t>(x), &mot, 4);
+    }
+}
+
+// Where the decoded lines go: `octets` bytes a pixel (3: R, G, B; 4: 0xffRRGGBB words), in
+// memory `fournir` hands over once the size is known.
+struct Destination {
+    FournirPixels32 Fournir;
+    void* Contexte;
+    int Octets;
+};
+
 // Plain C on purpose: longjmp must not skip a destructor, so this function holds no C++ object.
-// Returns a malloc'ed RGB buffer, or nullptr.
-unsigned char* DecoderBrut(const unsigned char* octets, unsigned long taille, int* largeur,
-                           int* hauteur) {
+bool DecoderBrut(const unsigned char* octets, unsigned long taille, const Destination& dest) {
     jpeg_decompress_struct info;
     GestionErreurs erreurs;
-    // Written after setjmp and read after longjmp: volatile, or their value is lost.
-    unsigned char* volatile pixels = nullptr;
+    // Written after setjmp and read after longjmp: volatile, or its value is lost.
     unsigned char* volatile ligne = nullptr;
 
     info.err = jpeg_std_error(&erreurs.Base);
@@ -72,16 +94,15 @@ unsigned char* DecoderBrut(const unsigned char* octets, unsigned long taille, in
     erreurs.Base.output_message = NeRienAfficher;
     if (setjmp(erreurs.Retour)) {
         jpeg_destroy_decompress(&info);
-        std::free(pixels);
         std::free(ligne);
-        return nullptr;
+        return false;
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, octets, taille);
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width == 0 ||
         info.image_height == 0 || info.image_width > CoteMax || info.image_height > CoteMax) {
         jpeg_destroy_decompress(&info);
-        return nullptr;
+        return false;
     }
     int attendues = 3;
     if (info.jpeg_color_space == JCS_GRAYSCALE) {
@@ -93,32 +114,68 @@ unsigned char* DecoderBrut(const unsigned char* octets, unsigned long taille, in
     } else {
         info.out_color_space = JCS_RGB;
     }
+    // Colour lines go straight where they belong; as words, libjpeg-turbo lays them out itself
+    // with the 0xff filler. Grey and CMYK go through a line of their own first.
+    bool direct = attendues == 3 && dest.Octets == 3;
+#ifdef JCS_EXTENSIONS
+    if (attendues == 3 && dest.Octets == 4) {
+        info.out_color_space =
+            QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+        attendues = 4;
+        direct = true;
+    }
+#endif
     jpeg_start_decompress(&info);
     if (info.output_components != attendues) {
         jpeg_destroy_decompress(&info);
-        return nullptr;
+        return false;
     }
-    const size_t pas = static_cast<size_t>(info.output_width) * 3;
-    pixels = static_cast<unsigned char*>(std::malloc(pas * info.output_height));
-    ligne = static_cast<unsigned char*>(
-        std::malloc(static_cast<size_t>(info.output_width) * static_cast<size_t>(attendues)));
-    if (!pixels || !ligne)
+    qsizetype pas = 0;
+    unsigned char* const pixels =
+        dest.Fournir(dest.Contexte, static_cast<int>(info.output_width),
+                     static_cast<int>(info.output_height), &pas);
+    if (!pixels)
         std::longjmp(erreurs.Retour, 1);
-    const bool inverse = attendues == 4 && info.saw_Adobe_marker;
+    if (!direct) {
+        ligne = static_cast<unsigned char*>(
+            std::malloc(static_cast<size_t>(info.output_width) * static_cast<size_t>(attendues)));
+        if (!ligne)
+            std::longjmp(erreurs.Retour, 1);
+    }
+    const bool inverse = info.out_color_space == JCS_CMYK && info.saw_Adobe_marker;
     while (info.output_scanline < info.output_height) {
-        const JDIMENSION y = info.output_scanline;
-        JSAMPROW lignes[1] = {ligne};
+        unsigned char* const sortie = pixels + pas * static_cast<qsizetype>(info.output_scanline);
+        JSAMPROW lignes[1] = {direct ? sortie : ligne};
         if (jpeg_read_scanlines(&info, lignes, 1) != 1)
             std::longjmp(erreurs.Retour, 1);
-        VersRgb(ligne, info.output_width, attendues, inverse, pixels + pas * y);
+        if (direct)
+            continue;
+        if (dest.Octets == 3)
+            VersRgb(ligne, info.output_width, attendues, inverse, sortie);
+        else
+            VersRgb32(ligne, info.output_width, attendues, inverse, sortie);
     }
     // Reads up to the end marker, so a file cut after its last line still fails here.
     jpeg_finish_decompress(&info);
-    *largeur = static_cast<int>(info.output_width);
-    *hauteur = static_cast<int>(info.output_height);
     jpeg_destroy_decompress(&info);
     std::free(ligne);
-    return pixels;
+    return true;
+}
+
+// The RGB buffer of DecoderJpeg, from malloc: its failure is a refused picture, not an exception.
+struct BlocRgb {
+    unsigned char* Pixels = nullptr;
+    int Largeur = 0;
+    int Hauteur = 0;
+};
+
+unsigned char* FournirBlocRgb(void* contexte, int largeur, int hauteur, qsizetype* pas) {
+    auto* bloc = static_cast<BlocRgb*>(contexte);
+    bloc->Largeur = largeur;
+    bloc->Hauteur = hauteur;
+    *pas = static_cast<qsizetype>(largeur) * 3;
+    bloc->Pixels = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(*pas) * hauteur));
+    return bloc->Pixels;
 }
 
 } // namespace
@@ -127,17 +184,24 @@ bool DecoderJpeg(const QByteArray& donnees, ImageDecodee& sortie) {
     sortie = ImageDecodee();
     if (donnees.isEmpty())
         return false;
-    int largeur = 0;
-    int hauteur = 0;
-    unsigned char* pixels =
-        DecoderBrut(reinterpret_cast<const unsigned char*>(donnees.constData()),
-                    static_cast<unsigned long>(donnees.size()), &largeur, &hauteur);
-    if (!pixels)
+    BlocRgb bloc;
+    const bool ok = DecoderBrut(reinterpret_cast<const unsigned char*>(donnees.constData()),
+                                static_cast<unsigned long>(donnees.size()),
+                                Destination{FournirBlocRgb, &bloc, 3});
+    if (ok) {
+        sortie.Largeur = bloc.Largeur;
+        sortie.Hauteur = bloc.Hauteur;
+        sortie.Rgb = QByteArray(reinterpret_cast<const char*>(bloc.Pixels),
+                                static_cast<qsizetype>(bloc.Largeur) * bloc.Hauteur * 3);
+    }
+    std::free(bloc.Pixels);
+    return ok;
+}
+
+bool DecoderJpeg32(const QByteArray& donnees, FournirPixels32 fournir, void* contexte) {
+    if (donnees.isEmpty())
         return false;
-    sortie.Largeur = largeur;
-    sortie.Hauteur = hauteur;
-    sortie.Rgb = QByteArray(reinterpret_cast<const char*>(pixels),
-                            static_cast<qsizetype>(largeur) * hauteur * 3);
-    std::free(pixels);
-    return true;
+    return DecoderBrut(reinterpret_cast<const unsigned char*>(donnees.constData()),
+                       static_cast<unsigned long>(donnees.size()),
+                       Destination{fournir, contexte, 4});
 }

@@ -12,3 +12,11 @@ struct ImageDecodee {
 // false (and sortie emptied) for anything that is not a whole, sound JPEG: a truncated file is
 // refused rather than shown half grey. Grayscale and CMYK pictures come out as RGB.
 bool DecoderJpeg(const QByteArray& donnees, ImageDecodee& sortie);
+
+// The same decoding straight into 32-bit pixels 0xffRRGGBB in the machine's byte order (the
+// layout the screen takes, so a picture shown is neither converted nor copied again). Once the
+// size is known, `fournir` returns the first of `hauteur` lines of `*pas` bytes each, in memory
+// the caller owns, or nullptr to give up. false for the same files DecoderJpeg refuses; the
+// memory may then hold part of a picture.
+using FournirPixels32 = unsigned char* (*)(void* contexte, int largeur, int hauteur, qsizetype* pas);
+bool DecoderJpeg32(const QByteArray& donnees, FournirPixels32 fournir, void* contexte);

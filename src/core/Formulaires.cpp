@@ -23,17 +23,26 @@ TfMotDePasse* fMotDePasse = nullptr;
 // The pictures live in a static library: without this reference the linker drops them.
 static void ChargerRessources() { Q_INIT_RESOURCE(art); }
 
-void CreerFormulaires() {
+QStringList ImagesBoutonsDemarrage() {
+    return {QStringLiteral(":/art/ecoute.png"),       QStringLiteral(":/art/ecrit.png"),
+            QStringLiteral(":/art/stop.png"),         QStringLiteral(":/art/clavier.png"),
+            QStringLiteral(":/art/nouvel_eleve.png"), QStringLiteral(":/art/bilan.png"),
+            QStringLiteral(":/art/superviseur.png"),  QStringLiteral(":/art/remonter.png")};
+}
+
+void CreerFormulaires(FormeModale::Controles controles) {
     ChargerRessources();
     Form1 = new TForm1();
+    // Shown at once, over the main window.
     Form2 = new TForm2(Form1);
+    // Its picture is decoded at its first showing anyway; the rest is a window and a label.
     CPEcr = new TCPEcr(Form1);
-    fChoixNbItems = new TfChoixNbItems(Form1);
-    fQuitter = new TfQuitter(Form1);
-    fMessagePerso = new TfMessagePerso(Form1);
-    fBilans = new TfBilans(Form1);
-    fNouvelEleve = new TfNouvelEleve(Form1);
-    fMotDePasse = new TfMotDePasse(Form1);
+    fChoixNbItems = new TfChoixNbItems(Form1, controles);
+    fQuitter = new TfQuitter(Form1, controles);
+    fMessagePerso = new TfMessagePerso(Form1, controles);
+    fBilans = new TfBilans(Form1, controles);
+    fNouvelEleve = new TfNouvelEleve(Form1, controles);
+    fMotDePasse = new TfMotDePasse(Form1, controles);
 }
 
 void DetruireFormulaires() {

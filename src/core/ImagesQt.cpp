@@ -1,10 +1,12 @@
 #include "ImagesQt.h"
 
 #include "core/DecodageJpeg.h"
+#include "core/Prechargement.h"
 
 #include <QFile>
+#include <QLabel>
 
-#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -25,22 +27,31 @@ QByteArray LireFichier(const QString& chemin) {
 QImage ImageDepuisOctets(const QByteArray& octets) {
     if (octets.size() >= 2 && static_cast<unsigned char>(octets[0]) == 0xFF &&
         static_cast<unsigned char>(octets[1]) == 0xD8) {
-        ImageDecodee decodee;
-        if (!DecoderJpeg(octets, decodee))
+        // Decoded straight into the image, in the screen's own layout: no copy, no conversion.
+        QImage image;
+        const auto fournir = [](void* contexte, int largeur, int hauteur, qsizetype* pas) {
+            auto* cible = static_cast<QImage*>(contexte);
+            *cible = QImage(largeur, hauteur, QImage::Format_RGB32);
+            *pas = cible->bytesPerLine();
+            return cible->isNull() ? nullptr : cible->bits();
+        };
+        if (!DecoderJpeg32(octets, fournir, &image))
             return {};
-        QImage image(decodee.Largeur, decodee.Hauteur, QImage::Format_RGB888);
-        if (image.isNull())
-            return {};
-        const qsizetype pas = static_cast<qsizetype>(decodee.Largeur) * 3;
-        // QImage pads its lines to 4 bytes: copy line by line.
-        for (int y = 0; y < decodee.Hauteur; ++y)
-            std::memcpy(image.scanLine(y), decodee.Rgb.constData() + pas * y,
-                        static_cast<size_t>(pas));
         return image;
     }
     if (octets.isEmpty())
         return {};
-    return QImage::fromData(octets);
+    // A PNG, told by its signature, goes straight to Qt's own reader: without a format named,
+    // Qt would first load every picture plug-in to ask each whether it knows these bytes.
+    const bool png = octets.startsWith("\x89PNG\r\n\x1a\n");
+    return QImage::fromData(octets, png ? "PNG" : nullptr);
+}
+
+void PoserImageDeFond(QLabel* fond, const QPixmap& image) {
+    fond->setPixmap(image);
+    const bool couvre = !image.isNull() && !image.hasAlphaChannel() &&
+                        image.deviceIndependentSize().toSize() == fond->size();
+    fond->setAttribute(Qt::WA_OpaquePaintEvent, couvre);
 }
 
 QImage ChargerImage(const QString& chemin) {
@@ -48,6 +59,7 @@ QImage ChargerImage(const QString& chemin) {
 }
 
 QPixmap ChargerImageRessource(const QString& cheminRessource) {
-    const QImage image = ImageDepuisOctets(LireFichier(cheminRessource));
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    std::optional<QImage> avance = Prechargement::Prendre(cheminRessource);
+    QImage image = avance ? std::move(*avance) : ImageDepuisOctets(LireFichier(cheminRessource));
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
 }

@@ -18,9 +18,11 @@ public:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* e) override {
-        if (e->type() == QEvent::Paint && !m_fini) {
-            m_principale |= objet == Form1;
-            m_depart |= objet == Form2;
+        if (e->type() == QEvent::Paint && !m_fini && objet->isWidgetType()) {
+            // The window itself, or the first of its widgets when they cover it all.
+            const QWidget* fenetre = static_cast<QWidget*>(objet)->window();
+            m_principale |= fenetre == Form1;
+            m_depart |= fenetre == Form2;
             if (m_principale && m_depart) {
                 m_fini = true;
                 // Once this round of painting is over and on screen.

@@ -6,6 +6,7 @@
 #include "core/Formulaires.h"
 #include "core/ImprimanteQt.h"
 #include "core/LecteurSonQt.h"
+#include "core/Prechargement.h"
 #include "core/ServicesQt.h"
 #include "core/ShellQt.h"
 #include "core/SondeDemarrage.h"
@@ -19,7 +20,11 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    // Begun first: the backgrounds and the fonts are read while Qt connects to the display,
+    // the buttons' pictures while the forms are built.
+    Prechargement avance({ImageFondExercice, ImageFondDepart});
     QApplication app(argc, argv);
+    avance.Ajouter(ImagesBoutonsDemarrage());
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Standard buttons and dialogs ("Annuler", "Oui", "Non") in French.
     QTranslator traduction;
@@ -47,7 +52,7 @@ int main(int argc, char* argv[]) {
     Services::InstallerImprimante(&imprimante);
     Services::InstallerSon(&son);
 
-    CreerFormulaires();
+    CreerFormulaires(FormeModale::Controles::AuPremierAffichage);
     if (qEnvironmentVariableIsSet("PLUMELUNE_BENCH_PEINT"))
         InstallerSondeDemarrage(); // start-up benchmark only
     InstallerArretPropre([] {

@@ -43,11 +43,15 @@ QRadioButton* Bouton(QWidget* parent, QButtonGroup* groupe, const char* nom, con
 
 } // namespace
 
-TfChoixNbItems::TfChoixNbItems(QWidget* parent)
+TfChoixNbItems::TfChoixNbItems(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fChoixNbItems"), QStringLiteral("Choix nombre d'items")) {
     SansBoutonsDeTitre();
     FixerTaille(254, 364);
     FondBleuCiel();
+    TerminerCreation(controles);
+}
+
+void TfChoixNbItems::ConstruireControles() {
 
     auto* groupe = new QButtonGroup(this);
     groupe->setExclusive(true);

@@ -10,7 +10,7 @@ class QRadioButton;
 class TfChoixNbItems : public FormeModale {
     Q_OBJECT
 public:
-    explicit TfChoixNbItems(QWidget* parent);
+    explicit TfChoixNbItems(QWidget* parent, Controles controles = Controles::Immediats);
 
     QRadioButton* rChoix1 = nullptr;
     QRadioButton* rChoix2 = nullptr;
@@ -28,6 +28,7 @@ public slots:
     void bOkClick();
 
 protected:
+    void ConstruireControles() override;
     void FormActivate() override;
 
 private:

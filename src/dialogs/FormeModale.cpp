@@ -10,7 +10,27 @@ FormeModale::FormeModale(QWidget* parent, const QString& nom, const QString& tit
     setWindowTitle(titre);
 }
 
+void FormeModale::Construire() {
+    if (m_construite)
+        return;
+    m_construite = true;
+    ConstruireControles();
+}
+
+void FormeModale::TerminerCreation(Controles controles) {
+    if (controles == Controles::Immediats)
+        Construire();
+}
+
+void FormeModale::setVisible(bool visible) {
+    // Before Qt shows the form: controls created during the showing would stay hidden.
+    if (visible)
+        Construire();
+    QDialog::setVisible(visible);
+}
+
 void FormeModale::Preparer() {
+    Construire();
     FormShow();
     FormActivate();
 }

@@ -7,13 +7,26 @@
 class FormeModale : public QDialog {
     Q_OBJECT
 public:
+    // When a form builds its controls: in its constructor, or just before it is first shown
+    // (or prepared). At start-up only the main window and the start form appear; the other
+    // forms are created with them but wait to build what nobody has seen yet.
+    enum class Controles { Immediats, AuPremierAffichage };
+
     explicit FormeModale(QWidget* parent, const QString& nom, const QString& titre);
 
     // What every showing runs before the user acts: FormShow, then FormActivate. The Qt
     // modal service gets there through showEvent; the test double calls it directly.
     void Preparer();
+    // Builds the controls if they are not built yet.
+    void Construire();
+    bool Construite() const { return m_construite; }
+    void setVisible(bool visible) override;
 
 protected:
+    // The form's controls, built once by Construire.
+    virtual void ConstruireControles() {}
+    // Ends every form's constructor: the controls now, or at the first showing.
+    void TerminerCreation(Controles controles);
     virtual void FormShow() {}
     virtual void FormActivate() {}
     void showEvent(QShowEvent* e) override;
@@ -23,4 +36,7 @@ protected:
     void SansBoutonsDeTitre();
     void FixerTaille(int largeur, int hauteur);
     void FondBleuCiel();
+
+private:
+    bool m_construite = false;
 };

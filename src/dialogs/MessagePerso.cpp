@@ -10,7 +10,7 @@ constexpr int hauteur = 93;
 constexpr int largeurMini = 153;
 } // namespace
 
-TfMessagePerso::TfMessagePerso(QWidget* parent)
+TfMessagePerso::TfMessagePerso(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fMessagePerso"), QStringLiteral("Plumelune")) {
     SansBoutonsDeTitre();
     FixerTaille(169, hauteur);
@@ -18,6 +18,10 @@ TfMessagePerso::TfMessagePerso(QWidget* parent)
     QFont police = font();
     police.setPixelSize(11);
     setFont(police);
+    TerminerCreation(controles);
+}
+
+void TfMessagePerso::ConstruireControles() {
 
     lTexte = new QLabel(this);
     lTexte->setObjectName(QStringLiteral("lTexte"));

@@ -9,7 +9,7 @@ class QPushButton;
 class TfMessagePerso : public FormeModale {
     Q_OBJECT
 public:
-    explicit TfMessagePerso(QWidget* parent);
+    explicit TfMessagePerso(QWidget* parent, Controles controles = Controles::Immediats);
 
     // Set by the caller before each showing; kept from one showing to the next.
     QString TexteMessage;
@@ -21,5 +21,6 @@ public:
     QPushButton* bOk = nullptr;
 
 protected:
+    void ConstruireControles() override;
     void FormActivate() override;
 };

@@ -23,11 +23,15 @@ QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, int 
 
 } // namespace
 
-TfQuitter::TfQuitter(QWidget* parent)
+TfQuitter::TfQuitter(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fQuitter"), QStringLiteral("Quitter")) {
     SansBoutonsDeTitre();
     FixerTaille(290, 48);
     FondBleuCiel();
+    TerminerCreation(controles);
+}
+
+void TfQuitter::ConstruireControles() {
     bNouvelExo = Bouton(this, "bNouvelExo", QStringLiteral("Nouvel exercice"), 6);
     bQuitter = Bouton(this, "bQuitter", QStringLiteral("Quitter"), 102);
     bAnnuler = Bouton(this, "bAnnuler", QStringLiteral("Annuler"), 198);

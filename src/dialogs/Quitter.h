@@ -8,7 +8,7 @@ class QPushButton;
 class TfQuitter : public FormeModale {
     Q_OBJECT
 public:
-    explicit TfQuitter(QWidget* parent);
+    explicit TfQuitter(QWidget* parent, Controles controles = Controles::Immediats);
 
     QPushButton* bNouvelExo = nullptr;
     QPushButton* bQuitter = nullptr;
@@ -23,6 +23,7 @@ public slots:
     void bAnnulerClick();
 
 protected:
+    void ConstruireControles() override;
     void FormActivate() override;
 
 private:

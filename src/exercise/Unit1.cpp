@@ -20,6 +20,7 @@
 #include "setup/Unit2.h"
 #include "teacher/Bilans.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -57,6 +59,47 @@ QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
     return b;
 }
 
+// Type and colours are given to the main window's controls directly, not through style sheets:
+// Qt's style-sheet engine would then take part in every polish and paint of the window the
+// pupil waits for at start-up.
+
+void Police(QWidget* w, int pixels, bool gras) {
+    QFont police = w->font();
+    police.setPixelSize(pixels);
+    if (gras)
+        police.setBold(true);
+    w->setFont(police);
+}
+
+// The desktop's colours, held by the control itself: its frame and panels do not take the
+// window's sky blue.
+QPalette PaletteBureau(const QWidget* w) {
+    QPalette p = QApplication::palette(w);
+    p.setResolveMask(~QPalette::ResolveMask(0));
+    return p;
+}
+
+// The text in `texte` (`texteDesactive` once disabled, if given) and, if given, the background
+// in `fond` (`fondDesactive` once disabled), on the desktop's colours.
+void Colorer(QWidget* w, const QColor& texte, const QColor& texteDesactive = {},
+             const QColor& fond = {}, const QColor& fondDesactive = {}) {
+    QPalette p = PaletteBureau(w);
+    for (const QPalette::ColorGroup groupe : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const bool desactive = groupe == QPalette::Disabled;
+        const QColor t = desactive && texteDesactive.isValid() ? texteDesactive : texte;
+        for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
+            p.setColor(groupe, role, t);
+        QColor indication = t;
+        indication.setAlpha((t.alpha() + 1) / 2);
+        p.setColor(groupe, QPalette::PlaceholderText, indication);
+        const QColor f = desactive && fondDesactive.isValid() ? fondDesactive : fond;
+        if (f.isValid())
+            for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window})
+                p.setColor(groupe, role, f);
+    }
+    w->setPalette(p);
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
@@ -77,10 +120,11 @@ void TForm1::CreerControles() {
     FondEcran = new QLabel(this);
     FondEcran->setObjectName(QStringLiteral("FondEcran"));
     FondEcran->setGeometry(0, 0, 628, 429);
-    FondEcran->setPixmap(ChargerImageRessource(QStringLiteral(":/art/fond_exercice.jpg")));
+    PoserImageDeFond(FondEcran, ChargerImageRessource(ImageFondExercice));
 
     lDossierCourant = Etiquette(this, "lDossierCourant", QRect(176, 9, 360, 24));
-    lDossierCourant->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold; color: #1c3f73;"));
+    Police(lDossierCourant, 16, true);
+    Colorer(lDossierCourant, QColor(0x1c, 0x3f, 0x73));
 
     iExplication = new QLabel(this);
     iExplication->setObjectName(QStringLiteral("iExplication"));
@@ -94,8 +138,13 @@ void TForm1::CreerControles() {
     mMessage->setFocusPolicy(Qt::NoFocus);
     mMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mMessage->setGeometry(189, 53, 256, 159);
-    mMessage->setStyleSheet(QStringLiteral("QPlainTextEdit { border: none; background: transparent; "
-                                           "font-size: 15px; color: #102a50; }"));
+    // No frame, no background: the text sits on the box drawn in the window's picture.
+    mMessage->setFrameShape(QFrame::NoFrame);
+    mMessage->viewport()->setAutoFillBackground(false);
+    Police(mMessage, 15, false);
+    Colorer(mMessage, QColor(0x10, 0x2a, 0x50));
+    for (QScrollBar* barre : {mMessage->verticalScrollBar(), mMessage->horizontalScrollBar()})
+        barre->setPalette(PaletteBureau(barre));
 
     bJEcoute = BoutonImage(this, "bJEcoute", QStringLiteral(":/art/ecoute.png"),
                            QStringLiteral("J'écoute"), QRect(14, 222, 180, 68));
@@ -105,8 +154,8 @@ void TForm1::CreerControles() {
         b->setText(b->accessibleName());
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setIconSize(QSize(56, 56));
-        b->setStyleSheet(QStringLiteral("QToolButton { font-size: 20px; font-weight: bold; color: #1c3f73; }"
-                                        "QToolButton:disabled { color: #7f93ad; }"));
+        Police(b, 20, true);
+        Colorer(b, QColor(0x1c, 0x3f, 0x73), QColor(0x7f, 0x93, 0xad));
     }
     bStop = BoutonImage(this, "bStop", QStringLiteral(":/art/stop.png"), QStringLiteral("Arrêter"),
                         QRect(584, 2, 40, 40));
@@ -124,14 +173,16 @@ void TForm1::CreerControles() {
     QFont grand = eSaisie->font();
     grand.setPixelSize(32);
     eSaisie->setFont(grand);
-    eSaisie->setStyleSheet(QStringLiteral("QLineEdit { border: none; background: white; color: #0b2447; }"
-                                          "QLineEdit:disabled { background: #eef3fa; }"));
+    eSaisie->setFrame(false);
+    eSaisie->setAutoFillBackground(true); // white up to the edges, where no frame is drawn
+    Colorer(eSaisie, QColor(0x0b, 0x24, 0x47), {}, Qt::white, QColor(0xee, 0xf3, 0xfa));
     eSaisie->installEventFilter(this);
 
     Label3 = Etiquette(this, "Label3", QRect(14, 368, 80, 20));
     Label3->setText(QStringLiteral("J'observe"));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Label3->setStyleSheet(QStringLiteral("font-size: 13px; font-weight: bold; color: #1c3f73;"));
+    Police(Label3, 13, true);
+    Colorer(Label3, QColor(0x1c, 0x3f, 0x73));
     eModele = new QLineEdit(this);
     eModele->setObjectName(QStringLiteral("eModele"));
     eModele->setAccessibleName(QStringLiteral("J'observe"));
@@ -140,10 +191,10 @@ void TForm1::CreerControles() {
     QFont moyen = eModele->font();
     moyen.setPixelSize(20);
     eModele->setFont(moyen);
-    eModele->setStyleSheet(QStringLiteral("QLineEdit { border: none; background: transparent; color: #555; }"));
+    eModele->setFrame(false);
+    Colorer(eModele, QColor(0x55, 0x55, 0x55), {}, Qt::transparent);
 
     // The values sit in the boxes of the background; the hint areas cover their captions.
-    const QString valeur = QStringLiteral("font-size: 20px; font-weight: bold; color: #0b2447;");
     lBonus = Etiquette(this, "lBonus", QRect(468, 76, 140, 30));
     lNote = Etiquette(this, "lNote", QRect(468, 137, 140, 30), QStringLiteral("Mon score"));
     lNoteMaxi = Etiquette(this, "lNoteMaxi", QRect(468, 198, 140, 30));
@@ -151,10 +202,13 @@ void TForm1::CreerControles() {
                                  QStringLiteral("Nombre d'items réussis au 1er essai"));
     lNbItemsTotal = Etiquette(this, "lNbItemsTotal", QRect(468, 320, 140, 30));
     lTemps = Etiquette(this, "lTemps", QRect(468, 381, 140, 30));
-    for (QLabel* l : {lBonus, lNote, lNoteMaxi, lNbItemsRepondus, lNbItemsTotal})
-        l->setStyleSheet(valeur);
-    lTemps->setStyleSheet(QStringLiteral("font-size: 15px; font-weight: bold; color: #0b2447;"));
+    for (QLabel* l : {lBonus, lNote, lNoteMaxi, lNbItemsRepondus, lNbItemsTotal}) {
+        Police(l, 20, true);
+        Colorer(l, QColor(0x0b, 0x24, 0x47));
+    }
     lTemps->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
+    Police(lTemps, 15, true);
+    Colorer(lTemps, QColor(0x0b, 0x24, 0x47));
     Etiquette(this, "lEnJeu", QRect(460, 52, 156, 22), QStringLiteral("Nombre de points en jeu"));
     Etiquette(this, "lScore", QRect(460, 113, 156, 22), QStringLiteral("Mon score"));
     Etiquette(this, "lScoreMaxi", QRect(460, 174, 156, 22), QStringLiteral("Score maximum"));

@@ -6,11 +6,15 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-TfMotDePasse::TfMotDePasse(QWidget* parent)
+TfMotDePasse::TfMotDePasse(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fMotDePasse"), QStringLiteral("Mot de passe")) {
     SansBoutonsDeTitre();
     FixerTaille(260, 110);
     FondBleuCiel();
+    TerminerCreation(controles);
+}
+
+void TfMotDePasse::ConstruireControles() {
     // Every typed character shows as "*", whatever the desktop style would draw.
     setStyleSheet(Habillage::StyleBoutons + Habillage::StyleChamp +
                   QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));

@@ -11,7 +11,7 @@ class QToolButton;
 class TfMotDePasse : public FormeModale {
     Q_OBJECT
   public:
-    explicit TfMotDePasse(QWidget* parent);
+    explicit TfMotDePasse(QWidget* parent, Controles controles = Controles::Immediats);
 
     QLabel* Label1 = nullptr;
     QLineEdit* eMotDePasse = nullptr;
@@ -23,6 +23,7 @@ class TfMotDePasse : public FormeModale {
     void bAnnulerClick();
 
   protected:
+    void ConstruireControles() override;
     void FormActivate() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 };

@@ -10,11 +10,15 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-TfNouvelEleve::TfNouvelEleve(QWidget* parent)
+TfNouvelEleve::TfNouvelEleve(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fNouvelEleve"), QStringLiteral("Nouvel élève")) {
     SansBoutonsDeTitre();
     FixerTaille(260, 110);
     FondBleuCiel();
+    TerminerCreation(controles);
+}
+
+void TfNouvelEleve::ConstruireControles() {
     setStyleSheet(Habillage::StyleBoutons + Habillage::StyleChamp);
 
     Label1 = Habillage::Etiquette(this, "Label1", QStringLiteral("Nouveau"), QRect(14, 6, 232, 22));

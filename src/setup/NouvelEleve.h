@@ -11,7 +11,7 @@ class QToolButton;
 class TfNouvelEleve : public FormeModale {
     Q_OBJECT
   public:
-    explicit TfNouvelEleve(QWidget* parent);
+    explicit TfNouvelEleve(QWidget* parent, Controles controles = Controles::Immediats);
 
     QLabel* Label1 = nullptr;
     QLineEdit* eUtilisateur = nullptr;
@@ -23,6 +23,7 @@ class TfNouvelEleve : public FormeModale {
     void bAnnulerClick();
 
   protected:
+    void ConstruireControles() override;
     void FormActivate() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 

@@ -92,7 +92,7 @@ void TForm2::CreerControles() {
     Fond = new QLabel(this);
     Fond->setObjectName(QStringLiteral("Fond"));
     Fond->setGeometry(0, 0, 297, 424);
-    Fond->setPixmap(ChargerImageRessource(QStringLiteral(":/art/fond_depart.jpg")));
+    PoserImageDeFond(Fond, ChargerImageRessource(ImageFondDepart));
     Fond->lower();
 
     const QString titre = QStringLiteral("font-size: 14px; font-weight: bold; color: #1c3f73;"

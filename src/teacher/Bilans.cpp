@@ -145,12 +145,16 @@ QStringList Entrees(const QComboBox* liste) {
 
 } // namespace
 
-TfBilans::TfBilans(QWidget* parent)
+TfBilans::TfBilans(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fBilans"), QStringLiteral("Bilan")) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     FixerTaille(637, 436);
     FondBleuCiel();
+    TerminerCreation(controles);
+}
+
+void TfBilans::ConstruireControles() {
 
     lTitre = new QLabel(this);
     lTitre->setObjectName(QStringLiteral("lTitre"));

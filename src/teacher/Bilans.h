@@ -15,7 +15,7 @@ class QTextEdit;
 class TfBilans : public FormeModale {
     Q_OBJECT
   public:
-    explicit TfBilans(QWidget* parent);
+    explicit TfBilans(QWidget* parent, Controles controles = Controles::Immediats);
 
     QLabel* lTitre = nullptr;
     QTabWidget* PageControl1 = nullptr;
@@ -73,6 +73,7 @@ class TfBilans : public FormeModale {
     void MotDePasseContextPopup();
 
   protected:
+    void ConstruireControles() override;
     void FormActivate() override;
 
   private:

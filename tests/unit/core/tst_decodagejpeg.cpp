@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -80,6 +82,36 @@ QByteArray Compresser(int largeur, int hauteur, Couleurs couleurs) {
 QByteArray Pixel(const ImageDecodee& image, int x, int y) {
     return image.Rgb.mid((qsizetype(y) * image.Largeur + x) * 3, 3);
 }
+
+// Memory handed to DecoderJpeg32, with lines longer than the picture's (as a screen image may
+// have): a decoder that ignores the pitch shears the picture. The margins keep a mark that
+// must survive.
+struct Toile {
+    int Largeur = 0;
+    int Hauteur = 0;
+    qsizetype Pas = 0;
+    int Appels = 0;
+    bool Refuser = false;
+    std::vector<unsigned char> Octets;
+
+    static unsigned char* Fournir(void* contexte, int largeur, int hauteur, qsizetype* pas) {
+        auto* t = static_cast<Toile*>(contexte);
+        ++t->Appels;
+        t->Largeur = largeur;
+        t->Hauteur = hauteur;
+        t->Pas = qsizetype(largeur) * 4 + 12;
+        *pas = t->Pas;
+        if (t->Refuser)
+            return nullptr;
+        t->Octets.assign(size_t(t->Pas) * size_t(hauteur), 0xA5);
+        return t->Octets.data();
+    }
+    quint32 Mot(int x, int y) const {
+        quint32 m = 0;
+        std::memcpy(&m, &Octets[size_t(qsizetype(y) * Pas + qsizetype(x) * 4)], 4);
+        return m;
+    }
+};
 
 } // namespace
 
@@ -191,6 +223,59 @@ private slots:
         QCOMPARE(image.Largeur, 0);
         QCOMPARE(image.Hauteur, 0);
         QVERIFY(image.Rgb.isEmpty());
+    }
+
+    // The 32-bit decoding gives exactly the pixels of the RGB one, in 0xffRRGGBB words, for
+    // every colour layout, and leaves the end of each line alone.
+    void images32_data() { images_data(); }
+
+    void images32() {
+        QFETCH(int, largeur);
+        QFETCH(int, hauteur);
+        QFETCH(int, couleurs);
+        const QByteArray jpeg = Compresser(largeur, hauteur, Couleurs(couleurs));
+        ImageDecodee rgb;
+        QVERIFY(DecoderJpeg(jpeg, rgb));
+        Toile toile;
+        QVERIFY(DecoderJpeg32(jpeg, Toile::Fournir, &toile));
+        QCOMPARE(toile.Appels, 1);
+        QCOMPARE(toile.Largeur, largeur);
+        QCOMPARE(toile.Hauteur, hauteur);
+        for (int y = 0; y < hauteur; ++y) {
+            for (int x = 0; x < largeur; ++x) {
+                const QByteArray p = Pixel(rgb, x, y);
+                const quint32 attendu = 0xff000000u | quint32(quint8(p[0])) << 16 |
+                                        quint32(quint8(p[1])) << 8 | quint32(quint8(p[2]));
+                if (toile.Mot(x, y) != attendu)
+                    QFAIL(qPrintable(QStringLiteral("(%1, %2) : %3 au lieu de %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(toile.Mot(x, y), 8, 16)
+                                         .arg(attendu, 8, 16)));
+            }
+            for (qsizetype i = qsizetype(largeur) * 4; i < toile.Pas; ++i)
+                QCOMPARE(toile.Octets[size_t(qsizetype(y) * toile.Pas + i)], 0xA5);
+        }
+    }
+
+    void refus32_data() { refus_data(); }
+
+    void refus32() {
+        QFETCH(QByteArray, octets);
+        Toile toile;
+        QVERIFY(!DecoderJpeg32(octets, Toile::Fournir, &toile));
+    }
+
+    // No memory for the picture: refused, and the next picture decodes.
+    void refus32SansMemoire() {
+        const QByteArray bon = Compresser(16, 16, Couleurs::Rgb);
+        Toile toile;
+        toile.Refuser = true;
+        QVERIFY(!DecoderJpeg32(bon, Toile::Fournir, &toile));
+        QCOMPARE(toile.Appels, 1);
+        toile.Refuser = false;
+        QVERIFY(DecoderJpeg32(bon, Toile::Fournir, &toile));
+        QCOMPARE(toile.Mot(2, 2) >> 24, 0xffu);
     }
 
     // A failed picture must not spoil the next one (libjpeg state left behind by a longjmp).

@@ -1,0 +1,45 @@
+#pragma once
+// Start-up work done on a thread of its own from the very start of main(), while Qt connects
+// to the display and the main thread builds the forms: the pictures of the two forms shown
+// first are decoded, and the font configuration the first text needs is read.
+
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+class Prechargement {
+public:
+    // Starts at once with these pictures stored with the forms (":/art/..."), in this order.
+    // Before the QApplication exists, only JPEG pictures: libjpeg needs nothing of Qt's.
+    // The destructor waits for the thread; one Prechargement at a time.
+    explicit Prechargement(const QStringList& imagesRessources);
+    ~Prechargement();
+    Prechargement(const Prechargement&) = delete;
+    Prechargement& operator=(const Prechargement&) = delete;
+
+    // More pictures, decoded after those asked before; pictures Qt's own readers decode (PNG)
+    // once the QApplication exists.
+    void Ajouter(const QStringList& imagesRessources);
+    // The pictures asked for and not taken yet.
+    QStringList Restantes();
+
+    // The picture decoded ahead, waited for if need be, handed over once. A picture not asked
+    // for, already taken, or with no Prechargement running gives nothing: the caller decodes it.
+    static std::optional<QImage> Prendre(const QString& cheminRessource);
+
+private:
+    void Travailler();
+
+    QStringList m_attendues; // asked for, not yet decoded, in order
+    QHash<QString, QImage> m_pretes;
+    bool m_fin = false;
+    std::mutex m_verrou;
+    std::condition_variable m_changement;
+    std::thread m_fil;
+};
