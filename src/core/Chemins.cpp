@@ -55,7 +55,7 @@ QString ResoudreChemin(const QString& chemin) {
     }
     for (; i < parties.size(); ++i) {
         const QString& partie = parties.at(i);
-        QString suivant = base.isEmpty() ? partie
+        QString suivant = base.isEmpty()              ? partie
                           : base.endsWith(Separateur) ? base + partie
                                                       : base + Separateur + partie;
         if (partie.isEmpty() || partie == u"." || partie == u".." || QFileInfo::exists(suivant)) {
@@ -65,7 +65,7 @@ QString ResoudreChemin(const QString& chemin) {
         const QString trouve = EntreeSansCasse(base, partie);
         if (trouve.isEmpty())
             return normal;
-        base = base.isEmpty() ? trouve
+        base = base.isEmpty()              ? trouve
                : base.endsWith(Separateur) ? base + trouve
                                            : base + Separateur + trouve;
     }
@@ -79,4 +79,6 @@ bool FichierExiste(const QString& chemin) {
     return f.exists() && !f.isDir();
 }
 
-bool DossierExiste(const QString& chemin) { return QFileInfo(ResoudreChemin(chemin)).isDir(); }
+bool DossierExiste(const QString& chemin) {
+    return QFileInfo(ResoudreChemin(chemin)).isDir();
+}

@@ -11,12 +11,12 @@
 
 namespace {
 
-const QString messageMedias = QStringLiteral(
-    "Le répertoire où se trouve le dossier [_medias] est introuvable.\n"
-    "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
-const QString messageBilans = QStringLiteral(
-    "Le répertoire où se trouve le dossier [_bilans] est introuvable.\n"
-    "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
+const QString messageMedias =
+    QStringLiteral("Le répertoire où se trouve le dossier [_medias] est introuvable.\n"
+                   "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
+const QString messageBilans =
+    QStringLiteral("Le répertoire où se trouve le dossier [_bilans] est introuvable.\n"
+                   "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
 
 bool Vaut(const QString& valeur, const char* mot) {
     return MajusculesAZ(valeur) == QLatin1String(mot);

@@ -1,8 +1,8 @@
 #include "DecodageJpeg.h"
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -131,9 +131,8 @@ bool DecoderBrut(const unsigned char* octets, unsigned long taille, const Destin
         return false;
     }
     qsizetype pas = 0;
-    unsigned char* const pixels =
-        dest.Fournir(dest.Contexte, static_cast<int>(info.output_width),
-                     static_cast<int>(info.output_height), &pas);
+    unsigned char* const pixels = dest.Fournir(dest.Contexte, static_cast<int>(info.output_width),
+                                               static_cast<int>(info.output_height), &pas);
     if (!pixels)
         std::longjmp(erreurs.Retour, 1);
     if (!direct) {

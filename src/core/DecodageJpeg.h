@@ -18,5 +18,6 @@ bool DecoderJpeg(const QByteArray& donnees, ImageDecodee& sortie);
 // size is known, `fournir` returns the first of `hauteur` lines of `*pas` bytes each, in memory
 // the caller owns, or nullptr to give up. false for the same files DecoderJpeg refuses; the
 // memory may then hold part of a picture.
-using FournirPixels32 = unsigned char* (*)(void* contexte, int largeur, int hauteur, qsizetype* pas);
+using FournirPixels32 = unsigned char* (*)(void* contexte, int largeur, int hauteur,
+                                           qsizetype* pas);
 bool DecoderJpeg32(const QByteArray& donnees, FournirPixels32 fournir, void* contexte);

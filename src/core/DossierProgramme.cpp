@@ -62,7 +62,8 @@ bool PreparerDossierUtilisateur(const QString& installe, const QString& utilisat
         ok = CopierSiAbsent(f, dst + f.mid(src.size())) && ok;
     }
     QDir().mkpath(dst + QStringLiteral("_Bilans"));
-    for (const QString& g : QDir(src + QStringLiteral("_Bilans")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+    for (const QString& g :
+         QDir(src + QStringLiteral("_Bilans")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         QDir().mkpath(dst + QStringLiteral("_Bilans/") + g);
     return ok;
 }

@@ -68,7 +68,9 @@ int EvaluerUtf8(const unsigned char* p, qsizetype n, bool tronque) {
     return resultat;
 }
 
-bool CommenceParBom(const QByteArray& o) { return o.startsWith("\xEF\xBB\xBF"); }
+bool CommenceParBom(const QByteArray& o) {
+    return o.startsWith("\xEF\xBB\xBF");
+}
 
 } // namespace
 
@@ -170,18 +172,20 @@ Encodage EncodageDuFichier(const QString& chemin) {
     const QByteArray debut = f.read(echantillon);
     if (CommenceParBom(debut))
         return Encodage::Utf8;
-    int note = EvaluerUtf8(reinterpret_cast<const unsigned char*>(debut.constData()),
-                           debut.size(), f.size() > echantillon);
+    int note = EvaluerUtf8(reinterpret_cast<const unsigned char*>(debut.constData()), debut.size(),
+                           f.size() > echantillon);
     if (note < 0)
         return Encodage::Cp1252;
     if (f.size() > echantillon) {
         f.seek(std::max(echantillon, f.size() - echantillon));
         QByteArray fin = f.readAll();
         qsizetype saut = 0; // the sample may start inside a sequence
-        while (saut < 3 && saut < fin.size() && (static_cast<unsigned char>(fin.at(saut)) & 0xC0) == 0x80)
+        while (saut < 3 && saut < fin.size() &&
+               (static_cast<unsigned char>(fin.at(saut)) & 0xC0) == 0x80)
             ++saut;
-        const int noteFin = EvaluerUtf8(
-            reinterpret_cast<const unsigned char*>(fin.constData()) + saut, fin.size() - saut, false);
+        const int noteFin =
+            EvaluerUtf8(reinterpret_cast<const unsigned char*>(fin.constData()) + saut,
+                        fin.size() - saut, false);
         if (noteFin < 0)
             return Encodage::Cp1252;
         note = std::max(note, noteFin);

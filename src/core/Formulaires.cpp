@@ -21,7 +21,9 @@ TfNouvelEleve* fNouvelEleve = nullptr;
 TfMotDePasse* fMotDePasse = nullptr;
 
 // The pictures live in a static library: without this reference the linker drops them.
-static void ChargerRessources() { Q_INIT_RESOURCE(art); }
+static void ChargerRessources() {
+    Q_INIT_RESOURCE(art);
+}
 
 QStringList ImagesBoutonsDemarrage() {
     return {QStringLiteral(":/art/ecoute.png"),       QStringLiteral(":/art/ecrit.png"),

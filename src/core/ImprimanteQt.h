@@ -8,7 +8,7 @@
 class QPrinter;
 
 class ImprimanteQt : public IImprimante {
-  public:
+public:
     ImprimanteQt();
     // Prints into this PDF file and answers the set-up without showing a dialog: for tests and
     // checks without a printer.
@@ -18,7 +18,7 @@ class ImprimanteQt : public IImprimante {
     bool Configurer(QWidget* proprietaire) override;
     void Imprimer(const QString& texte) override;
 
-  private:
+private:
     QPrinter& Imprimante();
     // One printer for the whole run, so the choice made in the dialog holds for later jobs.
     std::unique_ptr<QPrinter> m_imprimante;

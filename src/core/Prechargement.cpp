@@ -1,6 +1,7 @@
 #include "Prechargement.h"
 
 #include "core/ImagesQt.h"
+#include "setup/ListesDepart.h"
 
 #include <QThread>
 
@@ -11,14 +12,15 @@
 
 // The pictures live in a static library, registered here as well: this runs before the forms
 // are created. Registering twice is harmless.
-static void ChargerRessourcesArt() { Q_INIT_RESOURCE(art); }
+static void ChargerRessourcesArt() {
+    Q_INIT_RESOURCE(art);
+}
 
 namespace {
 std::atomic<Prechargement*> enCours{nullptr};
 } // namespace
 
-Prechargement::Prechargement(const QStringList& imagesRessources)
-    : m_attendues(imagesRessources) {
+Prechargement::Prechargement(const QStringList& imagesRessources) : m_attendues(imagesRessources) {
     // Qt takes as its main thread the first one that asks which thread it runs on: this one
     // must ask before the worker's first Qt object does.
     QThread::currentThread();
@@ -69,6 +71,9 @@ void Prechargement::Travailler() {
             if (!policesLues && (!premiere || m_attendues.isEmpty())) {
                 garde.unlock();
                 FcInit();
+                // And the collation the start form sorts its lists with, loaded once by ICU.
+                QStringList noms{QStringLiteral("b"), QStringLiteral("a")};
+                TrierPourLesGens(noms);
                 policesLues = true;
                 continue;
             }
@@ -93,9 +98,8 @@ std::optional<QImage> Prechargement::Prendre(const QString& cheminRessource) {
     if (!p)
         return std::nullopt;
     std::unique_lock<std::mutex> garde(p->m_verrou);
-    p->m_changement.wait(garde, [p, &cheminRessource] {
-        return !p->m_attendues.contains(cheminRessource);
-    });
+    p->m_changement.wait(
+        garde, [p, &cheminRessource] { return !p->m_attendues.contains(cheminRessource); });
     const auto it = p->m_pretes.find(cheminRessource);
     if (it == p->m_pretes.end())
         return std::nullopt;

@@ -1,7 +1,8 @@
 #pragma once
 // Start-up work done on a thread of its own from the very start of main(), while Qt connects
 // to the display and the main thread builds the forms: the pictures of the two forms shown
-// first are decoded, and the font configuration the first text needs is read.
+// first are decoded, the font configuration the first text needs is read, and the collation
+// the start form sorts its lists with is loaded.
 
 #include <QHash>
 #include <QImage>

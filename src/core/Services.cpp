@@ -85,21 +85,53 @@ IImprimante* imprimante = &imprimanteParDefaut;
 } // namespace
 
 namespace Services {
-IBoitesMessage& Messages() { return *messages; }
-IAffichageModal& Modal() { return *modal; }
-IHorloge& Horloge() { return *horloge; }
-IHasard& Hasard() { return *hasard; }
-IPause& Pause() { return *pauseActive; }
-ISon& Son() { return *son; }
-IShell& Shell() { return *shell; }
-IImprimante& Imprimante() { return *imprimante; }
+IBoitesMessage& Messages() {
+    return *messages;
+}
+IAffichageModal& Modal() {
+    return *modal;
+}
+IHorloge& Horloge() {
+    return *horloge;
+}
+IHasard& Hasard() {
+    return *hasard;
+}
+IPause& Pause() {
+    return *pauseActive;
+}
+ISon& Son() {
+    return *son;
+}
+IShell& Shell() {
+    return *shell;
+}
+IImprimante& Imprimante() {
+    return *imprimante;
+}
 
-void InstallerMessages(IBoitesMessage* s) { messages = s ? s : &messagesParDefaut; }
-void InstallerModal(IAffichageModal* s) { modal = s ? s : &modalParDefaut; }
-void InstallerHorloge(IHorloge* s) { horloge = s ? s : &horlogeParDefaut; }
-void InstallerHasard(IHasard* s) { hasard = s ? s : &hasardParDefaut; }
-void InstallerPause(IPause* s) { pauseActive = s ? s : &pauseParDefaut; }
-void InstallerSon(ISon* s) { son = s ? s : &sonParDefaut; }
-void InstallerShell(IShell* s) { shell = s ? s : &shellParDefaut; }
-void InstallerImprimante(IImprimante* s) { imprimante = s ? s : &imprimanteParDefaut; }
+void InstallerMessages(IBoitesMessage* s) {
+    messages = s ? s : &messagesParDefaut;
+}
+void InstallerModal(IAffichageModal* s) {
+    modal = s ? s : &modalParDefaut;
+}
+void InstallerHorloge(IHorloge* s) {
+    horloge = s ? s : &horlogeParDefaut;
+}
+void InstallerHasard(IHasard* s) {
+    hasard = s ? s : &hasardParDefaut;
+}
+void InstallerPause(IPause* s) {
+    pauseActive = s ? s : &pauseParDefaut;
+}
+void InstallerSon(ISon* s) {
+    son = s ? s : &sonParDefaut;
+}
+void InstallerShell(IShell* s) {
+    shell = s ? s : &shellParDefaut;
+}
+void InstallerImprimante(IImprimante* s) {
+    imprimante = s ? s : &imprimanteParDefaut;
+}
 } // namespace Services

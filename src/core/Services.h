@@ -38,8 +38,8 @@ public:
 class IHorloge {
 public:
     virtual ~IHorloge() = default;
-    virtual QString DateCourte() = 0;   // dd/mm/yyyy
-    virtual QString HeureLongue() = 0;  // hh:mm:ss
+    virtual QString DateCourte() = 0;  // dd/mm/yyyy
+    virtual QString HeureLongue() = 0; // hh:mm:ss
 };
 
 class IHasard {

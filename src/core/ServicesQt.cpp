@@ -12,7 +12,9 @@
 
 namespace {
 
-QWidget* Proprietaire() { return QApplication::activeWindow(); }
+QWidget* Proprietaire() {
+    return QApplication::activeWindow();
+}
 
 int Boite(QMessageBox::Icon icone, const QString& titre, const QString& texte,
           QMessageBox::StandardButtons boutons, QMessageBox::StandardButton parDefaut,
@@ -68,7 +70,9 @@ void MessagesQt::Erreur(const QString& texte) {
           QMessageBox::Ok);
 }
 
-int ModalQt::Montrer(QDialog* forme) { return forme->exec(); }
+int ModalQt::Montrer(QDialog* forme) {
+    return forme->exec();
+}
 
 void PauseQt::Attendre(int ms) {
     QElapsedTimer t;

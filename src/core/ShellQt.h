@@ -5,7 +5,7 @@
 #include "Services.h"
 
 class ShellQt : public IShell {
-  public:
+public:
     void Ouvrir(const QString& cible) override;
     void Lancer(const QString& programme) override;
 };

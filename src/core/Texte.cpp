@@ -26,7 +26,9 @@ QString MajusculesAZ(const QString& texte) {
     return r;
 }
 
-QString FormeComparaison(const QString& texte) { return MinusculesAZ(Rogner(texte)); }
+QString FormeComparaison(const QString& texte) {
+    return MinusculesAZ(Rogner(texte));
+}
 
 bool EgauxSelonRegle(const QString& a, const QString& b) {
     return FormeComparaison(a) == FormeComparaison(b);

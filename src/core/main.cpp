@@ -34,9 +34,9 @@ int main(int argc, char* argv[]) {
 
     QCoreApplication::setApplicationName(QStringLiteral("plumelune"));
     const QString exe = QCoreApplication::applicationDirPath();
-    Etat.DossierProgramme = ChoisirDossierProgramme(
-        exe, QFileInfo(exe).isWritable(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    Etat.DossierProgramme =
+        ChoisirDossierProgramme(exe, QFileInfo(exe).isWritable(),
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     Etat.Reinitialiser();
 
     MessagesQt messages;

@@ -48,7 +48,9 @@ void FormeModale::SansBoutonsDeTitre() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
-void FormeModale::FixerTaille(int largeur, int hauteur) { setFixedSize(largeur, hauteur); }
+void FormeModale::FixerTaille(int largeur, int hauteur) {
+    setFixedSize(largeur, hauteur);
+}
 
 void FormeModale::FondBleuCiel() {
     QPalette p = palette();

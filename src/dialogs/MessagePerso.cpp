@@ -52,8 +52,8 @@ void TfMessagePerso::FormActivate() {
     const int largeur = std::max(lTexte->width() + 20, largeurMini);
     FixerTaille(largeur - cadre, hauteur);
     const int milieu = largeur / 2;
-    for (QWidget* w : {static_cast<QWidget*>(iBon), static_cast<QWidget*>(iPasBon),
-                       static_cast<QWidget*>(bOk)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(iBon), static_cast<QWidget*>(iPasBon), static_cast<QWidget*>(bOk)})
         w->move(milieu - w->width() / 2, w->y());
     const bool bon = TypeMessage == u"Bon";
     iBon->setVisible(bon);

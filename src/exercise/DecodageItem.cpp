@@ -9,7 +9,7 @@ struct Code {
 };
 // The order matters: it is the order teachers were told the codes are applied in.
 constexpr Code codes[] = {
-    {"#ast#", u"*"}, {"#int#", u"?"},  {"#sla#", u"/"}, {"#ant#", u"\\"}, {"#2po#", u":"},
+    {"#ast#", u"*"},  {"#int#", u"?"}, {"#sla#", u"/"}, {"#ant#", u"\\"}, {"#2po#", u":"},
     {"#gui#", u"\""}, {"#inf#", u"<"}, {"#sup#", u">"}, {"#pip#", u"|"},  {"#liv#", u"£"},
     {"#exc#", u"!"},  {"#aro#", u"@"}, {"#apo#", u"'"},
 };
@@ -24,7 +24,8 @@ QString DecoderNomItem(const QString& texte) {
 
 QStringList ReponsesAcceptees(const QString& fichierSon) {
     QStringList r;
-    const QStringList morceaux = fichierSon.left(std::max<qsizetype>(0, fichierSon.size() - 4)).split(u'£');
+    const QStringList morceaux =
+        fichierSon.left(std::max<qsizetype>(0, fichierSon.size() - 4)).split(u'£');
     for (const QString& m : morceaux)
         r.append(DecoderNomItem(m));
     return r;

@@ -10,8 +10,12 @@
 
 namespace {
 
-bool EleveNomme() { return !Etat.NomEleve.isEmpty(); }
-QString Detail() { return FichierEleve(QString::fromLatin1(SuffixeDetail)); }
+bool EleveNomme() {
+    return !Etat.NomEleve.isEmpty();
+}
+QString Detail() {
+    return FichierEleve(QString::fromLatin1(SuffixeDetail));
+}
 
 void LigneDetailEtJournal(const QString& ligne) {
     if (EleveNomme())
@@ -35,9 +39,9 @@ void LigneResumeEleve(bool termine, const QString& score, const QString& maxi) {
 } // namespace
 
 void EcrireEnTeteExercice() {
-    const QString ligne = LigneEnTete(Services::Horloge().DateCourte(),
-                                      Services::Horloge().HeureLongue(), Etat.NbItems,
-                                      NomDossierCourant());
+    const QString ligne =
+        LigneEnTete(Services::Horloge().DateCourte(), Services::Horloge().HeureLongue(),
+                    Etat.NbItems, NomDossierCourant());
     if (EleveNomme())
         AjouterLigne(Detail(), ligne);
     AjouterLigne(Etat.FichierJournal, LigneRegle());

@@ -46,7 +46,9 @@ bool EstUnSon(const QString& nom) {
 
 } // namespace
 
-bool ItemARetravailler(const QString& fichier) { return ARetravailler(fichier, nullptr); }
+bool ItemARetravailler(const QString& fichier) {
+    return ARetravailler(fichier, nullptr);
+}
 
 void ConstruireListeItems(const QString& dossier) {
     Etat.NbItems = 0;
@@ -96,4 +98,6 @@ ItemTire TirerItem() {
     return t;
 }
 
-QString NomDossierCourant() { return DernierComposant(Etat.DossierExercice); }
+QString NomDossierCourant() {
+    return DernierComposant(Etat.DossierExercice);
+}

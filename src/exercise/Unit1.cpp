@@ -84,17 +84,20 @@ QPalette PaletteBureau(const QWidget* w) {
 void Colorer(QWidget* w, const QColor& texte, const QColor& texteDesactive = {},
              const QColor& fond = {}, const QColor& fondDesactive = {}) {
     QPalette p = PaletteBureau(w);
-    for (const QPalette::ColorGroup groupe : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (const QPalette::ColorGroup groupe :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         const bool desactive = groupe == QPalette::Disabled;
         const QColor t = desactive && texteDesactive.isValid() ? texteDesactive : texte;
-        for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
+        for (const QPalette::ColorRole role :
+             {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
             p.setColor(groupe, role, t);
         QColor indication = t;
         indication.setAlpha((t.alpha() + 1) / 2);
         p.setColor(groupe, QPalette::PlaceholderText, indication);
         const QColor f = desactive && fondDesactive.isValid() ? fondDesactive : fond;
         if (f.isValid())
-            for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window})
+            for (const QPalette::ColorRole role :
+                 {QPalette::Base, QPalette::Button, QPalette::Window})
                 p.setColor(groupe, role, f);
     }
     w->setPalette(p);
@@ -214,7 +217,8 @@ void TForm1::CreerControles() {
     Etiquette(this, "lScoreMaxi", QRect(460, 174, 156, 22), QStringLiteral("Score maximum"));
     Etiquette(this, "lItemsReussis", QRect(460, 235, 156, 22),
               QStringLiteral("Nombre d'items réussis au premier essai"));
-    Etiquette(this, "lReponses", QRect(460, 296, 156, 22), QStringLiteral("Nombre d'items de la partie"));
+    Etiquette(this, "lReponses", QRect(460, 296, 156, 22),
+              QStringLiteral("Nombre d'items de la partie"));
     Etiquette(this, "lTempsEffectif", QRect(460, 357, 156, 22), QStringLiteral("Temps effectif"));
 
     Timer1 = new QTimer(this);
@@ -247,8 +251,8 @@ void TForm1::MontrerImageParDefaut(const QString& nomFichier) {
         iExplication->hide();
         return;
     }
-    iExplication->setPixmap(QPixmap::fromImage(image.scaled(
-        iExplication->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    iExplication->setPixmap(QPixmap::fromImage(
+        image.scaled(iExplication->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     iExplication->show();
 }
 
@@ -472,9 +476,10 @@ void TForm1::ReponseFausseTraitee(const QString& tape) {
     if (bonus == u"1" || bonus == u"0")
         lBonus->setText(QStringLiteral("0"));
     else
-        lBonus->setText(QString::number(Etat.NbEssais == 1 ? 3 : Etat.NbEssais == 2 ? 2
-                                                           : Etat.NbEssais == 3 ? 1
-                                                                                : 0));
+        lBonus->setText(QString::number(Etat.NbEssais == 1   ? 3
+                                        : Etat.NbEssais == 2 ? 2
+                                        : Etat.NbEssais == 3 ? 1
+                                                             : 0));
 
     const QString modele = ModeleReponse(Etat.FichierSon);
     const QString pasBon = QStringLiteral("PasBon");
@@ -483,7 +488,8 @@ void TForm1::ReponseFausseTraitee(const QString& tape) {
         MessagePerso(QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore."), pasBon);
         break;
     case 2:
-        MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."), pasBon);
+        MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."),
+                     pasBon);
         AfficherModele(modele);
         repaint();
         Services::Pause().Attendre(1000);
@@ -545,7 +551,9 @@ void TForm1::bStopClick() {
     m_quitterOuvert = false;
 }
 
-void TForm1::SpeedButton2Click() { Services::Modal().Montrer(CPEcr); }
+void TForm1::SpeedButton2Click() {
+    Services::Modal().Montrer(CPEcr);
+}
 
 bool TForm1::eventFilter(QObject* objet, QEvent* e) {
     if (objet == eSaisie && e->type() == QEvent::KeyPress) {

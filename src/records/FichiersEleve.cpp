@@ -23,6 +23,10 @@ void AjouterTexte(const QString& chemin, const QString& texte) {
         AjouterAuFichier(chemin, texte);
 }
 
-QString FichierEleve(const QString& suffixe) { return Etat.DossierGroupe + Etat.NomEleve + suffixe; }
+QString FichierEleve(const QString& suffixe) {
+    return Etat.DossierGroupe + Etat.NomEleve + suffixe;
+}
 
-QString LigneRegle() { return QString(68, u'-'); }
+QString LigneRegle() {
+    return QString(68, u'-');
+}

@@ -11,8 +11,8 @@ bool CreerJournal() {
     // the second one draw again instead of sharing (and later deleting) the first one's file.
     for (int essai = 0; essai < 1000; ++essai) {
         const int n = Services::Hasard().Tirer(10000000);
-        const QString chemin =
-            Etat.DossierProgramme + QStringLiteral("Bilan_") + QString::number(n) + QStringLiteral(".txt");
+        const QString chemin = Etat.DossierProgramme + QStringLiteral("Bilan_") +
+                               QString::number(n) + QStringLiteral(".txt");
         Etat.FichierJournal = chemin;
         if (QFileInfo::exists(chemin))
             continue;

@@ -7,7 +7,8 @@ namespace {
 const QString blanc = QStringLiteral(" ");
 }
 
-QString LigneEnTete(const QString& date, const QString& heure, int nbItems, const QString& dossier) {
+QString LigneEnTete(const QString& date, const QString& heure, int nbItems,
+                    const QString& dossier) {
     return date + QStringLiteral(" à ") + heure + QStringLiteral(" - ") + QString::number(nbItems) +
            QStringLiteral(" item") + (nbItems >= 2 ? QStringLiteral("s") : QString()) +
            QStringLiteral(" - Exercice sur [") + dossier + u']';
@@ -22,7 +23,9 @@ QString DebutLigneRatee(const QString& attendu, const QString& tape) {
     return attendu + QStringLiteral(" : ") + tape;
 }
 
-QString SuiteLigneRatee(const QString& tape) { return QStringLiteral(" - ") + tape; }
+QString SuiteLigneRatee(const QString& tape) {
+    return QStringLiteral(" - ") + tape;
+}
 
 QString FinLigneRatee(const QString& duree, int essais) {
     return QStringLiteral(" [") + duree + QStringLiteral(" - ") + QString::number(essais) +

@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString CleReussite(const QString& texte) { return Rogner(MinusculesAZ(texte)); }
+QString CleReussite(const QString& texte) {
+    return Rogner(MinusculesAZ(texte));
+}
 
 int DernierCompte(const QString& compteurs) {
     int n = 0;
@@ -47,7 +49,8 @@ void NoterReussite(const QString& texte) {
     if (EntreeReussite* e = Trouver(cle)) {
         const qsizetype tiret = e->Compteurs.lastIndexOf(u'-');
         // An unreadable last count restarts the run at 1 rather than failing mid-answer.
-        e->Compteurs = e->Compteurs.left(tiret + 1) + QString::number(DernierCompte(e->Compteurs) + 1);
+        e->Compteurs =
+            e->Compteurs.left(tiret + 1) + QString::number(DernierCompte(e->Compteurs) + 1);
         return;
     }
     Etat.ListeReussites.append({Services::Horloge().DateCourte(), cle, QStringLiteral("1")});

@@ -10,7 +10,7 @@ class QToolButton;
 
 class TfMotDePasse : public FormeModale {
     Q_OBJECT
-  public:
+public:
     explicit TfMotDePasse(QWidget* parent, Controles controles = Controles::Immediats);
 
     QLabel* Label1 = nullptr;
@@ -18,11 +18,11 @@ class TfMotDePasse : public FormeModale {
     QToolButton* bOk = nullptr;
     QToolButton* bAnnuler = nullptr;
 
-  public slots:
+public slots:
     void bOkClick();
     void bAnnulerClick();
 
-  protected:
+protected:
     void ConstruireControles() override;
     void FormActivate() override;
     bool eventFilter(QObject* objet, QEvent* e) override;

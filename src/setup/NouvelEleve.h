@@ -10,7 +10,7 @@ class QToolButton;
 
 class TfNouvelEleve : public FormeModale {
     Q_OBJECT
-  public:
+public:
     explicit TfNouvelEleve(QWidget* parent, Controles controles = Controles::Immediats);
 
     QLabel* Label1 = nullptr;
@@ -18,15 +18,15 @@ class TfNouvelEleve : public FormeModale {
     QToolButton* bOk = nullptr;
     QToolButton* bAnnuler = nullptr;
 
-  public slots:
+public slots:
     void bOkClick();
     void bAnnulerClick();
 
-  protected:
+protected:
     void ConstruireControles() override;
     void FormActivate() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
-  private:
+private:
     void Refuser(const QString& message);
 };

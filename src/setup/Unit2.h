@@ -13,7 +13,7 @@ class QToolButton;
 
 class TForm2 : public FormeModale {
     Q_OBJECT
-  public:
+public:
     explicit TForm2(QWidget* parent);
 
     QLabel* Fond = nullptr;
@@ -45,7 +45,7 @@ class TForm2 : public FormeModale {
     // Where the browser stands: the working folder, without a final separator.
     QString DossierCourant() const { return m_dossier; }
 
-  public slots:
+public slots:
     void cChoixGroupeChange();
     void cChoixUtilisateurChange();
     void bNouvelEleveClick();
@@ -57,12 +57,12 @@ class TForm2 : public FormeModale {
     void bValiderClick();
     void bQuitterClick();
 
-  protected:
+protected:
     void FormShow() override;
     void FormActivate() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
-  private:
+private:
     void FormCreate();
     void CreerControles();
     bool eRepertoiresKeyPress(int touche);

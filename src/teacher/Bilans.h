@@ -14,7 +14,7 @@ class QTextEdit;
 
 class TfBilans : public FormeModale {
     Q_OBJECT
-  public:
+public:
     explicit TfBilans(QWidget* parent, Controles controles = Controles::Immediats);
 
     QLabel* lTitre = nullptr;
@@ -53,7 +53,7 @@ class TfBilans : public FormeModale {
     // The page shipped with the program that explains how teachers share exercise folders.
     static QString AdresseBanque();
 
-  public slots:
+public slots:
     void cChoixGroupeChange();
     void cChoixEleveChange();
     void bRafraichirClick();
@@ -72,11 +72,11 @@ class TfBilans : public FormeModale {
     void ItemReussisContextPopup();
     void MotDePasseContextPopup();
 
-  protected:
+protected:
     void ConstruireControles() override;
     void FormActivate() override;
 
-  private:
+private:
     void ChargerVue(QPlainTextEdit* vue, const QString& chemin);
     // G + selected pupil + suffix, opened by the desktop when that file exists.
     void OuvrirFichierEleve(const char* suffixe);

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 QString DossierDuGroupe(const QString& cheminBilans, const QString& groupe) {
     if (groupe == TexteChoisisTonGroupe)
         return cheminBilans;

@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     static const QString depart = QDir::currentPath();
     Etat.DossierProgramme = QDir::tempPath() + u'/';
     Etat.Reinitialiser();
-    AppliquerConfiguration(QByteArray(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille)));
+    AppliquerConfiguration(
+        QByteArray(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille)));
     if (Etat.ReponsesNecessaires < 1 || !Etat.CheminMedias.endsWith(u'/') ||
         (!Etat.CheminBilans.isEmpty() && !Etat.CheminBilans.endsWith(u'/')))
         std::abort();

@@ -10,7 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     Etat.Reinitialiser();
     Etat.NomEleve = QStringLiteral("Paul");
-    const QByteArray contenu(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille));
+    const QByteArray contenu(reinterpret_cast<const char*>(donnees),
+                             static_cast<qsizetype>(taille));
     LireReussites(contenu);
     if (Etat.NbItemsDejaReussis > Etat.ListeReussites.size())
         std::abort();

@@ -7,7 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     ImageDecodee image;
-    if (DecoderJpeg(QByteArray(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille)), image) &&
+    if (DecoderJpeg(
+            QByteArray(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille)),
+            image) &&
         image.Rgb.size() != qsizetype(image.Largeur) * image.Hauteur * 3)
         std::abort();
     return 0;

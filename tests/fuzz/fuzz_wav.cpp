@@ -8,7 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     SonDecode son;
     QString erreur;
-    const bool ok = DecoderSonMemoire(QByteArray(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille)), son, erreur);
+    const bool ok = DecoderSonMemoire(
+        QByteArray(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille)), son,
+        erreur);
     if (!ok && erreur.isEmpty())
         std::abort();
     return 0;

@@ -157,7 +157,7 @@ void SelectionnerLignes(QPlainTextEdit* vue, const QString& premiere, const QStr
 
 class TstBilans : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void modeEleve_data() {
         QTest::addColumn<bool>("impression");
         QTest::addColumn<bool>("son");
@@ -881,7 +881,7 @@ class TstBilans : public QObject {
         QCOMPARE(Texte("BilanExo"), QStringLiteral("exos de Lea\n"));
     }
 
-  private:
+private:
     static QByteArray Cp1252Detail(const QStringList& lignes) {
         return (lignes.join("\r\n") + "\r\n").toLatin1();
     }

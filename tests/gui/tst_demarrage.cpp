@@ -7,8 +7,8 @@
 #include "exercise/Unit1.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -27,10 +27,16 @@ private slots:
         ModalInstalle modal;
         CreerFormulaires();
         QCOMPARE(QApplication::topLevelWidgets().contains(Form1), true);
-        struct Attendu { QWidget* forme; const char* nom; const char* titre; int l; int h; };
+        struct Attendu {
+            QWidget* forme;
+            const char* nom;
+            const char* titre;
+            int l;
+            int h;
+        };
         const QList<QDialog*> enfants = Form1->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
-        const QStringList ordre = {"Form2", "CPEcr", "fChoixNbItems", "fQuitter", "fMessagePerso",
-                                   "fBilans", "fNouvelEleve", "fMotDePasse"};
+        const QStringList ordre = {"Form2",         "CPEcr",   "fChoixNbItems", "fQuitter",
+                                   "fMessagePerso", "fBilans", "fNouvelEleve",  "fMotDePasse"};
         QStringList noms;
         for (QDialog* d : enfants)
             noms.append(d->objectName());
@@ -38,7 +44,8 @@ private slots:
         const QList<Attendu> formes = {
             {Form1, "Form1", "Plumelune", 628, 429},
             {Form1->findChild<QDialog*>("Form2"), "Form2", "Choix dossier", 297, 424},
-            {Form1->findChild<QDialog*>("fChoixNbItems"), "fChoixNbItems", "Choix nombre d'items", 254, 364},
+            {Form1->findChild<QDialog*>("fChoixNbItems"), "fChoixNbItems", "Choix nombre d'items",
+             254, 364},
             {Form1->findChild<QDialog*>("fQuitter"), "fQuitter", "Quitter", 290, 48},
             {Form1->findChild<QDialog*>("fMessagePerso"), "fMessagePerso", "Plumelune", 169, 93},
             {Form1->findChild<QDialog*>("fBilans"), "fBilans", "Bilan", 637, 436},
@@ -59,7 +66,8 @@ private slots:
         ModalInstalle modal;
         QDir(env.Programme).mkpath("_Medias");
         QDir(env.Programme).mkpath("_Bilans");
-        EcrireOctets(env.Programme + "plumelune.ini", "REPERTOIRE =\r\nBILAN =\r\nREPONSES NECESSAIRES = 2\r\n");
+        EcrireOctets(env.Programme + "plumelune.ini",
+                     "REPERTOIRE =\r\nBILAN =\r\nREPONSES NECESSAIRES = 2\r\n");
         EcrireOctets(env.Programme + "_Medias/Animaux/chat.wav", "RIFF");
         // The start form's part: a visitor chooses the folder Animaux.
         modal.Modal.Ajouter("Form2", [&](QDialog*) {
@@ -107,7 +115,8 @@ private slots:
         ModalInstalle modal;
         QImage img(16, 16, QImage::Format_RGB32);
         img.fill(Qt::yellow);
-        QVERIFY(img.save(env.Programme + "QVX_PARDEFAUT.jpg", "PNG")); // a PNG under a .jpg name, other case
+        QVERIFY(img.save(env.Programme + "QVX_PARDEFAUT.jpg",
+                         "PNG")); // a PNG under a .jpg name, other case
         CreerFormulaires();
         QVERIFY(Form1->iExplication->isVisibleTo(Form1));
         DetruireFormulaires();

@@ -136,7 +136,7 @@ QString SansFin(const QString& dossier) {
 
 class TstDepart : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { QVERIFY(Form1 == nullptr); }
 
     // --- The form itself ------------------------------------------------------------------

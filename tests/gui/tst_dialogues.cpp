@@ -160,7 +160,8 @@ private slots:
         QTest::addColumn<QString>("attendu");
         QTest::newRow("37 in the folder, none mastered")
             << "Paul" << 37 << 37 << 3
-            << QString::fromUtf8("Tu as éliminé 0 item sur 37.\rTu as réussi 3 items au moins une fois.");
+            << QString::fromUtf8(
+                   "Tu as éliminé 0 item sur 37.\rTu as réussi 3 items au moins une fois.");
         QTest::newRow("visitor") << "" << 9 << 9 << 0 << QString();
     }
     void phrasesDeProgression() {
@@ -219,8 +220,8 @@ private slots:
             << Regle() + EnTete + "chat : chta\r\n" + interrompu
             << Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux");
         QTest::newRow("no line open leaves an empty line")
-            << "Paul" << QStringList{"chat.wav", "chien.wav"} << ""
-            << EnTete + "\r\n" + interrompu << Regle() + EnTete + "\r\n" + interrompu
+            << "Paul" << QStringList{"chat.wav", "chien.wav"} << "" << EnTete + "\r\n" + interrompu
+            << Regle() + EnTete + "\r\n" + interrompu
             << Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux");
         QTest::newRow("visitor: the journal only")
             << "" << QStringList{"chat.wav", "chien.wav"} << "chta" << QByteArray()
@@ -261,7 +262,8 @@ private slots:
             QVERIFY(horlogeEnMarche); // the clock kept counting while the dialog was open
 
         // Only the new exercise's header follows the interruption.
-        const QByteArray enTeteSuite = Ligne("07/12/2026 à 14:03:27 - 1 item - Exercice sur [Couleurs]");
+        const QByteArray enTeteSuite =
+            Ligne("07/12/2026 à 14:03:27 - 1 item - Exercice sur [Couleurs]");
         if (eleve.isEmpty()) {
             QVERIFY(!QFile::exists(x.FichierEleve("Paul", SuffixeDetail)));
             QVERIFY(QDir(Etat.CheminBilans + "CM1").entryList(QDir::Files).isEmpty());
@@ -324,7 +326,8 @@ private slots:
         QTest::newRow("farewell sound heard whole")
             << true << true << QStringList{"chat.wav", "quitter.wav"} << QList<int>{3000};
         QTest::newRow("effects off") << false << true << QStringList{"chat.wav"} << QList<int>{};
-        QTest::newRow("no farewell sound") << true << false << QStringList{"chat.wav"} << QList<int>{};
+        QTest::newRow("no farewell sound")
+            << true << false << QStringList{"chat.wav"} << QList<int>{};
     }
     void quitterLeProgramme() {
         QFETCH(bool, bruitage);
@@ -341,9 +344,8 @@ private slots:
         bool cacheAvantAdieu = false;
         x.modal.Modal.Ajouter("fQuitter", [&](QDialog* d) {
             // Clicked twice in a hurry: one interruption, one farewell.
-            QObject::connect(fQuitter->bQuitter, &QPushButton::clicked, fQuitter, [&] {
-                cacheAvantAdieu = fQuitter->isHidden();
-            });
+            QObject::connect(fQuitter->bQuitter, &QPushButton::clicked, fQuitter,
+                             [&] { cacheAvantAdieu = fQuitter->isHidden(); });
             fQuitter->bQuitter->click();
             fQuitter->bQuitter->click();
             return d->result();
@@ -354,10 +356,12 @@ private slots:
         QVERIFY(cacheAvantAdieu);
         QCOMPARE(x.env.Son.Joues.size(), joues.size());
         for (int i = 0; i < joues.size(); ++i)
-            QVERIFY2(x.env.Son.Joues.at(i).endsWith(joues.at(i)), qPrintable(x.env.Son.Joues.at(i)));
+            QVERIFY2(x.env.Son.Joues.at(i).endsWith(joues.at(i)),
+                     qPrintable(x.env.Son.Joues.at(i)));
         QCOMPARE(x.env.Pause.Pauses, pauses);
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeDetail)),
-                 EnTete + "chat : chta\r\n" + Ligne("Exercice interrompu après 2 min 5 s.") + Regle());
+                 EnTete + "chat : chta\r\n" + Ligne("Exercice interrompu après 2 min 5 s.") +
+                     Regle());
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeExos)),
                  Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux"));
         QVERIFY(!QFile::exists(x.Journal)); // the run's journal goes with the program
@@ -432,7 +436,8 @@ private slots:
         ExerciceTest x;
         QCOMPARE(fQuitter->size(), QSize(290, 48));
         const QList<QPair<QPushButton*, QString>> boutons = {
-            {fQuitter->bNouvelExo, "Nouvel exercice"}, {fQuitter->bQuitter, "Quitter"},
+            {fQuitter->bNouvelExo, "Nouvel exercice"},
+            {fQuitter->bQuitter, "Quitter"},
             {fQuitter->bAnnuler, "Annuler"}};
         const int gauches[] = {6, 102, 198};
         for (int i = 0; i < boutons.size(); ++i) {
@@ -472,12 +477,17 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<bool>("large");
         QTest::addColumn<bool>("sourire");
-        QTest::newRow("right answer") << "C'est bien, continue." << "Bon" << false << true;
+        QTest::newRow("right answer") << "C'est bien, continue."
+                                      << "Bon" << false << true;
         QTest::newRow("first wrong answer")
-            << QString::fromUtf8("Ce n'est pas la bonne réponse. Essaie encore.") << "PasBon" << true << false;
-        QTest::newRow("third attempt") << "Observe la réponse, puis clique sur <OK>." << "PasBon" << true << false;
-        QTest::newRow("bon in lower case is a wrong answer") << "C'est bien, continue." << "bon" << false << false;
-        QTest::newRow("empty kind") << "J'essaie encore." << "" << false << false;
+            << QString::fromUtf8("Ce n'est pas la bonne réponse. Essaie encore.") << "PasBon"
+            << true << false;
+        QTest::newRow("third attempt") << "Observe la réponse, puis clique sur <OK>."
+                                       << "PasBon" << true << false;
+        QTest::newRow("bon in lower case is a wrong answer") << "C'est bien, continue."
+                                                             << "bon" << false << false;
+        QTest::newRow("empty kind") << "J'essaie encore."
+                                    << "" << false << false;
     }
     void tailleDuMessage() {
         QFETCH(QString, texte);
@@ -518,8 +528,7 @@ private slots:
             Services::Modal().Montrer(fMessagePerso);
             QCOMPARE(fMessagePerso->iBon->isVisibleTo(fMessagePerso), t == u"Bon");
             QCOMPARE(fMessagePerso->iPasBon->isVisibleTo(fMessagePerso), t != u"Bon");
-            QCOMPARE(fMessagePerso->width(),
-                     std::max(153, fMessagePerso->lTexte->width() + 20));
+            QCOMPARE(fMessagePerso->width(), std::max(153, fMessagePerso->lTexte->width() + 20));
         }
     }
 };

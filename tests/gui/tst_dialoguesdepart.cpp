@@ -50,7 +50,7 @@ const char* NomChamp(const QString& nom) {
 
 class TstDialoguesDepart : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void presentation_data() {
         QTest::addColumn<QString>("dialogue");
         QTest::addColumn<QString>("titre");

@@ -68,14 +68,18 @@ private slots:
         QTest::addColumn<bool>("horloge");
         QTest::addColumn<bool>("saisieActive"); // keyboard focus in the answer field
         QTest::addColumn<QString>("selection");
-        QTest::newRow("item drawn") << QStringList{} << true << false << false << false << false << "";
-        QTest::newRow("after a listen") << QStringList{"écoute"} << true << true << true << true << true << "";
+        QTest::newRow("item drawn")
+            << QStringList{} << true << false << false << false << false << "";
+        QTest::newRow("after a listen")
+            << QStringList{"écoute"} << true << true << true << true << true << "";
         QTest::newRow("after a wrong answer")
             << QStringList{"écoute", "faux"} << true << true << true << true << true << "xyz";
         QTest::newRow("after a right answer, next item drawn")
-            << QStringList{"écoute", "faux", "juste"} << true << false << false << false << false << "";
+            << QStringList{"écoute", "faux", "juste"} << true << false << false << false << false
+            << "";
         QTest::newRow("listen again after a wrong answer")
-            << QStringList{"écoute", "faux", "écoute"} << true << true << true << true << true << "xyz";
+            << QStringList{"écoute", "faux", "écoute"} << true << true << true << true << true
+            << "xyz";
         QTest::newRow("no item left, end declined")
             << QStringList{"écoute", "juste", "écoute", "juste"} << false << false << false << false
             << false << "";
@@ -178,20 +182,32 @@ private slots:
         QTest::addColumn<QString>("attendu");
         QTest::addColumn<bool>("imageItem");
         QTest::newRow("CHAT.TXT in Windows-1252 and Chat.jpg")
-            << "CHAT.TXT" << QByteArray("Le chat a des moustaches.\r\nIl ronronne \xe0 c\xf4t\xe9 du feu.\r\n")
-            << "Chat.jpg" << "valide"
+            << "CHAT.TXT"
+            << QByteArray("Le chat a des moustaches.\r\nIl ronronne \xe0 c\xf4t\xe9 du feu.\r\n")
+            << "Chat.jpg"
+            << "valide"
             << QString::fromUtf8("Le chat a des moustaches.\nIl ronronne à côté du feu.") << true;
         QTest::newRow("chat.txt in UTF-8 with LF")
-            << "chat.txt" << QByteArray("Il ronronne \xc3\xa0 c\xc3\xb4t\xc3\xa9 du feu.\nFin\n") << "CHAT.JPG"
+            << "chat.txt" << QByteArray("Il ronronne \xc3\xa0 c\xc3\xb4t\xc3\xa9 du feu.\nFin\n")
+            << "CHAT.JPG"
             << "valide" << QString::fromUtf8("Il ronronne à côté du feu.\nFin") << true;
         QTest::newRow("UTF-8 with BOM and CR line ends")
-            << "Chat.Txt" << QByteArray("\xef\xbb\xbf" "\xc3\xa9t\xc3\xa9\rhiver\r") << "" << ""
-            << QString::fromUtf8("été\nhiver") << false;
+            << "Chat.Txt"
+            << QByteArray("\xef\xbb\xbf"
+                          "\xc3\xa9t\xc3\xa9\rhiver\r")
+            << ""
+            << "" << QString::fromUtf8("été\nhiver") << false;
         QTest::newRow("truncated picture keeps the default one")
-            << "CHAT.TXT" << QByteArray("miaou\r\n") << "Chat.jpg" << "tronquee" << "miaou" << false;
+            << "CHAT.TXT" << QByteArray("miaou\r\n") << "Chat.jpg"
+            << "tronquee"
+            << "miaou" << false;
         QTest::newRow("damaged picture keeps the default one")
-            << "CHAT.TXT" << QByteArray("miaou\r\n") << "Chat.jpg" << "abimee" << "miaou" << false;
-        QTest::newRow("no companion at all") << "" << QByteArray() << "" << "" << "" << false;
+            << "CHAT.TXT" << QByteArray("miaou\r\n") << "Chat.jpg"
+            << "abimee"
+            << "miaou" << false;
+        QTest::newRow("no companion at all") << "" << QByteArray() << ""
+                                             << ""
+                                             << "" << false;
     }
     void compagnons() {
         QFETCH(QString, nomTexte);
@@ -208,7 +224,8 @@ private slots:
         if (!nomTexte.isEmpty())
             EcrireOctets(d + "/" + nomTexte, texte);
         if (!image.isEmpty()) {
-            QByteArray jpeg = LireOctets(QStringLiteral(PLUMELUNE_DEMO) + "/_Medias/Les animaux/Chat.jpg");
+            QByteArray jpeg =
+                LireOctets(QStringLiteral(PLUMELUNE_DEMO) + "/_Medias/Les animaux/Chat.jpg");
             QVERIFY(jpeg.size() > 1000);
             if (image == u"tronquee")
                 jpeg.truncate(jpeg.size() / 2);
@@ -357,8 +374,9 @@ private slots:
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
         Form1->lBonus->setText("5");
-        QWidget* f = forme == u"Form1" ? static_cast<QWidget*>(Form1)
-                                       : Form1->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
+        QWidget* f = forme == u"Form1"
+                         ? static_cast<QWidget*>(Form1)
+                         : Form1->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
         QVERIFY(f);
         QWidget* w = f->findChild<QWidget*>(controle, Qt::FindDirectChildrenOnly);
         QVERIFY2(w, qPrintable(controle));
@@ -378,8 +396,9 @@ private slots:
     void chaqueControleANom() {
         QFETCH(QString, forme);
         ExerciceTest x;
-        QWidget* f = forme == u"Form1" ? static_cast<QWidget*>(Form1)
-                                       : Form1->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
+        QWidget* f = forme == u"Form1"
+                         ? static_cast<QWidget*>(Form1)
+                         : Form1->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
         QVERIFY(f);
         int controles = 0;
         for (QWidget* w : f->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {

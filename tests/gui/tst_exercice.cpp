@@ -75,7 +75,9 @@ struct Exercice {
     }
 };
 
-QByteArray Cp(const char* utf8) { return QString::fromUtf8(utf8).toLatin1(); }
+QByteArray Cp(const char* utf8) {
+    return QString::fromUtf8(utf8).toLatin1();
+}
 
 } // namespace
 
@@ -137,24 +139,25 @@ private slots:
         QVERIFY(!Form1->isVisible());
 
         const QByteArray regle = QByteArray(68, '-') + "\r\n";
-        const QByteArray detail =
-            Cp("07/12/2026 à 14:03:27 - 3 items - Exercice sur [Animaux]\r\n"
-               "chien : chein [5 s - 2 essais]\r\n"
-               "Chat : [4 s - 1 essai]\r\n"
-               "chien : [3 s - 1 essai (déjà tenté)]\r\n"
-               "Ecole     École : école - ecol - ... - x [6 s - 5 essais]\r\n"
-               "ecole : [2 s - 1 essai (déjà tenté)]\r\n"
-               "\r\nTemps exercice : 20 s.\r\nScore : 10/15.\r\n") + regle;
+        const QByteArray detail = Cp("07/12/2026 à 14:03:27 - 3 items - Exercice sur [Animaux]\r\n"
+                                     "chien : chein [5 s - 2 essais]\r\n"
+                                     "Chat : [4 s - 1 essai]\r\n"
+                                     "chien : [3 s - 1 essai (déjà tenté)]\r\n"
+                                     "Ecole     École : école - ecol - ... - x [6 s - 5 essais]\r\n"
+                                     "ecole : [2 s - 1 essai (déjà tenté)]\r\n"
+                                     "\r\nTemps exercice : 20 s.\r\nScore : 10/15.\r\n") +
+                                  regle;
         QCOMPARE(ex.Fichier("_Detail.txt"), detail);
         QCOMPARE(journal, regle + detail);
         QCOMPARE(ex.Fichier("_Exos.txt"), Cp("07/12/2026 | Terminé    |   10 /  15 | Animaux\r\n"));
         QCOMPARE(ex.Fichier(".txt"), QByteArray("chien|2-0\r\nchat|1\r\n"));
         QVERIFY(!QFile::exists(Etat.FichierJournal));
 
-        QCOMPARE(env.Messages.Textes(),
-                 (QStringList{"Bravo Paul ! Exercice terminé en 20 s,\navec un score de 10 points.\n\n"
-                              "Veux-tu en sélectionner un autre ?",
-                              "Veux-tu voir ton bilan ?"}));
+        QCOMPARE(
+            env.Messages.Textes(),
+            (QStringList{"Bravo Paul ! Exercice terminé en 20 s,\navec un score de 10 points.\n\n"
+                         "Veux-tu en sélectionner un autre ?",
+                         "Veux-tu voir ton bilan ?"}));
         QCOMPARE(ex.messages,
                  (QStringList{"PasBon:Ce n'est pas la bonne réponse. Essaie encore.",
                               "Bon:C'est bien, continue.", "Bon:C'est bien, continue.",
@@ -182,8 +185,8 @@ private slots:
             << "Paul" << true << true << QStringList{"Bravo", "Veux-tu voir ton bilan ?"}
             << QStringList{"Form2", "fMessagePerso", "fBilans"} << QVector<int>{4000};
         QTest::newRow("printing forbidden")
-            << "Paul" << false << true << QStringList{"Bravo"} << QStringList{"Form2", "fMessagePerso"}
-            << QVector<int>{4000};
+            << "Paul" << false << true << QStringList{"Bravo"}
+            << QStringList{"Form2", "fMessagePerso"} << QVector<int>{4000};
         QTest::newRow("visitor never offered the report")
             << "" << true << false << QStringList{"Bravo"} << QStringList{"Form2", "fMessagePerso"}
             << QVector<int>{};

@@ -58,7 +58,9 @@ int main(int argc, char* argv[]) {
         const int n = a.at(3).toInt();
         const QString tag = a.value(4);
         for (int i = 0; i < n; ++i)
-            AjouterLigne(a.at(2), QStringLiteral("%1 ligne %2 élève appliqué").arg(tag).arg(i, 5, 10, QChar(u'0')));
+            AjouterLigne(
+                a.at(2),
+                QStringLiteral("%1 ligne %2 élève appliqué").arg(tag).arg(i, 5, 10, QChar(u'0')));
         return 0;
     }
     if (mode == u"sauver") {
@@ -71,7 +73,8 @@ int main(int argc, char* argv[]) {
         const int n = a.at(3).toInt();
         for (int v = 0; v < n; ++v) {
             Etat.ListeReussites.clear();
-            for (const QString& ligne : VersionHistorique(v).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+            for (const QString& ligne :
+                 VersionHistorique(v).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
                 const qsizetype barre = ligne.indexOf(u'|');
                 Etat.ListeReussites.append({QString(), ligne.left(barre), ligne.mid(barre + 1)});
             }

@@ -61,7 +61,7 @@ public:
 
 class SonDouble : public ISon {
 public:
-    QStringList Joues;      // files played, in order
+    QStringList Joues; // files played, in order
     QString Fichier;
     QStringList Illisibles; // files whose opening fails
     void DefinirFichier(const QString& chemin) override { Fichier = chemin; }
@@ -80,7 +80,9 @@ class ShellDouble : public IShell {
 public:
     QVector<AppelShell> Appels;
     void Ouvrir(const QString& cible) override { Appels.append({QStringLiteral("Ouvrir"), cible}); }
-    void Lancer(const QString& programme) override { Appels.append({QStringLiteral("Lancer"), programme}); }
+    void Lancer(const QString& programme) override {
+        Appels.append({QStringLiteral("Lancer"), programme});
+    }
     QStringList Cibles() const;
 };
 

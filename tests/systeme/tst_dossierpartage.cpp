@@ -88,13 +88,14 @@ private slots:
             if (contenu == depart)
                 continue;
             const QRegularExpressionMatch m =
-                QRegularExpression(QStringLiteral("^mot 0 de la version (\\d+)\\|")).match(QString::fromLatin1(contenu));
+                QRegularExpression(QStringLiteral("^mot 0 de la version (\\d+)\\|"))
+                    .match(QString::fromLatin1(contenu));
             QVERIFY2(m.hasMatch(), contenu.left(80).constData());
             QCOMPARE(QString::fromLatin1(contenu), VersionHistorique(m.captured(1).toInt()));
             ++versionsVues;
         }
-        qInfo("%d saves, %d processes killed, %d whole new versions found, 0 damaged",
-              sauvegardes, interruptions, versionsVues);
+        qInfo("%d saves, %d processes killed, %d whole new versions found, 0 damaged", sauvegardes,
+              interruptions, versionsVues);
         QVERIFY(sauvegardes >= 1000);
     }
 

@@ -20,8 +20,7 @@
 namespace {
 
 // Runs `action` with files limited to `octets` bytes, as a full disk would refuse them.
-template <typename F>
-void AvecDisquePlein(qint64 octets, F action) {
+template <typename F> void AvecDisquePlein(qint64 octets, F action) {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit ancien{};
     getrlimit(RLIMIT_FSIZE, &ancien);
@@ -55,10 +54,12 @@ private slots:
         QTest::newRow("binary garbage") << binaire << -1;
         QTest::newRow("huge line") << "MOT DE PASSE = " + QByteArray(5'000'000, 'x') << 0;
         QTest::newRow("no line end at all") << QByteArray("BRUITAGE = NON") << 0;
-        QTest::newRow("NUL bytes inside") << QByteArray("BRUITAGE\0 = NON\r\nIMPRESSION = NON\r\n", 33) << 0;
+        QTest::newRow("NUL bytes inside")
+            << QByteArray("BRUITAGE\0 = NON\r\nIMPRESSION = NON\r\n", 33) << 0;
         QTest::newRow("duplicate required successes, last garbage")
             << QByteArray("REPONSES NECESSAIRES = 2\r\nREPONSES NECESSAIRES = 2,5\r\n") << 1;
-        QTest::newRow("huge number") << QByteArray("REPONSES NECESSAIRES = 99999999999999999999\r\n") << 1;
+        QTest::newRow("huge number")
+            << QByteArray("REPONSES NECESSAIRES = 99999999999999999999\r\n") << 1;
     }
     void iniAbime() {
         QFETCH(QByteArray, contenu);
@@ -77,13 +78,17 @@ private slots:
     void historiqueAbime_data() {
         QTest::addColumn<QByteArray>("contenu");
         QTest::addColumn<QByteArray>("apres"); // after one success on "chat" and a save
-        QTest::newRow("garbage counts") << QByteArray("chat|trois\r\nchien|2-?\r\n")
-                                        << QByteArray("chat|1\r\nchien|2-?\r\n");
-        QTest::newRow("missing bar") << QByteArray("chat\r\nchien\r\n") << QByteArray("chat|1\r\nchien|\r\n");
-        QTest::newRow("empty lines") << QByteArray("\r\n\r\nchat|1\r\n\r\n") << QByteArray("chat|2\r\n");
-        QTest::newRow("bars in counts restart the run") << QByteArray("chat|1|2\r\n") << QByteArray("chat|1\r\n");
+        QTest::newRow("garbage counts")
+            << QByteArray("chat|trois\r\nchien|2-?\r\n") << QByteArray("chat|1\r\nchien|2-?\r\n");
+        QTest::newRow("missing bar")
+            << QByteArray("chat\r\nchien\r\n") << QByteArray("chat|1\r\nchien|\r\n");
+        QTest::newRow("empty lines")
+            << QByteArray("\r\n\r\nchat|1\r\n\r\n") << QByteArray("chat|2\r\n");
+        QTest::newRow("bars in counts restart the run")
+            << QByteArray("chat|1|2\r\n") << QByteArray("chat|1\r\n");
         const QByteArray long1 = QByteArray(1 << 20, 'a');
-        QTest::newRow("1 MB line kept whole") << long1 + "|4\r\nchat|1\r\n" << long1 + "|4\r\nchat|2\r\n";
+        QTest::newRow("1 MB line kept whole") << long1 + "|4\r\nchat|1\r\n"
+                                              << long1 + "|4\r\nchat|2\r\n";
     }
     void historiqueAbime() {
         QFETCH(QByteArray, contenu);
@@ -127,7 +132,8 @@ private slots:
     void nomsDEleves_data() {
         QTest::addColumn<QString>("nom");
         QTest::newRow("accents and blanks") << QString::fromUtf8(" Zoé Müller-Çelik ");
-        QTest::newRow("punctuation") << QString::fromUtf8("O'Neil (CM1) [2] {x} & # % ! @ + = ~ ` , ;");
+        QTest::newRow("punctuation")
+            << QString::fromUtf8("O'Neil (CM1) [2] {x} & # % ! @ + = ~ ` , ;");
         QTest::newRow("outside windows-1252") << QString::fromUtf8("Ζωή 李 😀");
         QTest::newRow("long") << QString(100, u'é');
         QTest::newRow("leading dot") << QStringLiteral(".cache");

@@ -9,12 +9,12 @@
 
 namespace {
 
-const QString messageMedias = QStringLiteral(
-    "Le répertoire où se trouve le dossier [_medias] est introuvable.\n"
-    "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
-const QString messageBilans = QStringLiteral(
-    "Le répertoire où se trouve le dossier [_bilans] est introuvable.\n"
-    "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
+const QString messageMedias =
+    QStringLiteral("Le répertoire où se trouve le dossier [_medias] est introuvable.\n"
+                   "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
+const QString messageBilans =
+    QStringLiteral("Le répertoire où se trouve le dossier [_bilans] est introuvable.\n"
+                   "Il est nécessaire de redéfinir son chemin d'accès dans le fichier INI.");
 
 void EcrireIni(const QString& programme, const QStringList& lignes) {
     EcrireOctets(programme + "plumelune.ini", lignes.join("\r\n").toLatin1() + "\r\n");
@@ -23,17 +23,28 @@ void EcrireIni(const QString& programme, const QStringList& lignes) {
 // The value of one configuration variable as text; "<P>" stands for the program folder.
 QString Valeur(const QString& champ, const QString& programme) {
     QString v;
-    if (champ == "CheminMedias") v = Etat.CheminMedias;
-    else if (champ == "CheminBilans") v = Etat.CheminBilans;
-    else if (champ == "MotDePasseEnseignant") v = Etat.MotDePasseEnseignant;
-    else if (champ == "MotDePasseActif") v = Etat.MotDePasseActif ? "oui" : "non";
-    else if (champ == "Bruitage") v = Etat.Bruitage ? "oui" : "non";
-    else if (champ == "ImpressionAutorisee") v = Etat.ImpressionAutorisee ? "oui" : "non";
-    else if (champ == "AjoutNouvelEleve") v = Etat.AjoutNouvelEleve ? "oui" : "non";
-    else if (champ == "EnregistrementSon") v = Etat.EnregistrementSon ? "oui" : "non";
-    else if (champ == "ReponsesNecessaires") v = QString::number(Etat.ReponsesNecessaires);
-    else if (champ == "CheminLogSon") v = Etat.CheminLogSon;
-    else if (champ == "DossierCourant") v = QDir::currentPath() + "/";
+    if (champ == "CheminMedias")
+        v = Etat.CheminMedias;
+    else if (champ == "CheminBilans")
+        v = Etat.CheminBilans;
+    else if (champ == "MotDePasseEnseignant")
+        v = Etat.MotDePasseEnseignant;
+    else if (champ == "MotDePasseActif")
+        v = Etat.MotDePasseActif ? "oui" : "non";
+    else if (champ == "Bruitage")
+        v = Etat.Bruitage ? "oui" : "non";
+    else if (champ == "ImpressionAutorisee")
+        v = Etat.ImpressionAutorisee ? "oui" : "non";
+    else if (champ == "AjoutNouvelEleve")
+        v = Etat.AjoutNouvelEleve ? "oui" : "non";
+    else if (champ == "EnregistrementSon")
+        v = Etat.EnregistrementSon ? "oui" : "non";
+    else if (champ == "ReponsesNecessaires")
+        v = QString::number(Etat.ReponsesNecessaires);
+    else if (champ == "CheminLogSon")
+        v = Etat.CheminLogSon;
+    else if (champ == "DossierCourant")
+        v = QDir::currentPath() + "/";
     return v.replace(programme, "<P>");
 }
 
@@ -49,71 +60,102 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QStringList aucun;
         QTest::newRow("defaults: medias is the program folder")
-            << QStringList{"rien"} << "CheminMedias" << "<P>" << aucun;
-        QTest::newRow("defaults: no records root") << QStringList{} << "CheminBilans" << "" << aucun;
-        QTest::newRow("defaults: no limit") << QStringList{} << "ReponsesNecessaires" << "999" << aucun;
-        QTest::newRow("defaults: no recording") << QStringList{} << "EnregistrementSon" << "non" << aucun;
-        QTest::newRow("lower case key without blanks")
-            << QStringList{"bruitage=non"} << "Bruitage" << "non" << aucun;
+            << QStringList{"rien"} << "CheminMedias"
+            << "<P>" << aucun;
+        QTest::newRow("defaults: no records root") << QStringList{} << "CheminBilans"
+                                                   << "" << aucun;
+        QTest::newRow("defaults: no limit") << QStringList{} << "ReponsesNecessaires"
+                                            << "999" << aucun;
+        QTest::newRow("defaults: no recording") << QStringList{} << "EnregistrementSon"
+                                                << "non" << aucun;
+        QTest::newRow("lower case key without blanks") << QStringList{"bruitage=non"} << "Bruitage"
+                                                       << "non" << aucun;
         QTest::newRow("empty flag value turns sound on")
-            << QStringList{"BRUITAGE = NON", "BRUITAGE ="} << "Bruitage" << "oui" << aucun;
+            << QStringList{"BRUITAGE = NON", "BRUITAGE ="} << "Bruitage"
+            << "oui" << aucun;
         QTest::newRow("ACTIF OUI does not turn passwords back on")
-            << QStringList{"ACTIF = NON", "ACTIF = OUI"} << "MotDePasseActif" << "non" << aucun;
-        QTest::newRow("IMPRESSION non") << QStringList{"IMPRESSION = non"} << "ImpressionAutorisee" << "non" << aucun;
+            << QStringList{"ACTIF = NON", "ACTIF = OUI"} << "MotDePasseActif"
+            << "non" << aucun;
+        QTest::newRow("IMPRESSION non") << QStringList{"IMPRESSION = non"} << "ImpressionAutorisee"
+                                        << "non" << aucun;
         QTest::newRow("IMPRESSION anything else")
-            << QStringList{"IMPRESSION = NON", "IMPRESSION = peut-etre"} << "ImpressionAutorisee" << "oui" << aucun;
+            << QStringList{"IMPRESSION = NON", "IMPRESSION = peut-etre"} << "ImpressionAutorisee"
+            << "oui" << aucun;
         QTest::newRow("AJOUT NOUVEL ELEVE Non")
-            << QStringList{"AJOUT NOUVEL ELEVE = Non"} << "AjoutNouvelEleve" << "non" << aucun;
+            << QStringList{"AJOUT NOUVEL ELEVE = Non"} << "AjoutNouvelEleve"
+            << "non" << aucun;
         QTest::newRow("recording only with OUI")
-            << QStringList{"ENREGISTREMENT SON = oui"} << "EnregistrementSon" << "oui" << aucun;
+            << QStringList{"ENREGISTREMENT SON = oui"} << "EnregistrementSon"
+            << "oui" << aucun;
         QTest::newRow("recording yes is not OUI")
-            << QStringList{"ENREGISTREMENT SON = yes"} << "EnregistrementSon" << "non" << aucun;
+            << QStringList{"ENREGISTREMENT SON = yes"} << "EnregistrementSon"
+            << "non" << aucun;
         QTest::newRow("inner spacing must be exact")
-            << QStringList{"MOT  DE PASSE = x"} << "MotDePasseEnseignant" << "" << aucun;
+            << QStringList{"MOT  DE PASSE = x"} << "MotDePasseEnseignant"
+            << "" << aucun;
         QTest::newRow("password trimmed, case kept")
-            << QStringList{"mot de passe =   Maitre  "} << "MotDePasseEnseignant" << "Maitre" << aucun;
+            << QStringList{"mot de passe =   Maitre  "} << "MotDePasseEnseignant"
+            << "Maitre" << aucun;
         QTest::newRow("value holding an equals sign")
-            << QStringList{"MOT DE PASSE = a=b= c"} << "MotDePasseEnseignant" << "a=b= c" << aucun;
+            << QStringList{"MOT DE PASSE = a=b= c"} << "MotDePasseEnseignant"
+            << "a=b= c" << aucun;
         QTest::newRow("last occurrence wins")
-            << QStringList{"MOT DE PASSE = un", "MOT DE PASSE = deux"} << "MotDePasseEnseignant" << "deux" << aucun;
-        QTest::newRow("required successes") << QStringList{"REPONSES NECESSAIRES = 3"} << "ReponsesNecessaires" << "3" << aucun;
+            << QStringList{"MOT DE PASSE = un", "MOT DE PASSE = deux"} << "MotDePasseEnseignant"
+            << "deux" << aucun;
+        QTest::newRow("required successes")
+            << QStringList{"REPONSES NECESSAIRES = 3"} << "ReponsesNecessaires"
+            << "3" << aucun;
         QTest::newRow("required successes 0 means no limit")
-            << QStringList{"REPONSES NECESSAIRES = 0"} << "ReponsesNecessaires" << "999" << aucun;
+            << QStringList{"REPONSES NECESSAIRES = 0"} << "ReponsesNecessaires"
+            << "999" << aucun;
         QTest::newRow("required successes -3 means no limit")
-            << QStringList{"REPONSES NECESSAIRES = -3"} << "ReponsesNecessaires" << "999" << aucun;
+            << QStringList{"REPONSES NECESSAIRES = -3"} << "ReponsesNecessaires"
+            << "999" << aucun;
         QTest::newRow("required successes not a number keeps the previous value")
             << QStringList{"REPONSES NECESSAIRES = 4", "REPONSES NECESSAIRES = trois"}
-            << "ReponsesNecessaires" << "4"
-            << QStringList{"La valeur « trois » de REPONSES NECESSAIRES dans le fichier INI n'est pas "
-                           "un nombre entier.\nLa valeur précédente (4) est conservée."};
+            << "ReponsesNecessaires"
+            << "4"
+            << QStringList{
+                   "La valeur « trois » de REPONSES NECESSAIRES dans le fichier INI n'est pas "
+                   "un nombre entier.\nLa valeur précédente (4) est conservée."};
         QTest::newRow("recorder path as written")
-            << QStringList{"CHEMINLOGSON = /usr/bin/audacity"} << "CheminLogSon" << "/usr/bin/audacity" << aucun;
+            << QStringList{"CHEMINLOGSON = /usr/bin/audacity"} << "CheminLogSon"
+            << "/usr/bin/audacity" << aucun;
         QTest::newRow("empty REPERTOIRE finds _Medias")
-            << QStringList{"REPERTOIRE = "} << "CheminMedias" << "<P>_Medias/" << aucun;
+            << QStringList{"REPERTOIRE = "} << "CheminMedias"
+            << "<P>_Medias/" << aucun;
         QTest::newRow("REPERTOIRE becomes the working folder")
-            << QStringList{"REPERTOIRE = "} << "DossierCourant" << "<P>_Medias/" << aucun;
+            << QStringList{"REPERTOIRE = "} << "DossierCourant"
+            << "<P>_Medias/" << aucun;
         QTest::newRow("REPERTOIRE relative to the working folder")
-            << QStringList{"REPERTOIRE = _Medias\\Grammaire"} << "CheminMedias" << "<P>_Medias/Grammaire/" << aucun;
+            << QStringList{"REPERTOIRE = _Medias\\Grammaire"} << "CheminMedias"
+            << "<P>_Medias/Grammaire/" << aucun;
         QTest::newRow("REPERTOIRE in another case")
-            << QStringList{"REPERTOIRE = _MEDIAS"} << "CheminMedias" << "<P>_Medias/" << aucun;
+            << QStringList{"REPERTOIRE = _MEDIAS"} << "CheminMedias"
+            << "<P>_Medias/" << aucun;
         QTest::newRow("REPERTOIRE missing keeps the program folder")
-            << QStringList{"REPERTOIRE = nulle_part"} << "CheminMedias" << "<P>" << QStringList{messageMedias};
-        QTest::newRow("empty BILAN finds _Bilans")
-            << QStringList{"BILAN ="} << "CheminBilans" << "<P>_Bilans/" << aucun;
+            << QStringList{"REPERTOIRE = nulle_part"} << "CheminMedias"
+            << "<P>" << QStringList{messageMedias};
+        QTest::newRow("empty BILAN finds _Bilans") << QStringList{"BILAN ="} << "CheminBilans"
+                                                   << "<P>_Bilans/" << aucun;
         QTest::newRow("BILAN with a final backslash")
-            << QStringList{"BILAN = <P>_Bilans\\"} << "CheminBilans" << "<P>_Bilans/" << aucun;
+            << QStringList{"BILAN = <P>_Bilans\\"} << "CheminBilans"
+            << "<P>_Bilans/" << aucun;
         QTest::newRow("BILAN without a final separator")
-            << QStringList{"BILAN = <P>_Bilans"} << "CheminBilans" << "<P>_Bilans/" << aucun;
+            << QStringList{"BILAN = <P>_Bilans"} << "CheminBilans"
+            << "<P>_Bilans/" << aucun;
         QTest::newRow("BILAN does not move the working folder")
-            << QStringList{"BILAN ="} << "DossierCourant" << "<P>" << aucun;
+            << QStringList{"BILAN ="} << "DossierCourant"
+            << "<P>" << aucun;
         QTest::newRow("later missing BILAN keeps the earlier one")
-            << QStringList{"BILAN = <P>_Bilans", "BILAN = <P>absent"} << "CheminBilans" << "<P>_Bilans/"
-            << QStringList{messageBilans};
+            << QStringList{"BILAN = <P>_Bilans", "BILAN = <P>absent"} << "CheminBilans"
+            << "<P>_Bilans/" << QStringList{messageBilans};
         QTest::newRow("last existing BILAN wins")
-            << QStringList{"BILAN = <P>absent", "BILAN = <P>_Medias"} << "CheminBilans" << "<P>_Medias/"
-            << QStringList{messageBilans};
+            << QStringList{"BILAN = <P>absent", "BILAN = <P>_Medias"} << "CheminBilans"
+            << "<P>_Medias/" << QStringList{messageBilans};
         QTest::newRow("line without equals sign ignored")
-            << QStringList{"BRUITAGE NON"} << "Bruitage" << "oui" << aucun;
+            << QStringList{"BRUITAGE NON"} << "Bruitage"
+            << "oui" << aucun;
     }
     void cles() {
         QFETCH(QStringList, lignes);
@@ -149,7 +191,8 @@ private slots:
     void rechargement() {
         EnvironnementTest env;
         QDir(env.Programme).mkpath("_Medias");
-        EcrireIni(env.Programme, {"REPERTOIRE =", "BRUITAGE = NON", "MOT DE PASSE = m", "REPONSES NECESSAIRES = 2"});
+        EcrireIni(env.Programme, {"REPERTOIRE =", "BRUITAGE = NON", "MOT DE PASSE = m",
+                                  "REPONSES NECESSAIRES = 2"});
         ChargerConfiguration();
         EcrireIni(env.Programme, {"IMPRESSION = NON"});
         ChargerConfiguration();
@@ -164,12 +207,14 @@ private slots:
         EnvironnementTest env;
         QDir(env.Programme).mkpath("_Medias");
         QDir(env.Programme).mkpath("_Bilans");
-        EcrireOctets(env.Programme + "plumelune.ini", LireOctets(PLUMELUNE_EXEMPLES "/plumelune.ini"));
+        EcrireOctets(env.Programme + "plumelune.ini",
+                     LireOctets(PLUMELUNE_EXEMPLES "/plumelune.ini"));
         QCOMPARE(ChargerConfiguration(), ResultatConfiguration::Lue);
         QCOMPARE(Etat.CheminMedias, env.Programme + "_Medias/");
         QCOMPARE(Etat.CheminBilans, env.Programme + "_Bilans/");
         QCOMPARE(Etat.MotDePasseEnseignant, QStringLiteral("maitre"));
-        QVERIFY(Etat.MotDePasseActif && Etat.Bruitage && Etat.ImpressionAutorisee && Etat.AjoutNouvelEleve);
+        QVERIFY(Etat.MotDePasseActif && Etat.Bruitage && Etat.ImpressionAutorisee &&
+                Etat.AjoutNouvelEleve);
         QVERIFY(!Etat.EnregistrementSon);
         QCOMPARE(Etat.ReponsesNecessaires, 3);
         QVERIFY(env.Messages.Appels.isEmpty());

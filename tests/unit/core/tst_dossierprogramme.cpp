@@ -23,9 +23,11 @@ private slots:
             << QByteArray("REPERTOIRE = \r\nBILAN = \r\nMOT DE PASSE = ma\xEEtre\r\n")
             << QByteArray("REPERTOIRE = <I>_Medias\r\nBILAN = \r\nMOT DE PASSE = ma\xEEtre\r\n");
         QTest::newRow("a chosen REPERTOIRE is kept")
-            << QByteArray("repertoire = /srv/exercices\r\n") << QByteArray("repertoire = /srv/exercices\r\n");
+            << QByteArray("repertoire = /srv/exercices\r\n")
+            << QByteArray("repertoire = /srv/exercices\r\n");
         QTest::newRow("no REPERTOIRE line")
-            << QByteArray("BRUITAGE = NON\r\n") << QByteArray("BRUITAGE = NON\r\nREPERTOIRE = <I>_Medias\r\n");
+            << QByteArray("BRUITAGE = NON\r\n")
+            << QByteArray("BRUITAGE = NON\r\nREPERTOIRE = <I>_Medias\r\n");
     }
     void installe() {
         QFETCH(QByteArray, ini);

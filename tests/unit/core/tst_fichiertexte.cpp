@@ -31,7 +31,8 @@ private slots:
         QTest::newRow("right quote") << QStringLiteral("’") << QByteArray("\x92");
         QTest::newRow("pound") << QStringLiteral("£") << QByteArray("\xA3");
         QTest::newRow("greek cannot be held") << QStringLiteral("λ") << QByteArray("?");
-        QTest::newRow("emoji is one question mark") << QString::fromUtf8("\xF0\x9F\x98\x80") << QByteArray("?");
+        QTest::newRow("emoji is one question mark")
+            << QString::fromUtf8("\xF0\x9F\x98\x80") << QByteArray("?");
     }
     void caracteresConnus() {
         QFETCH(QString, caractere);
@@ -46,8 +47,11 @@ private slots:
         QTest::newRow("ascii") << QByteArray("chat|3") << false << "chat|3";
         QTest::newRow("cp1252 accent") << QByteArray("\xE9l\xE8ve") << false << "élève";
         QTest::newRow("utf8 accent") << QByteArray("\xC3\xA9l\xC3\xA8ve") << true << "élève";
-        QTest::newRow("utf8 bom ascii") << QByteArray("\xEF\xBB\xBF" "chat") << true << "chat";
-        QTest::newRow("cp1252 that looks like a lead byte") << QByteArray("caf\xC3") << false << "cafÃ";
+        QTest::newRow("utf8 bom ascii") << QByteArray("\xEF\xBB\xBF"
+                                                      "chat")
+                                        << true << "chat";
+        QTest::newRow("cp1252 that looks like a lead byte")
+            << QByteArray("caf\xC3") << false << "cafÃ";
         QTest::newRow("overlong is not utf8") << QByteArray("\xC0\xAF") << false << "À¯";
         QTest::newRow("surrogate is not utf8") << QByteArray("\xED\xA0\x80") << false << "í\u00a0€";
     }
@@ -81,8 +85,10 @@ private slots:
         QTest::addColumn<QByteArray>("apres");
         QTest::newRow("empty file") << QByteArray() << QByteArray("\xE9t\xE9");
         QTest::newRow("cp1252 file") << QByteArray("\xE0") << QByteArray("\xE0\xE9t\xE9");
-        QTest::newRow("utf8 file") << QByteArray("\xC3\xA0") << QByteArray("\xC3\xA0\xC3\xA9t\xC3\xA9");
-        QTest::newRow("utf8 bom file") << QByteArray("\xEF\xBB\xBF") << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9");
+        QTest::newRow("utf8 file")
+            << QByteArray("\xC3\xA0") << QByteArray("\xC3\xA0\xC3\xA9t\xC3\xA9");
+        QTest::newRow("utf8 bom file")
+            << QByteArray("\xEF\xBB\xBF") << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9");
     }
     void ajoutDansLEncodageDuFichier() {
         QFETCH(QByteArray, avant);

@@ -53,7 +53,7 @@ private slots:
         const QPixmap pixmap = ChargerImageRessource(ImageFondDepart);
         QCOMPARE(pixmap.toImage(), ChargerImage(ImageFondDepart));
         QVERIFY(!Prechargement::Prendre(ImageFondDepart).has_value()); // taken by the form
-        QVERIFY(!ChargerImageRessource(ImageFondDepart).isNull());      // then decoded on the spot
+        QVERIFY(!ChargerImageRessource(ImageFondDepart).isNull());     // then decoded on the spot
     }
 
     void fini() {
@@ -66,7 +66,8 @@ private slots:
     void ajoutees() {
         Prechargement p({ImageFondDepart});
         p.Ajouter({QStringLiteral(":/art/ecoute.png")});
-        const std::optional<QImage> image = Prechargement::Prendre(QStringLiteral(":/art/ecoute.png"));
+        const std::optional<QImage> image =
+            Prechargement::Prendre(QStringLiteral(":/art/ecoute.png"));
         QVERIFY(image.has_value());
         QCOMPARE(*image, ChargerImage(QStringLiteral(":/art/ecoute.png")));
         QCOMPARE(p.Restantes(), QStringList{ImageFondDepart});

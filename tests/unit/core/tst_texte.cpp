@@ -14,13 +14,21 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("egaux");
-        QTest::newRow("A-Z plies") << "L'EAU" << "l'eau" << true;
-        QTest::newRow("accented capital keeps its case") << "École" << "école" << false;
-        QTest::newRow("blanks around ignored") << "  chat \t" << "chat" << true;
-        QTest::newRow("control characters around ignored") << "\x01\x1f" "chat\r\n" << "chat" << true;
-        QTest::newRow("inner blanks count") << "le  chat" << "le chat" << false;
-        QTest::newRow("non-breaking space is not trimmed") << QString::fromUtf8("chat\u00a0") << "chat" << false;
-        QTest::newRow("empty equals blanks") << "" << "   " << true;
+        QTest::newRow("A-Z plies") << "L'EAU"
+                                   << "l'eau" << true;
+        QTest::newRow("accented capital keeps its case") << "École"
+                                                         << "école" << false;
+        QTest::newRow("blanks around ignored") << "  chat \t"
+                                               << "chat" << true;
+        QTest::newRow("control characters around ignored") << "\x01\x1f"
+                                                              "chat\r\n"
+                                                           << "chat" << true;
+        QTest::newRow("inner blanks count") << "le  chat"
+                                            << "le chat" << false;
+        QTest::newRow("non-breaking space is not trimmed")
+            << QString::fromUtf8("chat\u00a0") << "chat" << false;
+        QTest::newRow("empty equals blanks") << ""
+                                             << "   " << true;
     }
     void regle() {
         QFETCH(QString, a);
@@ -61,10 +69,14 @@ private slots:
     void separateurs_data() {
         QTest::addColumn<QString>("entree");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("backslash without end") << "C:\\bilans" << "C:/bilans/";
-        QTest::newRow("with end") << "/srv/bilans/" << "/srv/bilans/";
-        QTest::newRow("backslash end") << "/srv/bilans\\" << "/srv/bilans/";
-        QTest::newRow("doubled end") << "/srv/bilans//" << "/srv/bilans/";
+        QTest::newRow("backslash without end") << "C:\\bilans"
+                                               << "C:/bilans/";
+        QTest::newRow("with end") << "/srv/bilans/"
+                                  << "/srv/bilans/";
+        QTest::newRow("backslash end") << "/srv/bilans\\"
+                                       << "/srv/bilans/";
+        QTest::newRow("doubled end") << "/srv/bilans//"
+                                     << "/srv/bilans/";
     }
     void separateurs() {
         QFETCH(QString, entree);
@@ -73,7 +85,8 @@ private slots:
     }
 
     void dernierComposant() {
-        QCOMPARE(DernierComposant(QStringLiteral("/m/Grammaire/Les articles")), QStringLiteral("Les articles"));
+        QCOMPARE(DernierComposant(QStringLiteral("/m/Grammaire/Les articles")),
+                 QStringLiteral("Les articles"));
         QCOMPARE(DernierComposant(QStringLiteral("C:\\m\\Animaux")), QStringLiteral("Animaux"));
         QCOMPARE(DernierComposant(QStringLiteral("Animaux")), QStringLiteral("Animaux"));
         QCOMPARE(DernierComposant(QString()), QString());

@@ -42,18 +42,28 @@ private slots:
         QTest::addColumn<int>("nbItems");
         // Enabled state of 4, 10, 20, 40, 60, 80, 100.
         QTest::addColumn<QList<bool>>("offerts");
-        QTest::newRow("5 items: only four") << 5 << QList<bool>{true, false, false, false, false, false, false};
-        QTest::newRow("9 items: only four") << 9 << QList<bool>{true, false, false, false, false, false, false};
-        QTest::newRow("exactly 10") << 10 << QList<bool>{true, true, false, false, false, false, false};
-        QTest::newRow("19 items") << 19 << QList<bool>{true, true, false, false, false, false, false};
-        QTest::newRow("exactly 20") << 20 << QList<bool>{true, true, true, false, false, false, false};
-        QTest::newRow("39 items") << 39 << QList<bool>{true, true, true, false, false, false, false};
-        QTest::newRow("exactly 40") << 40 << QList<bool>{true, true, true, true, false, false, false};
-        QTest::newRow("exactly 60") << 60 << QList<bool>{true, true, true, true, true, false, false};
+        QTest::newRow("5 items: only four")
+            << 5 << QList<bool>{true, false, false, false, false, false, false};
+        QTest::newRow("9 items: only four")
+            << 9 << QList<bool>{true, false, false, false, false, false, false};
+        QTest::newRow("exactly 10")
+            << 10 << QList<bool>{true, true, false, false, false, false, false};
+        QTest::newRow("19 items") << 19
+                                  << QList<bool>{true, true, false, false, false, false, false};
+        QTest::newRow("exactly 20")
+            << 20 << QList<bool>{true, true, true, false, false, false, false};
+        QTest::newRow("39 items") << 39
+                                  << QList<bool>{true, true, true, false, false, false, false};
+        QTest::newRow("exactly 40")
+            << 40 << QList<bool>{true, true, true, true, false, false, false};
+        QTest::newRow("exactly 60")
+            << 60 << QList<bool>{true, true, true, true, true, false, false};
         QTest::newRow("exactly 80") << 80 << QList<bool>{true, true, true, true, true, true, false};
         QTest::newRow("99 items") << 99 << QList<bool>{true, true, true, true, true, true, false};
-        QTest::newRow("exactly 100") << 100 << QList<bool>{true, true, true, true, true, true, true};
-        QTest::newRow("1000 items") << 1000 << QList<bool>{true, true, true, true, true, true, true};
+        QTest::newRow("exactly 100")
+            << 100 << QList<bool>{true, true, true, true, true, true, true};
+        QTest::newRow("1000 items")
+            << 1000 << QList<bool>{true, true, true, true, true, true, true};
     }
     void seuils() {
         QFETCH(int, nbItems);
@@ -85,16 +95,20 @@ private slots:
         QTest::addColumn<QString>("attendu");
         QTest::newRow("none eliminated, none passed")
             << "Paul" << 37 << 37 << 0
-            << QString::fromUtf8("Tu as éliminé 0 item sur 37.\rTu as réussi 0 item au moins une fois.");
+            << QString::fromUtf8(
+                   "Tu as éliminé 0 item sur 37.\rTu as réussi 0 item au moins une fois.");
         QTest::newRow("one of each is singular")
             << "Paul" << 12 << 11 << 1
-            << QString::fromUtf8("Tu as éliminé 1 item sur 12.\rTu as réussi 1 item au moins une fois.");
+            << QString::fromUtf8(
+                   "Tu as éliminé 1 item sur 12.\rTu as réussi 1 item au moins une fois.");
         QTest::newRow("two of each is plural")
             << "Paul" << 12 << 10 << 2
-            << QString::fromUtf8("Tu as éliminé 2 items sur 12.\rTu as réussi 2 items au moins une fois.");
+            << QString::fromUtf8(
+                   "Tu as éliminé 2 items sur 12.\rTu as réussi 2 items au moins une fois.");
         QTest::newRow("history of other folders counts")
             << "Léa" << 8 << 5 << 140
-            << QString::fromUtf8("Tu as éliminé 3 items sur 8.\rTu as réussi 140 items au moins une fois.");
+            << QString::fromUtf8(
+                   "Tu as éliminé 3 items sur 8.\rTu as réussi 140 items au moins une fois.");
         QTest::newRow("visitor reads nothing") << "" << 37 << 30 << 5 << QString();
     }
     void progression() {
@@ -121,17 +135,19 @@ private slots:
             << QStringList{"item12.wav", "item04.wav", "item01.wav", "item10.wav"}
             << QList<int>{12, 11, 10, 9};
         QTest::newRow("10 of 37") << 37 << 10 << QList<int>{36, 35, 34, 33, 32, 31, 30, 29, 28, 27}
-            << QStringList{"item37.wav", "item36.wav", "item35.wav", "item34.wav", "item33.wav",
-                           "item32.wav", "item31.wav", "item30.wav", "item29.wav", "item28.wav"}
-            << QList<int>{37, 36, 35, 34, 33, 32, 31, 30, 29, 28};
+                                  << QStringList{"item37.wav", "item36.wav", "item35.wav",
+                                                 "item34.wav", "item33.wav", "item32.wav",
+                                                 "item31.wav", "item30.wav", "item29.wav",
+                                                 "item28.wav"}
+                                  << QList<int>{37, 36, 35, 34, 33, 32, 31, 30, 29, 28};
         QTest::newRow("count unchanged keeps folder order")
             << 10 << 10 << QList<int>{3, 3, 3}
             << QStringList{"item01.wav", "item02.wav", "item03.wav", "item04.wav", "item05.wav",
                            "item06.wav", "item07.wav", "item08.wav", "item09.wav", "item10.wav"}
             << QList<int>{};
         QTest::newRow("more than on offer keeps the list")
-            << 5 << 10 << QList<int>{} << QStringList{"item01.wav", "item02.wav", "item03.wav",
-                                                      "item04.wav", "item05.wav"}
+            << 5 << 10 << QList<int>{}
+            << QStringList{"item01.wav", "item02.wav", "item03.wav", "item04.wav", "item05.wav"}
             << QList<int>{};
     }
     void tirage() {

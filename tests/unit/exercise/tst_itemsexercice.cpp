@@ -42,7 +42,8 @@ private slots:
     void listeDuDossier() {
         EnvironnementTest env;
         const QString d = env.Programme + "Animaux/";
-        for (const char* f : {"chat.wav", "CHIEN.WAV", "notes.txt", "lapin.Wav", "image.jpg", "son.wav.txt"})
+        for (const char* f :
+             {"chat.wav", "CHIEN.WAV", "notes.txt", "lapin.Wav", "image.jpg", "son.wav.txt"})
             EcrireOctets(d + f, "x");
         QDir(d).mkpath("dossier.wav"); // a folder is not an item
         ConstruireListeItems(d);
@@ -59,13 +60,15 @@ private slots:
         QTest::addColumn<int>("necessaires");
         QTest::addColumn<QByteArray>("historique");
         QTest::addColumn<bool>("offert");
-        QTest::newRow("run 2 of 3 after a failure") << "Paul" << 3 << QByteArray("chat|3-2\r\n") << true;
+        QTest::newRow("run 2 of 3 after a failure")
+            << "Paul" << 3 << QByteArray("chat|3-2\r\n") << true;
         QTest::newRow("run 3 of 3") << "Paul" << 3 << QByteArray("chat|1-3\r\n") << false;
         QTest::newRow("absent from history") << "Paul" << 1 << QByteArray("chien|5\r\n") << true;
         QTest::newRow("no limit") << "Paul" << 999 << QByteArray("chat|50\r\n") << true;
         QTest::newRow("visitor always") << "" << 1 << QByteArray("chat|5\r\n") << true;
         QTest::newRow("garbage count is zero") << "Paul" << 1 << QByteArray("chat|x\r\n") << true;
-        QTest::newRow("first entry of the key wins") << "Paul" << 2 << QByteArray("chat|1\r\nchat|9\r\n") << true;
+        QTest::newRow("first entry of the key wins")
+            << "Paul" << 2 << QByteArray("chat|1\r\nchat|9\r\n") << true;
     }
     void maitrise() {
         QFETCH(QString, nom);
@@ -122,12 +125,13 @@ private slots:
         QTest::addColumn<QByteArray>("detail");
         QTest::addColumn<QByteArray>("journal");
         const QByteArray regle = QByteArray(68, '-') + "\r\n";
-        QTest::newRow("one item") << 1 << "Paul"
-                                  << QByteArray("07/12/2026 \xE0 14:03:27 - 1 item - Exercice sur [Animaux]\r\n")
-                                  << regle + "07/12/2026 \xE0 14:03:27 - 1 item - Exercice sur [Animaux]\r\n";
-        QTest::newRow("two items, visitor") << 2 << ""
-                                            << QByteArray()
-                                            << regle + "07/12/2026 \xE0 14:03:27 - 2 items - Exercice sur [Animaux]\r\n";
+        QTest::newRow("one item")
+            << 1 << "Paul"
+            << QByteArray("07/12/2026 \xE0 14:03:27 - 1 item - Exercice sur [Animaux]\r\n")
+            << regle + "07/12/2026 \xE0 14:03:27 - 1 item - Exercice sur [Animaux]\r\n";
+        QTest::newRow("two items, visitor")
+            << 2 << "" << QByteArray()
+            << regle + "07/12/2026 \xE0 14:03:27 - 2 items - Exercice sur [Animaux]\r\n";
     }
     void enTete() {
         QFETCH(int, nbItems);
@@ -166,9 +170,12 @@ private slots:
         QTest::addColumn<QString>("bonus");
         QTest::addColumn<QByteArray>("ligne");
         QTest::addColumn<QString>("compteurs");
-        QTest::newRow("fresh item counts") << " 5" << QByteArray("Chat : [4 s - 1 essai]\r\n") << "3";
-        QTest::newRow("item that came back") << "1" << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
-        QTest::newRow("zero points") << "0" << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
+        QTest::newRow("fresh item counts")
+            << " 5" << QByteArray("Chat : [4 s - 1 essai]\r\n") << "3";
+        QTest::newRow("item that came back")
+            << "1" << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
+        QTest::newRow("zero points")
+            << "0" << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
     }
     void justesPremierEssai() {
         QFETCH(QString, bonus);
@@ -199,7 +206,8 @@ private slots:
         EcrireInterruption("3", "5");
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Exos.txt"), QByteArray());
-        QVERIFY(LireOctets(Etat.FichierJournal).startsWith("chat : chta [0 s - 2 essais]\r\n\r\nTemps exercice : 10 s.\r\n"));
+        QVERIFY(LireOctets(Etat.FichierJournal)
+                    .startsWith("chat : chta [0 s - 2 essais]\r\n\r\nTemps exercice : 10 s.\r\n"));
         QCOMPARE(Etat.ListeReussites.first().Compteurs, QStringLiteral("2"));
     }
 

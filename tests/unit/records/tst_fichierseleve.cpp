@@ -11,7 +11,9 @@
 #include <QTest>
 
 namespace {
-QByteArray Exemple(const char* nom) { return LireOctets(QStringLiteral(PLUMELUNE_EXEMPLES "/") + nom); }
+QByteArray Exemple(const char* nom) {
+    return LireOctets(QStringLiteral(PLUMELUNE_EXEMPLES "/") + nom);
+}
 } // namespace
 
 class TstFichiersEleve : public QObject {
@@ -54,17 +56,20 @@ private slots:
     void lignes_data() {
         QTest::addColumn<QString>("ligne");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("header one item") << LigneEnTete("01/02/2027", "08:00:00", 1, "Les nombres")
-                                         << "01/02/2027 à 08:00:00 - 1 item - Exercice sur [Les nombres]";
-        QTest::newRow("expected of alternatives") << TexteAttendu("Ecole£École.WAV") << "Ecole     École";
+        QTest::newRow("header one item")
+            << LigneEnTete("01/02/2027", "08:00:00", 1, "Les nombres")
+            << "01/02/2027 à 08:00:00 - 1 item - Exercice sur [Les nombres]";
+        QTest::newRow("expected of alternatives")
+            << TexteAttendu("Ecole£École.WAV") << "Ecole     École";
         QTest::newRow("expected keeps codes") << TexteAttendu("l#apo#eau.Wav") << "l#apo#eau";
         QTest::newRow("expected other case kept") << TexteAttendu("chat.wAv") << "chat.wAv";
         QTest::newRow("summary 45 of 50") << LigneResume("08/12/2026", true, "45", "50", "X")
                                           << "08/12/2026 | Terminé    |   45 /  50 | X";
-        QTest::newRow("interruption") << LignesInterruption(FormaterDuree(125, false)).join("|")
-                                      << "|Exercice interrompu après 2 min 5 s.|" + QString(68, '-');
-        QTest::newRow("empty answer in a missed line") << DebutLigneRatee("chien", "...") + SuiteLigneRatee("...")
-                                                       << "chien : ... - ...";
+        QTest::newRow("interruption")
+            << LignesInterruption(FormaterDuree(125, false)).join("|")
+            << "|Exercice interrompu après 2 min 5 s.|" + QString(68, '-');
+        QTest::newRow("empty answer in a missed line")
+            << DebutLigneRatee("chien", "...") + SuiteLigneRatee("...") << "chien : ... - ...";
     }
     void lignes() {
         QFETCH(QString, ligne);
@@ -85,10 +90,11 @@ private slots:
         const QString f = env.Programme + "f.txt";
         QVERIFY(CreerFichierVide(f));
         AjouterTexte(f, "ouvert");
-        AjouterLigne(f, "");   // closes the open line
-        AjouterLigne(f, "");   // an empty line
+        AjouterLigne(f, "");            // closes the open line
+        AjouterLigne(f, "");            // an empty line
         AjouterLigne(f, "Ωmega € œuf"); // Ω has no byte: "?"
-        QCOMPARE(LireOctets(f), QByteArray("ouvert\r\n\r\n?mega \x80 \x9C" "uf\r\n"));
+        QCOMPARE(LireOctets(f), QByteArray("ouvert\r\n\r\n?mega \x80 \x9C"
+                                           "uf\r\n"));
     }
 
     void creerVideVideUnFichierExistant() {

@@ -39,20 +39,25 @@ private slots:
         QTest::addColumn<QStringList>("operations"); // "+text" success, "-text" failure
         QTest::addColumn<QStringList>("attendu");
         QTest::newRow("success adds to the last count")
-            << QByteArray("chat|4\r\nchien|2-0\r\nx|3-0-2\r\n") << QStringList{"+chat", "+chien", "+x"}
+            << QByteArray("chat|4\r\nchien|2-0\r\nx|3-0-2\r\n")
+            << QStringList{"+chat", "+chien", "+x"}
             << QStringList{"chat|5", "chien|2-1", "x|3-0-3"};
         QTest::newRow("failure twice is one -0")
             << QByteArray("chat|2\r\n") << QStringList{"-chat", "-chat"} << QStringList{"chat|2-0"};
         QTest::newRow("failure then two successes")
-            << QByteArray("chat|2\r\n") << QStringList{"-chat", "+chat", "+chat"} << QStringList{"chat|2-2"};
+            << QByteArray("chat|2\r\n") << QStringList{"-chat", "+chat", "+chat"}
+            << QStringList{"chat|2-2"};
         QTest::newRow("failure on an absent item changes nothing")
             << QByteArray("chat|2\r\n") << QStringList{"-chien"} << QStringList{"chat|2"};
         QTest::newRow("success on an absent item adds it last")
-            << QByteArray("chat|2\r\n") << QStringList{"+Chien"} << QStringList{"chat|2", "chien|1"};
+            << QByteArray("chat|2\r\n") << QStringList{"+Chien"}
+            << QStringList{"chat|2", "chien|1"};
         QTest::newRow("key folds A-Z and trims")
-            << QByteArray("le chat|1\r\n") << QStringList{"+ Le Chat ", "-Le chat"} << QStringList{"le chat|2-0"};
+            << QByteArray("le chat|1\r\n") << QStringList{"+ Le Chat ", "-Le chat"}
+            << QStringList{"le chat|2-0"};
         QTest::newRow("accented capital is another key")
-            << QByteArray("école|1\r\n") << QStringList{"+École"} << QStringList{"école|1", "École|1"};
+            << QByteArray("école|1\r\n") << QStringList{"+École"}
+            << QStringList{"école|1", "École|1"};
         QTest::newRow("hand-edited count restarts the run at 1")
             << QByteArray("chat|2-x\r\n") << QStringList{"+chat"} << QStringList{"chat|2-1"};
         QTest::newRow("line without bar")

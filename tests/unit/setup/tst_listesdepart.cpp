@@ -24,7 +24,7 @@ void Creer(const QString& racine, const QStringList& chemins) {
 
 class TstListesDepart : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void ordrePourLesGens_data() {
         QTest::addColumn<QStringList>("noms");
         QTest::addColumn<QStringList>("attendu");

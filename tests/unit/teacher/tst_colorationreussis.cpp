@@ -41,7 +41,7 @@ QString Decrire(const QVector<PlageRouge>& plages) {
 
 class TstColorationReussis : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void ligneMaitrisee_data() {
         QTest::addColumn<QString>("ligne");
         QTest::addColumn<int>("necessaires");

@@ -37,7 +37,7 @@ void Executable(const QString& chemin) {
 
 class TstListesBilan : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void groupes_data() {
         QTest::addColumn<QStringList>("entrees");
         QTest::addColumn<QStringList>("groupes");
