@@ -21,6 +21,8 @@ $SUDO apt-get install -y -q --no-install-recommends "$deb" > /dev/null
 dpkg -s plumelune | grep -E '^(Status|Version)'
 test -x /usr/bin/plumelune
 test -f /usr/lib/plumelune/plumelune.ini
+test -f /usr/lib/plumelune/libplumelune_son.so
+test -f /usr/lib/plumelune/libplumelune_impression.so
 test -f /usr/share/icons/hicolor/256x256/apps/fr.plumelune.Plumelune.png
 
 # One start of the installed program: it must read its ini, create its journal and stay up.

@@ -4,9 +4,8 @@
 #include "core/DossierProgramme.h"
 #include "core/Etat.h"
 #include "core/Formulaires.h"
-#include "core/ImprimanteQt.h"
-#include "core/LecteurSonQt.h"
 #include "core/Prechargement.h"
+#include "core/ServicesADemande.h"
 #include "core/ServicesQt.h"
 #include "core/ShellQt.h"
 #include "core/SondeDemarrage.h"
@@ -43,8 +42,8 @@ int main(int argc, char* argv[]) {
     ModalQt modal;
     PauseQt pause;
     ShellQt shell;
-    ImprimanteQt imprimante;
-    LecteurSonQt son;
+    ImprimanteADemande imprimante; // loaded at the first print
+    SonADemande son;               // loaded at the first sound
     Services::InstallerMessages(&messages);
     Services::InstallerModal(&modal);
     Services::InstallerPause(&pause);

@@ -21,6 +21,7 @@ recording the program opens when J'écoute is clicked.
 
 import argparse
 import ctypes
+import glob
 import os
 import re
 import shutil
@@ -423,6 +424,9 @@ def preparer(exe, demo, racine):
     dossier = os.path.join(racine, "Plumelune")
     shutil.copytree(demo, dossier, ignore=shutil.ignore_patterns(".gitkeep"))
     shutil.copy2(exe, os.path.join(dossier, "plumelune"))
+    # The sound and printing modules live beside the executable.
+    for module in glob.glob(os.path.join(os.path.dirname(exe), "libplumelune_*.so")):
+        shutil.copy2(module, dossier)
     return dossier
 
 
