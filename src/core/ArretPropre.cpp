@@ -1,5 +1,6 @@
 #include "ArretPropre.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -21,7 +22,9 @@ void SurSignal(int) {
 void InstallerArretPropre(std::function<void()> arreter) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, tube) != 0)
         return;
-    auto* notificateur = new QSocketNotifier(tube[1], QSocketNotifier::Read);
+    // Owned by the application, which deletes it at the end of the run.
+    auto* notificateur =
+        new QSocketNotifier(tube[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notificateur, &QSocketNotifier::activated, notificateur,
                      [notificateur, arreter = std::move(arreter)] {
                          char c = 0;
