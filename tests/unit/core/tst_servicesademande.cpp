@@ -6,7 +6,9 @@
 #include "core/ServicesADemande.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -83,6 +85,23 @@ private slots:
         QVERIFY(Charge("libQt6PrintSupport.so"));
         QVERIFY(!CreerDepuisModule(ModuleImpression, "FabriqueInconnue", &raison));
         QVERIFY(!raison.isEmpty());
+    }
+
+    // Through the service as the report form uses it: the module's print dialog comes up, and
+    // cancelling it answers false.
+    void imprimanteConfigureeParSonModule() {
+        EnvironnementTest env;
+        ImprimanteADemande imprimante(ModuleImpression);
+        QString dialogue;
+        QTimer::singleShot(200, [&dialogue] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                dialogue = QString::fromLatin1(d->metaObject()->className());
+                d->reject();
+            }
+        });
+        QVERIFY(!imprimante.Configurer(nullptr));
+        QCOMPARE(dialogue, QStringLiteral("QPrintDialog"));
+        QVERIFY(env.Messages.Appels.isEmpty());
     }
 
     void imprimanteSansSaBibliotheque() {
