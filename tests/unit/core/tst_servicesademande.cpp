@@ -3,6 +3,7 @@
 // missing.
 
 #include "Doubles.h"
+#include "ProgrammeEssai.h"
 #include "core/ServicesADemande.h"
 
 #include <QApplication>
@@ -12,12 +13,6 @@
 #include <QtTest>
 
 namespace {
-// Whether a library of that name is mapped into this process.
-bool Charge(const char* bibliotheque) {
-    QFile cartes(QStringLiteral("/proc/self/maps"));
-    return cartes.open(QIODevice::ReadOnly) && cartes.readAll().contains(bibliotheque);
-}
-
 const QString ModuleSon = QStringLiteral(PLUMELUNE_MODULES "/plumelune_son");
 const QString ModuleImpression = QStringLiteral(PLUMELUNE_MODULES "/plumelune_impression");
 const QString ModuleAbsent = QStringLiteral(PLUMELUNE_MODULES "/plumelune_absent");
@@ -32,12 +27,12 @@ private slots:
         ImprimanteADemande imprimante(ModuleImpression);
         son.DefinirFichier(QStringLiteral(PLUMELUNE_DEMO "/juste.wav"));
         son.Arreter();
-        son.Jouer();                         // not opened: nothing to play, nothing loaded
-        QVERIFY(Charge("libQt6Widgets.so")); // the look-up itself works
+        son.Jouer(); // not opened: nothing to play, nothing loaded
+        QVERIFY(BibliothequeChargee("libQt6Widgets.so")); // the look-up itself works
         for (const char* bibliotheque :
              {"libplumelune_son.so", "libplumelune_impression.so", "libQt6Multimedia.so",
               "libQt6PrintSupport.so", "libsndfile.so"})
-            QVERIFY2(!Charge(bibliotheque), bibliotheque);
+            QVERIFY2(!BibliothequeChargee(bibliotheque), bibliotheque);
     }
 
     void sonChargeALaPremiereOuverture() {
@@ -45,8 +40,8 @@ private slots:
         son.DefinirFichier(QStringLiteral(PLUMELUNE_DEMO "/juste.wav"));
         QString erreur;
         QVERIFY2(son.Ouvrir(&erreur), qPrintable(erreur));
-        QVERIFY(Charge("libplumelune_son.so"));
-        QVERIFY(Charge("libQt6Multimedia.so"));
+        QVERIFY(BibliothequeChargee("libplumelune_son.so"));
+        QVERIFY(BibliothequeChargee("libQt6Multimedia.so"));
         son.Jouer(); // no device here: silence, never an error
         son.Arreter();
         // The file named next is the one opened.
@@ -82,7 +77,7 @@ private slots:
         std::unique_ptr<IImprimante> imprimante(static_cast<IImprimante*>(
             CreerDepuisModule(ModuleImpression, "PlumeluneCreerImprimante", &raison)));
         QVERIFY2(imprimante, qPrintable(raison));
-        QVERIFY(Charge("libQt6PrintSupport.so"));
+        QVERIFY(BibliothequeChargee("libQt6PrintSupport.so"));
         QVERIFY(!CreerDepuisModule(ModuleImpression, "FabriqueInconnue", &raison));
         QVERIFY(!raison.isEmpty());
     }

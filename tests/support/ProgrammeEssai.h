@@ -1,0 +1,49 @@
+#pragma once
+// The real program, started as a pupil would find it: a fresh program folder laid out in a
+// temporary folder (one exercise folder, one group, an ini with both paths empty, the executable
+// and its modules copied from the build), shown offscreen.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Lays the folder out and starts `exe` there; true once the program has written its journal,
+// which it does when its configuration is read, just before the start form.
+inline bool DemarrerProgramme(const QString& exe, const QTemporaryDir& dossier, QProcess& p) {
+    const QDir d(dossier.path());
+    if (!d.mkpath(QStringLiteral("_Medias/Animaux")) || !d.mkpath(QStringLiteral("_Bilans/CM1")))
+        return false;
+    QFile ini(d.filePath(QStringLiteral("plumelune.ini")));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("REPERTOIRE =\r\nBILAN =\r\n") < 0)
+        return false;
+    ini.close();
+    const QDir construit = QFileInfo(exe).absoluteDir();
+    for (const QString& f : construit.entryList(
+             {QFileInfo(exe).fileName(), QStringLiteral("libplumelune_*.so")}, QDir::Files)) {
+        const QString copie =
+            d.filePath(f == QFileInfo(exe).fileName() ? QStringLiteral("plumelune") : f);
+        if (!QFile::copy(construit.filePath(f), copie) ||
+            !QFile::setPermissions(copie, QFile::permissions(construit.filePath(f))))
+            return false;
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(d.path());
+    p.start(d.filePath(QStringLiteral("plumelune")), {});
+    return p.waitForStarted() &&
+           QTest::qWaitFor(
+               [&d] { return d.entryList({QStringLiteral("Bilan_*.txt")}).size() == 1; }, 10000);
+}
+
+// Whether a library whose file name holds `nom` is mapped into the process ("self": this one).
+inline bool BibliothequeChargee(const char* nom,
+                                const QString& processus = QStringLiteral("self")) {
+    QFile cartes(QStringLiteral("/proc/%1/maps").arg(processus));
+    return cartes.open(QIODevice::ReadOnly) && cartes.readAll().contains(nom);
+}
