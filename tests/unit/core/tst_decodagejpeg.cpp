@@ -1,17 +1,15 @@
 // JPEG decoding of the pictures: the colour layouts pictures come in, and the damaged files that
 // must be refused rather than shown half grey.
 
+#include "JpegEssai.h"
 #include "core/DecodageJpeg.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace {
 
@@ -27,56 +25,35 @@ int Quadrant(int x, int y, int largeur, int hauteur) {
 
 // Compresses the quadrant picture with libjpeg itself.
 QByteArray Compresser(int largeur, int hauteur, Couleurs couleurs) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr erreurs;
-    info.err = jpeg_std_error(&erreurs);
-    jpeg_create_compress(&info);
-    unsigned char* sortie = nullptr;
-    unsigned long taille = 0;
-    jpeg_mem_dest(&info, &sortie, &taille);
-    info.image_width = JDIMENSION(largeur);
-    info.image_height = JDIMENSION(hauteur);
     const int composantes = couleurs == Couleurs::Rgb ? 3 : couleurs == Couleurs::Gris ? 1 : 4;
-    info.input_components = composantes;
-    info.in_color_space = couleurs == Couleurs::Rgb    ? JCS_RGB
-                          : couleurs == Couleurs::Gris ? JCS_GRAYSCALE
-                                                       : JCS_CMYK;
-    jpeg_set_defaults(&info);
-    // Without Adobe's marker the inks are stored as they are.
-    if (couleurs == Couleurs::CmjnSimple)
-        info.write_Adobe_marker = FALSE;
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> ligne(size_t(largeur * composantes));
-    while (info.next_scanline < info.image_height) {
-        const int y = int(info.next_scanline);
-        for (int x = 0; x < largeur; ++x) {
-            const int q = Quadrant(x, y, largeur, hauteur);
-            unsigned char* p = &ligne[size_t(x * composantes)];
-            if (couleurs == Couleurs::Rgb) {
-                for (int c = 0; c < 3; ++c)
-                    p[c] = static_cast<unsigned char>(QuadrantsRgb[q][c]);
-            } else if (couleurs == Couleurs::Gris) {
-                p[0] = static_cast<unsigned char>(QuadrantsGris[q]);
-            } else if (couleurs == Couleurs::CmjnAdobe) {
-                // Adobe's convention, which libjpeg's marker announces: inverted inks, no black.
-                for (int c = 0; c < 3; ++c)
-                    p[c] = static_cast<unsigned char>(QuadrantsRgb[q][c]);
-                p[3] = 255;
-            } else {
-                for (int c = 0; c < 3; ++c)
-                    p[c] = static_cast<unsigned char>(255 - QuadrantsRgb[q][c]);
-                p[3] = 0;
+    const J_COLOR_SPACE espace = couleurs == Couleurs::Rgb    ? JCS_RGB
+                                 : couleurs == Couleurs::Gris ? JCS_GRAYSCALE
+                                                              : JCS_CMYK;
+    return CompresserJpeg(
+        largeur, hauteur, composantes, espace,
+        [&](int y, unsigned char* ligne) {
+            for (int x = 0; x < largeur; ++x) {
+                const int q = Quadrant(x, y, largeur, hauteur);
+                unsigned char* p = &ligne[size_t(x * composantes)];
+                if (couleurs == Couleurs::Rgb) {
+                    for (int c = 0; c < 3; ++c)
+                        p[c] = static_cast<unsigned char>(QuadrantsRgb[q][c]);
+                } else if (couleurs == Couleurs::Gris) {
+                    p[0] = static_cast<unsigned char>(QuadrantsGris[q]);
+                } else if (couleurs == Couleurs::CmjnAdobe) {
+                    // Adobe's convention, which libjpeg's marker announces: inverted inks, no
+                    // black.
+                    for (int c = 0; c < 3; ++c)
+                        p[c] = static_cast<unsigned char>(QuadrantsRgb[q][c]);
+                    p[3] = 255;
+                } else {
+                    for (int c = 0; c < 3; ++c)
+                        p[c] = static_cast<unsigned char>(255 - QuadrantsRgb[q][c]);
+                    p[3] = 0;
+                }
             }
-        }
-        JSAMPROW lignes[1] = {ligne.data()};
-        jpeg_write_scanlines(&info, lignes, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    const QByteArray octets(reinterpret_cast<const char*>(sortie), qsizetype(taille));
-    std::free(sortie);
-    return octets;
+        },
+        couleurs != Couleurs::CmjnSimple);
 }
 
 QByteArray Pixel(const ImageDecodee& image, int x, int y) {

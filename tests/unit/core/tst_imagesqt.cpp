@@ -1,6 +1,7 @@
 // Loading pictures from disk: the kind of picture is told by its bytes, not its name, and a
 // picture that cannot be read is a null image, quietly.
 
+#include "JpegEssai.h"
 #include "core/ImagesQt.h"
 
 #include <QColor>
@@ -9,11 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstdio>
 #include <cstdlib>
-#include <vector>
-
-#include <jpeglib.h>
 
 namespace {
 
@@ -23,36 +20,14 @@ QColor Attendue(int x, int largeur) {
 }
 
 QByteArray Jpeg(int largeur, int hauteur) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr erreurs;
-    info.err = jpeg_std_error(&erreurs);
-    jpeg_create_compress(&info);
-    unsigned char* sortie = nullptr;
-    unsigned long taille = 0;
-    jpeg_mem_dest(&info, &sortie, &taille);
-    info.image_width = JDIMENSION(largeur);
-    info.image_height = JDIMENSION(hauteur);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> ligne(size_t(largeur) * 3);
-    for (int x = 0; x < largeur; ++x) {
-        const QColor c = Attendue(x, largeur);
-        ligne[size_t(x) * 3] = static_cast<unsigned char>(c.red());
-        ligne[size_t(x) * 3 + 1] = static_cast<unsigned char>(c.green());
-        ligne[size_t(x) * 3 + 2] = static_cast<unsigned char>(c.blue());
-    }
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW lignes[1] = {ligne.data()};
-        jpeg_write_scanlines(&info, lignes, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    const QByteArray octets(reinterpret_cast<const char*>(sortie), qsizetype(taille));
-    std::free(sortie);
-    return octets;
+    return CompresserJpeg(largeur, hauteur, 3, JCS_RGB, [largeur](int, unsigned char* ligne) {
+        for (int x = 0; x < largeur; ++x) {
+            const QColor c = Attendue(x, largeur);
+            ligne[size_t(x) * 3] = static_cast<unsigned char>(c.red());
+            ligne[size_t(x) * 3 + 1] = static_cast<unsigned char>(c.green());
+            ligne[size_t(x) * 3 + 2] = static_cast<unsigned char>(c.blue());
+        }
+    });
 }
 
 QByteArray Encoder(int largeur, int hauteur, const char* format) {
