@@ -4,8 +4,8 @@
 
 #include "core/Chemins.h"
 #include "core/Etat.h"
-#include "teacher/Bilans.h"
-#include "teacher/ColorationReussis.h"
+#include "core/teacher/ColorationReussis.h"
+#include "ui/teacher/FenetreBilans.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     Etat.ReponsesNecessaires = 3;
     Etat.ModeEnseignant = true;
 
-    TfBilans forme(nullptr);
+    FenetreBilans forme(nullptr);
     forme.show();
     forme.RemplirListeElevesBilan();
     QCoreApplication::processEvents();
@@ -113,9 +113,9 @@ int main(int argc, char** argv) {
 
     // Then the teacher opens the detail tab: only what shows is laid out.
     const double onglet = Mesurer(fois, [&] {
-        forme.PageControl1->setCurrentIndex(2);
+        forme.onglets->setCurrentIndex(2);
         QCoreApplication::processEvents();
-        forme.PageControl1->setCurrentIndex(1);
+        forme.onglets->setCurrentIndex(1);
         forme.BilanDetail->repaint();
     });
 

@@ -1,9 +1,9 @@
 // Start-up and memory of Plumelune against a bare Qt Widgets program, in the same run, on the
 // same display (run it under Xvfb: bench/run-bench-demarrage.sh).
 //
-// Start-up: from the process start to the main window and the start form painted. The real
-// executable runs in a laid-out program folder with PLUMELUNE_BENCH_PEINT set, which makes it
-// print "peint" at that moment and end; the bare program prints the same once its window is
+// Start-up: from the process start to the main window and the start form painted. The program
+// runs in a laid-out program folder, built with the start-up probe (plumelune_sonde), which
+// prints "peint" at that moment and ends; the bare program prints the same once its window is
 // painted. The medians of alternated runs are compared.
 //
 // Memory: the peak resident memory (VmHWM) of a whole exercise - this program run again with
@@ -13,15 +13,15 @@
 #include "MemoireProcessus.h"
 #include "core/Chemins.h"
 #include "core/Etat.h"
-#include "core/Formulaires.h"
-#include "core/LecteurSonQt.h"
-#include "core/ServicesQt.h"
-#include "dialogs/ChoixNbItems.h"
-#include "dialogs/MessagePerso.h"
-#include "exercise/DecodageItem.h"
-#include "exercise/Unit1.h"
-#include "records/FichiersEleve.h"
-#include "records/Reussites.h"
+#include "core/exercise/DecodageItem.h"
+#include "core/records/FichiersEleve.h"
+#include "core/records/Reussites.h"
+#include "sound/LecteurSonQt.h"
+#include "ui/Fenetres.h"
+#include "ui/dialogs/DialogueAppreciation.h"
+#include "ui/dialogs/DialogueNombreItems.h"
+#include "ui/exercise/FenetreExercice.h"
+#include "ui/platform/ServicesQt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,9 +77,9 @@ public:
             Etat.DossierExercice = Etat.CheminMedias + QStringLiteral("Les animaux");
             QDir::setCurrent(Etat.DossierExercice);
         } else if (nom == u"fChoixNbItems") {
-            fChoixNbItems->bOk->click();
+            Fenetres::NombreItems->bOk->click();
         } else if (nom == u"fMessagePerso") {
-            fMessagePerso->bOk->click();
+            Fenetres::Appreciation->bOk->click();
         }
         forme->hide();
         return r;
@@ -88,18 +88,18 @@ public:
 
 void ConduireExercice() {
     bool premier = true;
-    for (int garde = 0; garde < 200 && !Form1->Ferme(); ++garde) {
-        Form1->bJEcoute->click();
+    for (int garde = 0; garde < 200 && !Fenetres::Exercice->Ferme(); ++garde) {
+        Fenetres::Exercice->bJEcoute->click();
         Patienter(100);
         if (premier) {
             for (const char* faux : {"xyz", "xyzt"}) { // the second one shows the model for 1 s
-                Form1->eSaisie->setText(QString::fromLatin1(faux));
-                Form1->bJaiEcrit->click();
+                Fenetres::Exercice->eSaisie->setText(QString::fromLatin1(faux));
+                Fenetres::Exercice->bJaiEcrit->click();
             }
             premier = false;
         }
-        Form1->eSaisie->setText(ReponsesAcceptees(Etat.FichierSon).value(0));
-        Form1->bJaiEcrit->click();
+        Fenetres::Exercice->eSaisie->setText(ReponsesAcceptees(Etat.FichierSon).value(0));
+        Fenetres::Exercice->bJaiEcrit->click();
     }
 }
 
@@ -114,12 +114,12 @@ int Exercice(const QString& programme) {
     Services::InstallerModal(&modal);
     Services::InstallerPause(&pause);
     Services::InstallerSon(&son);
-    CreerFormulaires();
-    Form1->show();
+    Fenetres::Creer();
+    Fenetres::Exercice->show();
     QTimer::singleShot(200, ConduireExercice);
     QApplication::exec();
-    const bool fini = Form1->Ferme();
-    DetruireFormulaires();
+    const bool fini = Fenetres::Exercice->Ferme();
+    Fenetres::Detruire();
     Services::InstallerMessages(nullptr);
     Services::InstallerModal(nullptr);
     Services::InstallerPause(nullptr);
@@ -176,7 +176,7 @@ double Mediane(QList<double> v) {
 bool Disposer(const QString& programme) {
     QProcess p;
     p.start(QStringLiteral("bash"),
-            {QStringLiteral(PLUMELUNE_DISPOSITION), QStringLiteral(PLUMELUNE_EXE), programme});
+            {QStringLiteral(PLUMELUNE_DISPOSITION), QStringLiteral(PLUMELUNE_SONDE), programme});
     return p.waitForFinished(60000) && p.exitCode() == 0;
 }
 
@@ -189,20 +189,18 @@ int Comparer(int tours) {
     }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the display, not offscreen
-    QProcessEnvironment sonde = env;
-    sonde.insert(QStringLiteral("PLUMELUNE_BENCH_PEINT"), QStringLiteral("1"));
     const QString nue = QStringLiteral(PLUMELUNE_FENETRE_NUE);
     const QString plumelune = programme + QStringLiteral("/plumelune");
 
     // One of each first, uncounted: the libraries come into the page cache.
     const QStringList texte = {QStringLiteral("--texte")};
     Lancer(nue, {}, "peint", env);
-    Lancer(plumelune, {}, "peint", sonde);
+    Lancer(plumelune, {}, "peint", env);
     QList<double> tempsNue, tempsTexte, tempsPlumelune;
     QList<long> memoireNue;
     for (int i = 0; i < tours; ++i) {
         const Mesure a = Lancer(nue, {}, "peint", env);
-        const Mesure b = Lancer(plumelune, {}, "peint", sonde);
+        const Mesure b = Lancer(plumelune, {}, "peint", env);
         const Mesure c = Lancer(nue, texte, "peint", env);
         if (a.ms < 0 || b.ms < 0 || c.ms < 0) {
             std::fprintf(stderr, "a start-up did not reach its painting\n");

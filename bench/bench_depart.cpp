@@ -4,9 +4,9 @@
 // with the list widgets filled as the form does it. Targets: 100 ms and 20 ms.
 
 #include "core/Etat.h"
-#include "core/Formulaires.h"
-#include "setup/ListesDepart.h"
-#include "setup/Unit2.h"
+#include "core/setup/ListesDepart.h"
+#include "ui/Fenetres.h"
+#include "ui/setup/FenetreDepart.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -89,25 +89,25 @@ int main(int argc, char** argv) {
 
     Etat.DossierProgramme = racine;
     Etat.Reinitialiser();
-    CreerFormulaires();
+    Fenetres::Creer();
     Etat.CheminMedias = medias;
     Etat.CheminBilans = bilans;
     Etat.NomGroupe = QStringLiteral("CM1");
     QDir::setCurrent(medias);
-    Form2->Preparer(); // the group is preselected, as for the class's next pupil
+    Fenetres::Depart->Preparer(); // the group is preselected, as for the class's next pupil
 
     const double coeurDossiers = Mediane([&] { ListerDossiers(medias); });
-    const double formeDossiers = Mediane([] { Form2->RemplirListeDossiers(); });
+    const double formeDossiers = Mediane([] { Fenetres::Depart->RemplirListeDossiers(); });
     const double coeurEleves = Mediane([&] { ListerEleves(Etat.DossierGroupe); });
-    const double formeEleves = Mediane([] { Form2->RemplirListeEleves(); });
+    const double formeEleves = Mediane([] { Fenetres::Depart->RemplirListeEleves(); });
 
     std::printf("depart: RemplirListeDossiers, 1000 dossiers (%d entrées) : médiane %.1f ms "
                 "(liste seule %.1f ms), objectif <= 100 ms\n",
-                Form2->eRepertoires->count(), formeDossiers, coeurDossiers);
+                Fenetres::Depart->eRepertoires->count(), formeDossiers, coeurDossiers);
     std::printf(
         "depart: RemplirListeEleves, 500 élèves (2000 fichiers, %d entrées) : médiane %.1f ms "
         "(liste seule %.1f ms), objectif <= 20 ms\n",
-        Form2->cChoixUtilisateur->count(), formeEleves, coeurEleves);
-    DetruireFormulaires();
+        Fenetres::Depart->cChoixUtilisateur->count(), formeEleves, coeurEleves);
+    Fenetres::Detruire();
     return formeDossiers <= 100.0 && formeEleves <= 20.0 ? 0 : 2;
 }

@@ -1,7 +1,7 @@
 // How long a click on "listen" takes before the program has the sound going: naming the file,
 // opening it (the whole decode) and starting it, for a 5-second item at 22050 Hz mono.
 
-#include "core/LecteurSonQt.h"
+#include "sound/LecteurSonQt.h"
 
 #include <QAudioDevice>
 #include <QCoreApplication>

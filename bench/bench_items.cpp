@@ -2,7 +2,7 @@
 // Prints the median of 20 runs.
 
 #include "core/Etat.h"
-#include "exercise/ItemsExercice.h"
+#include "core/exercise/ItemsExercice.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // behind it, are loaded then, on top of the open and the start of every listen. Each run is a
 // fresh process, as only the first load costs.
 
-#include "core/ServicesADemande.h"
+#include "ui/platform/ServicesADemande.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "Chemins.h"
+#include "core/Chemins.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "Configuration.h"
+#include "core/Configuration.h"
 
-#include "Chemins.h"
-#include "Etat.h"
-#include "FichierTexte.h"
-#include "Services.h"
-#include "Texte.h"
+#include "core/Chemins.h"
+#include "core/Etat.h"
+#include "core/FichierTexte.h"
+#include "core/Services.h"
+#include "core/Texte.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "DecodageJpeg.h"
+#include "core/DecodageJpeg.h"
 
 #include <csetjmp>
 #include <cstdint>

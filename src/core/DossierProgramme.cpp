@@ -1,8 +1,8 @@
-#include "DossierProgramme.h"
+#include "core/DossierProgramme.h"
 
-#include "Chemins.h"
-#include "FichierTexte.h"
-#include "Texte.h"
+#include "core/Chemins.h"
+#include "core/FichierTexte.h"
+#include "core/Texte.h"
 
 #include <QDir>
 #include <QDirIterator>

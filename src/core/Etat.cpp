@@ -1,4 +1,4 @@
-#include "Etat.h"
+#include "core/Etat.h"
 
 EtatProgramme Etat;
 

@@ -1,6 +1,6 @@
-#include "FichierTexte.h"
+#include "core/FichierTexte.h"
 
-#include "Chemins.h"
+#include "core/Chemins.h"
 
 #include <QFile>
 #include <QFileInfo>

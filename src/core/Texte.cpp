@@ -1,4 +1,4 @@
-#include "Texte.h"
+#include "core/Texte.h"
 
 QString Rogner(const QString& texte) {
     qsizetype debut = 0;

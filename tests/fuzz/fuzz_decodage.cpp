@@ -1,8 +1,8 @@
 // An item file name and a typed answer: decoding, the answer check and the model answer.
 
 #include "core/Texte.h"
-#include "exercise/DecodageItem.h"
-#include "exercise/ItemsExercice.h"
+#include "core/exercise/DecodageItem.h"
+#include "core/exercise/ItemsExercice.h"
 
 #include <cstdint>
 #include <cstdlib>

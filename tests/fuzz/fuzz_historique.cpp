@@ -2,7 +2,7 @@
 // counts stay a well-formed text once updated.
 
 #include "core/Etat.h"
-#include "records/Reussites.h"
+#include "core/records/Reussites.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Any bytes as a sound file: decoded or refused with a reason, never a crash.
 
-#include "core/DecodageWav.h"
+#include "sound/DecodageWav.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,10 +5,10 @@
 #include "Doubles.h"
 #include "DoublesUi.h"
 #include "core/Etat.h"
-#include "core/Formulaires.h"
-#include "exercise/Unit1.h"
-#include "records/FichiersEleve.h"
-#include "records/Reussites.h"
+#include "core/records/FichiersEleve.h"
+#include "core/records/Reussites.h"
+#include "ui/Fenetres.h"
+#include "ui/exercise/FenetreExercice.h"
 
 #include <QDialog>
 #include <QDir>
@@ -30,7 +30,7 @@ public:
     QString Journal;
 
     ExerciceTest() {
-        CreerFormulaires();
+        Fenetres::Creer();
         // Set after the forms: creating the main form puts the configuration back to defaults.
         Etat.PremiereActivation = false; // the tests open the exercises themselves
         Medias = env.Programme + "_Medias/";
@@ -42,7 +42,7 @@ public:
         Etat.FichierJournal = Journal;
         CreerFichierVide(Journal);
     }
-    ~ExerciceTest() { DetruireFormulaires(); }
+    ~ExerciceTest() { Fenetres::Detruire(); }
     ExerciceTest(const ExerciceTest&) = delete;
     ExerciceTest& operator=(const ExerciceTest&) = delete;
 
@@ -79,6 +79,6 @@ public:
 
     void Ouvrir(const QString& eleve, const QString& dossier) {
         ScripterDepart(eleve, dossier);
-        Form1->NouvelExercice();
+        Fenetres::Exercice->NouvelExercice();
     }
 };

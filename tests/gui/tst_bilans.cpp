@@ -4,11 +4,11 @@
 #include "Doubles.h"
 #include "DoublesUi.h"
 #include "core/Etat.h"
-#include "core/Formulaires.h"
-#include "core/ImprimanteQt.h"
-#include "core/ServicesQt.h"
-#include "setup/Unit2.h"
-#include "teacher/Bilans.h"
+#include "printing/ImprimanteQt.h"
+#include "ui/Fenetres.h"
+#include "ui/platform/ServicesQt.h"
+#include "ui/setup/FenetreDepart.h"
+#include "ui/teacher/FenetreBilans.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -47,7 +47,7 @@ struct Classe {
     QString cm1;
 
     Classe() {
-        CreerFormulaires();
+        Fenetres::Creer();
         racine = env.Programme + "_Bilans/";
         cm1 = racine + "CM1/";
         QDir().mkpath(cm1);
@@ -59,7 +59,7 @@ struct Classe {
         EcrireOctets(racine + "CE2/Zoe.txt", "zebre|3\r\n");
         Depart("CM1", "Paul");
     }
-    ~Classe() { DetruireFormulaires(); }
+    ~Classe() { Fenetres::Detruire(); }
 
     static void Eleve(const QString& g, const QString& nom, const QByteArray& h,
                       const QByteArray& d, const QByteArray& e, const QByteArray& p) {
@@ -72,8 +72,8 @@ struct Classe {
 
     // What the start form's two lists show, set without running its handlers.
     static void Depart(const QString& groupe, const QString& eleve) {
-        for (auto [liste, texte] :
-             {std::pair{Form2->cChoixGroupe, groupe}, std::pair{Form2->cChoixUtilisateur, eleve}}) {
+        for (auto [liste, texte] : {std::pair{Fenetres::Depart->cChoixGroupe, groupe},
+                                    std::pair{Fenetres::Depart->cChoixUtilisateur, eleve}}) {
             const QSignalBlocker silence(liste);
             liste->clear();
             liste->addItem(texte);
@@ -83,7 +83,7 @@ struct Classe {
 
     void Ouvrir(bool enseignant) {
         Etat.ModeEnseignant = enseignant;
-        Services::Modal().Montrer(fBilans);
+        Services::Modal().Montrer(Fenetres::Bilans);
     }
 
     // The pupil's own report, as the start form opens it.
@@ -107,13 +107,13 @@ QStringList Vues() {
 }
 
 QString Texte(const char* vue) {
-    return fBilans->findChild<QPlainTextEdit*>(vue)->toPlainText();
+    return Fenetres::Bilans->findChild<QPlainTextEdit*>(vue)->toPlainText();
 }
 
 // One letter per character of the history view: R red, n black; "/" between lines.
 QString Couleurs() {
     QString r;
-    const QTextDocument* d = fBilans->ItemReussis->document();
+    const QTextDocument* d = Fenetres::Bilans->ItemReussis->document();
     for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) {
         if (b != d->begin())
             r += u'/';
@@ -137,7 +137,7 @@ void ClicDroit(QPlainTextEdit* vue) {
 }
 
 QPushButton* Bouton(const QString& nom) {
-    return fBilans->findChild<QPushButton*>(nom);
+    return Fenetres::Bilans->findChild<QPushButton*>(nom);
 }
 
 // Selects from the start of the line beginning with `premiere` to the end of the line beginning
@@ -173,23 +173,24 @@ private slots:
         Etat.ImpressionAutorisee = impression;
         Etat.EnregistrementSon = son;
         c.OuvrirEleve();
-        QCOMPARE(fBilans->lTitre->text(), QStringLiteral("MON BILAN"));
-        QCOMPARE(fBilans->windowTitle(), QStringLiteral("Bilans de Paul"));
-        for (QWidget* w : std::initializer_list<QWidget*>{fBilans->cChoixGroupe,
-                                                          fBilans->cChoixEleve, fBilans->Tcadre})
-            QVERIFY2(!w->isVisibleTo(fBilans), qPrintable(w->objectName()));
+        QCOMPARE(Fenetres::Bilans->lTitre->text(), QStringLiteral("MON BILAN"));
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QStringLiteral("Bilans de Paul"));
+        for (QWidget* w : std::initializer_list<QWidget*>{Fenetres::Bilans->cChoixGroupe,
+                                                          Fenetres::Bilans->cChoixEleve,
+                                                          Fenetres::Bilans->cadreChoix})
+            QVERIFY2(!w->isVisibleTo(Fenetres::Bilans), qPrintable(w->objectName()));
         for (const char* b : {"bConfigurer", "bModifier", "bAide", "bGererGroupes", "bSupprimer",
                               "bRafraichir", "bBanque"})
-            QVERIFY2(!Bouton(b)->isVisibleTo(fBilans), b);
-        QCOMPARE(fBilans->bImprime->isVisibleTo(fBilans), impression);
-        QCOMPARE(fBilans->bMagneto->isVisibleTo(fBilans), son);
-        QVERIFY(fBilans->bApropos->isVisibleTo(fBilans));
-        QVERIFY(fBilans->bQuitterBilan->isVisibleTo(fBilans));
-        QCOMPARE(fBilans->PageControl1->count(), 4);
-        QVERIFY(fBilans->BilanExo->toolTip().isEmpty());
-        QVERIFY(fBilans->BilanDetail->toolTip().isEmpty());
-        QVERIFY(fBilans->ItemReussis->toolTip().isEmpty());
-        QCOMPARE(fBilans->MotDePasse->toolTip(),
+            QVERIFY2(!Bouton(b)->isVisibleTo(Fenetres::Bilans), b);
+        QCOMPARE(Fenetres::Bilans->bImprime->isVisibleTo(Fenetres::Bilans), impression);
+        QCOMPARE(Fenetres::Bilans->bMagneto->isVisibleTo(Fenetres::Bilans), son);
+        QVERIFY(Fenetres::Bilans->bApropos->isVisibleTo(Fenetres::Bilans));
+        QVERIFY(Fenetres::Bilans->bQuitterBilan->isVisibleTo(Fenetres::Bilans));
+        QCOMPARE(Fenetres::Bilans->onglets->count(), 4);
+        QVERIFY(Fenetres::Bilans->BilanExo->toolTip().isEmpty());
+        QVERIFY(Fenetres::Bilans->BilanDetail->toolTip().isEmpty());
+        QVERIFY(Fenetres::Bilans->ItemReussis->toolTip().isEmpty());
+        QCOMPARE(Fenetres::Bilans->MotDePasse->toolTip(),
                  QStringLiteral("Un clic droit pour modifier le mot de passe."));
         // His four files, Windows-1252 decoded.
         QCOMPARE(Texte("BilanExo"),
@@ -203,7 +204,7 @@ private slots:
     void modeEleveSansMotDePasse() {
         Classe c;
         c.OuvrirEleve("Lea");
-        QCOMPARE(fBilans->windowTitle(), QStringLiteral("Bilans de Lea"));
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QStringLiteral("Bilans de Lea"));
         QVERIFY(Texte("MotDePasse").isEmpty());
         QCOMPARE(Texte("BilanExo"), QStringLiteral("exos de Lea\n"));
         QCOMPARE(Texte("BilanDetail"), QStringLiteral("detail de Lea\n"));
@@ -215,30 +216,31 @@ private slots:
         Etat.ImpressionAutorisee = false;
         Etat.EnregistrementSon = false;
         c.Ouvrir(true);
-        QCOMPARE(fBilans->lTitre->text(), QStringLiteral("MODULE ENSEIGNANT"));
-        for (QWidget* w : std::initializer_list<QWidget*>{fBilans->cChoixGroupe,
-                                                          fBilans->cChoixEleve, fBilans->Tcadre})
-            QVERIFY2(w->isVisibleTo(fBilans), qPrintable(w->objectName()));
+        QCOMPARE(Fenetres::Bilans->lTitre->text(), QStringLiteral("MODULE ENSEIGNANT"));
+        for (QWidget* w : std::initializer_list<QWidget*>{Fenetres::Bilans->cChoixGroupe,
+                                                          Fenetres::Bilans->cChoixEleve,
+                                                          Fenetres::Bilans->cadreChoix})
+            QVERIFY2(w->isVisibleTo(Fenetres::Bilans), qPrintable(w->objectName()));
         for (const char* b :
              {"bSupprimer", "bGererGroupes", "bConfigurer", "bMagneto", "bImprime", "bModifier",
               "bRafraichir", "bBanque", "bAide", "bApropos", "bQuitterBilan"})
-            QVERIFY2(Bouton(b)->isVisibleTo(fBilans), b);
-        QCOMPARE(fBilans->BilanExo->toolTip(),
+            QVERIFY2(Bouton(b)->isVisibleTo(Fenetres::Bilans), b);
+        QCOMPARE(Fenetres::Bilans->BilanExo->toolTip(),
                  QStringLiteral("Clic droit pour modifier le bilan."));
-        QCOMPARE(fBilans->BilanDetail->toolTip(),
+        QCOMPARE(Fenetres::Bilans->BilanDetail->toolTip(),
                  QStringLiteral("Clic droit pour modifier le bilan."));
-        QCOMPARE(fBilans->ItemReussis->toolTip(),
+        QCOMPARE(Fenetres::Bilans->ItemReussis->toolTip(),
                  QStringLiteral("Clic droit pour modifier la liste des items réussis."));
-        QCOMPARE(fBilans->windowTitle(), QStringLiteral("Paul"));
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QStringLiteral("Paul"));
         QCOMPARE(Etat.DossierGroupe, c.cm1);
         QCOMPARE(Texte("MotDePasse"), QStringLiteral("secret\n"));
 
         // Back to pupil mode on the next opening: everything the teacher had is hidden again.
         c.OuvrirEleve("Lea");
-        QVERIFY(!fBilans->Tcadre->isVisibleTo(fBilans));
-        QVERIFY(!fBilans->bSupprimer->isVisibleTo(fBilans));
-        QVERIFY(fBilans->BilanExo->toolTip().isEmpty());
-        QCOMPARE(fBilans->lTitre->text(), QStringLiteral("MON BILAN"));
+        QVERIFY(!Fenetres::Bilans->cadreChoix->isVisibleTo(Fenetres::Bilans));
+        QVERIFY(!Fenetres::Bilans->bSupprimer->isVisibleTo(Fenetres::Bilans));
+        QVERIFY(Fenetres::Bilans->BilanExo->toolTip().isEmpty());
+        QCOMPARE(Fenetres::Bilans->lTitre->text(), QStringLiteral("MON BILAN"));
     }
 
     void boutonsEtBulles() {
@@ -265,7 +267,7 @@ private slots:
             {"bApropos", "", "A propos...", true},
             {"bQuitterBilan", "Quitter", "Quitter", false},
         };
-        fBilans->findChild<QWidget*>("RangeeBoutons")->layout()->activate();
+        Fenetres::Bilans->findChild<QWidget*>("RangeeBoutons")->layout()->activate();
         int gauche = -1;
         for (const B& b : boutons) {
             QPushButton* p = Bouton(b.nom);
@@ -278,17 +280,17 @@ private slots:
             gauche = p->x();
         }
         c.Ouvrir(true);
-        QCOMPARE(fBilans->bBanque->toolTip(),
+        QCOMPARE(Fenetres::Bilans->bBanque->toolTip(),
                  QStringLiteral("Banque d'exercices - ") + c.env.Programme + "aide/banque.htm");
         QStringList onglets;
         for (int i = 0; i < 4; ++i)
-            onglets.append(fBilans->PageControl1->tabText(i));
+            onglets.append(Fenetres::Bilans->onglets->tabText(i));
         QCOMPARE(onglets, (QStringList{"Résultats des exercices", "Bilan détaillé", "Items réussis",
                                        "Mot de passe"}));
-        QCOMPARE(fBilans->size(), QSize(637, 436));
-        QVERIFY(fBilans->BilanDetail->isReadOnly());
-        QVERIFY(fBilans->BilanDetail->textInteractionFlags() & Qt::TextSelectableByMouse);
-        QVERIFY(!fBilans->Tampon->isVisibleTo(fBilans));
+        QCOMPARE(Fenetres::Bilans->size(), QSize(637, 436));
+        QVERIFY(Fenetres::Bilans->BilanDetail->isReadOnly());
+        QVERIFY(Fenetres::Bilans->BilanDetail->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QVERIFY(!Fenetres::Bilans->tamponImpression->isVisibleTo(Fenetres::Bilans));
     }
 
     void listes() {
@@ -299,32 +301,32 @@ private slots:
         EcrireOctets(c.cm1 + "Lea.txt", {});
         QFile::rename(c.cm1 + "Lea.txt", c.cm1 + "Lea.TXT");
         c.Ouvrir(true);
-        QCOMPARE(Liste(fBilans->cChoixGroupe), (QStringList{"CE2", "CM1", "notes"}));
-        QCOMPARE(Liste(fBilans->cChoixEleve), (QStringList{"Lea", "Paul"}));
+        QCOMPARE(Liste(Fenetres::Bilans->cChoixGroupe), (QStringList{"CE2", "CM1", "notes"}));
+        QCOMPARE(Liste(Fenetres::Bilans->cChoixEleve), (QStringList{"Lea", "Paul"}));
 
         // The teacher picks another group: its folder becomes the group folder, first pupil shown.
-        fBilans->cChoixGroupe->setCurrentIndex(0);
-        emit fBilans->cChoixGroupe->activated(0);
+        Fenetres::Bilans->cChoixGroupe->setCurrentIndex(0);
+        emit Fenetres::Bilans->cChoixGroupe->activated(0);
         QCOMPARE(Etat.DossierGroupe, c.racine + "CE2/");
-        QCOMPARE(Liste(fBilans->cChoixEleve), QStringList{"Zoe"});
-        QCOMPARE(fBilans->windowTitle(), QStringLiteral("Zoe"));
+        QCOMPARE(Liste(Fenetres::Bilans->cChoixEleve), QStringList{"Zoe"});
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QStringLiteral("Zoe"));
         QCOMPARE(Texte("ItemReussis"), QStringLiteral("zebre|3\n"));
         QVERIFY(Texte("BilanDetail").isEmpty());
 
         // A group with no pupil: empty list, empty caption, empty views.
-        fBilans->cChoixGroupe->setCurrentIndex(2);
-        emit fBilans->cChoixGroupe->activated(2);
-        QCOMPARE(fBilans->cChoixEleve->count(), 0);
-        QCOMPARE(fBilans->windowTitle(), QString());
+        Fenetres::Bilans->cChoixGroupe->setCurrentIndex(2);
+        emit Fenetres::Bilans->cChoixGroupe->activated(2);
+        QCOMPARE(Fenetres::Bilans->cChoixEleve->count(), 0);
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QString());
         for (const QString& v : Vues())
             QVERIFY2(Texte(qPrintable(v)).isEmpty(), qPrintable(v));
 
         // Another pupil picked: caption and views follow.
-        fBilans->cChoixGroupe->setCurrentIndex(1);
-        emit fBilans->cChoixGroupe->activated(1);
-        fBilans->cChoixEleve->setCurrentIndex(1);
-        emit fBilans->cChoixEleve->activated(1);
-        QCOMPARE(fBilans->windowTitle(), QStringLiteral("Paul"));
+        Fenetres::Bilans->cChoixGroupe->setCurrentIndex(1);
+        emit Fenetres::Bilans->cChoixGroupe->activated(1);
+        Fenetres::Bilans->cChoixEleve->setCurrentIndex(1);
+        emit Fenetres::Bilans->cChoixEleve->activated(1);
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QStringLiteral("Paul"));
         QCOMPARE(Texte("MotDePasse"), QStringLiteral("secret\n"));
     }
 
@@ -337,9 +339,9 @@ private slots:
         Etat.CheminBilans = racine;
         Classe::Depart("Choisis ton groupe", "Visiteur");
         c.Ouvrir(true);
-        QCOMPARE(fBilans->cChoixGroupe->count(), 0);
+        QCOMPARE(Fenetres::Bilans->cChoixGroupe->count(), 0);
         QCOMPARE(Etat.DossierGroupe, racine);
-        QCOMPARE(Liste(fBilans->cChoixEleve), QStringList{"Solo"});
+        QCOMPARE(Liste(Fenetres::Bilans->cChoixEleve), QStringList{"Solo"});
         QCOMPARE(Texte("ItemReussis"), QStringLiteral("seul|3\n"));
     }
 
@@ -385,9 +387,9 @@ private slots:
         Classe c;
         Classe::Depart(groupeDepart, eleveDepart);
         c.Ouvrir(true);
-        QCOMPARE(fBilans->cChoixGroupe->currentText(), groupe);
-        QCOMPARE(fBilans->cChoixEleve->currentText(), eleve);
-        QCOMPARE(fBilans->windowTitle(), eleve);
+        QCOMPARE(Fenetres::Bilans->cChoixGroupe->currentText(), groupe);
+        QCOMPARE(Fenetres::Bilans->cChoixEleve->currentText(), eleve);
+        QCOMPARE(Fenetres::Bilans->windowTitle(), eleve);
         if (eleve.isEmpty())
             for (const QString& v : Vues())
                 QVERIFY2(Texte(qPrintable(v)).isEmpty(), qPrintable(v));
@@ -422,8 +424,8 @@ private slots:
         c.Ouvrir(true);
         QCOMPARE(Couleurs(), couleurs);
         // The caret waits at the start, nothing selected.
-        QCOMPARE(fBilans->ItemReussis->textCursor().position(), 0);
-        QVERIFY(!fBilans->ItemReussis->textCursor().hasSelection());
+        QCOMPARE(Fenetres::Bilans->ItemReussis->textCursor().position(), 0);
+        QVERIFY(!Fenetres::Bilans->ItemReussis->textCursor().hasSelection());
     }
 
     // Records long enough to fill several blocks of the views, with each kind of line end:
@@ -458,13 +460,13 @@ private slots:
     void ongletGardeEntreOuvertures() {
         Classe c;
         c.OuvrirEleve();
-        QCOMPARE(fBilans->PageControl1->currentIndex(), 2); // "Items réussis" at the first
-        fBilans->PageControl1->setCurrentIndex(1);
-        fBilans->show();
-        QTest::mouseClick(fBilans->bQuitterBilan, Qt::LeftButton);
-        QVERIFY(!fBilans->isVisible());
+        QCOMPARE(Fenetres::Bilans->onglets->currentIndex(), 2); // "Items réussis" at the first
+        Fenetres::Bilans->onglets->setCurrentIndex(1);
+        Fenetres::Bilans->show();
+        QTest::mouseClick(Fenetres::Bilans->bQuitterBilan, Qt::LeftButton);
+        QVERIFY(!Fenetres::Bilans->isVisible());
         c.Ouvrir(true);
-        QCOMPARE(fBilans->PageControl1->currentIndex(), 1);
+        QCOMPARE(Fenetres::Bilans->onglets->currentIndex(), 1);
     }
 
     void rafraichir() {
@@ -472,23 +474,23 @@ private slots:
         EcrireOctets(c.env.Programme + "plumelune.ini",
                      "BILAN = " + c.racine.toUtf8() + "\r\nREPONSES NECESSAIRES = 2\r\n");
         c.Ouvrir(true);
-        QCOMPARE(fBilans->windowTitle(), QStringLiteral("Paul"));
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QStringLiteral("Paul"));
         QCOMPARE(Couleurs(), QStringLiteral("RRRRRR/nnnnnnnnn/nnnnnnnnn/nnnnnnn/"));
 
         // The configuration is read again and the views re-coloured with it.
-        QTest::mouseClick(fBilans->bRafraichir, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Bilans->bRafraichir, Qt::LeftButton);
         QCOMPARE(Etat.ReponsesNecessaires, 2);
-        QCOMPARE(fBilans->cChoixEleve->currentText(), QStringLiteral("Paul"));
+        QCOMPARE(Fenetres::Bilans->cChoixEleve->currentText(), QStringLiteral("Paul"));
         QCOMPARE(Couleurs(), QStringLiteral("nnnnnn/nnnnnnnnn/nnnnnnnnn/RRRRRRR/"));
 
         // Paul's files moved away in the file manager: the group stays, nobody is selected.
         for (const char* s : {".txt", "_Detail.txt", "_Exos.txt", "_Pwd.txt"})
             QVERIFY(QFile::remove(c.cm1 + "Paul" + s));
-        QTest::mouseClick(fBilans->bRafraichir, Qt::LeftButton);
-        QCOMPARE(fBilans->cChoixGroupe->currentText(), QStringLiteral("CM1"));
-        QCOMPARE(Liste(fBilans->cChoixEleve), QStringList{"Lea"});
-        QCOMPARE(fBilans->cChoixEleve->currentIndex(), -1);
-        QCOMPARE(fBilans->windowTitle(), QString());
+        QTest::mouseClick(Fenetres::Bilans->bRafraichir, Qt::LeftButton);
+        QCOMPARE(Fenetres::Bilans->cChoixGroupe->currentText(), QStringLiteral("CM1"));
+        QCOMPARE(Liste(Fenetres::Bilans->cChoixEleve), QStringList{"Lea"});
+        QCOMPARE(Fenetres::Bilans->cChoixEleve->currentIndex(), -1);
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QString());
         for (const QString& v : Vues())
             QVERIFY2(Texte(qPrintable(v)).isEmpty(), qPrintable(v));
         QVERIFY(c.env.Messages.Appels.isEmpty());
@@ -498,10 +500,10 @@ private slots:
     void rafraichirSansConfiguration() {
         Classe c;
         c.Ouvrir(true);
-        QTest::mouseClick(fBilans->bRafraichir, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Bilans->bRafraichir, Qt::LeftButton);
         QCOMPARE(c.env.Messages.Textes(), QStringList{"Fichier INI non trouvé."});
         QCOMPARE(Etat.CheminBilans, c.racine);
-        QCOMPARE(fBilans->cChoixEleve->currentText(), QStringLiteral("Paul"));
+        QCOMPARE(Fenetres::Bilans->cChoixEleve->currentText(), QStringLiteral("Paul"));
         QVERIFY(!Texte("ItemReussis").isEmpty());
     }
 
@@ -515,7 +517,7 @@ private slots:
         Classe c;
         c.Ouvrir(true);
         c.env.Messages.Reponses = {oui};
-        QTest::mouseClick(fBilans->bSupprimer, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Bilans->bSupprimer, Qt::LeftButton);
         QCOMPARE(c.env.Messages.Appels.size(), 1);
         QCOMPARE(c.env.Messages.Appels[0].Genre, QStringLiteral("Confirmation"));
         QCOMPARE(c.env.Messages.Appels[0].Texte,
@@ -524,17 +526,17 @@ private slots:
             QCOMPARE(QFile::exists(c.cm1 + "Paul" + s), !oui);
         QVERIFY(QFile::exists(c.cm1 + "Lea.txt"));
         if (oui) {
-            QCOMPARE(Liste(fBilans->cChoixEleve), QStringList{"Lea"});
-            QCOMPARE(fBilans->cChoixEleve->currentText(), QStringLiteral("Lea"));
-            QCOMPARE(fBilans->windowTitle(), QStringLiteral("Lea"));
+            QCOMPARE(Liste(Fenetres::Bilans->cChoixEleve), QStringList{"Lea"});
+            QCOMPARE(Fenetres::Bilans->cChoixEleve->currentText(), QStringLiteral("Lea"));
+            QCOMPARE(Fenetres::Bilans->windowTitle(), QStringLiteral("Lea"));
             QCOMPARE(Texte("ItemReussis"), QStringLiteral("loup|1\n"));
             QVERIFY(Texte("MotDePasse").isEmpty());
         } else {
-            QCOMPARE(Liste(fBilans->cChoixEleve), (QStringList{"Lea", "Paul"}));
-            QCOMPARE(fBilans->windowTitle(), QStringLiteral("Paul"));
+            QCOMPARE(Liste(Fenetres::Bilans->cChoixEleve), (QStringList{"Lea", "Paul"}));
+            QCOMPARE(Fenetres::Bilans->windowTitle(), QStringLiteral("Paul"));
             QCOMPARE(Texte("MotDePasse"), QStringLiteral("secret\n"));
         }
-        QCOMPARE(Liste(fBilans->cChoixGroupe), (QStringList{"CE2", "CM1"}));
+        QCOMPARE(Liste(Fenetres::Bilans->cChoixGroupe), (QStringList{"CE2", "CM1"}));
     }
 
     void suppressionDuDernier() {
@@ -542,9 +544,9 @@ private slots:
         Classe::Depart("CE2", "Zoe");
         c.Ouvrir(true);
         c.env.Messages.Reponses = {true};
-        QTest::mouseClick(fBilans->bSupprimer, Qt::LeftButton);
-        QCOMPARE(fBilans->cChoixEleve->count(), 0);
-        QCOMPARE(fBilans->windowTitle(), QString());
+        QTest::mouseClick(Fenetres::Bilans->bSupprimer, Qt::LeftButton);
+        QCOMPARE(Fenetres::Bilans->cChoixEleve->count(), 0);
+        QCOMPARE(Fenetres::Bilans->windowTitle(), QString());
         QVERIFY(Texte("ItemReussis").isEmpty());
         QVERIFY(QDir(c.racine + "CE2").exists()); // the group folder stays
     }
@@ -571,7 +573,7 @@ private slots:
             question = boite->text();
             QTest::keyClick(boite, Qt::Key(touche));
         });
-        fBilans->bSupprimerClick();
+        Fenetres::Bilans->bSupprimerClick();
         Services::InstallerMessages(&c.env.Messages);
         QCOMPARE(question,
                  QStringLiteral("Voulez-vous vraiment supprimer l'élève Paul de ce groupe ?"));
@@ -641,12 +643,12 @@ private slots:
             Etat.NomEleve = "Paul";
             c.Ouvrir(false);
         }
-        fBilans->PageControl1->setCurrentIndex(onglet);
+        Fenetres::Bilans->onglets->setCurrentIndex(onglet);
         if (action.startsWith("droit:")) {
-            ClicDroit(fBilans->findChild<QPlainTextEdit*>(action.mid(6)));
+            ClicDroit(Fenetres::Bilans->findChild<QPlainTextEdit*>(action.mid(6)));
         } else {
             QPushButton* b = Bouton(action);
-            QVERIFY(b->isVisibleTo(fBilans));
+            QVERIFY(b->isVisibleTo(Fenetres::Bilans));
             QTest::mouseClick(b, Qt::LeftButton);
         }
         attendu.replace("{P}", c.env.Programme).replace("{G}", g).replace("{R}", c.racine);
@@ -675,9 +677,9 @@ private slots:
         Classe c;
         EcrireOctets(c.cm1 + ".txt", "fichier sans élève");
         c.Ouvrir(true);
-        fBilans->cChoixEleve->setCurrentIndex(
-            eleve.isEmpty() ? -1 : fBilans->cChoixEleve->findText(eleve));
-        fBilans->PageControl1->setCurrentIndex(onglet);
+        Fenetres::Bilans->cChoixEleve->setCurrentIndex(
+            eleve.isEmpty() ? -1 : Fenetres::Bilans->cChoixEleve->findText(eleve));
+        Fenetres::Bilans->onglets->setCurrentIndex(onglet);
         QTest::mouseClick(Bouton(bouton), Qt::LeftButton);
         QVERIFY(c.env.Shell.Appels.isEmpty());
         QVERIFY(c.env.Messages.Appels.isEmpty());
@@ -704,7 +706,7 @@ private slots:
         qputenv("PATH", bin.toLocal8Bit());
         Etat.CheminLogSon = cheminLogSon;
         c.Ouvrir(true);
-        QTest::mouseClick(fBilans->bMagneto, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Bilans->bMagneto, Qt::LeftButton);
         qputenv("PATH", chemin);
         if (enregistreurInstalle) {
             QCOMPARE(c.env.Shell.Cibles(), QStringList{bin + "/audacity"});
@@ -720,7 +722,7 @@ private slots:
     void apropos() {
         Classe c;
         c.OuvrirEleve();
-        QTest::mouseClick(fBilans->bApropos, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Bilans->bApropos, Qt::LeftButton);
         QCOMPARE(c.env.Messages.Appels.size(), 1);
         QCOMPARE(c.env.Messages.Appels[0].Genre, QStringLiteral("Information"));
         const QStringList lignes = c.env.Messages.Appels[0].Texte.split('\n');
@@ -759,11 +761,12 @@ private slots:
         QFETCH(QString, attendu);
         Classe c;
         enseignant ? c.Ouvrir(true) : c.OuvrirEleve();
-        fBilans->PageControl1->setCurrentIndex(onglet);
-        QPlainTextEdit* vues[] = {fBilans->BilanExo, fBilans->BilanDetail, fBilans->ItemReussis};
+        Fenetres::Bilans->onglets->setCurrentIndex(onglet);
+        QPlainTextEdit* vues[] = {Fenetres::Bilans->BilanExo, Fenetres::Bilans->BilanDetail,
+                                  Fenetres::Bilans->ItemReussis};
         if (!debut.isEmpty())
             SelectionnerLignes(vues[onglet], debut, fin);
-        QTest::mouseClick(fBilans->bImprime, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Bilans->bImprime, Qt::LeftButton);
         QCOMPARE(c.env.Imprimante.Configurations, 1);
         QCOMPARE(c.env.Imprimante.Imprimes, QStringList{attendu});
     }
@@ -771,20 +774,20 @@ private slots:
     void impressionAnnulee() {
         Classe c;
         c.Ouvrir(true);
-        fBilans->PageControl1->setCurrentIndex(2);
+        Fenetres::Bilans->onglets->setCurrentIndex(2);
         c.env.Imprimante.Accepter = false;
-        QTest::mouseClick(fBilans->bImprime, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Bilans->bImprime, Qt::LeftButton);
         QCOMPARE(c.env.Imprimante.Configurations, 1);
         QVERIFY(c.env.Imprimante.Imprimes.isEmpty());
-        QVERIFY(
-            fBilans->Tampon->toPlainText().startsWith(QStringLiteral("Items réussis de : Paul")));
+        QVERIFY(Fenetres::Bilans->tamponImpression->toPlainText().startsWith(
+            QStringLiteral("Items réussis de : Paul")));
     }
 
     void impressionMotDePasse() {
         Classe c;
         c.Ouvrir(true);
-        fBilans->PageControl1->setCurrentIndex(3);
-        QTest::mouseClick(fBilans->bImprime, Qt::LeftButton);
+        Fenetres::Bilans->onglets->setCurrentIndex(3);
+        QTest::mouseClick(Fenetres::Bilans->bImprime, Qt::LeftButton);
         QCOMPARE(c.env.Imprimante.Configurations, 0);
         QVERIFY(c.env.Imprimante.Imprimes.isEmpty());
     }
@@ -821,14 +824,15 @@ private slots:
         ImprimanteQt imprimante(pdf);
         Services::InstallerImprimante(&imprimante);
         c.Ouvrir(true);
-        fBilans->PageControl1->setCurrentIndex(1);
+        Fenetres::Bilans->onglets->setCurrentIndex(1);
         QStringList corps = detail;
         if (debut >= 0) {
-            SelectionnerLignes(fBilans->BilanDetail, QStringLiteral("ligne%1 ").arg(debut + 1),
+            SelectionnerLignes(Fenetres::Bilans->BilanDetail,
+                               QStringLiteral("ligne%1 ").arg(debut + 1),
                                QStringLiteral("ligne%1 ").arg(fin + 1));
             corps = detail.mid(debut, fin - debut + 1);
         }
-        QTest::mouseClick(fBilans->bImprime, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Bilans->bImprime, Qt::LeftButton);
         Services::InstallerImprimante(&c.env.Imprimante);
         QVERIFY(QFile::exists(pdf));
 
@@ -876,8 +880,8 @@ private slots:
         QCOMPARE(Texte("MotDePasse"), QStringLiteral("secret\n"));
         QCOMPARE(Texte("ItemReussis"), QStringLiteral("chat|3\nchien|2-3\ncheval|13\nlapin|2\n"));
         // Still usable: another pupil shows.
-        fBilans->cChoixEleve->setCurrentIndex(0);
-        emit fBilans->cChoixEleve->activated(0);
+        Fenetres::Bilans->cChoixEleve->setCurrentIndex(0);
+        emit Fenetres::Bilans->cChoixEleve->activated(0);
         QCOMPARE(Texte("BilanExo"), QStringLiteral("exos de Lea\n"));
     }
 

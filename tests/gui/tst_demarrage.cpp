@@ -3,8 +3,8 @@
 #include "Doubles.h"
 #include "DoublesUi.h"
 #include "core/Etat.h"
-#include "core/Formulaires.h"
-#include "exercise/Unit1.h"
+#include "ui/Fenetres.h"
+#include "ui/exercise/FenetreExercice.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -25,8 +25,8 @@ private slots:
     void formesCreeesDansLOrdre() {
         EnvironnementTest env;
         ModalInstalle modal;
-        CreerFormulaires();
-        QCOMPARE(QApplication::topLevelWidgets().contains(Form1), true);
+        Fenetres::Creer();
+        QCOMPARE(QApplication::topLevelWidgets().contains(Fenetres::Exercice), true);
         struct Attendu {
             QWidget* forme;
             const char* nom;
@@ -34,7 +34,8 @@ private slots:
             int l;
             int h;
         };
-        const QList<QDialog*> enfants = Form1->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+        const QList<QDialog*> enfants =
+            Fenetres::Exercice->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
         const QStringList ordre = {"Form2",         "CPEcr",   "fChoixNbItems", "fQuitter",
                                    "fMessagePerso", "fBilans", "fNouvelEleve",  "fMotDePasse"};
         QStringList noms;
@@ -42,23 +43,27 @@ private slots:
             noms.append(d->objectName());
         QCOMPARE(noms, ordre);
         const QList<Attendu> formes = {
-            {Form1, "Form1", "Plumelune", 628, 429},
-            {Form1->findChild<QDialog*>("Form2"), "Form2", "Choix dossier", 297, 424},
-            {Form1->findChild<QDialog*>("fChoixNbItems"), "fChoixNbItems", "Choix nombre d'items",
-             254, 364},
-            {Form1->findChild<QDialog*>("fQuitter"), "fQuitter", "Quitter", 290, 48},
-            {Form1->findChild<QDialog*>("fMessagePerso"), "fMessagePerso", "Plumelune", 169, 93},
-            {Form1->findChild<QDialog*>("fBilans"), "fBilans", "Bilan", 637, 436},
+            {Fenetres::Exercice, "Form1", "Plumelune", 628, 429},
+            {Fenetres::Exercice->findChild<QDialog*>("Form2"), "Form2", "Choix dossier", 297, 424},
+            {Fenetres::Exercice->findChild<QDialog*>("fChoixNbItems"), "fChoixNbItems",
+             "Choix nombre d'items", 254, 364},
+            {Fenetres::Exercice->findChild<QDialog*>("fQuitter"), "fQuitter", "Quitter", 290, 48},
+            {Fenetres::Exercice->findChild<QDialog*>("fMessagePerso"), "fMessagePerso", "Plumelune",
+             169, 93},
+            {Fenetres::Exercice->findChild<QDialog*>("fBilans"), "fBilans", "Bilan", 637, 436},
         };
         for (const Attendu& a : formes) {
             QVERIFY(a.forme);
             QCOMPARE(a.forme->windowTitle(), QString::fromUtf8(a.titre));
             QCOMPARE(a.forme->size(), QSize(a.l, a.h));
         }
-        QCOMPARE(Form1->findChild<QDialog*>("CPEcr")->windowTitle(), QStringLiteral("Aide"));
-        QVERIFY(Form1->mMessage->toPlainText().isEmpty()); // the design text never shows
-        QVERIFY(!Form1->iExplication->isVisibleTo(Form1)); // no default picture here
-        DetruireFormulaires();
+        QCOMPARE(Fenetres::Exercice->findChild<QDialog*>("CPEcr")->windowTitle(),
+                 QStringLiteral("Aide"));
+        QVERIFY(
+            Fenetres::Exercice->mMessage->toPlainText().isEmpty()); // the design text never shows
+        QVERIFY(!Fenetres::Exercice->iExplication->isVisibleTo(
+            Fenetres::Exercice)); // no default picture here
+        Fenetres::Detruire();
     }
 
     void demarrageEtFermeture() {
@@ -75,39 +80,39 @@ private slots:
             QDir::setCurrent(Etat.DossierExercice);
             return 1;
         });
-        CreerFormulaires();
-        Form1->show();
+        Fenetres::Creer();
+        Fenetres::Exercice->show();
         QTRY_VERIFY(!Etat.PremiereActivation);
-        QCOMPARE(Form1->windowTitle(), QStringLiteral("Plumelune - Version 2.0"));
+        QCOMPARE(Fenetres::Exercice->windowTitle(), QStringLiteral("Plumelune - Version 2.0"));
         QCOMPARE(Etat.CheminBilans, env.Programme + "_Bilans/");
         QCOMPARE(Etat.ReponsesNecessaires, 2);
         QVERIFY(Etat.EcriturePossible);
         const QStringList journaux = Journaux(env.Programme);
         QCOMPARE(journaux.size(), 1);
         QCOMPARE(Etat.FichierJournal, env.Programme + journaux.first());
-        QCOMPARE(Form1->lBonus->text(), QStringLiteral("5"));
+        QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("5"));
         QCOMPARE(modal.Modal.Montres, QStringList{"Form2"});
-        QCOMPARE(Form1->lDossierCourant->text(), QStringLiteral("Animaux"));
+        QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QStringLiteral("Animaux"));
         QCOMPARE(Etat.FichierSon, QStringLiteral("chat.wav"));
         // A later activation does not start again.
-        Form1->FormActivate();
+        Fenetres::Exercice->FormActivate();
         QCOMPARE(Journaux(env.Programme).size(), 1);
         QVERIFY(env.Messages.Appels.isEmpty());
 
-        Form1->close();
+        Fenetres::Exercice->close();
         QVERIFY(Journaux(env.Programme).isEmpty());
-        DetruireFormulaires();
+        Fenetres::Detruire();
     }
 
     void sansIniLeProgrammeSArrete() {
         EnvironnementTest env;
         ModalInstalle modal;
-        CreerFormulaires();
-        Form1->show();
-        QTRY_VERIFY(!Form1->isVisible());
+        Fenetres::Creer();
+        Fenetres::Exercice->show();
+        QTRY_VERIFY(!Fenetres::Exercice->isVisible());
         QCOMPARE(env.Messages.Textes(), QStringList{"Fichier INI non trouvé."});
         QVERIFY(Journaux(env.Programme).isEmpty());
-        DetruireFormulaires();
+        Fenetres::Detruire();
     }
 
     void imageParDefaut() {
@@ -117,9 +122,9 @@ private slots:
         img.fill(Qt::yellow);
         QVERIFY(img.save(env.Programme + "QVX_PARDEFAUT.jpg",
                          "PNG")); // a PNG under a .jpg name, other case
-        CreerFormulaires();
-        QVERIFY(Form1->iExplication->isVisibleTo(Form1));
-        DetruireFormulaires();
+        Fenetres::Creer();
+        QVERIFY(Fenetres::Exercice->iExplication->isVisibleTo(Fenetres::Exercice));
+        Fenetres::Detruire();
     }
 };
 

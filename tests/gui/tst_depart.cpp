@@ -5,11 +5,11 @@
 #include "Doubles.h"
 #include "DoublesUi.h"
 #include "core/Etat.h"
-#include "core/Formulaires.h"
-#include "exercise/Unit1.h"
-#include "setup/MotDePasse.h"
-#include "setup/NouvelEleve.h"
-#include "setup/Unit2.h"
+#include "ui/Fenetres.h"
+#include "ui/exercise/FenetreExercice.h"
+#include "ui/setup/DialogueMotDePasse.h"
+#include "ui/setup/DialogueNouvelEleve.h"
+#include "ui/setup/FenetreDepart.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -39,14 +39,14 @@ struct Banc {
         bilans = env.Programme + "_Bilans/";
         QDir().mkpath(medias);
         QDir().mkpath(bilans);
-        CreerFormulaires();
+        Fenetres::Creer();
         Etat.CheminMedias = medias;
         Etat.CheminBilans = bilans;
         Etat.MotDePasseEnseignant = QStringLiteral("maitre");
         Etat.TitreApplication = titre;
         QDir::setCurrent(medias);
     }
-    ~Banc() { DetruireFormulaires(); }
+    ~Banc() { Fenetres::Detruire(); }
 
     // Creates every path: a final "/" makes a folder, anything else a file with `octets`.
     static void Creer(const QString& racine, const QStringList& chemins,
@@ -59,7 +59,7 @@ struct Banc {
         }
     }
     // The showing as NouvelExercice makes it: FormShow, then FormActivate.
-    void Montrer() { Form2->Preparer(); }
+    void Montrer() { Fenetres::Depart->Preparer(); }
 
     // The user picks an entry of a drop-down list.
     static void Choisir(QComboBox* liste, const QString& texte) {
@@ -71,19 +71,19 @@ struct Banc {
     // The user clicks a folder of the browser.
     static void Cliquer(const QString& entree) {
         const QList<QListWidgetItem*> trouves =
-            Form2->eRepertoires->findItems(entree, Qt::MatchExactly);
+            Fenetres::Depart->eRepertoires->findItems(entree, Qt::MatchExactly);
         QVERIFY2(!trouves.isEmpty(), qPrintable(entree));
-        Form2->eRepertoires->setCurrentItem(trouves.first());
+        Fenetres::Depart->eRepertoires->setCurrentItem(trouves.first());
     }
     void Lancer(const QString& dossier) {
         Cliquer(dossier);
-        QVERIFY(Form2->bValider->isEnabled());
-        Form2->bValider->click();
+        QVERIFY(Fenetres::Depart->bValider->isEnabled());
+        Fenetres::Depart->bValider->click();
     }
     // Scripts the password dialog's answer ("" = "Annuler").
     void RepondreMotDePasse(const QString& reponse, QStringList* titres = nullptr) {
         modal.Modal.Ajouter("fMotDePasse", [reponse, titres](QDialog* d) {
-            auto* f = static_cast<TfMotDePasse*>(d);
+            auto* f = static_cast<DialogueMotDePasse*>(d);
             if (titres)
                 titres->append(f->windowTitle());
             if (reponse.isEmpty()) {
@@ -97,7 +97,7 @@ struct Banc {
     }
     void NouvelEleveTape(const QString& nom) {
         modal.Modal.Ajouter("fNouvelEleve", [nom](QDialog* d) {
-            auto* f = static_cast<TfNouvelEleve*>(d);
+            auto* f = static_cast<DialogueNouvelEleve*>(d);
             f->eUtilisateur->setText(nom);
             f->bOk->click();
             if (f->isVisible() || f->result() != QDialog::Accepted)
@@ -105,7 +105,7 @@ struct Banc {
             return f->result();
         });
     }
-    bool Ferme() const { return Form2->result() == QDialog::Accepted; }
+    bool Ferme() const { return Fenetres::Depart->result() == QDialog::Accepted; }
 };
 
 QStringList Entrees(const QComboBox* c) {
@@ -137,7 +137,7 @@ QString SansFin(const QString& dossier) {
 class TstDepart : public QObject {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(Form1 == nullptr); }
+    void init() { QVERIFY(Fenetres::Exercice == nullptr); }
 
     // --- The form itself ------------------------------------------------------------------
 
@@ -184,7 +184,7 @@ private slots:
         QFETCH(QString, accessible);
         QFETCH(QString, bulle);
         Banc b;
-        auto* w = Form2->findChild<QWidget*>(nom);
+        auto* w = Fenetres::Depart->findChild<QWidget*>(nom);
         QVERIFY(w);
         QCOMPARE(w->accessibleName(), accessible);
         QCOMPARE(w->toolTip(), bulle);
@@ -197,16 +197,16 @@ private slots:
 
     void formeAuDemarrage() {
         Banc b;
-        QCOMPARE(Form2->windowTitle(), QStringLiteral("Choix dossier"));
-        QCOMPARE(Form2->size(), QSize(297, 424));
-        QVERIFY(!(Form2->windowFlags() & Qt::WindowCloseButtonHint));
-        QCOMPARE(Form2->bSuperviseur->size(), QSize(41, 41));
-        QVERIFY(!Form2->bNouvelEleve->isEnabled());
-        QVERIFY(!Form2->bBilan->isEnabled());
-        QVERIFY(Form2->bSuperviseur->isEnabled());
-        QVERIFY(!(Form2->eRepertoires->focusPolicy() & Qt::TabFocus));
-        QVERIFY(!Form2->cChoixGroupe->isEditable());
-        QVERIFY(!Form2->cChoixUtilisateur->isEditable());
+        QCOMPARE(Fenetres::Depart->windowTitle(), QStringLiteral("Choix dossier"));
+        QCOMPARE(Fenetres::Depart->size(), QSize(297, 424));
+        QVERIFY(!(Fenetres::Depart->windowFlags() & Qt::WindowCloseButtonHint));
+        QCOMPARE(Fenetres::Depart->bSuperviseur->size(), QSize(41, 41));
+        QVERIFY(!Fenetres::Depart->bNouvelEleve->isEnabled());
+        QVERIFY(!Fenetres::Depart->bBilan->isEnabled());
+        QVERIFY(Fenetres::Depart->bSuperviseur->isEnabled());
+        QVERIFY(!(Fenetres::Depart->eRepertoires->focusPolicy() & Qt::TabFocus));
+        QVERIFY(!Fenetres::Depart->cChoixGroupe->isEditable());
+        QVERIFY(!Fenetres::Depart->cChoixUtilisateur->isEditable());
     }
 
     // --- Groups and pupils -----------------------------------------------------------------
@@ -216,9 +216,10 @@ private slots:
         Banc::Creer(b.bilans, {"CM1/", "CE2/", "CM1.ancien/", "Notes", "lisez.txt", "Groupe 10/",
                                "Groupe 2/"});
         b.Montrer();
-        QCOMPARE(Entrees(Form2->cChoixGroupe), (QStringList{"Choisis ton groupe", "CE2", "CM1",
-                                                            "Groupe 2", "Groupe 10", "Notes"}));
-        QCOMPARE(Form2->cChoixGroupe->currentIndex(), 0);
+        QCOMPARE(
+            Entrees(Fenetres::Depart->cChoixGroupe),
+            (QStringList{"Choisis ton groupe", "CE2", "CM1", "Groupe 2", "Groupe 10", "Notes"}));
+        QCOMPARE(Fenetres::Depart->cChoixGroupe->currentIndex(), 0);
         QCOMPARE(Etat.DossierGroupe, b.bilans);
     }
 
@@ -240,15 +241,15 @@ private slots:
         Banc b;
         Banc::Creer(b.bilans + "CM1/", fichiers);
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
         QCOMPARE(Etat.DossierGroupe, b.bilans + "CM1/");
-        QCOMPARE(Entrees(Form2->cChoixUtilisateur), attendu);
-        QCOMPARE(Form2->cChoixUtilisateur->currentText(), QStringLiteral("Visiteur"));
-        QVERIFY(Form2->bNouvelEleve->isEnabled());
+        QCOMPARE(Entrees(Fenetres::Depart->cChoixUtilisateur), attendu);
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), QStringLiteral("Visiteur"));
+        QVERIFY(Fenetres::Depart->bNouvelEleve->isEnabled());
         // Back to no group: the records root is the group folder and no pupil can be added.
-        Banc::Choisir(Form2->cChoixGroupe, "Choisis ton groupe");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "Choisis ton groupe");
         QCOMPARE(Etat.DossierGroupe, b.bilans);
-        QVERIFY(!Form2->bNouvelEleve->isEnabled());
+        QVERIFY(!Fenetres::Depart->bNouvelEleve->isEnabled());
     }
 
     void groupeEtEleveRetrouves() {
@@ -257,9 +258,9 @@ private slots:
         Etat.NomGroupe = QStringLiteral("cm1"); // remembered in another case
         Etat.NomEleve = QStringLiteral("zoé");
         b.Montrer();
-        QCOMPARE(Form2->cChoixGroupe->currentText(), QStringLiteral("CM1"));
-        QCOMPARE(Form2->cChoixUtilisateur->currentText(), QStringLiteral("Zoé"));
-        QVERIFY(Form2->bBilan->isEnabled());
+        QCOMPARE(Fenetres::Depart->cChoixGroupe->currentText(), QStringLiteral("CM1"));
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), QStringLiteral("Zoé"));
+        QVERIFY(Fenetres::Depart->bBilan->isEnabled());
         QCOMPARE(Etat.ElevePrecedent, QStringLiteral("zoé"));
     }
 
@@ -275,8 +276,8 @@ private slots:
         Etat.NomGroupe = QStringLiteral("CM1");
         Etat.NomEleve = nom;
         b.Montrer();
-        QCOMPARE(Form2->cChoixUtilisateur->currentText(), nom);
-        QVERIFY(Form2->bBilan->isEnabled());
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), nom);
+        QVERIFY(Fenetres::Depart->bBilan->isEnabled());
         QVERIFY(b.modal.Modal.Montres.isEmpty()); // "nouveau" does not open the new-pupil dialog
     }
 
@@ -285,11 +286,12 @@ private slots:
         Banc::Creer(b.bilans, {"CM1/", "Max.txt"});
         Etat.NomGroupe = QStringLiteral("CM2");
         b.Montrer();
-        QCOMPARE(Form2->cChoixGroupe->currentIndex(), -1);
-        QCOMPARE(Form2->cChoixGroupe->currentText(), QString());
+        QCOMPARE(Fenetres::Depart->cChoixGroupe->currentIndex(), -1);
+        QCOMPARE(Fenetres::Depart->cChoixGroupe->currentText(), QString());
         QCOMPARE(Etat.DossierGroupe, b.bilans + "/");
-        QVERIFY(Form2->bNouvelEleve->isEnabled());
-        QCOMPARE(Entrees(Form2->cChoixUtilisateur), (QStringList{"Visiteur", "Nouveau", "Max"}));
+        QVERIFY(Fenetres::Depart->bNouvelEleve->isEnabled());
+        QCOMPARE(Entrees(Fenetres::Depart->cChoixUtilisateur),
+                 (QStringList{"Visiteur", "Nouveau", "Max"}));
     }
 
     void boutonBilanSuitLeChoix_data() {
@@ -306,11 +308,12 @@ private slots:
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
         b.Montrer();
         Etat.AjoutNouvelEleve = false;
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        QVERIFY(!Form2->bNouvelEleve->isEnabled());
-        Banc::Choisir(Form2->cChoixUtilisateur, eleve);
-        QCOMPARE(Form2->bBilan->isEnabled(), actif);
-        QCOMPARE(Form2->cChoixUtilisateur->currentText(), eleve); // "Nouveau" stays selected
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        QVERIFY(!Fenetres::Depart->bNouvelEleve->isEnabled());
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, eleve);
+        QCOMPARE(Fenetres::Depart->bBilan->isEnabled(), actif);
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(),
+                 eleve); // "Nouveau" stays selected
         QVERIFY(b.modal.Modal.Montres.isEmpty());
     }
 
@@ -387,12 +390,12 @@ private slots:
         QDir().mkpath(b.bilans + "CM1");
         Banc::Creer(b.bilans + "CM1/", existants);
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
         b.NouvelEleveTape(tape);
-        Form2->bNouvelEleve->click();
+        Fenetres::Depart->bNouvelEleve->click();
         QCOMPARE(b.modal.Modal.Montres, QStringList{"fNouvelEleve"});
         QCOMPARE(b.env.Messages.Textes(), message.isEmpty() ? QStringList{} : QStringList{message});
-        QCOMPARE(Form2->cChoixUtilisateur->currentText(), choisi);
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), choisi);
         QStringList attendus = fichiers;
         attendus.sort();
         QCOMPARE(Fichiers(b.bilans + "CM1/"), attendus);
@@ -403,11 +406,11 @@ private slots:
         Banc b;
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
         b.NouvelEleveTape("Anna");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Nouveau");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Nouveau");
         QCOMPARE(b.modal.Modal.Montres, QStringList{"fNouvelEleve"});
-        QCOMPARE(Form2->cChoixUtilisateur->currentText(), QStringLiteral("Anna"));
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), QStringLiteral("Anna"));
         QVERIFY(QFileInfo::exists(b.bilans + "CM1/Anna_Exos.txt"));
     }
 
@@ -416,9 +419,9 @@ private slots:
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
         Etat.EcriturePossible = false;
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Form2->bNouvelEleve->click();
-        Banc::Choisir(Form2->cChoixUtilisateur, "Nouveau");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Fenetres::Depart->bNouvelEleve->click();
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Nouveau");
         QCOMPARE(b.env.Messages.Textes(), (QStringList{"Accès refusé", "Accès refusé"}));
         QVERIFY(b.modal.Modal.Montres.isEmpty());
     }
@@ -427,9 +430,9 @@ private slots:
         Banc b;
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
         QVERIFY(QDir(b.bilans + "CM1").removeRecursively());
-        Form2->bNouvelEleve->click();
+        Fenetres::Depart->bNouvelEleve->click();
         QVERIFY(b.modal.Modal.Montres.isEmpty());
         QCOMPARE(b.env.Messages.Appels.size(), 1);
         QCOMPARE(b.env.Messages.Appels.first().Genre, QStringLiteral("Erreur"));
@@ -482,8 +485,8 @@ private slots:
         EcrireOctets(b.bilans + "CM1/Paul_Pwd.txt", fichier);
         Etat.MotDePasseEnseignant = enseignant;
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Paul");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
         QStringList titres;
         b.RepondreMotDePasse(reponse, &titres);
         b.Lancer("Animaux");
@@ -492,13 +495,14 @@ private slots:
         QCOMPARE(b.env.Messages.Textes(),
                  accepte ? QStringList{} : QStringList{"Mot de passe incorrect."});
         // The caption names the pupil either way; the files come only with the launch.
-        QCOMPARE(Form1->windowTitle(), titre + " - Elève : Paul");
+        QCOMPARE(Fenetres::Exercice->windowTitle(), titre + " - Elève : Paul");
         QCOMPARE(QFileInfo::exists(b.bilans + "CM1/Paul_Detail.txt"), accepte);
         QCOMPARE(LireOctets(b.bilans + "CM1/Paul_Pwd.txt"), fichier);
         if (!accepte) {
-            QVERIFY(Form2->eRepertoires->currentItem());
-            QCOMPARE(Form2->eRepertoires->currentItem()->text(), QStringLiteral("Animaux"));
-            QVERIFY(Form2->bValider->isEnabled());
+            QVERIFY(Fenetres::Depart->eRepertoires->currentItem());
+            QCOMPARE(Fenetres::Depart->eRepertoires->currentItem()->text(),
+                     QStringLiteral("Animaux"));
+            QVERIFY(Fenetres::Depart->bValider->isEnabled());
         }
     }
 
@@ -507,8 +511,8 @@ private slots:
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Paul");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
         QStringList titres;
         b.RepondreMotDePasse("  Ma Lune ", &titres);
         b.Lancer("Animaux");
@@ -523,8 +527,8 @@ private slots:
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Paul");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
         b.RepondreMotDePasse("");
         b.Lancer("Animaux");
         QVERIFY(!b.Ferme());
@@ -539,7 +543,7 @@ private slots:
         Etat.NomGroupe = QStringLiteral("CM1");
         Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
-        Form2->bBilan->click();
+        Fenetres::Depart->bBilan->click();
         b.Lancer("Animaux");
         QCOMPARE(b.modal.Modal.Montres, QStringList{"fBilans"});
         QVERIFY(b.Ferme());
@@ -553,7 +557,7 @@ private slots:
         Etat.NomGroupe = QStringLiteral("CM1");
         Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
-        Banc::Choisir(Form2->cChoixUtilisateur, "Zoé");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Zoé");
         b.RepondreMotDePasse("ETOILE");
         b.Lancer("Animaux");
         QCOMPARE(b.modal.Modal.Montres, QStringList{"fMotDePasse"});
@@ -607,14 +611,14 @@ private slots:
         if (preselectionne)
             Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
-        Banc::Choisir(Form2->cChoixUtilisateur, "Paul");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
         b.RepondreMotDePasse("lune");
         bool modeEnseignant = true;
         b.modal.Modal.Ajouter("fBilans", [&](QDialog*) {
             modeEnseignant = Etat.ModeEnseignant;
             return 0;
         });
-        Form2->bBilan->click();
+        Fenetres::Depart->bBilan->click();
         QCOMPARE(b.modal.Modal.Montres, montres);
         QVERIFY(b.env.Messages.Appels.isEmpty());
         if (montres.contains("fBilans")) {
@@ -658,7 +662,7 @@ private slots:
         EcrireOctets(b.env.Programme + "plumelune.ini",
                      QByteArray("REPERTOIRE =\r\nBILAN =\r\nMOT DE PASSE = ") +
                          enseignant.toLatin1() + "\r\n");
-        Form2->bSuperviseur->click();
+        Fenetres::Depart->bSuperviseur->click();
         QCOMPARE(b.modal.Modal.Montres, montres);
         QCOMPARE(modeEnseignant, montres.contains("fBilans"));
         QVERIFY(b.env.Messages.Appels.isEmpty());
@@ -673,27 +677,28 @@ private slots:
                      "REPERTOIRE =\r\nBILAN =\r\nMOT DE PASSE =\r\nACTIF = NON\r\n");
         Etat.MotDePasseEnseignant.clear();
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Zoé");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Zoé");
         Banc::Cliquer("[+] Grammaire");
-        QCOMPARE(SansFin(Form2->DossierCourant()), SansFin(b.medias + "Grammaire"));
+        QCOMPARE(SansFin(Fenetres::Depart->DossierCourant()), SansFin(b.medias + "Grammaire"));
         // Inside the report form the teacher deletes Paul and adds a group.
         b.modal.Modal.Ajouter("fBilans", [&](QDialog*) {
             QFile::remove(b.bilans + "CM1/Paul.txt");
             QDir().mkpath(b.bilans + "CP");
             return 0;
         });
-        Form2->bSuperviseur->click();
+        Fenetres::Depart->bSuperviseur->click();
         QVERIFY(!Etat.MotDePasseActif); // the configuration was read again
-        QCOMPARE(Entrees(Form2->cChoixGroupe),
+        QCOMPARE(Entrees(Fenetres::Depart->cChoixGroupe),
                  (QStringList{"Choisis ton groupe", "CE2", "CM1", "CP"}));
-        QCOMPARE(Form2->cChoixGroupe->currentText(), QStringLiteral("CM1"));
-        QCOMPARE(Entrees(Form2->cChoixUtilisateur), (QStringList{"Visiteur", "Nouveau", "Zoé"}));
-        QCOMPARE(Form2->cChoixUtilisateur->currentText(), QStringLiteral("Zoé"));
-        QVERIFY(Form2->bBilan->isEnabled());
+        QCOMPARE(Fenetres::Depart->cChoixGroupe->currentText(), QStringLiteral("CM1"));
+        QCOMPARE(Entrees(Fenetres::Depart->cChoixUtilisateur),
+                 (QStringList{"Visiteur", "Nouveau", "Zoé"}));
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), QStringLiteral("Zoé"));
+        QVERIFY(Fenetres::Depart->bBilan->isEnabled());
         // The browser stays where it was, and so does the working folder.
         QCOMPARE(SansFin(QDir::currentPath()), SansFin(b.medias + "Grammaire"));
-        QCOMPARE(Entrees(Form2->eRepertoires), QStringList{"Articles"});
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), QStringList{"Articles"});
     }
 
     // --- The folder browser ------------------------------------------------------------------
@@ -705,30 +710,30 @@ private slots:
                      "Grammaire/intro.wav", "Vieux.exos/a.wav", "Nombres/un.wav", "Nombres/v1.0/",
                      "Musique/air.mp3"});
         b.Montrer();
-        QCOMPARE(Entrees(Form2->eRepertoires),
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires),
                  (QStringList{"Animaux", "[+] Grammaire", "Musique", "Nombres"}));
-        QVERIFY(!Form2->bRemonter->isEnabled());
-        QVERIFY(!Form2->bValider->isEnabled());
+        QVERIFY(!Fenetres::Depart->bRemonter->isEnabled());
+        QVERIFY(!Fenetres::Depart->bValider->isEnabled());
 
         Banc::Cliquer("Musique");
-        QVERIFY(!Form2->bValider->isEnabled());
+        QVERIFY(!Fenetres::Depart->bValider->isEnabled());
         Banc::Cliquer("Nombres");
-        QVERIFY(Form2->bValider->isEnabled());
+        QVERIFY(Fenetres::Depart->bValider->isEnabled());
         Banc::Cliquer("[+] Grammaire"); // a marked folder opens at once
-        QCOMPARE(Entrees(Form2->eRepertoires), (QStringList{"Articles", "Pluriels"}));
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), (QStringList{"Articles", "Pluriels"}));
         QCOMPARE(SansFin(QDir::currentPath()), SansFin(b.medias + "Grammaire"));
-        QVERIFY(Form2->bRemonter->isEnabled());
-        QVERIFY(!Form2->bValider->isEnabled());
-        QVERIFY(Form2->eRepertoires->selectedItems().isEmpty());
+        QVERIFY(Fenetres::Depart->bRemonter->isEnabled());
+        QVERIFY(!Fenetres::Depart->bValider->isEnabled());
+        QVERIFY(Fenetres::Depart->eRepertoires->selectedItems().isEmpty());
         Banc::Cliquer("Pluriels");
-        QVERIFY(Form2->bValider->isEnabled());
+        QVERIFY(Fenetres::Depart->bValider->isEnabled());
 
-        Form2->bRemonter->click();
+        Fenetres::Depart->bRemonter->click();
         QCOMPARE(SansFin(QDir::currentPath()), SansFin(b.medias));
-        QVERIFY(!Form2->bRemonter->isEnabled());
-        QVERIFY(!Form2->bValider->isEnabled());
-        Form2->bRemonter->click(); // never above the media root, even when called
-        QCOMPARE(Form2->DossierCourant(), SansFin(b.medias));
+        QVERIFY(!Fenetres::Depart->bRemonter->isEnabled());
+        QVERIFY(!Fenetres::Depart->bValider->isEnabled());
+        Fenetres::Depart->bRemonter->click(); // never above the media root, even when called
+        QCOMPARE(Fenetres::Depart->DossierCourant(), SansFin(b.medias));
         QVERIFY(b.env.Messages.Appels.isEmpty());
     }
 
@@ -736,44 +741,48 @@ private slots:
         Banc b;
         Banc::Creer(b.medias, {"A/a.wav", "B/b.wav"});
         b.Montrer();
-        QCOMPARE(Form2->eRepertoires->visualItemRect(Form2->eRepertoires->item(0)).height(), 20);
-        QVERIFY(!Form2->eRepertoires->isSortingEnabled());
+        QCOMPARE(
+            Fenetres::Depart->eRepertoires->visualItemRect(Fenetres::Depart->eRepertoires->item(0))
+                .height(),
+            20);
+        QVERIFY(!Fenetres::Depart->eRepertoires->isSortingEnabled());
     }
 
     void flechesOuvrentUnDossierMarque() {
         Banc b;
         Banc::Creer(b.medias, {"Animaux/chat.wav", "Grammaire/Articles/le.wav"});
-        Form2->show(); // the showing runs FormShow
-        QVERIFY(QTest::qWaitForWindowExposed(Form2));
-        Form2->eRepertoires->setFocus();
+        Fenetres::Depart->show(); // the showing runs FormShow
+        QVERIFY(QTest::qWaitForWindowExposed(Fenetres::Depart));
+        Fenetres::Depart->eRepertoires->setFocus();
         Banc::Cliquer("Animaux");
-        QVERIFY(Form2->bValider->isEnabled());
-        QTest::keyClick(Form2->eRepertoires, Qt::Key_Down);
-        QCOMPARE(Entrees(Form2->eRepertoires), QStringList{"Articles"});
-        QVERIFY(!Form2->bValider->isEnabled());
-        Form2->hide();
+        QVERIFY(Fenetres::Depart->bValider->isEnabled());
+        QTest::keyClick(Fenetres::Depart->eRepertoires, Qt::Key_Down);
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), QStringList{"Articles"});
+        QVERIFY(!Fenetres::Depart->bValider->isEnabled());
+        Fenetres::Depart->hide();
     }
 
     void doubleClicOuvreUnSeulNiveau() {
         Banc b;
         Banc::Creer(b.medias,
                     {"Grammaire/Articles/Niveau/le.wav", "Grammaire/Zèbre/z.wav", "Zoo/z.wav"});
-        Form2->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form2));
-        QWidget* vue = Form2->eRepertoires->viewport();
+        Fenetres::Depart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Fenetres::Depart));
+        QWidget* vue = Fenetres::Depart->eRepertoires->viewport();
         const QPoint centre =
-            Form2->eRepertoires
+            Fenetres::Depart->eRepertoires
                 ->visualItemRect(
-                    Form2->eRepertoires->findItems("[+] Grammaire", Qt::MatchExactly).first())
+                    Fenetres::Depart->eRepertoires->findItems("[+] Grammaire", Qt::MatchExactly)
+                        .first())
                 .center();
         // What the window system delivers: press, release, double click, release.
         QTest::mouseClick(vue, Qt::LeftButton, Qt::NoModifier, centre);
         QTest::mouseDClick(vue, Qt::LeftButton, Qt::NoModifier, centre);
         QTest::mouseRelease(vue, Qt::LeftButton, Qt::NoModifier, centre);
         // One level down; "[+] Articles" sits under the mouse now and stays closed.
-        QCOMPARE(SansFin(Form2->DossierCourant()), SansFin(b.medias + "Grammaire"));
-        QCOMPARE(Entrees(Form2->eRepertoires), (QStringList{"[+] Articles", "Zèbre"}));
-        Form2->hide();
+        QCOMPARE(SansFin(Fenetres::Depart->DossierCourant()), SansFin(b.medias + "Grammaire"));
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), (QStringList{"[+] Articles", "Zèbre"}));
+        Fenetres::Depart->hide();
     }
 
     void entreeLanceLExercice() {
@@ -781,10 +790,10 @@ private slots:
         Banc::Creer(b.medias, {"Animaux/chat.wav", "Vide/"});
         b.Montrer();
         Banc::Cliquer("Vide");
-        QTest::keyClick(Form2->eRepertoires, Qt::Key_Return);
+        QTest::keyClick(Fenetres::Depart->eRepertoires, Qt::Key_Return);
         QVERIFY(!b.Ferme());
         Banc::Cliquer("Animaux");
-        QTest::keyClick(Form2->eRepertoires, Qt::Key_Return);
+        QTest::keyClick(Fenetres::Depart->eRepertoires, Qt::Key_Return);
         QVERIFY(b.Ferme());
         QCOMPARE(Etat.DossierExercice, b.medias + "Animaux");
     }
@@ -795,11 +804,11 @@ private slots:
         Banc b;
         Banc::Creer(b.medias, {"Grammaire/Articles/le.wav"});
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
-        Form1->eSaisie->setText("reste");
+        Fenetres::Exercice->eSaisie->setText("reste");
         Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Visiteur");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Visiteur");
         Banc::Cliquer("[+] Grammaire");
         b.Lancer("Articles");
         QVERIFY(b.Ferme());
@@ -807,8 +816,8 @@ private slots:
         QCOMPARE(Etat.NomEleve, QString());
         QCOMPARE(Etat.NomGroupe, QStringLiteral("CM1"));
         QCOMPARE(Etat.DossierGroupe, b.bilans + "CM1/");
-        QCOMPARE(Form1->windowTitle(), titre + " - Elève : Visiteur");
-        QVERIFY(Form1->eSaisie->text().isEmpty());
+        QCOMPARE(Fenetres::Exercice->windowTitle(), titre + " - Elève : Visiteur");
+        QVERIFY(Fenetres::Exercice->eSaisie->text().isEmpty());
         QCOMPARE(Etat.DossierExercice, b.medias + "Grammaire/Articles");
         QCOMPARE(SansFin(QDir::currentPath()), SansFin(Etat.DossierExercice));
         QCOMPARE(Fichiers(b.bilans + "CM1/"), QStringList{"Paul.txt"});
@@ -819,11 +828,11 @@ private slots:
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
         Etat.NomEleve = QStringLiteral("Parti"); // no longer in the list: nothing selected
         b.Montrer();
-        QCOMPARE(Form2->cChoixUtilisateur->currentIndex(), -1);
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentIndex(), -1);
         Etat.ElevePrecedent = QStringLiteral("x");
         b.Lancer("Animaux");
         QVERIFY(b.Ferme());
-        QCOMPARE(Form1->windowTitle(), titre + " - Elève : ");
+        QCOMPARE(Fenetres::Exercice->windowTitle(), titre + " - Elève : ");
         QCOMPARE(Etat.NomEleve, QString());
     }
 
@@ -833,8 +842,8 @@ private slots:
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
         b.Montrer();
         Etat.AjoutNouvelEleve = false;
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Nouveau");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Nouveau");
         b.RepondreMotDePasse("abc");
         b.Lancer("Animaux");
         QVERIFY(b.Ferme());
@@ -844,7 +853,7 @@ private slots:
                  (QStringList{"Nouveau.txt", "Nouveau_Detail.txt", "Nouveau_Exos.txt",
                               "Nouveau_Pwd.txt", "Paul.txt"}));
         QCOMPARE(LireOctets(b.bilans + "CM1/Nouveau_Pwd.txt"), QByteArray("abc\r\n"));
-        QCOMPARE(Form1->windowTitle(), titre + " - Elève : Nouveau");
+        QCOMPARE(Fenetres::Exercice->windowTitle(), titre + " - Elève : Nouveau");
     }
 
     void paulTxtMajusculesSontSesFichiers() {
@@ -853,8 +862,8 @@ private slots:
         EcrireOctets(b.bilans + "CM1/Paul.TXT", "chat|2\r\nchien|1-0\r\n");
         Etat.MotDePasseActif = false;
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Paul");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
         b.Lancer("Animaux");
         QVERIFY(b.Ferme());
         QCOMPARE(Fichiers(b.bilans + "CM1/"),
@@ -872,12 +881,12 @@ private slots:
         b.Montrer();
         Banc::Cliquer("Animaux");
         QVERIFY(QDir(b.medias + "Animaux").removeRecursively());
-        Form2->bValider->click();
+        Fenetres::Depart->bValider->click();
         QVERIFY(!b.Ferme());
         QCOMPARE(b.env.Messages.Appels.size(), 1);
         QCOMPARE(b.env.Messages.Appels.first().Genre, QStringLiteral("Erreur"));
         QVERIFY(b.env.Messages.Appels.first().Texte.contains("Animaux"));
-        QCOMPARE(Entrees(Form2->eRepertoires), QStringList{"Nombres"});
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), QStringList{"Nombres"});
         // Still usable.
         b.Lancer("Nombres");
         QVERIFY(b.Ferme());
@@ -889,11 +898,11 @@ private slots:
         b.Montrer();
         Banc::Cliquer("[+] Grammaire");
         QVERIFY(QDir(b.medias + "Grammaire").removeRecursively());
-        Form2->bRemonter->click();
-        QCOMPARE(Entrees(Form2->eRepertoires), QStringList{"Animaux"});
-        QVERIFY(!Form2->bRemonter->isEnabled());
+        Fenetres::Depart->bRemonter->click();
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), QStringList{"Animaux"});
+        QVERIFY(!Fenetres::Depart->bRemonter->isEnabled());
         Banc::Cliquer("Animaux");
-        QVERIFY(Form2->bValider->isEnabled());
+        QVERIFY(Fenetres::Depart->bValider->isEnabled());
     }
 
     void dossierMarqueDisparuAvantLeClic() {
@@ -905,8 +914,8 @@ private slots:
         QCOMPARE(b.env.Messages.Appels.size(), 1);
         QCOMPARE(b.env.Messages.Appels.first().Genre, QStringLiteral("Erreur"));
         QVERIFY(b.env.Messages.Appels.first().Texte.contains("Grammaire"));
-        QCOMPARE(Entrees(Form2->eRepertoires), QStringList{"Animaux"});
-        QCOMPARE(Form2->DossierCourant(), SansFin(b.medias));
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), QStringList{"Animaux"});
+        QCOMPARE(Fenetres::Depart->DossierCourant(), SansFin(b.medias));
     }
 
     void racineDesBilansDisparue() {
@@ -915,10 +924,10 @@ private slots:
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt", "Paul_Pwd.txt"});
         Etat.MotDePasseActif = false;
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Paul");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
         QVERIFY(QDir(b.bilans).removeRecursively());
-        Form2->bBilan->click();
+        Fenetres::Depart->bBilan->click();
         b.Lancer("Animaux");
         QVERIFY(!b.Ferme());
         QVERIFY(b.modal.Modal.Montres.isEmpty());
@@ -931,8 +940,8 @@ private slots:
         // The next showing lists no group, silently, and a visitor still works.
         b.env.Messages.Appels.clear();
         b.Montrer();
-        QCOMPARE(Entrees(Form2->cChoixGroupe), QStringList{"Choisis ton groupe"});
-        Banc::Choisir(Form2->cChoixUtilisateur, "Visiteur");
+        QCOMPARE(Entrees(Fenetres::Depart->cChoixGroupe), QStringList{"Choisis ton groupe"});
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Visiteur");
         b.Lancer("Animaux");
         QVERIFY(b.Ferme());
         QVERIFY(b.env.Messages.Appels.isEmpty());
@@ -946,11 +955,11 @@ private slots:
         Etat.NomGroupe = QStringLiteral("CM1");
         Etat.MotDePasseActif = false;
         b.Montrer();
-        QCOMPARE(Entrees(Form2->cChoixGroupe), QStringList{"Choisis ton groupe"});
-        QCOMPARE(Entrees(Form2->cChoixUtilisateur), QStringList{"Visiteur"});
-        QVERIFY(
-            Form2->bNouvelEleve->isEnabled()); // no group entry selected: adding follows the ini
-        Form2->bNouvelEleve->click();
+        QCOMPARE(Entrees(Fenetres::Depart->cChoixGroupe), QStringList{"Choisis ton groupe"});
+        QCOMPARE(Entrees(Fenetres::Depart->cChoixUtilisateur), QStringList{"Visiteur"});
+        QVERIFY(Fenetres::Depart->bNouvelEleve
+                    ->isEnabled()); // no group entry selected: adding follows the ini
+        Fenetres::Depart->bNouvelEleve->click();
         QVERIFY(b.modal.Modal.Montres.isEmpty());
         QCOMPARE(b.env.Messages.Appels.size(), 1);
         QCOMPARE(b.env.Messages.Appels.first().Genre, QStringLiteral("Erreur"));
@@ -966,8 +975,8 @@ private slots:
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt", "Paul_Pwd.txt"});
         b.Montrer();
-        Banc::Choisir(Form2->cChoixGroupe, "CM1");
-        Banc::Choisir(Form2->cChoixUtilisateur, "Paul");
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
         QVERIFY(QDir(b.bilans + "CM1").removeRecursively());
         b.Lancer("Animaux");
         QVERIFY(!b.Ferme());
@@ -998,13 +1007,13 @@ private slots:
         Etat.Bruitage = bruitage;
         b.env.Messages.Reponses = {ok};
         b.Montrer();
-        Form2->bQuitter->click();
+        Fenetres::Depart->bQuitter->click();
         QCOMPARE(b.env.Messages.Appels.size(), 1);
         QCOMPARE(b.env.Messages.Appels.first().Genre, QStringLiteral("OkAnnuler"));
         QCOMPARE(b.env.Messages.Appels.first().Texte,
                  QStringLiteral("Veux-tu vraiment quitter le logiciel ?"));
-        QCOMPARE(Form1->Ferme(), ok);
-        QCOMPARE(Form2->result(), int(QDialog::Rejected));
+        QCOMPARE(Fenetres::Exercice->Ferme(), ok);
+        QCOMPARE(Fenetres::Depart->result(), int(QDialog::Rejected));
         const bool adieu = ok && son && bruitage;
         QCOMPARE(b.env.Son.Joues.size(), adieu ? 1 : 0);
         if (adieu)

@@ -2,9 +2,9 @@
 // dialog with the exact lines it leaves in the records, and the feedback message's sizing.
 
 #include "ExerciceTest.h"
-#include "dialogs/ChoixNbItems.h"
-#include "dialogs/MessagePerso.h"
-#include "dialogs/Quitter.h"
+#include "ui/dialogs/DialogueAppreciation.h"
+#include "ui/dialogs/DialogueNombreItems.h"
+#include "ui/dialogs/DialogueQuitter.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -33,18 +33,19 @@ QStringList NomsDesItems() {
 
 QList<bool> ChoixActifs() {
     QList<bool> r;
-    for (QRadioButton* b : {fChoixNbItems->rChoix1, fChoixNbItems->rChoix2, fChoixNbItems->rChoix3,
-                            fChoixNbItems->rChoix5, fChoixNbItems->rChoix6, fChoixNbItems->rChoix7,
-                            fChoixNbItems->rChoix8})
+    for (QRadioButton* b : {Fenetres::NombreItems->r4Items, Fenetres::NombreItems->r10Items,
+                            Fenetres::NombreItems->r20Items, Fenetres::NombreItems->r40Items,
+                            Fenetres::NombreItems->r60Items, Fenetres::NombreItems->r80Items,
+                            Fenetres::NombreItems->r100Items})
         r.append(b->isEnabled());
     return r;
 }
 
 QRadioButton* ChoixParNom(const QString& nom) {
-    return fChoixNbItems->findChild<QRadioButton*>(nom);
+    return Fenetres::NombreItems->findChild<QRadioButton*>(nom);
 }
 
-// The fQuitter script that presses one of its buttons.
+// The quit dialog's script that presses one of its buttons.
 std::function<int(QDialog*)> Presser(const char* bouton) {
     return [bouton](QDialog* d) {
         QTest::mouseClick(d->findChild<QPushButton*>(QString::fromLatin1(bouton)), Qt::LeftButton);
@@ -54,15 +55,15 @@ std::function<int(QDialog*)> Presser(const char* bouton) {
 
 // Two minutes and five seconds of exercise: 2 min before this item, 5 s on it.
 void DeuxMinutesCinq() {
-    Form1->bJEcoute->click();
+    Fenetres::Exercice->bJEcoute->click();
     Etat.TempsTotal = 120;
     for (int i = 0; i < 5; ++i)
-        Form1->Timer1Timer();
+        Fenetres::Exercice->CompterUneSeconde();
 }
 
 void RepondreFaux(const QString& texte) {
-    Form1->eSaisie->setText(texte);
-    QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+    Fenetres::Exercice->eSaisie->setText(texte);
+    QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Return);
 }
 
 const QByteArray EnTete = Ligne("07/12/2026 à 14:03:27 - 2 items - Exercice sur [Animaux]");
@@ -93,10 +94,10 @@ private slots:
         QString libelle;
         x.modal.Modal.Ajouter("fChoixNbItems", [&](QDialog*) {
             vus = ChoixActifs();
-            libelle = fChoixNbItems->rChoix4->text();
-            toutCoche = fChoixNbItems->rChoix4->isChecked();
-            QTest::mouseClick(fChoixNbItems->bOk, Qt::LeftButton);
-            return fChoixNbItems->result();
+            libelle = Fenetres::NombreItems->rTousLesItems->text();
+            toutCoche = Fenetres::NombreItems->rTousLesItems->isChecked();
+            QTest::mouseClick(Fenetres::NombreItems->bOk, Qt::LeftButton);
+            return Fenetres::NombreItems->result();
         });
         x.Ouvrir("", x.Dossier("Mots", Items(items)));
         QCOMPARE(x.modal.Modal.Montres, (QStringList{"Form2", "fChoixNbItems"}));
@@ -105,7 +106,7 @@ private slots:
         QVERIFY(toutCoche);
         QCOMPARE(Etat.NbItems, items); // "all" keeps them
         QCOMPARE(NomsDesItems(), Items(items));
-        QCOMPARE(Form1->lNoteMaxi->text(), QString::number(items * 5));
+        QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QString::number(items * 5));
     }
 
     void pasDeChoixSousCinqItems() {
@@ -135,19 +136,20 @@ private slots:
         ExerciceTest x;
         x.modal.Modal.Ajouter("fChoixNbItems", [&](QDialog*) {
             QTest::mouseClick(ChoixParNom(choix), Qt::LeftButton);
-            if (!ChoixParNom(choix)->isChecked() || fChoixNbItems->rChoix4->isChecked())
+            if (!ChoixParNom(choix)->isChecked() ||
+                Fenetres::NombreItems->rTousLesItems->isChecked())
                 return -1; // the choices are not one group
-            QTest::mouseClick(fChoixNbItems->bOk, Qt::LeftButton);
+            QTest::mouseClick(Fenetres::NombreItems->bOk, Qt::LeftButton);
             x.env.Hasard.Bornes.clear();
-            return fChoixNbItems->result();
+            return Fenetres::NombreItems->result();
         });
         x.env.Hasard.Tirages = tirages;
         x.Ouvrir("", x.Dossier("Mots", Items(items)));
         QCOMPARE(NomsDesItems(), attendu);
         QCOMPARE(QSet<QString>(attendu.cbegin(), attendu.cend()).size(), attendu.size());
         QCOMPARE(Etat.NbItems, attendu.size());
-        QCOMPARE(Form1->lNoteMaxi->text(), QString::number(attendu.size() * 5));
-        QCOMPARE(Form1->lNbItemsTotal->text(), QString::number(attendu.size()));
+        QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QString::number(attendu.size() * 5));
+        QCOMPARE(Fenetres::Exercice->lNbItemsTotal->text(), QString::number(attendu.size()));
         // The item drawn next is one of the kept ones.
         QVERIFY(attendu.contains(Etat.FichierSon));
     }
@@ -171,15 +173,15 @@ private slots:
         QFETCH(int, reussis);
         QFETCH(QString, attendu);
         ExerciceTest x;
-        fChoixNbItems->lInfo->setText("reste d'une autre fois");
+        Fenetres::NombreItems->lInfo->setText("reste d'une autre fois");
         Etat.NomEleve = eleve;
         Etat.NbItemsDossier = dossier;
         Etat.NbItems = items;
         Etat.NbItemsDejaReussis = reussis;
-        Services::Modal().Montrer(fChoixNbItems);
-        QCOMPARE(fChoixNbItems->lInfo->text(), attendu);
-        QVERIFY(fChoixNbItems->lInfo->wordWrap());
-        QCOMPARE(fChoixNbItems->lInfo->size(), QSize(233, 43));
+        Services::Modal().Montrer(Fenetres::NombreItems);
+        QCOMPARE(Fenetres::NombreItems->lInfo->text(), attendu);
+        QVERIFY(Fenetres::NombreItems->lInfo->wordWrap());
+        QCOMPARE(Fenetres::NombreItems->lInfo->size(), QSize(233, 43));
     }
 
     // Each showing starts again from "all", whatever was picked the time before.
@@ -190,17 +192,18 @@ private slots:
         for (const QString& n : Items(40))
             Etat.ListeItems.append({n, "N"});
         x.modal.Modal.Ajouter("fChoixNbItems", [](QDialog*) {
-            fChoixNbItems->rChoix2->click();
-            fChoixNbItems->bOk->click();
+            Fenetres::NombreItems->r10Items->click();
+            Fenetres::NombreItems->bOk->click();
             return 1;
         });
-        Services::Modal().Montrer(fChoixNbItems);
+        Services::Modal().Montrer(Fenetres::NombreItems);
         QCOMPARE(Etat.NbItems, 10);
-        Services::Modal().Montrer(fChoixNbItems);
-        QVERIFY(fChoixNbItems->rChoix4->isChecked());
-        QCOMPARE(fChoixNbItems->rChoix4->text(), QStringLiteral("10 items (50 points)"));
+        Services::Modal().Montrer(Fenetres::NombreItems);
+        QVERIFY(Fenetres::NombreItems->rTousLesItems->isChecked());
+        QCOMPARE(Fenetres::NombreItems->rTousLesItems->text(),
+                 QStringLiteral("10 items (50 points)"));
         QCOMPARE(ChoixActifs(), (QList<bool>{true, true, false, false, false, false, false}));
-        QVERIFY(fChoixNbItems->bOk->isDefault());
+        QVERIFY(Fenetres::NombreItems->bOk->isDefault());
     }
 
     // ---- Quit dialog ----
@@ -244,20 +247,20 @@ private slots:
         const QString suite = x.Dossier("Couleurs", {"bleu.wav"});
         x.Ouvrir(eleve, animaux);
         if (!items.isEmpty()) {
-            QVERIFY(Form1->bJEcoute->isEnabled());
+            QVERIFY(Fenetres::Exercice->bJEcoute->isEnabled());
             DeuxMinutesCinq();
         }
         if (!faux.isEmpty())
             RepondreFaux(faux);
-        QCOMPARE(Form1->lNoteMaxi->text(), QString::number(items.size() * 5));
+        QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QString::number(items.size() * 5));
 
         x.ScripterDepart(eleve, suite);
         bool horlogeEnMarche = false;
         x.modal.Modal.Ajouter("fQuitter", [&](QDialog* d) {
-            horlogeEnMarche = Form1->Timer1->isActive();
+            horlogeEnMarche = Fenetres::Exercice->horlogeItem->isActive();
             return Presser("bNouvelExo")(d);
         });
-        QTest::keyClick(Form1->eSaisie, Qt::Key_Escape);
+        QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Escape);
         if (!items.isEmpty())
             QVERIFY(horlogeEnMarche); // the clock kept counting while the dialog was open
 
@@ -276,25 +279,25 @@ private slots:
         // The new exercise is open, from a clean slate.
         QCOMPARE(x.modal.Modal.Montres.count("Form2"), 2);
         QCOMPARE(Etat.Score, 0);
-        QCOMPARE(Form1->lBonus->text(), QStringLiteral("5"));
-        QCOMPARE(Form1->lNote->text(), QStringLiteral("0"));
-        QCOMPARE(Form1->lNoteMaxi->text(), QStringLiteral("5"));
-        QCOMPARE(Form1->lDossierCourant->text(), QStringLiteral("Couleurs"));
+        QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("5"));
+        QCOMPARE(Fenetres::Exercice->lNote->text(), QStringLiteral("0"));
+        QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QStringLiteral("5"));
+        QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QStringLiteral("Couleurs"));
         QCOMPARE(Etat.FichierSon, QStringLiteral("bleu.wav"));
-        QVERIFY(!Form1->Timer1->isActive());
-        QVERIFY(fQuitter->isHidden());
+        QVERIFY(!Fenetres::Exercice->horlogeItem->isActive());
+        QVERIFY(Fenetres::Quitter->isHidden());
     }
 
     void nouvelExerciceEnregistreLHistorique() {
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
-        Form1->bJEcoute->click();
-        Form1->eSaisie->setText(Etat.FichierSon.chopped(4));
-        QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+        Fenetres::Exercice->bJEcoute->click();
+        Fenetres::Exercice->eSaisie->setText(Etat.FichierSon.chopped(4));
+        QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Return);
         QVERIFY(LireOctets(x.FichierEleve("Paul", SuffixeHistorique)).isEmpty());
         x.ScripterDepart("Paul", Etat.DossierExercice);
         x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
-        Form1->bStop->click();
+        Fenetres::Exercice->bStop->click();
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeHistorique)), QByteArray("chat|1\r\n"));
         // The score of the exercise left stays in its summary line.
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeExos)),
@@ -309,10 +312,10 @@ private slots:
         DeuxMinutesCinq();
         x.ScripterDepart("Paul", d);
         x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
-        Form1->bStop->click();
+        Fenetres::Exercice->bStop->click();
         x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
         x.ScripterDepart("Paul", d);
-        Form1->bStop->click();
+        Fenetres::Exercice->bStop->click();
         const QByteArray detail = LireOctets(x.FichierEleve("Paul", SuffixeDetail));
         QVERIFY(detail.contains(Ligne("Exercice interrompu après 2 min 5 s.")));
         QVERIFY(detail.contains(Ligne("Exercice interrompu après 0 s.")));
@@ -344,15 +347,15 @@ private slots:
         bool cacheAvantAdieu = false;
         x.modal.Modal.Ajouter("fQuitter", [&](QDialog* d) {
             // Clicked twice in a hurry: one interruption, one farewell.
-            QObject::connect(fQuitter->bQuitter, &QPushButton::clicked, fQuitter,
-                             [&] { cacheAvantAdieu = fQuitter->isHidden(); });
-            fQuitter->bQuitter->click();
-            fQuitter->bQuitter->click();
+            QObject::connect(Fenetres::Quitter->bQuitter, &QPushButton::clicked, Fenetres::Quitter,
+                             [&] { cacheAvantAdieu = Fenetres::Quitter->isHidden(); });
+            Fenetres::Quitter->bQuitter->click();
+            Fenetres::Quitter->bQuitter->click();
             return d->result();
         });
-        QTest::keyClick(Form1->eSaisie, Qt::Key_Escape);
-        QVERIFY(Form1->Ferme());
-        QVERIFY(!Form1->isVisible());
+        QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Escape);
+        QVERIFY(Fenetres::Exercice->Ferme());
+        QVERIFY(!Fenetres::Exercice->isVisible());
         QVERIFY(cacheAvantAdieu);
         QCOMPARE(x.env.Son.Joues.size(), joues.size());
         for (int i = 0; i < joues.size(); ++i)
@@ -386,30 +389,30 @@ private slots:
             avant.append(LireOctets(f));
         const int tempsItem = Etat.TempsItem;
         const int tempsTotal = Etat.TempsTotal;
-        const QString note = Form1->lNote->text();
-        const QString bonus = Form1->lBonus->text();
+        const QString note = Fenetres::Exercice->lNote->text();
+        const QString bonus = Fenetres::Exercice->lBonus->text();
         int resultat = -1;
         x.modal.Modal.Ajouter("fQuitter", [&](QDialog* d) {
             if (parEntree) {
                 d->show();
                 QTest::keyClick(d, Qt::Key_Return);
             } else {
-                QTest::mouseClick(fQuitter->bAnnuler, Qt::LeftButton);
+                QTest::mouseClick(Fenetres::Quitter->bAnnuler, Qt::LeftButton);
             }
             resultat = d->result();
             return resultat;
         });
-        Form1->bStop->click();
+        Fenetres::Exercice->bStop->click();
         QCOMPARE(resultat, int(QDialog::Rejected));
-        QVERIFY(!fQuitter->isVisible());
+        QVERIFY(!Fenetres::Quitter->isVisible());
         for (int i = 0; i < fichiers.size(); ++i)
             QCOMPARE(LireOctets(fichiers.at(i)), avant.at(i));
         QCOMPARE(Etat.TempsItem, tempsItem);
         QCOMPARE(Etat.TempsTotal, tempsTotal);
-        QCOMPARE(Form1->lNote->text(), note);
-        QCOMPARE(Form1->lBonus->text(), bonus);
-        QVERIFY(Form1->Timer1->isActive());
-        QVERIFY(Form1->eSaisie->isEnabled());
+        QCOMPARE(Fenetres::Exercice->lNote->text(), note);
+        QCOMPARE(Fenetres::Exercice->lBonus->text(), bonus);
+        QVERIFY(Fenetres::Exercice->horlogeItem->isActive());
+        QVERIFY(Fenetres::Exercice->eSaisie->isEnabled());
         QCOMPARE(x.modal.Modal.Montres.count("Form2"), 1);
     }
 
@@ -419,14 +422,14 @@ private slots:
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
         DeuxMinutesCinq();
         x.modal.Modal.Ajouter("Form2", [](QDialog*) {
-            Form1->close();
+            Fenetres::Exercice->close();
             return 0;
         });
         x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
-        Form1->bStop->click();
-        QVERIFY(Form1->Ferme());
+        Fenetres::Exercice->bStop->click();
+        QVERIFY(Fenetres::Exercice->Ferme());
         QCOMPARE(x.modal.Modal.Montres, (QStringList{"Form2", "fQuitter", "Form2"}));
-        QCOMPARE(Form1->lDossierCourant->text(), QString());
+        QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QString());
         QCOMPARE(Etat.FichierSon, QStringLiteral("chat.wav"));
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeExos)),
                  Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux"));
@@ -434,17 +437,17 @@ private slots:
 
     void dispositionDuDialogue() {
         ExerciceTest x;
-        QCOMPARE(fQuitter->size(), QSize(290, 48));
+        QCOMPARE(Fenetres::Quitter->size(), QSize(290, 48));
         const QList<QPair<QPushButton*, QString>> boutons = {
-            {fQuitter->bNouvelExo, "Nouvel exercice"},
-            {fQuitter->bQuitter, "Quitter"},
-            {fQuitter->bAnnuler, "Annuler"}};
+            {Fenetres::Quitter->bNouvelExo, "Nouvel exercice"},
+            {Fenetres::Quitter->bQuitter, "Quitter"},
+            {Fenetres::Quitter->bAnnuler, "Annuler"}};
         const int gauches[] = {6, 102, 198};
         for (int i = 0; i < boutons.size(); ++i) {
             QCOMPARE(boutons.at(i).first->text(), boutons.at(i).second);
             QCOMPARE(boutons.at(i).first->geometry(), QRect(gauches[i], 5, 90, 41));
         }
-        QVERIFY(!(fQuitter->windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(Fenetres::Quitter->windowFlags() & Qt::WindowCloseButtonHint));
     }
 
     // Whatever the desktop's font, no caption is cut by its designed width.
@@ -460,7 +463,7 @@ private slots:
         QFETCH(int, items);
         ExerciceTest x;
         Etat.NbItems = items;
-        QDialog* d = Form1->findChild<QDialog*>(forme);
+        QDialog* d = Fenetres::Exercice->findChild<QDialog*>(forme);
         Services::Modal().Montrer(d);
         const QList<QAbstractButton*> boutons = d->findChildren<QAbstractButton*>();
         QVERIFY(boutons.size() >= 3);
@@ -495,40 +498,44 @@ private slots:
         QFETCH(bool, large);
         QFETCH(bool, sourire);
         ExerciceTest x;
-        fMessagePerso->TexteMessage = texte;
-        fMessagePerso->TypeMessage = type;
-        Services::Modal().Montrer(fMessagePerso);
-        const int l = fMessagePerso->width();
-        QCOMPARE(fMessagePerso->lTexte->text(), texte);
-        QCOMPARE(fMessagePerso->lTexte->pos(), QPoint(8, 8));
-        QCOMPARE(fMessagePerso->height(), 93);
+        Fenetres::Appreciation->TexteMessage = texte;
+        Fenetres::Appreciation->TypeMessage = type;
+        Services::Modal().Montrer(Fenetres::Appreciation);
+        const int l = Fenetres::Appreciation->width();
+        QCOMPARE(Fenetres::Appreciation->lTexte->text(), texte);
+        QCOMPARE(Fenetres::Appreciation->lTexte->pos(), QPoint(8, 8));
+        QCOMPARE(Fenetres::Appreciation->height(), 93);
         if (large) {
-            QVERIFY(fMessagePerso->lTexte->width() > 133);
-            QCOMPARE(l, fMessagePerso->lTexte->width() + 20);
+            QVERIFY(Fenetres::Appreciation->lTexte->width() > 133);
+            QCOMPARE(l, Fenetres::Appreciation->lTexte->width() + 20);
         } else {
-            QVERIFY(fMessagePerso->lTexte->width() <= 133);
+            QVERIFY(Fenetres::Appreciation->lTexte->width() <= 133);
             QCOMPARE(l, 153);
-            QCOMPARE(fMessagePerso->iBon->x(), 60);
-            QCOMPARE(fMessagePerso->iPasBon->x(), 60);
-            QCOMPARE(fMessagePerso->bOk->x(), 56);
+            QCOMPARE(Fenetres::Appreciation->iBon->x(), 60);
+            QCOMPARE(Fenetres::Appreciation->iPasBon->x(), 60);
+            QCOMPARE(Fenetres::Appreciation->bOk->x(), 56);
         }
-        QCOMPARE(fMessagePerso->iBon->x(), l / 2 - 33 / 2);
-        QCOMPARE(fMessagePerso->bOk->x(), l / 2 - 40 / 2);
-        QCOMPARE(fMessagePerso->iBon->isVisibleTo(fMessagePerso), sourire);
-        QCOMPARE(fMessagePerso->iPasBon->isVisibleTo(fMessagePerso), !sourire);
+        QCOMPARE(Fenetres::Appreciation->iBon->x(), l / 2 - 33 / 2);
+        QCOMPARE(Fenetres::Appreciation->bOk->x(), l / 2 - 40 / 2);
+        QCOMPARE(Fenetres::Appreciation->iBon->isVisibleTo(Fenetres::Appreciation), sourire);
+        QCOMPARE(Fenetres::Appreciation->iPasBon->isVisibleTo(Fenetres::Appreciation), !sourire);
     }
 
     void messagesSuccessifs() {
         ExerciceTest x;
         const QStringList types = {"Bon", "PasBon", "PasBon", "Bon"};
         for (const QString& t : types) {
-            fMessagePerso->TexteMessage = t == u"Bon" ? QStringLiteral("C'est bien, continue.")
-                                                      : QStringLiteral("Observe bien la réponse.");
-            fMessagePerso->TypeMessage = t;
-            Services::Modal().Montrer(fMessagePerso);
-            QCOMPARE(fMessagePerso->iBon->isVisibleTo(fMessagePerso), t == u"Bon");
-            QCOMPARE(fMessagePerso->iPasBon->isVisibleTo(fMessagePerso), t != u"Bon");
-            QCOMPARE(fMessagePerso->width(), std::max(153, fMessagePerso->lTexte->width() + 20));
+            Fenetres::Appreciation->TexteMessage = t == u"Bon"
+                                                       ? QStringLiteral("C'est bien, continue.")
+                                                       : QStringLiteral("Observe bien la réponse.");
+            Fenetres::Appreciation->TypeMessage = t;
+            Services::Modal().Montrer(Fenetres::Appreciation);
+            QCOMPARE(Fenetres::Appreciation->iBon->isVisibleTo(Fenetres::Appreciation),
+                     t == u"Bon");
+            QCOMPARE(Fenetres::Appreciation->iPasBon->isVisibleTo(Fenetres::Appreciation),
+                     t != u"Bon");
+            QCOMPARE(Fenetres::Appreciation->width(),
+                     std::max(153, Fenetres::Appreciation->lTexte->width() + 20));
         }
     }
 };

@@ -3,10 +3,10 @@
 
 #include "Doubles.h"
 #include "DoublesUi.h"
-#include "core/Formulaires.h"
-#include "setup/MotDePasse.h"
-#include "setup/NouvelEleve.h"
-#include "setup/Unit2.h"
+#include "ui/Fenetres.h"
+#include "ui/setup/DialogueMotDePasse.h"
+#include "ui/setup/DialogueNouvelEleve.h"
+#include "ui/setup/FenetreDepart.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,8 +21,8 @@ namespace {
 struct Banc {
     EnvironnementTest env;
     ModalInstalle modal;
-    Banc() { CreerFormulaires(); }
-    ~Banc() { DetruireFormulaires(); }
+    Banc() { Fenetres::Creer(); }
+    ~Banc() { Fenetres::Detruire(); }
 };
 
 // The field and buttons of either dialog, found by name as a screen reader would.
@@ -38,8 +38,8 @@ Champs Trouver(FormeModale* f, const char* champ) {
 }
 
 FormeModale* Dialogue(const QString& nom) {
-    return nom == u"fNouvelEleve" ? static_cast<FormeModale*>(fNouvelEleve)
-                                  : static_cast<FormeModale*>(fMotDePasse);
+    return nom == u"fNouvelEleve" ? static_cast<FormeModale*>(Fenetres::NouvelEleve)
+                                  : static_cast<FormeModale*>(Fenetres::MotDePasse);
 }
 
 const char* NomChamp(const QString& nom) {
@@ -85,10 +85,10 @@ private slots:
 
     void motDePasseMasque() {
         Banc b;
-        QCOMPARE(fMotDePasse->eMotDePasse->echoMode(), QLineEdit::Password);
-        QTest::keyClicks(fMotDePasse->eMotDePasse, "lune");
-        QCOMPARE(fMotDePasse->eMotDePasse->displayText(), QStringLiteral("****"));
-        QCOMPARE(fMotDePasse->eMotDePasse->text(), QStringLiteral("lune"));
+        QCOMPARE(Fenetres::MotDePasse->eMotDePasse->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(Fenetres::MotDePasse->eMotDePasse, "lune");
+        QCOMPARE(Fenetres::MotDePasse->eMotDePasse->displayText(), QStringLiteral("****"));
+        QCOMPARE(Fenetres::MotDePasse->eMotDePasse->text(), QStringLiteral("lune"));
     }
 
     // Each showing starts from an empty field, whatever the last one left.
@@ -223,12 +223,12 @@ private slots:
         QFETCH(QString, tape);
         QFETCH(bool, refuse);
         Banc b;
-        Form2->cChoixUtilisateur->clear();
-        Form2->cChoixUtilisateur->addItems({"Visiteur", "Nouveau", "Paul"});
-        fNouvelEleve->Preparer();
-        QSignalSpy fin(fNouvelEleve, &QDialog::finished);
-        fNouvelEleve->eUtilisateur->setText(tape);
-        fNouvelEleve->bOk->click();
+        Fenetres::Depart->cChoixUtilisateur->clear();
+        Fenetres::Depart->cChoixUtilisateur->addItems({"Visiteur", "Nouveau", "Paul"});
+        Fenetres::NouvelEleve->Preparer();
+        QSignalSpy fin(Fenetres::NouvelEleve, &QDialog::finished);
+        Fenetres::NouvelEleve->eUtilisateur->setText(tape);
+        Fenetres::NouvelEleve->bOk->click();
         QCOMPARE(fin.size(), refuse ? 0 : 1);
         QCOMPARE(b.env.Messages.Textes(),
                  refuse ? QStringList{"Prénom déjà existant dans la liste. Choisir un autre prénom"}

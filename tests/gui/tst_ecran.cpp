@@ -3,10 +3,10 @@
 
 #include "ExerciceTest.h"
 #include "core/FichierTexte.h"
-#include "dialogs/ChoixNbItems.h"
-#include "dialogs/MessagePerso.h"
-#include "dialogs/Quitter.h"
-#include "exercise/copieecran.h"
+#include "ui/dialogs/DialogueAppreciation.h"
+#include "ui/dialogs/DialogueNombreItems.h"
+#include "ui/dialogs/DialogueQuitter.h"
+#include "ui/exercise/FenetreAideAccents.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -24,9 +24,9 @@ namespace {
 
 // The answer of the current item typed and submitted with Enter.
 void Repondre(const QString& texte) {
-    Form1->eSaisie->clear();
-    QTest::keyClicks(Form1->eSaisie, texte);
-    QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+    Fenetres::Exercice->eSaisie->clear();
+    QTest::keyClicks(Fenetres::Exercice->eSaisie, texte);
+    QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Return);
 }
 
 QString Juste() {
@@ -37,7 +37,7 @@ QString Juste() {
 
 void Agir(const QString& action) {
     if (action == u"écoute")
-        Form1->bJEcoute->click();
+        Fenetres::Exercice->bJEcoute->click();
     else if (action == u"faux")
         Repondre(QStringLiteral("xyz"));
     else if (action == u"juste")
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QStringList, actions);
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
-        Montrer(Form1);
+        Montrer(Fenetres::Exercice);
         for (const QString& a : actions)
             Agir(a);
         QFETCH(bool, ecoute);
@@ -97,28 +97,28 @@ private slots:
         QFETCH(bool, horloge);
         QFETCH(bool, saisieActive);
         QFETCH(QString, selection);
-        QCOMPARE(Form1->bJEcoute->isEnabled(), ecoute);
-        QCOMPARE(Form1->eSaisie->isEnabled(), saisie);
-        QCOMPARE(Form1->bJaiEcrit->isEnabled(), jaiEcrit);
-        QCOMPARE(Form1->Timer1->isActive(), horloge);
-        QCOMPARE(QApplication::focusWidget() == Form1->eSaisie, saisieActive);
-        QCOMPARE(Form1->eSaisie->selectedText(), selection);
+        QCOMPARE(Fenetres::Exercice->bJEcoute->isEnabled(), ecoute);
+        QCOMPARE(Fenetres::Exercice->eSaisie->isEnabled(), saisie);
+        QCOMPARE(Fenetres::Exercice->bJaiEcrit->isEnabled(), jaiEcrit);
+        QCOMPARE(Fenetres::Exercice->horlogeItem->isActive(), horloge);
+        QCOMPARE(QApplication::focusWidget() == Fenetres::Exercice->eSaisie, saisieActive);
+        QCOMPARE(Fenetres::Exercice->eSaisie->selectedText(), selection);
     }
 
     void entreeAvantLaPremiereEcoute() {
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
-        QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+        QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Return);
         QVERIFY(x.env.Son.Joues.isEmpty());
         QCOMPARE(Etat.NbEssais, 0);
         QVERIFY(!x.modal.Modal.Montres.contains("fMessagePerso"));
         // Enter on the form itself plays the item.
-        QTest::keyClick(Form1, Qt::Key_Return);
+        QTest::keyClick(Fenetres::Exercice, Qt::Key_Return);
         QCOMPARE(x.env.Son.Joues, QStringList{"chat.wav"});
-        QVERIFY(Form1->eSaisie->isEnabled());
+        QVERIFY(Fenetres::Exercice->eSaisie->isEnabled());
         QCOMPARE(Etat.NbEssais, 0);
         // Once listened, Enter on the form submits the answer instead of playing again.
-        QTest::keyClick(Form1, Qt::Key_Return);
+        QTest::keyClick(Fenetres::Exercice, Qt::Key_Return);
         QCOMPARE(x.env.Son.Joues, QStringList{"chat.wav"});
         QCOMPARE(Etat.NbEssais, 1);
     }
@@ -133,8 +133,9 @@ private slots:
         QFETCH(bool, dansLaSaisie);
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
-        Form1->bJEcoute->click();
-        QWidget* cible = dansLaSaisie ? static_cast<QWidget*>(Form1->eSaisie) : Form1;
+        Fenetres::Exercice->bJEcoute->click();
+        QWidget* cible =
+            dansLaSaisie ? static_cast<QWidget*>(Fenetres::Exercice->eSaisie) : Fenetres::Exercice;
         x.modal.Modal.Ajouter("fQuitter", [cible](QDialog*) {
             QTest::keyClick(cible, Qt::Key_Escape);
             QTest::keyClick(cible, Qt::Key_Escape);
@@ -162,10 +163,10 @@ private slots:
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
         const QByteArray avant = LireOctets(x.FichierEleve("Paul", SuffixeDetail));
-        Form1->bJEcoute->click();
+        Fenetres::Exercice->bJEcoute->click();
         x.modal.Modal.Ajouter("fMessagePerso", [](QDialog*) {
-            QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
-            QTest::keyClick(Form1, Qt::Key_Return);
+            QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Return);
+            QTest::keyClick(Fenetres::Exercice, Qt::Key_Return);
             return 1;
         });
         Repondre(reponse);
@@ -234,21 +235,21 @@ private slots:
             EcrireOctets(d + "/" + nomImage, jpeg);
         }
         x.Ouvrir("Paul", d);
-        QVERIFY(Form1->mMessage->toPlainText().isEmpty());
-        QVERIFY(Form1->iExplication->isVisibleTo(Form1));
-        const qint64 imageDefaut = Form1->iExplication->pixmap().cacheKey();
+        QVERIFY(Fenetres::Exercice->mMessage->toPlainText().isEmpty());
+        QVERIFY(Fenetres::Exercice->iExplication->isVisibleTo(Fenetres::Exercice));
+        const qint64 imageDefaut = Fenetres::Exercice->iExplication->pixmap().cacheKey();
 
-        Form1->bJEcoute->click();
-        QCOMPARE(Form1->mMessage->toPlainText(), attendu);
-        QVERIFY(Form1->iExplication->isVisibleTo(Form1));
-        QCOMPARE(Form1->iExplication->pixmap().cacheKey() != imageDefaut, imageItem);
+        Fenetres::Exercice->bJEcoute->click();
+        QCOMPARE(Fenetres::Exercice->mMessage->toPlainText(), attendu);
+        QVERIFY(Fenetres::Exercice->iExplication->isVisibleTo(Fenetres::Exercice));
+        QCOMPARE(Fenetres::Exercice->iExplication->pixmap().cacheKey() != imageDefaut, imageItem);
         QVERIFY(x.env.Messages.Appels.isEmpty());
 
         // Listening again only plays the sound.
-        const qint64 apres = Form1->iExplication->pixmap().cacheKey();
-        Form1->bJEcoute->click();
-        QCOMPARE(Form1->mMessage->toPlainText(), attendu);
-        QCOMPARE(Form1->iExplication->pixmap().cacheKey(), apres);
+        const qint64 apres = Fenetres::Exercice->iExplication->pixmap().cacheKey();
+        Fenetres::Exercice->bJEcoute->click();
+        QCOMPARE(Fenetres::Exercice->mMessage->toPlainText(), attendu);
+        QCOMPARE(Fenetres::Exercice->iExplication->pixmap().cacheKey(), apres);
         QCOMPARE(x.env.Son.Joues, (QStringList{"chat.wav", "chat.wav"}));
     }
 
@@ -267,28 +268,28 @@ private slots:
         QFETCH(QString, affiche);
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
-        Form1->bJEcoute->click();
+        Fenetres::Exercice->bJEcoute->click();
         Etat.TempsTotal = total;
         for (int i = 0; i < secondes; ++i)
-            Form1->Timer1Timer();
+            Fenetres::Exercice->CompterUneSeconde();
         QCOMPARE(Etat.TempsItem, secondes);
-        QCOMPARE(Form1->lTemps->text(), affiche);
+        QCOMPARE(Fenetres::Exercice->lTemps->text(), affiche);
     }
 
     // An item answered right has had its time counted: it is not counted again later.
     void tempsDUnItemCompteUneFois() {
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
-        Form1->bJEcoute->click();
+        Fenetres::Exercice->bJEcoute->click();
         for (int i = 0; i < 10; ++i)
-            Form1->Timer1Timer();
+            Fenetres::Exercice->CompterUneSeconde();
         Repondre(Juste());
         QCOMPARE(Etat.TempsTotal, 10);
         x.modal.Modal.Ajouter("fQuitter", [](QDialog* d) {
-            static_cast<TfQuitter*>(d)->EnregistrerInterruption();
+            static_cast<DialogueQuitter*>(d)->EnregistrerInterruption();
             return 0;
         });
-        Form1->bStopClick();
+        Fenetres::Exercice->bStopClick();
         QCOMPARE(Etat.TempsTotal, 10);
         QVERIFY(LireOctets(x.Journal).contains("Exercice interrompu apr\xe8s 10 s.\r\n"));
     }
@@ -300,29 +301,29 @@ private slots:
             vue = d->size();
             return 0;
         });
-        QTest::mouseClick(Form1->bClavier, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Exercice->bClavier, Qt::LeftButton);
         QCOMPARE(x.modal.Modal.Montres, QStringList{"CPEcr"});
         QCOMPARE(vue, QSize(384, 311));
-        QCOMPARE(CPEcr->windowTitle(), QStringLiteral("Aide"));
-        QVERIFY(CPEcr->windowFlags() & Qt::WindowCloseButtonHint);
-        QVERIFY(!CPEcr->Image1->pixmap().isNull());
-        QVERIFY(CPEcr->Image1->hasScaledContents());
+        QCOMPARE(Fenetres::AideAccents->windowTitle(), QStringLiteral("Aide"));
+        QVERIFY(Fenetres::AideAccents->windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!Fenetres::AideAccents->iAccents->pixmap().isNull());
+        QVERIFY(Fenetres::AideAccents->iAccents->hasScaledContents());
 
         // Shown for real: the picture fills the window at any size, and Escape closes it.
-        Montrer(CPEcr);
-        QCOMPARE(CPEcr->size(), QSize(384, 311));
-        QCOMPARE(CPEcr->Image1->geometry(), CPEcr->rect());
-        CPEcr->resize(700, 520);
-        QTRY_COMPARE(CPEcr->Image1->geometry(), CPEcr->rect());
-        CPEcr->resize(200, 160);
-        QTRY_COMPARE(CPEcr->Image1->geometry(), CPEcr->rect());
-        QTest::keyClick(CPEcr, Qt::Key_Escape);
-        QVERIFY(!CPEcr->isVisible());
-        QCOMPARE(CPEcr->result(), int(QDialog::Rejected));
+        Montrer(Fenetres::AideAccents);
+        QCOMPARE(Fenetres::AideAccents->size(), QSize(384, 311));
+        QCOMPARE(Fenetres::AideAccents->iAccents->geometry(), Fenetres::AideAccents->rect());
+        Fenetres::AideAccents->resize(700, 520);
+        QTRY_COMPARE(Fenetres::AideAccents->iAccents->geometry(), Fenetres::AideAccents->rect());
+        Fenetres::AideAccents->resize(200, 160);
+        QTRY_COMPARE(Fenetres::AideAccents->iAccents->geometry(), Fenetres::AideAccents->rect());
+        QTest::keyClick(Fenetres::AideAccents, Qt::Key_Escape);
+        QVERIFY(!Fenetres::AideAccents->isVisible());
+        QCOMPARE(Fenetres::AideAccents->result(), int(QDialog::Rejected));
         // And so does its close button.
-        Montrer(CPEcr);
-        QVERIFY(CPEcr->close());
-        QVERIFY(!CPEcr->isVisible());
+        Montrer(Fenetres::AideAccents);
+        QVERIFY(Fenetres::AideAccents->close());
+        QVERIFY(!Fenetres::AideAccents->isVisible());
     }
 
     void nomsAccessibles_data() {
@@ -373,10 +374,11 @@ private slots:
         QFETCH(QString, description);
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
-        Form1->lBonus->setText("5");
-        QWidget* f = forme == u"Form1"
-                         ? static_cast<QWidget*>(Form1)
-                         : Form1->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
+        Fenetres::Exercice->lBonus->setText("5");
+        QWidget* f =
+            forme == u"Form1"
+                ? static_cast<QWidget*>(Fenetres::Exercice)
+                : Fenetres::Exercice->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
         QVERIFY(f);
         QWidget* w = f->findChild<QWidget*>(controle, Qt::FindDirectChildrenOnly);
         QVERIFY2(w, qPrintable(controle));
@@ -396,9 +398,10 @@ private slots:
     void chaqueControleANom() {
         QFETCH(QString, forme);
         ExerciceTest x;
-        QWidget* f = forme == u"Form1"
-                         ? static_cast<QWidget*>(Form1)
-                         : Form1->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
+        QWidget* f =
+            forme == u"Form1"
+                ? static_cast<QWidget*>(Fenetres::Exercice)
+                : Fenetres::Exercice->findChild<QWidget*>(forme, Qt::FindDirectChildrenOnly);
         QVERIFY(f);
         int controles = 0;
         for (QWidget* w : f->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {

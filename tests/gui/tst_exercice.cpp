@@ -4,11 +4,11 @@
 #include "Doubles.h"
 #include "DoublesUi.h"
 #include "core/Etat.h"
-#include "core/Formulaires.h"
-#include "dialogs/MessagePerso.h"
-#include "exercise/Unit1.h"
-#include "records/FichiersEleve.h"
-#include "records/Reussites.h"
+#include "core/records/FichiersEleve.h"
+#include "core/records/Reussites.h"
+#include "ui/Fenetres.h"
+#include "ui/dialogs/DialogueAppreciation.h"
+#include "ui/exercise/FenetreExercice.h"
 
 #include <QDir>
 #include <QLabel>
@@ -27,7 +27,7 @@ struct Exercice {
     QStringList messages; // feedback dialog texts, with their kind
 
     Exercice(const QStringList& items, const QString& eleve, const QByteArray& historique) {
-        CreerFormulaires(); // first: the form's creation sets the configuration defaults
+        Fenetres::Creer(); // first: the form's creation sets the configuration defaults
         Etat.CheminMedias = env.Programme + "_Medias/";
         Etat.CheminBilans = env.Programme + "_Bilans/";
         QDir().mkpath(Etat.CheminMedias + "Animaux");
@@ -55,20 +55,20 @@ struct Exercice {
             return 1;
         });
         modal.Modal.Observateur = [this](QDialog* d) {
-            if (auto* m = qobject_cast<TfMessagePerso*>(d))
+            if (auto* m = qobject_cast<DialogueAppreciation*>(d))
                 messages.append(m->TypeMessage + ":" + m->TexteMessage);
         };
     }
-    ~Exercice() { DetruireFormulaires(); }
+    ~Exercice() { Fenetres::Detruire(); }
 
     void Ecouter(int secondes) {
-        QTest::mouseClick(Form1->bJEcoute, Qt::LeftButton);
+        QTest::mouseClick(Fenetres::Exercice->bJEcoute, Qt::LeftButton);
         for (int i = 0; i < secondes; ++i)
-            Form1->Timer1Timer();
+            Fenetres::Exercice->CompterUneSeconde();
     }
     void Repondre(const QString& texte) {
-        Form1->eSaisie->setText(texte);
-        QTest::keyClick(Form1->eSaisie, Qt::Key_Return);
+        Fenetres::Exercice->eSaisie->setText(texte);
+        QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Return);
     }
     QByteArray Fichier(const QString& suffixe) const {
         return LireOctets(Etat.CheminBilans + "CM1/Paul" + suffixe);
@@ -95,30 +95,30 @@ private slots:
             if (a.Texte.startsWith("Bravo"))
                 journal = LireOctets(Etat.FichierJournal);
         };
-        Form1->show();
-        Form1->NouvelExercice();
-        QCOMPARE(Form1->lNoteMaxi->text(), QStringLiteral("15"));
-        QCOMPARE(Form1->lNbItemsTotal->text(), QStringLiteral("3"));
+        Fenetres::Exercice->show();
+        Fenetres::Exercice->NouvelExercice();
+        QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QStringLiteral("15"));
+        QCOMPARE(Fenetres::Exercice->lNbItemsTotal->text(), QStringLiteral("3"));
         QCOMPARE(Etat.FichierSon, QStringLiteral("chien.wav"));
 
         ex.Ecouter(5);
         ex.Repondre("chein");
-        QCOMPARE(Form1->lBonus->text(), QStringLiteral("3"));
+        QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("3"));
         ex.Repondre("chien");
-        QCOMPARE(Form1->lNote->text(), QStringLiteral("3"));
+        QCOMPARE(Fenetres::Exercice->lNote->text(), QStringLiteral("3"));
         QCOMPARE(Etat.ListeItems.at(1).Etat, QStringLiteral("R"));
 
         QCOMPARE(Etat.FichierSon, QStringLiteral("chat.wav"));
-        QCOMPARE(Form1->lBonus->text(), QStringLiteral("5"));
+        QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("5"));
         ex.Ecouter(4);
         ex.Repondre("Chat");
-        QCOMPARE(Form1->lNbItemsRepondus->text(), QStringLiteral("1"));
+        QCOMPARE(Fenetres::Exercice->lNbItemsRepondus->text(), QStringLiteral("1"));
 
         QCOMPARE(Etat.FichierSon, QStringLiteral("chien.wav"));
-        QCOMPARE(Form1->lBonus->text(), QStringLiteral("1"));
+        QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("1"));
         ex.Ecouter(3);
         ex.Repondre("chien");
-        QCOMPARE(Form1->lNote->text(), QStringLiteral("9"));
+        QCOMPARE(Fenetres::Exercice->lNote->text(), QStringLiteral("9"));
 
         QCOMPARE(Etat.FichierSon, QString::fromUtf8("Ecole£École.wav"));
         ex.Ecouter(6);
@@ -126,17 +126,17 @@ private slots:
         const QStringList bonus = {"3", "2", "1", "0"};
         for (int i = 0; i < fautes.size(); ++i) {
             ex.Repondre(fautes.at(i));
-            QCOMPARE(Form1->lBonus->text(), bonus.at(i));
+            QCOMPARE(Fenetres::Exercice->lBonus->text(), bonus.at(i));
         }
         // From the fourth wrong answer the model stays until the right answer.
-        QCOMPARE(Form1->eModele->text(), QString::fromUtf8("Ecole     École"));
+        QCOMPARE(Fenetres::Exercice->eModele->text(), QString::fromUtf8("Ecole     École"));
         ex.Repondre(QString::fromUtf8(" École "));
-        QVERIFY(Form1->eModele->text().isEmpty());
+        QVERIFY(Fenetres::Exercice->eModele->text().isEmpty());
 
-        QCOMPARE(Form1->lBonus->text(), QStringLiteral("1"));
+        QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("1"));
         ex.Ecouter(2);
         ex.Repondre("ecole");
-        QVERIFY(!Form1->isVisible());
+        QVERIFY(!Fenetres::Exercice->isVisible());
 
         const QByteArray regle = QByteArray(68, '-') + "\r\n";
         const QByteArray detail = Cp("07/12/2026 à 14:03:27 - 3 items - Exercice sur [Animaux]\r\n"
@@ -208,8 +208,8 @@ private slots:
             return 0;
         });
         Etat.ModeEnseignant = true;
-        Form1->show();
-        Form1->NouvelExercice();
+        Fenetres::Exercice->show();
+        Fenetres::Exercice->NouvelExercice();
         ex.Ecouter(1);
         ex.Repondre("chat");
         QStringList debuts;
@@ -219,7 +219,7 @@ private slots:
         QCOMPARE(ex.modal.Modal.Montres, formes);
         QCOMPARE(sauveAvantBilan, formes.contains("fBilans"));
         QCOMPARE(ex.env.Pause.Pauses, pauses);
-        QVERIFY(!Form1->isVisible());
+        QVERIFY(!Fenetres::Exercice->isVisible());
     }
 
     // "Oui" to another exercise: the start form again, score and labels reset.
@@ -227,17 +227,17 @@ private slots:
         Exercice ex({"chat.wav"}, "", "");
         ex.env.Messages.Reponses = {true};
         ex.modal.Modal.Ajouter("Form2", [](QDialog*) { return 1; });
-        Form1->show();
-        Form1->NouvelExercice();
+        Fenetres::Exercice->show();
+        Fenetres::Exercice->NouvelExercice();
         ex.Ecouter(3);
         ex.Repondre("chat");
-        QVERIFY(Form1->isVisible());
+        QVERIFY(Fenetres::Exercice->isVisible());
         QCOMPARE(ex.modal.Modal.Montres.count("Form2"), 2);
         QCOMPARE(Etat.Score, 0);
-        QCOMPARE(Form1->lNote->text(), QStringLiteral("0"));
-        QCOMPARE(Form1->lBonus->text(), QStringLiteral("5"));
-        QCOMPARE(Form1->lDossierCourant->text(), QStringLiteral("Animaux"));
-        QVERIFY(Form1->bJEcoute->isEnabled());
+        QCOMPARE(Fenetres::Exercice->lNote->text(), QStringLiteral("0"));
+        QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("5"));
+        QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QStringLiteral("Animaux"));
+        QVERIFY(Fenetres::Exercice->bJEcoute->isEnabled());
     }
 
     void seuilDuChoixDuNombre_data() {
@@ -253,17 +253,17 @@ private slots:
         for (int i = 0; i < nombre; ++i)
             items.append(QStringLiteral("mot%1.wav").arg(i));
         Exercice ex(items, "", "");
-        Form1->NouvelExercice();
+        Fenetres::Exercice->NouvelExercice();
         QCOMPARE(ex.modal.Modal.Montres.contains("fChoixNbItems"), choix);
     }
 
     void dossierSansItem() {
         Exercice ex({}, "", "");
-        Form1->NouvelExercice();
+        Fenetres::Exercice->NouvelExercice();
         QCOMPARE(ex.env.Messages.Textes(),
                  QStringList{"Il n'y a plus d'items à retravailler dans ce dossier !"});
-        QVERIFY(!Form1->bJEcoute->isEnabled());
-        QVERIFY(!Form1->eSaisie->isEnabled());
+        QVERIFY(!Fenetres::Exercice->bJEcoute->isEnabled());
+        QVERIFY(!Fenetres::Exercice->eSaisie->isEnabled());
         QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray()); // no header without an item
     }
 
@@ -271,13 +271,13 @@ private slots:
     void sonIllisible() {
         Exercice ex({"chat.wav"}, "", "");
         ex.env.Son.Illisibles = {"chat.wav"};
-        Form1->NouvelExercice();
-        QTest::mouseClick(Form1->bJEcoute, Qt::LeftButton);
+        Fenetres::Exercice->NouvelExercice();
+        QTest::mouseClick(Fenetres::Exercice->bJEcoute, Qt::LeftButton);
         QCOMPARE(ex.env.Messages.Appels.size(), 1);
         QCOMPARE(ex.env.Messages.Appels.first().Genre, QStringLiteral("Erreur"));
         QVERIFY(ex.env.Messages.Appels.first().Texte.contains("chat.wav"));
-        QVERIFY(!Form1->bJaiEcrit->isEnabled());
-        QVERIFY(!Form1->Timer1->isActive());
+        QVERIFY(!Fenetres::Exercice->bJaiEcrit->isEnabled());
+        QVERIFY(!Fenetres::Exercice->horlogeItem->isActive());
     }
 };
 

@@ -8,9 +8,9 @@
 
 #include "core/Etat.h"
 #include "core/Services.h"
-#include "records/FichiersEleve.h"
-#include "records/Journal.h"
-#include "records/Reussites.h"
+#include "core/records/FichiersEleve.h"
+#include "core/records/Journal.h"
+#include "core/records/Reussites.h"
 
 #include <QCoreApplication>
 #include <QFile>

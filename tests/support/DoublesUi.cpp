@@ -1,6 +1,6 @@
 #include "DoublesUi.h"
 
-#include "dialogs/FormeModale.h"
+#include "ui/dialogs/FormeModale.h"
 
 int ModalDouble::Montrer(QDialog* forme) {
     const QString nom = forme->objectName();

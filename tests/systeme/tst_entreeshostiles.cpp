@@ -5,9 +5,9 @@
 #include "core/Configuration.h"
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
-#include "exercise/ItemsExercice.h"
-#include "records/FichiersEleve.h"
-#include "records/Reussites.h"
+#include "core/exercise/ItemsExercice.h"
+#include "core/records/FichiersEleve.h"
+#include "core/records/Reussites.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Decoding of the item and effect sounds: every encoding an old WAV may carry, and the broken
 // files a teacher may drop into an exercise folder.
 
-#include "core/DecodageWav.h"
+#include "sound/DecodageWav.h"
 
 #include <QDir>
 #include <QFile>

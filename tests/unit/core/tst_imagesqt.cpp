@@ -2,7 +2,7 @@
 // picture that cannot be read is a null image, quietly.
 
 #include "JpegEssai.h"
-#include "core/ImagesQt.h"
+#include "ui/platform/ImagesQt.h"
 
 #include <QColor>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The sound player: opening decodes at once and reports unreadable files; playing never fails
 // nor speaks, device or not; the conversion used when a device refuses the file's format.
 
-#include "core/LecteurSonQt.h"
+#include "sound/LecteurSonQt.h"
 
 #include <QApplication>
 #include <QAudioDevice>

@@ -4,9 +4,9 @@
 
 #include "Doubles.h"
 #include "DoublesUi.h"
-#include "core/Formulaires.h"
-#include "core/ImagesQt.h"
-#include "core/Prechargement.h"
+#include "ui/Fenetres.h"
+#include "ui/platform/ImagesQt.h"
+#include "ui/platform/Prechargement.h"
 
 #include <QApplication>
 #include <QThread>
@@ -80,9 +80,9 @@ private slots:
         ModalInstalle modal;
         Prechargement p({ImageFondExercice, ImageFondDepart});
         p.Ajouter(ImagesBoutonsDemarrage());
-        CreerFormulaires(FormeModale::Controles::AuPremierAffichage);
+        Fenetres::Creer(FormeModale::Controles::AuPremierAffichage);
         QCOMPARE(p.Restantes(), QStringList());
-        DetruireFormulaires();
+        Fenetres::Detruire();
     }
 };
 

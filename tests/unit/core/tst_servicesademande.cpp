@@ -4,7 +4,7 @@
 
 #include "Doubles.h"
 #include "ProgrammeEssai.h"
-#include "core/ServicesADemande.h"
+#include "ui/platform/ServicesADemande.h"
 
 #include <QApplication>
 #include <QDialog>

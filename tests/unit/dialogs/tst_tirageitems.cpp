@@ -3,7 +3,7 @@
 
 #include "Doubles.h"
 #include "core/Etat.h"
-#include "dialogs/TirageItems.h"
+#include "core/exercise/TirageItems.h"
 
 #include <QSet>
 #include <QTest>

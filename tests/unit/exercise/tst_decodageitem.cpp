@@ -1,6 +1,6 @@
 // Item names: codes, "£" alternatives, the comparison of a typed answer, the model answer.
 
-#include "exercise/DecodageItem.h"
+#include "core/exercise/DecodageItem.h"
 
 #include <QTest>
 

@@ -2,10 +2,10 @@
 
 #include "Doubles.h"
 #include "core/Etat.h"
-#include "exercise/EcrituresExercice.h"
-#include "exercise/ItemsExercice.h"
-#include "records/FichiersEleve.h"
-#include "records/Reussites.h"
+#include "core/exercise/EcrituresExercice.h"
+#include "core/exercise/ItemsExercice.h"
+#include "core/records/FichiersEleve.h"
+#include "core/records/Reussites.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,6 +1,6 @@
 // Durations and left padding, as the records and the running clock show them.
 
-#include "records/Durees.h"
+#include "core/records/Durees.h"
 
 #include <QTest>
 

@@ -2,10 +2,10 @@
 
 #include "Doubles.h"
 #include "core/Etat.h"
-#include "records/Durees.h"
-#include "records/FichiersEleve.h"
-#include "records/Journal.h"
-#include "records/LignesBilan.h"
+#include "core/records/Durees.h"
+#include "core/records/FichiersEleve.h"
+#include "core/records/Journal.h"
+#include "core/records/LignesBilan.h"
 
 #include <QFileInfo>
 #include <QTest>

@@ -2,7 +2,7 @@
 
 #include "Doubles.h"
 #include "core/Etat.h"
-#include "records/Reussites.h"
+#include "core/records/Reussites.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // take. Every listing is built on a real temporary folder.
 
 #include "Doubles.h"
-#include "setup/ListesDepart.h"
+#include "core/setup/ListesDepart.h"
 
 #include <QDir>
 #include <QTemporaryDir>

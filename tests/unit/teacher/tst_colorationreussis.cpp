@@ -1,7 +1,7 @@
 // The red marks of the "Items réussis" view: which stretches end red once every line has
 // painted the first occurrence of its text, compared with the rule applied literally.
 
-#include "teacher/ColorationReussis.h"
+#include "core/teacher/ColorationReussis.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -2,8 +2,8 @@
 
 #include "Doubles.h"
 #include "core/Etat.h"
-#include "teacher/Enregistreur.h"
-#include "teacher/ListesBilan.h"
+#include "core/teacher/Enregistreur.h"
+#include "core/teacher/ListesBilan.h"
 
 #include <QDir>
 #include <QFile>

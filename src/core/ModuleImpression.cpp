@@ -1,9 +1,0 @@
-// libplumelune_impression: printing, loaded by the program at its first print.
-
-#include "core/ImprimanteQt.h"
-
-#include <QtGlobal>
-
-extern "C" Q_DECL_EXPORT IImprimante* PlumeluneCreerImprimante() {
-    return new ImprimanteQt;
-}

@@ -1,9 +1,0 @@
-// libplumelune_son: the sound player, loaded by the program at its first sound.
-
-#include "core/LecteurSonQt.h"
-
-#include <QtGlobal>
-
-extern "C" Q_DECL_EXPORT ISon* PlumeluneCreerLecteurSon() {
-    return new LecteurSonQt;
-}

@@ -1,7 +1,0 @@
-#pragma once
-// For the start-up benchmark only (bench/bench_demarrage). With PLUMELUNE_BENCH_PEINT set in
-// the environment, the program prints the line "peint" on its standard output as soon as the
-// main window and the start form have both been painted, then ends as "Quitter" in the start
-// form would. Without that variable nothing of this is installed.
-
-void InstallerSondeDemarrage();

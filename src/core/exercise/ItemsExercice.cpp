@@ -1,0 +1,103 @@
+#include "core/exercise/ItemsExercice.h"
+
+#include "core/Chemins.h"
+#include "core/Etat.h"
+#include "core/Services.h"
+#include "core/Texte.h"
+#include "core/exercise/DecodageItem.h"
+#include "core/records/Reussites.h"
+#include "core/setup/ListesDepart.h"
+
+#include <QDir>
+#include <QHash>
+
+QString CleItem(const QString& fichier) {
+    QString cle = MinusculesAZ(Rogner(fichier));
+    cle.remove(QStringLiteral(".wav"));
+    return DecoderNomItem(cle);
+}
+
+namespace {
+
+// The run of successes that decides mastery; the first history entry with the key counts.
+bool ARetravailler(const QString& fichier, const QHash<QString, int>* index) {
+    if (Etat.NomEleve.isEmpty() || Etat.ReponsesNecessaires >= 999)
+        return true;
+    const QString cle = CleItem(fichier);
+    int n = 0;
+    if (index) {
+        const auto it = index->constFind(cle);
+        if (it != index->constEnd())
+            n = DernierCompte(Etat.ListeReussites.at(*it).Compteurs);
+    } else {
+        for (const EntreeReussite& e : std::as_const(Etat.ListeReussites))
+            if (e.Cle == cle) { // keys are stored trimmed and folded
+                n = DernierCompte(e.Compteurs);
+                break;
+            }
+    }
+    return n < Etat.ReponsesNecessaires;
+}
+
+bool EstUnSon(const QString& nom) {
+    const qsizetype point = nom.lastIndexOf(u'.');
+    return point >= 0 && MajusculesAZ(nom.mid(point)) == u".WAV";
+}
+
+} // namespace
+
+bool ItemARetravailler(const QString& fichier) {
+    return ARetravailler(fichier, nullptr);
+}
+
+void ConstruireListeItems(const QString& dossier) {
+    Etat.NbItems = 0;
+    Etat.NbItemsDossier = 0;
+    Etat.ListeItems.clear();
+
+    QDir d(dossier);
+    QStringList noms = d.entryList(QDir::Files | QDir::Hidden); // no broken links
+    TrierPourLesGens(noms);
+
+    // One pass over the history instead of one per file: a pupil's years of history meet
+    // folders of thousands of items.
+    // QHash::insert replaces, so walking backwards leaves the first entry of each key.
+    QHash<QString, int> index;
+    index.reserve(Etat.ListeReussites.size());
+    for (int i = Etat.ListeReussites.size() - 1; i >= 0; --i)
+        index.insert(Etat.ListeReussites.at(i).Cle, i); // keys are stored trimmed and folded
+
+    for (const QString& nom : std::as_const(noms)) {
+        if (!EstUnSon(nom))
+            continue;
+        ++Etat.NbItemsDossier;
+        if (ARetravailler(nom, &index)) {
+            Etat.ListeItems.append({nom, QStringLiteral("N")});
+            ++Etat.NbItems;
+        }
+    }
+}
+
+ItemTire TirerItem() {
+    QStringList restants;
+    const int n = std::min<int>(Etat.NbItems, Etat.ListeItems.size());
+    for (int i = 0; i < n; ++i)
+        if (Etat.ListeItems.at(i).Etat != u"O")
+            restants.append(Etat.ListeItems.at(i).Nom);
+    if (restants.isEmpty())
+        return {};
+    ItemTire t;
+    t.Nom = restants.at(Services::Hasard().Tirer(static_cast<int>(restants.size())));
+    t.Bonus = QStringLiteral("1");
+    for (int i = 0; i < n; ++i)
+        if (Etat.ListeItems.at(i).Nom == t.Nom) {
+            if (Etat.ListeItems.at(i).Etat == u"N")
+                t.Bonus = QStringLiteral("5");
+            break;
+        }
+    return t;
+}
+
+QString NomDossierCourant() {
+    return DernierComposant(Etat.DossierExercice);
+}

@@ -1,0 +1,32 @@
+#include "core/records/FichiersEleve.h"
+
+#include "core/Chemins.h"
+#include "core/Etat.h"
+#include "core/FichierTexte.h"
+
+#include <QFile>
+
+bool CreerFichierVide(const QString& chemin) {
+    QFile f(ResoudreChemin(chemin));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    f.close();
+    return f.error() == QFileDevice::NoError;
+}
+
+void AjouterLigne(const QString& chemin, const QString& texte) {
+    AjouterAuFichier(chemin, texte + QStringLiteral("\r\n"));
+}
+
+void AjouterTexte(const QString& chemin, const QString& texte) {
+    if (!texte.isEmpty())
+        AjouterAuFichier(chemin, texte);
+}
+
+QString FichierEleve(const QString& suffixe) {
+    return Etat.DossierGroupe + Etat.NomEleve + suffixe;
+}
+
+QString LigneRegle() {
+    return QString(68, u'-');
+}

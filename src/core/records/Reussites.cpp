@@ -1,0 +1,123 @@
+#include "core/records/Reussites.h"
+
+#include "core/Chemins.h"
+#include "core/Etat.h"
+#include "core/FichierTexte.h"
+#include "core/Services.h"
+#include "core/Texte.h"
+#include "core/records/FichiersEleve.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString CleReussite(const QString& texte) {
+    return Rogner(MinusculesAZ(texte));
+}
+
+int DernierCompte(const QString& compteurs) {
+    int n = 0;
+    if (!LireEntier(compteurs.mid(compteurs.lastIndexOf(u'-') + 1), n) || n < 0)
+        return 0;
+    return n;
+}
+
+int PremierCompte(const QString& compteurs) {
+    qint64 n = 0;
+    for (const QChar c : compteurs) {
+        if (c.unicode() < '0' || c.unicode() > '9')
+            break;
+        n = std::min<qint64>(n * 10 + (c.unicode() - '0'), 1'000'000'000);
+    }
+    return static_cast<int>(n);
+}
+
+namespace {
+
+EntreeReussite* Trouver(const QString& cle) {
+    for (EntreeReussite& e : Etat.ListeReussites)
+        if (e.Cle == cle)
+            return &e;
+    return nullptr;
+}
+
+} // namespace
+
+void NoterReussite(const QString& texte) {
+    if (Etat.NomEleve.isEmpty() || texte.isEmpty())
+        return;
+    const QString cle = CleReussite(texte);
+    if (EntreeReussite* e = Trouver(cle)) {
+        const qsizetype tiret = e->Compteurs.lastIndexOf(u'-');
+        // An unreadable last count restarts the run at 1 rather than failing mid-answer.
+        e->Compteurs =
+            e->Compteurs.left(tiret + 1) + QString::number(DernierCompte(e->Compteurs) + 1);
+        return;
+    }
+    Etat.ListeReussites.append({Services::Horloge().DateCourte(), cle, QStringLiteral("1")});
+}
+
+void NoterEchec(const QString& texte) {
+    if (Etat.NomEleve.isEmpty() || texte.isEmpty())
+        return;
+    if (EntreeReussite* e = Trouver(CleReussite(texte)))
+        if (!e->Compteurs.endsWith(QStringLiteral("-0")))
+            e->Compteurs += QStringLiteral("-0");
+}
+
+bool ChargerReussites() {
+    Etat.ListeReussites.clear();
+    Etat.NbItemsDejaReussis = 0;
+    // Whatever happens next, the table no longer speaks for the file it came from: an empty
+    // table saved there would wipe that pupil's history.
+    Etat.ReussitesChargees = false;
+    Etat.FichierReussites.clear();
+    if (Etat.NomEleve.isEmpty())
+        return true;
+
+    const QString fichier =
+        QFileInfo(ResoudreChemin(FichierEleve(QString::fromLatin1(SuffixeHistorique))))
+            .absoluteFilePath();
+    QByteArray contenu;
+    QString raison;
+    if (!LireFichier(fichier, contenu, &raison) && !raison.isEmpty()) {
+        Services::Messages().Erreur(
+            QStringLiteral("Impossible de lire la liste des items réussis « %1 » : %2")
+                .arg(QDir::toNativeSeparators(fichier), raison));
+        return false;
+    }
+    LireReussites(contenu);
+    Etat.FichierReussites = fichier;
+    Etat.ReussitesChargees = true;
+    return true;
+}
+
+void LireReussites(const QByteArray& contenu) {
+    Etat.ListeReussites.clear();
+    Etat.NbItemsDejaReussis = 0;
+    const QStringList lignes = DecouperLignes(DecoderTexte(contenu));
+    Etat.ListeReussites.reserve(lignes.size());
+    for (const QString& ligne : std::as_const(lignes)) {
+        if (Rogner(ligne).isEmpty())
+            continue; // an empty line a hand edit left holds no item
+        const qsizetype barre = ligne.indexOf(u'|');
+        EntreeReussite e;
+        e.Cle = CleReussite(barre < 0 ? ligne : ligne.left(barre));
+        e.Compteurs = barre < 0 ? QString() : ligne.mid(barre + 1);
+        if (PremierCompte(e.Compteurs) > 0)
+            ++Etat.NbItemsDejaReussis;
+        Etat.ListeReussites.append(e);
+    }
+}
+
+bool EnregistrerReussites() {
+    if (Etat.NomEleve.isEmpty() || !Etat.ReussitesChargees)
+        return false;
+    // A pupil the teacher deleted meanwhile stays deleted: the save does not bring him back.
+    if (!QFileInfo(Etat.FichierReussites).isFile())
+        return false;
+    QString texte;
+    for (const EntreeReussite& e : std::as_const(Etat.ListeReussites))
+        texte += e.Cle + u'|' + e.Compteurs + QStringLiteral("\r\n");
+    return RemplacerFichier(Etat.FichierReussites,
+                            EncoderTexte(texte, EncodageDuFichier(Etat.FichierReussites)));
+}

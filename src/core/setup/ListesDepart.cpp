@@ -1,0 +1,161 @@
+#include "core/setup/ListesDepart.h"
+
+#include "core/Chemins.h"
+#include "core/Texte.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QDirIterator>
+#include <QLocale>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QString extensionTxt = QStringLiteral(".txt");
+
+// Every kind of entry, hidden and system ones too: a teacher's folder may carry any attribute.
+constexpr QDir::Filters toutesEntrees =
+    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+// A pupil is a history file; a folder that happens to end in ".txt" names nobody.
+constexpr QDir::Filters fichiersSeuls = QDir::Files | QDir::Hidden | QDir::System;
+constexpr QDir::Filters dossiersSeuls =
+    QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+
+QString Dossier(const QString& chemin) {
+    return ResoudreChemin(chemin);
+}
+
+} // namespace
+
+void TrierPourLesGens(QStringList& noms) {
+    QCollator ordre{QLocale(QLocale::French, QLocale::France)};
+    ordre.setNumericMode(true);
+    ordre.setCaseSensitivity(Qt::CaseInsensitive);
+    // Keys computed once: a group of several hundred pupils is sorted at every refill.
+    struct Cle {
+        QCollatorSortKey cle;
+        QString nom;
+    };
+    std::vector<Cle> cles;
+    cles.reserve(noms.size());
+    for (const QString& n : std::as_const(noms))
+        cles.push_back({ordre.sortKey(n), n});
+    std::stable_sort(cles.begin(), cles.end(), [](const Cle& a, const Cle& b) {
+        const int c = a.cle.compare(b.cle);
+        // Names equal for people ("paul", "Paul") still come in one fixed order.
+        return c != 0 ? c < 0 : a.nom < b.nom;
+    });
+    noms.clear();
+    for (const Cle& c : cles)
+        noms.append(c.nom);
+}
+
+QStringList ListerGroupes(const QString& racineBilans) {
+    QStringList groupes;
+    QDirIterator it(Dossier(racineBilans), toutesEntrees);
+    while (it.hasNext()) {
+        it.next();
+        const QString nom = it.fileName();
+        if (!nom.contains(u'.'))
+            groupes.append(nom);
+    }
+    TrierPourLesGens(groupes);
+    return groupes;
+}
+
+QString EleveDepuisEntree(const QString& entree) {
+    if (!entree.endsWith(extensionTxt, Qt::CaseInsensitive) || entree.contains(u'_'))
+        return {};
+    QString nom = entree;
+    nom.remove(extensionTxt, Qt::CaseInsensitive);
+    return nom;
+}
+
+ListeEleves ListerEleves(const QString& dossierGroupe) {
+    ListeEleves liste;
+    QDirIterator it(Dossier(dossierGroupe), fichiersSeuls);
+    while (it.hasNext()) {
+        it.next();
+        const QString entree = it.fileName();
+        if (!entree.endsWith(extensionTxt, Qt::CaseInsensitive))
+            continue;
+        liste.Nouveau = true;
+        const QString nom = EleveDepuisEntree(entree);
+        // A file named ".txt" alone would give an empty entry, which reads as "no pupil".
+        if (!nom.isEmpty())
+            liste.Eleves.append(nom);
+    }
+    TrierPourLesGens(liste.Eleves);
+    return liste;
+}
+
+bool ContientSousDossier(const QString& dossier) {
+    QDirIterator it(Dossier(dossier), dossiersSeuls);
+    while (it.hasNext()) {
+        it.next();
+        if (!it.fileName().contains(u'.'))
+            return true;
+    }
+    return false;
+}
+
+QStringList ListerDossiers(const QString& dossier) {
+    const QString base = AvecSeparateur(Dossier(dossier));
+    QStringList noms;
+    QDirIterator it(base, dossiersSeuls);
+    while (it.hasNext()) {
+        it.next();
+        const QString nom = it.fileName();
+        if (!nom.contains(u'.'))
+            noms.append(nom);
+    }
+    TrierPourLesGens(noms);
+    QStringList entrees;
+    entrees.reserve(noms.size());
+    for (const QString& nom : std::as_const(noms))
+        entrees.append(ContientSousDossier(base + nom) ? MarqueSousDossiers + nom : nom);
+    return entrees;
+}
+
+QString SansMarque(const QString& entree) {
+    QString nom = entree;
+    nom.remove(MarqueSousDossiers, Qt::CaseSensitive);
+    return nom;
+}
+
+bool ContientSon(const QString& dossier) {
+    QDirIterator it(Dossier(dossier), toutesEntrees);
+    while (it.hasNext()) {
+        it.next();
+        const QString nom = it.fileName();
+        const qsizetype point = nom.lastIndexOf(u'.');
+        if (point >= 0 && MajusculesAZ(nom.mid(point)) == u".WAV")
+            return true;
+    }
+    return false;
+}
+
+QString RefusPrenom(const QString& nom) {
+    if (Rogner(nom).isEmpty())
+        return QStringLiteral("Saisis ton prénom.");
+    if (nom == u"." || nom == u"..")
+        return QStringLiteral("Ce prénom n'est pas possible.");
+    static const QString interdits = QStringLiteral("/\\:*?\"<>|");
+    for (const QChar c : nom)
+        if (interdits.contains(c) || c.unicode() < 32 || c.unicode() == 127)
+            return QStringLiteral("Un prénom ne peut pas contenir les caractères "
+                                  "/ \\ : * ? \" < > | ni de caractère de contrôle.");
+    // The list skips every name holding "_" (the companion files): such a pupil would be
+    // created and never shown.
+    if (nom.contains(u'_'))
+        return QStringLiteral("Un prénom ne peut pas contenir le caractère « _ ».");
+    // "Léa.txt" would be listed as "Léa", a pupil whose files are other ones.
+    if (EleveDepuisEntree(nom + extensionTxt) != nom)
+        return QStringLiteral("Ce prénom n'est pas possible.");
+    // The longest record file name must fit the 255 bytes a file system gives a name.
+    if ((nom + QStringLiteral("_Detail.txt")).toUtf8().size() > 255)
+        return QStringLiteral("Ce prénom est trop long.");
+    return {};
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The group and pupil lists of the report form, and the record files of one pupil, worked out
+// from the records tree alone.
+
+#include "core/setup/ListesDepart.h"
+
+#include <QStringList>
+
+// The group and pupil lists themselves are the start form's (ListerGroupes, ListerEleves):
+// both forms list the records tree by the same rules.
+
+// The group folder for the text of the group list: the records root itself for the start
+// form's "Choisis ton groupe" and for no group at all, otherwise root + group + separator.
+QString DossierDuGroupe(const QString& cheminBilans, const QString& groupe);
+
+// Where a name stands in a list: the entry equal to it, else the first that differs only by
+// letter case; -1 when none.
+qsizetype IndexDansListe(const QStringList& liste, const QString& nom);
+
+// The group to select when the teacher module opens: the first one while the start form still
+// asks "Choisis ton groupe", otherwise the one it shows; -1 when none fits.
+qsizetype GroupeAPreselectionner(const QStringList& groupes, const QString& texteDepart);
+
+// The pupil to select: the one the start form shows, unless it shows nobody, "Visiteur" or
+// "Nouveau", in which case the first; -1 when none fits.
+qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& texteDepart);
+
+// The four record files of a pupil in the order they are deleted: history, password, detail,
+// exercises.
+QStringList FichiersDeLEleve(const QString& dossierGroupe, const QString& eleve);
+
+// Deletes the pupil's four files in that order. A missing file or one that cannot be deleted
+// is skipped and the others still go. Returns the files actually deleted.
+QStringList SupprimerEleve(const QString& dossierGroupe, const QString& eleve);

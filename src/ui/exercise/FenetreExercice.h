@@ -1,0 +1,78 @@
+#pragma once
+// The exercise screen, the program's main window: it stays on screen for the whole run and
+// closing it ends the program. It turns the pupil's clicks and keys into the exercise's steps.
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTimer;
+class QToolButton;
+
+class FenetreExercice : public QWidget {
+    Q_OBJECT
+public:
+    explicit FenetreExercice(QWidget* parent = nullptr);
+
+    QLabel* FondEcran = nullptr;
+    QToolButton* bJEcoute = nullptr;
+    QToolButton* bJaiEcrit = nullptr;
+    QToolButton* bStop = nullptr;
+    QToolButton* bClavier = nullptr;
+    QLineEdit* eSaisie = nullptr;
+    QLabel* lJObserve = nullptr;
+    QLineEdit* eModele = nullptr;
+    QPlainTextEdit* mMessage = nullptr;
+    QLabel* iExplication = nullptr;
+    QLabel* lDossierCourant = nullptr;
+    QLabel* lBonus = nullptr;
+    QLabel* lNote = nullptr;
+    QLabel* lNoteMaxi = nullptr;
+    QLabel* lNbItemsRepondus = nullptr;
+    QLabel* lNbItemsTotal = nullptr;
+    QLabel* lTemps = nullptr;
+    QTimer* horlogeItem = nullptr;
+
+    void FormActivate();
+    // Shows the start form, then opens the exercise chosen there.
+    void NouvelExercice();
+    // Draws the next item, resets the per-item state; empty when none is left.
+    QString ChoisirItem();
+    // Plays an effect sound of the program folder when the effects are on and it is there.
+    bool JouerEffet(const QString& nom);
+    // The farewell: the sound heard whole, then the end of the program.
+    void Adieu(int attenteMs);
+    // True once the window has closed: the program is ending.
+    bool Ferme() const { return m_ferme; }
+
+public slots:
+    void bJEcouteClick();
+    void bJaiEcritClick();
+    void bStopClick();
+    void bClavierClick();
+    void CompterUneSeconde();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void CreerControles();
+    void MontrerImageParDefaut(const QString& nomFichier);
+    void MontrerCompagnons();
+    void ReponseJusteTraitee(const QString& tape);
+    void ReponseFausseTraitee(const QString& tape);
+    void FinExercice();
+    void MessagePerso(const QString& texte, const QString& type);
+    void AfficherModele(const QString& modele);
+
+    bool m_ferme = false;
+    bool m_verification = false; // an answer is being checked: a second Enter waits its turn
+    bool m_quitterOuvert = false;
+};

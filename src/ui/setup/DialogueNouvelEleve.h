@@ -1,0 +1,21 @@
+#pragma once
+// The new-pupil dialog: the pupil types his first name. The caller reads eUtilisateur once the
+// dialog has closed itself; an empty text means cancelled.
+
+#include "ui/setup/DialogueSaisie.h"
+
+class QLineEdit;
+
+class DialogueNouvelEleve : public DialogueSaisie {
+    Q_OBJECT
+public:
+    explicit DialogueNouvelEleve(QWidget* parent, Controles controles = Controles::Immediats);
+
+    QLineEdit* eUtilisateur = nullptr;
+
+public slots:
+    void bOkClick() override;
+
+protected:
+    void ConstruireControles() override;
+};

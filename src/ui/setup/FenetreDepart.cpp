@@ -1,0 +1,616 @@
+#include "ui/setup/FenetreDepart.h"
+
+#include "core/Chemins.h"
+#include "core/Configuration.h"
+#include "core/Etat.h"
+#include "core/FichierTexte.h"
+#include "core/Services.h"
+#include "core/Texte.h"
+#include "core/records/FichiersEleve.h"
+#include "core/records/Reussites.h"
+#include "core/setup/ListesDepart.h"
+#include "ui/Fenetres.h"
+#include "ui/exercise/FenetreExercice.h"
+#include "ui/kit/Habillage.h"
+#include "ui/platform/ImagesQt.h"
+#include "ui/setup/DialogueMotDePasse.h"
+#include "ui/setup/DialogueNouvelEleve.h"
+#include "ui/teacher/FenetreBilans.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QToolButton>
+
+namespace {
+
+const QString texteSepareEleve = QStringLiteral(" - Elève : ");
+
+QString Affiche(const QString& chemin) {
+    return QDir::toNativeSeparators(chemin);
+}
+
+// A folder as the browser holds it: "/" separators, no final separator (the root excepted).
+QString SansSeparateurFinal(const QString& dossier) {
+    QString d = NormaliserSeparateurs(dossier);
+    while (d.size() > 1 && d.endsWith(Separateur))
+        d.chop(1);
+    return d;
+}
+
+QString Enfant(const QString& dossier, const QString& nom) {
+    return dossier.endsWith(Separateur) ? dossier + nom : dossier + Separateur + nom;
+}
+
+// The pupil's three record files, each created empty only where it is missing (in any case).
+void CreerFichiersEleve() {
+    for (const char* suffixe : {SuffixeHistorique, SuffixeDetail, SuffixeExos}) {
+        const QString fichier = FichierEleve(QString::fromLatin1(suffixe));
+        if (!FichierExiste(fichier))
+            CreerFichierVide(fichier);
+    }
+}
+
+} // namespace
+
+FenetreDepart::FenetreDepart(QWidget* parent)
+    : FormeModale(parent, QStringLiteral("Form2"), QStringLiteral("Choix dossier")) {
+    SansBoutonsDeTitre();
+    FixerTaille(297, 424);
+    CreerControles();
+    FormCreate();
+}
+
+void FenetreDepart::CreerControles() {
+    setStyleSheet(
+        QStringLiteral("#Form2 { background: white; }") + Habillage::StyleBoutons +
+        QStringLiteral(
+            // The desktop style draws the combos, so their arrow shows a list to open.
+            "QComboBox { font-size: 14px; color: #0b2447; }"
+            "QComboBox QAbstractItemView { font-size: 14px; selection-background-color: #3f82c9; }"
+            "QListWidget { background: white; border: 2px solid #7fb0e0; border-radius: 6px;"
+            " font-size: 14px; color: #0b2447; outline: none; }"
+            "QListWidget::item { height: 20px; padding-left: 4px; }"
+            "QListWidget::item:hover { background: #e6f1fc; }"
+            "QListWidget::item:selected { background: #3f82c9; color: white; }"
+            "QToolButton#bValider { background: #4caf50; border-color: #2e7d32; color: white;"
+            " font-size: 16px; }"
+            "QToolButton#bValider:hover { background: #43a047; }"
+            "QToolButton#bValider:disabled { background: #dfe9df; border-color: #c5d6c5;"
+            " color: #9bb09b; }"
+            "QToolButton#bSuperviseur, QToolButton#bRemonter { background: transparent;"
+            " border: none; padding: 0; }"
+            "QToolButton#bSuperviseur:hover, QToolButton#bRemonter:hover { background: #e6f1fc; }"
+            "QToolButton#bRemonter:disabled { background: transparent; }"));
+
+    // The two framed halves of the picture hold the two steps; a heading sits in each band.
+    Fond = new QLabel(this);
+    Fond->setObjectName(QStringLiteral("Fond"));
+    Fond->setGeometry(0, 0, 297, 424);
+    PoserImageDeFond(Fond, ChargerImageRessource(ImageFondDepart));
+    Fond->lower();
+
+    const QString titre = QStringLiteral("font-size: 14px; font-weight: bold; color: #1c3f73;"
+                                         " background: transparent;");
+    lQuiEsTu = Habillage::Etiquette(this, "Label1", QStringLiteral("1 - Qui es-tu ?"),
+                                    QRect(16, 8, 210, 26));
+    lQuiEsTu->setStyleSheet(titre);
+
+    cChoixGroupe = new QComboBox(this);
+    cChoixGroupe->setObjectName(QStringLiteral("cChoixGroupe"));
+    cChoixGroupe->setAccessibleName(QStringLiteral("Groupe"));
+    cChoixGroupe->setGeometry(16, 46, 264, 30);
+    cChoixUtilisateur = new QComboBox(this);
+    cChoixUtilisateur->setObjectName(QStringLiteral("cChoixUtilisateur"));
+    cChoixUtilisateur->setAccessibleName(QStringLiteral("Élève"));
+    cChoixUtilisateur->setGeometry(16, 84, 264, 30);
+    for (QComboBox* c : {cChoixGroupe, cChoixUtilisateur}) {
+        c->setEditable(false);
+        c->setMaxVisibleItems(12);
+    }
+    setTabOrder(cChoixGroupe, cChoixUtilisateur);
+
+    bNouvelEleve = Habillage::Bouton(this, "bNouvelEleve", QStringLiteral("Nouvel élève"),
+                                     QRect(16, 128, 106, 58));
+    bNouvelEleve->setIcon(ChargerImageRessource(QStringLiteral(":/art/nouvel_eleve.png")));
+    bBilan = Habillage::Bouton(this, "bBilan", QStringLiteral("Voir mon bilan"),
+                               QRect(128, 128, 106, 58));
+    bBilan->setIcon(ChargerImageRessource(QStringLiteral(":/art/bilan.png")));
+    for (QToolButton* b : {bNouvelEleve, bBilan}) {
+        b->setIconSize(QSize(22, 22));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setStyleSheet(QStringLiteral("QToolButton { font-size: 12px; padding: 2px; }"));
+        Habillage::Bulle(b, b->text());
+    }
+    bSuperviseur = Habillage::Bouton(this, "bSuperviseur", QString(), QRect(240, 137, 41, 41));
+    bSuperviseur->setIcon(ChargerImageRessource(QStringLiteral(":/art/superviseur.png")));
+    bSuperviseur->setIconSize(QSize(36, 36));
+    bSuperviseur->setAutoRaise(true);
+    bSuperviseur->setAccessibleName(QStringLiteral("Accéder au module enseignant"));
+    Habillage::Bulle(bSuperviseur, bSuperviseur->accessibleName());
+
+    lChoisisUnExercice = Habillage::Etiquette(
+        this, "Label2", QStringLiteral("2 - Choisis un exercice."), QRect(16, 218, 194, 26));
+    lChoisisUnExercice->setStyleSheet(titre);
+    bRemonter = Habillage::Bouton(this, "bRemonter", QString(), QRect(212, 218, 28, 26));
+    bRemonter->setIcon(ChargerImageRessource(QStringLiteral(":/art/remonter.png")));
+    bRemonter->setIconSize(QSize(22, 22));
+    bRemonter->setAccessibleName(QStringLiteral("Revenir au dossier parent"));
+    Habillage::Bulle(bRemonter, bRemonter->accessibleName());
+
+    eRepertoires = new QListWidget(this);
+    eRepertoires->setObjectName(QStringLiteral("eRepertoires"));
+    eRepertoires->setAccessibleName(QStringLiteral("Exercices"));
+    eRepertoires->setGeometry(16, 252, 264, 124);
+    eRepertoires->setSelectionMode(QAbstractItemView::SingleSelection);
+    eRepertoires->setUniformItemSizes(true);
+    eRepertoires->setSortingEnabled(false);
+    eRepertoires->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    eRepertoires->installEventFilter(this);
+    eRepertoires->viewport()->installEventFilter(this);
+
+    bValider =
+        Habillage::Bouton(this, "bValider", QStringLiteral("Commencer"), QRect(16, 381, 160, 32));
+    bQuitter =
+        Habillage::Bouton(this, "bQuitter", QStringLiteral("Quitter"), QRect(184, 381, 96, 32));
+
+    connect(cChoixGroupe, &QComboBox::activated, this, &FenetreDepart::cChoixGroupeChange);
+    connect(cChoixUtilisateur, &QComboBox::activated, this,
+            &FenetreDepart::cChoixUtilisateurChange);
+    connect(bNouvelEleve, &QToolButton::clicked, this, &FenetreDepart::bNouvelEleveClick);
+    connect(bBilan, &QToolButton::clicked, this, &FenetreDepart::bBilanClick);
+    connect(bSuperviseur, &QToolButton::clicked, this, &FenetreDepart::bSuperviseurClick);
+    connect(eRepertoires, &QListWidget::itemSelectionChanged, this,
+            &FenetreDepart::eRepertoiresClick);
+    connect(eRepertoires, &QListWidget::itemDoubleClicked, this,
+            &FenetreDepart::eRepertoiresDblClick);
+    connect(bRemonter, &QToolButton::clicked, this, &FenetreDepart::bRemonterClick);
+    connect(bValider, &QToolButton::clicked, this, &FenetreDepart::bValiderClick);
+    connect(bQuitter, &QToolButton::clicked, this, &FenetreDepart::bQuitterClick);
+}
+
+void FenetreDepart::FormCreate() {
+    cChoixGroupe->addItem(TexteChoisisTonGroupe);
+    cChoixUtilisateur->addItem(TexteVisiteur);
+    bNouvelEleve->setEnabled(false);
+    bBilan->setEnabled(false);
+    bRemonter->setEnabled(false);
+    bValider->setEnabled(false);
+}
+
+void FenetreDepart::FormShow() {
+    RemplirListeGroupes();
+    cChoixGroupeChange();
+    RemplirListeEleves();
+    PositionDeDepart();
+    // A media root that cannot be entered was reported by the caller when it tried.
+    RemplirDossiers(false);
+}
+
+void FenetreDepart::FormActivate() {
+    cChoixUtilisateurChange();
+    Etat.ElevePrecedent = Etat.NomEleve;
+}
+
+// --- Groups and pupils ---------------------------------------------------------------------
+
+void FenetreDepart::SelectionnerSansCasse(QComboBox* liste, const QString& texte) {
+    // The entry written exactly so comes first: a pupil named "visiteur" or "nouveau" must not
+    // land on the special entries "Visiteur" (no records) or "Nouveau" (the new-pupil dialog).
+    int i = liste->findText(texte, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (i < 0)
+        i = liste->findText(texte, Qt::MatchFixedString);
+    liste->setCurrentIndex(i);
+}
+
+void FenetreDepart::RemplirListeGroupes() {
+    cChoixGroupe->clear();
+    cChoixGroupe->addItem(TexteChoisisTonGroupe);
+    // A records root that is missing lists no group: a visitor can still work, and a named
+    // pupil is told when something of his would have to be written there.
+    if (!Etat.CheminBilans.isEmpty())
+        cChoixGroupe->addItems(ListerGroupes(Etat.CheminBilans));
+    if (Etat.NomGroupe.isEmpty())
+        cChoixGroupe->setCurrentIndex(0);
+    else
+        SelectionnerSansCasse(cChoixGroupe, Etat.NomGroupe);
+}
+
+void FenetreDepart::RemplirListeEleves() {
+    cChoixUtilisateur->clear();
+    cChoixUtilisateur->addItem(TexteVisiteur);
+    // An empty group folder (no records root) must not list the working folder instead.
+    if (!Etat.DossierGroupe.isEmpty()) {
+        const ListeEleves liste = ListerEleves(Etat.DossierGroupe);
+        if (liste.Nouveau)
+            cChoixUtilisateur->addItem(TexteNouveau);
+        cChoixUtilisateur->addItems(liste.Eleves);
+    }
+    if (Etat.NomEleve.isEmpty())
+        cChoixUtilisateur->setCurrentIndex(0);
+    else
+        SelectionnerSansCasse(cChoixUtilisateur, Etat.NomEleve);
+}
+
+QString FenetreDepart::DossierDuGroupe(const QString& texte) {
+    // Without a records root (the configuration could not find it) there is no group folder:
+    // a path built on an empty root would point into the working folder, that is into the
+    // exercises, or at the top of the disk.
+    if (Etat.CheminBilans.isEmpty())
+        return {};
+    if (texte == TexteChoisisTonGroupe)
+        return Etat.CheminBilans;
+    return Etat.CheminBilans + texte + Separateur;
+}
+
+void FenetreDepart::AppliquerChoixGroupe() {
+    const QString texte = cChoixGroupe->currentText();
+    Etat.NomGroupe = texte == TexteChoisisTonGroupe ? QString() : texte;
+    Etat.DossierGroupe = DossierDuGroupe(texte);
+}
+
+void FenetreDepart::cChoixGroupeChange() {
+    const QString texte = cChoixGroupe->currentText();
+    Etat.DossierGroupe = DossierDuGroupe(texte);
+    if (texte == TexteChoisisTonGroupe) {
+        bNouvelEleve->setEnabled(false);
+    } else {
+        if (Etat.AjoutNouvelEleve)
+            bNouvelEleve->setEnabled(true);
+    }
+    RemplirListeEleves();
+}
+
+void FenetreDepart::cChoixUtilisateurChange() {
+    const QString texte = cChoixUtilisateur->currentText();
+    bBilan->setEnabled(texte != TexteVisiteur && texte != TexteNouveau);
+    if (texte == TexteNouveau && bNouvelEleve->isEnabled())
+        bNouvelEleveClick();
+}
+
+bool FenetreDepart::ResteDansLeDossierDuGroupe() {
+    if (Etat.DossierGroupe.isEmpty()) {
+        Services::Messages().Erreur(QStringLiteral(
+            "Le dossier des bilans est introuvable : rien ne peut y être enregistré. "
+            "Il faut redéfinir son chemin d'accès dans le fichier INI."));
+        return false;
+    }
+    if (DossierExiste(Etat.DossierGroupe))
+        return true;
+    // Records written nowhere would be lost without anyone knowing.
+    Services::Messages().Erreur(
+        QStringLiteral(
+            "Le dossier du groupe « %1 » est introuvable : rien ne peut y être enregistré.")
+            .arg(Affiche(Etat.DossierGroupe)));
+    return false;
+}
+
+void FenetreDepart::bNouvelEleveClick() {
+    if (!Etat.EcriturePossible) {
+        Services::Messages().Message(QStringLiteral("Accès refusé"));
+        return;
+    }
+    cChoixGroupeChange();
+    if (!ResteDansLeDossierDuGroupe())
+        return;
+    Services::Modal().Montrer(Fenetres::NouvelEleve);
+    const QString nom = Fenetres::NouvelEleve->eUtilisateur->text();
+    if (nom.isEmpty())
+        return;
+    for (const char* suffixe : {SuffixeHistorique, SuffixeDetail, SuffixeExos}) {
+        const QString fichier = Etat.DossierGroupe + nom + QString::fromLatin1(suffixe);
+        if (!FichierExiste(fichier))
+            CreerFichierVide(fichier);
+    }
+    RemplirListeEleves();
+    SelectionnerSansCasse(cChoixUtilisateur, nom);
+}
+
+bool FenetreDepart::VerifierMotDePasseEleve() {
+    // Read before asking: a file that cannot be read stops here, without a question in vain.
+    const QString fichier = FichierEleve(QString::fromLatin1(SuffixeMotDePasse));
+    QStringList lignes;
+    QString raison;
+    if (!LireLignes(fichier, lignes, &raison) && !raison.isEmpty()) {
+        Services::Messages().Erreur(QStringLiteral("Impossible de lire le mot de passe « %1 » : %2")
+                                        .arg(Affiche(fichier), raison));
+        return false;
+    }
+    const QString enregistre = lignes.isEmpty() ? QString() : lignes.last();
+
+    Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Saisie du mot de passe"));
+    Services::Modal().Montrer(Fenetres::MotDePasse);
+    const QString reponse = Fenetres::MotDePasse->eMotDePasse->text();
+    Fenetres::MotDePasse->eMotDePasse->clear(); // nothing typed stays behind in a hidden field
+
+    if (EgauxSelonRegle(reponse, enregistre) || EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant))
+        return true;
+    Services::Messages().Message(QStringLiteral("Mot de passe incorrect."));
+    return false;
+}
+
+bool FenetreDepart::ChoisirMotDePasseEleve() {
+    Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Choix du mot de passe"));
+    Services::Modal().Montrer(Fenetres::MotDePasse);
+    const QString texte = Fenetres::MotDePasse->eMotDePasse->text();
+    Fenetres::MotDePasse->eMotDePasse->clear();
+    if (texte.isEmpty())
+        return false;
+    const QString fichier = FichierEleve(QString::fromLatin1(SuffixeMotDePasse));
+    CreerFichierVide(fichier);
+    AjouterLigne(fichier, texte);
+    return true;
+}
+
+void FenetreDepart::bBilanClick() {
+    AppliquerChoixGroupe();
+    Etat.ModeEnseignant = false;
+    Etat.NomEleve = cChoixUtilisateur->currentText();
+    if (Etat.NomEleve == TexteVisiteur)
+        Etat.NomEleve.clear();
+    if (Etat.NomEleve.isEmpty())
+        return;
+    if (!ResteDansLeDossierDuGroupe())
+        return;
+    if (Etat.MotDePasseActif &&
+        !FichierExiste(FichierEleve(QString::fromLatin1(SuffixeMotDePasse))))
+        return;
+    if (Etat.NomEleve != Etat.ElevePrecedent && Etat.MotDePasseActif && !VerifierMotDePasseEleve())
+        return;
+    CreerFichiersEleve();
+    Services::Modal().Montrer(Fenetres::Bilans);
+}
+
+void FenetreDepart::bSuperviseurClick() {
+    AppliquerChoixGroupe();
+    bool accepte = Etat.MotDePasseEnseignant.isEmpty();
+    if (!accepte) {
+        Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Saisie du mot de passe"));
+        Services::Modal().Montrer(Fenetres::MotDePasse);
+        const QString reponse = Fenetres::MotDePasse->eMotDePasse->text();
+        Fenetres::MotDePasse->eMotDePasse->clear();
+        accepte = !reponse.isEmpty() && EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant);
+    }
+    if (!accepte)
+        return;
+
+    const QString eleve = cChoixUtilisateur->currentText();
+    const QString groupe = cChoixGroupe->currentText();
+    Etat.ModeEnseignant = true;
+    Services::Modal().Montrer(Fenetres::Bilans);
+
+    if (ChargerConfiguration() == ResultatConfiguration::IniAbsent) {
+        // The message is shown; without its configuration the program ends.
+        done(QDialog::Rejected);
+        if (Fenetres::Exercice)
+            Fenetres::Exercice->close();
+        return;
+    }
+    RemplirListeEleves();
+    RemplirListeGroupes();
+    if (!groupe.isEmpty())
+        SelectionnerSansCasse(cChoixGroupe, groupe);
+    cChoixGroupeChange();
+    if (!eleve.isEmpty())
+        SelectionnerSansCasse(cChoixUtilisateur, eleve);
+    cChoixUtilisateurChange();
+
+    // Reading the configuration moved the working folder to the media root, which the teacher
+    // may also have changed: the browser stays where it was while that is still in the tree.
+    const QString ici = m_dossier;
+    const QString racine = SansSeparateurFinal(Etat.CheminMedias);
+    const bool dansLArbre =
+        EstRacineMedias(ici) || MajusculesAZ(ici).startsWith(MajusculesAZ(AvecSeparateur(racine)));
+    if (dansLArbre && QFileInfo(ici).isDir() && QDir::setCurrent(ici))
+        return;
+    m_dossier = racine;
+    QDir::setCurrent(m_dossier);
+    RemplirListeDossiers();
+}
+
+// --- Exercise folders ----------------------------------------------------------------------
+
+bool FenetreDepart::EstRacineMedias(const QString& dossier) const {
+    return MajusculesAZ(AvecSeparateur(dossier)) == MajusculesAZ(AvecSeparateur(Etat.CheminMedias));
+}
+
+bool FenetreDepart::Entrer(const QString& dossier) {
+    const QString d = SansSeparateurFinal(dossier);
+    if (!QFileInfo(d).isDir()) {
+        Services::Messages().Erreur(
+            QStringLiteral("Le dossier « %1 » est introuvable.").arg(Affiche(d)));
+        return false;
+    }
+    if (!QDir::setCurrent(d)) {
+        Services::Messages().Erreur(
+            QStringLiteral("Impossible d'ouvrir le dossier « %1 ».").arg(Affiche(d)));
+        return false;
+    }
+    m_dossier = d;
+    return true;
+}
+
+void FenetreDepart::PositionDeDepart() {
+    const QString racine = SansSeparateurFinal(Etat.CheminMedias);
+    m_dossier = racine;
+    const QString ici = QFileInfo(QDir::currentPath()).canonicalFilePath();
+    const QString haut = QFileInfo(racine).canonicalFilePath();
+    if (!ici.isEmpty() && !haut.isEmpty()) {
+        const QString relatif = QDir(haut).relativeFilePath(ici);
+        if (!relatif.isEmpty() && relatif != u"." && !relatif.startsWith(QStringLiteral("..")) &&
+            !QDir::isAbsolutePath(relatif))
+            m_dossier = Enfant(racine, relatif);
+    }
+    if (QFileInfo(m_dossier).isDir())
+        QDir::setCurrent(m_dossier);
+}
+
+bool FenetreDepart::ContientSousDossier(const QString& nom) const {
+    return ::ContientSousDossier(Enfant(m_dossier, nom));
+}
+
+void FenetreDepart::RemplirListeDossiers() {
+    RemplirDossiers(true);
+}
+
+void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
+    m_remplissage = true;
+    eRepertoires->clear();
+    bValider->setEnabled(false);
+    if (!QFileInfo(m_dossier).isDir()) {
+        const bool racineLa = QFileInfo(Etat.CheminMedias).isDir();
+        if (!EstRacineMedias(m_dossier) && racineLa) {
+            // The folder went away under the browser: back to the top, which is still there.
+            Services::Messages().Erreur(
+                QStringLiteral("Le dossier « %1 » n'existe plus : retour au début des exercices.")
+                    .arg(Affiche(m_dossier)));
+            m_dossier = SansSeparateurFinal(Etat.CheminMedias);
+            QDir::setCurrent(m_dossier);
+        } else {
+            if (signalerRacineAbsente)
+                Services::Messages().Erreur(
+                    QStringLiteral("Le dossier des exercices « %1 » est introuvable.")
+                        .arg(Affiche(Etat.CheminMedias)));
+            bRemonter->setEnabled(false);
+            m_remplissage = false;
+            return;
+        }
+    }
+    const QStringList entrees = ListerDossiers(m_dossier);
+    for (const QString& e : entrees) {
+        auto* item = new QListWidgetItem(e, eRepertoires);
+        item->setSizeHint(QSize(0, 20));
+    }
+    bRemonter->setEnabled(!EstRacineMedias(m_dossier));
+    bValider->setEnabled(false);
+    m_remplissage = false;
+}
+
+QString FenetreDepart::EntreeChoisie() const {
+    const QList<QListWidgetItem*> choisies = eRepertoires->selectedItems();
+    return choisies.isEmpty() ? QString() : choisies.first()->text();
+}
+
+void FenetreDepart::eRepertoiresClick() {
+    if (m_remplissage)
+        return;
+    const QString entree = EntreeChoisie();
+    if (entree.isNull()) {
+        bValider->setEnabled(false);
+        return;
+    }
+    const QString nom = SansMarque(entree);
+    const QString chemin = Enfant(m_dossier, nom);
+    if (!QFileInfo(chemin).isDir()) {
+        Services::Messages().Erreur(
+            QStringLiteral("Le dossier « %1 » n'existe plus.").arg(Affiche(chemin)));
+        RemplirListeDossiers();
+        return;
+    }
+    if (ContientSousDossier(nom)) {
+        if (Entrer(chemin)) {
+            m_ouverture.start();
+            RemplirListeDossiers();
+        } else {
+            bValider->setEnabled(false);
+        }
+        return;
+    }
+    bValider->setEnabled(ContientSon(chemin));
+}
+
+void FenetreDepart::eRepertoiresDblClick() {
+    const QString entree = EntreeChoisie();
+    if (entree.isNull())
+        return;
+    const QString nom = SansMarque(entree);
+    if (ContientSousDossier(nom) && Entrer(Enfant(m_dossier, nom)))
+        RemplirListeDossiers();
+}
+
+bool FenetreDepart::eRepertoiresKeyPress(int touche) {
+    if (touche != Qt::Key_Return && touche != Qt::Key_Enter)
+        return false;
+    if (bValider->isEnabled())
+        bValiderClick();
+    return true;
+}
+
+bool FenetreDepart::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == eRepertoires && e->type() == QEvent::KeyPress)
+        return eRepertoiresKeyPress(static_cast<QKeyEvent*>(e)->key());
+    if (objet == eRepertoires->viewport() && e->type() == QEvent::MouseButtonDblClick &&
+        m_ouverture.isValid() && m_ouverture.elapsed() < QApplication::doubleClickInterval()) {
+        // A young pupil double-clicks a folder: the first click opened it, the second one
+        // must not pick whatever lies under the mouse in the folder just opened.
+        m_ouverture.invalidate();
+        return true;
+    }
+    return FormeModale::eventFilter(objet, e);
+}
+
+void FenetreDepart::bRemonterClick() {
+    if (EstRacineMedias(m_dossier))
+        return; // never above the media root
+    const qsizetype barre = m_dossier.lastIndexOf(Separateur);
+    const QString parent = barre <= 0 ? QString(Separateur) : m_dossier.left(barre);
+    Entrer(parent);
+    // Refilled either way: a position that vanished goes back to the top.
+    RemplirListeDossiers();
+}
+
+void FenetreDepart::bValiderClick() {
+    const QString entree = EntreeChoisie();
+    if (entree.isNull())
+        return;
+    const QString texte = cChoixUtilisateur->currentText();
+    Etat.NomEleve = texte;
+    if (Fenetres::Exercice)
+        Fenetres::Exercice->setWindowTitle(Etat.TitreApplication + texteSepareEleve + texte);
+    if (Etat.NomEleve == TexteVisiteur)
+        Etat.NomEleve.clear();
+    AppliquerChoixGroupe();
+    if (!Etat.NomEleve.isEmpty() && !ResteDansLeDossierDuGroupe())
+        return;
+    const QString dossier = Enfant(m_dossier, SansMarque(entree));
+    if (!QFileInfo(dossier).isDir()) {
+        Services::Messages().Erreur(
+            QStringLiteral("Le dossier « %1 » n'existe plus.").arg(Affiche(dossier)));
+        RemplirListeDossiers();
+        return;
+    }
+
+    if (Etat.MotDePasseActif && !Etat.NomEleve.isEmpty() && Etat.NomEleve != Etat.ElevePrecedent) {
+        const bool accepte = FichierExiste(FichierEleve(QString::fromLatin1(SuffixeMotDePasse)))
+                                 ? VerifierMotDePasseEleve()
+                                 : ChoisirMotDePasseEleve();
+        if (!accepte)
+            return;
+    }
+    if (!Etat.NomEleve.isEmpty()) {
+        CreerFichiersEleve();
+        ChargerReussites();
+    }
+    if (Fenetres::Exercice)
+        Fenetres::Exercice->eSaisie->clear();
+    Etat.DossierExercice = dossier;
+    if (!Entrer(dossier)) {
+        RemplirListeDossiers();
+        return;
+    }
+    done(QDialog::Accepted);
+}
+
+void FenetreDepart::bQuitterClick() {
+    if (!Services::Messages().QuestionOkAnnuler(
+            QStringLiteral("Veux-tu vraiment quitter le logiciel ?")))
+        return;
+    done(QDialog::Rejected);
+    if (Fenetres::Exercice)
+        Fenetres::Exercice->Adieu(3000);
+}

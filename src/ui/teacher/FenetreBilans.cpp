@@ -1,0 +1,549 @@
+#include "ui/teacher/FenetreBilans.h"
+
+#include "core/Chemins.h"
+#include "core/Configuration.h"
+#include "core/Etat.h"
+#include "core/FichierTexte.h"
+#include "core/Services.h"
+#include "core/records/FichiersEleve.h"
+#include "core/teacher/ColorationReussis.h"
+#include "core/teacher/Enregistreur.h"
+#include "core/teacher/ListesBilan.h"
+#include "ui/Fenetres.h"
+#include "ui/setup/FenetreDepart.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+// The form's texts, in one place.
+const QString titreEleve = QStringLiteral("MON BILAN");
+const QString titreEnseignant = QStringLiteral("MODULE ENSEIGNANT");
+const QString aideBilan = QStringLiteral("Clic droit pour modifier le bilan.");
+const QString aideReussis = QStringLiteral("Clic droit pour modifier la liste des items réussis.");
+const QString aideMotDePasse = QStringLiteral("Un clic droit pour modifier le mot de passe.");
+const QString apropos = QStringLiteral(
+    "Plumelune - Version 2.0 : logiciel de dictée offert par l'association Plumelune.\n"
+    "Pour en savoir plus : la page d'aide aide/index.htm, livrée avec le programme.");
+const QString aucunEnregistreur = QStringLiteral(
+    "Aucun enregistreur de sons n'a été trouvé sur cet ordinateur.\n"
+    "Installez-en un (par exemple Audacity) ou indiquez le programme à utiliser avec la clé "
+    "CHEMINLOGSON du fichier plumelune.ini.");
+
+// Tab order of the report: which file each tab shows and how a printed copy is headed.
+enum Onglet { OngletExos = 0, OngletDetail = 1, OngletReussis = 2, OngletMotDePasse = 3 };
+const char* const suffixeOnglet[] = {SuffixeExos, SuffixeDetail, SuffixeHistorique,
+                                     SuffixeMotDePasse};
+const QString enteteOnglet[] = {QStringLiteral("Bilan exercices de : "),
+                                QStringLiteral("Bilan détaillé de : "),
+                                QStringLiteral("Items réussis de : ")};
+
+QFont PoliceVues() {
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setPixelSize(11);
+    return f;
+}
+
+QPlainTextEdit* Vue(QWidget* onglet, const char* nom, const QString& accessible) {
+    auto* v = new QPlainTextEdit(onglet);
+    v->setObjectName(QString::fromLatin1(nom));
+    v->setAccessibleName(accessible);
+    v->setReadOnly(true);
+    v->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    v->setUndoRedoEnabled(false);
+    v->setFont(PoliceVues());
+    v->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    v->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Black on white whatever the desktop theme: the red marks must stand out.
+    QPalette p = v->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    v->setPalette(p);
+    // A right-click opens the file in the teacher's editor; no menu.
+    v->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* l = new QVBoxLayout(onglet);
+    l->setContentsMargins(2, 2, 2, 2);
+    l->addWidget(v);
+    return v;
+}
+
+QPushButton* Bouton(QWidget* parent, QHBoxLayout* rangee, const char* nom, const QString& texte,
+                    const QString& icone, const QString& bulle, const QString& accessible) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setAccessibleName(accessible);
+    b->setToolTip(bulle);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setAutoDefault(false);
+    if (!icone.isEmpty()) {
+        b->setIcon(QIcon(icone));
+        b->setIconSize(QSize(26, 26));
+        b->setFixedSize(35, 38);
+    } else {
+        b->setFixedHeight(38);
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(texte) + 14);
+    }
+    rangee->addWidget(b);
+    return b;
+}
+
+// Selects the entry without running the list's change handler: the handlers are called where
+// the report form says so.
+void Selectionner(QComboBox* liste, qsizetype index) {
+    const QSignalBlocker silence(liste);
+    liste->setCurrentIndex(int(index));
+}
+
+// The text with its line ends (CR LF, LF or CR) turned into line separators, gathered in blocks
+// of 64 lines. The view shows, selects, copies and prints the same lines, but a document block
+// per line costs some 1.5 µs: 200 ms for years of detail records, against a few here.
+QString EnBlocs(const QString& texte) {
+    constexpr int lignesParBloc = 64;
+    QString r(texte.size(), Qt::Uninitialized);
+    QChar* d = r.data();
+    const QChar* s = texte.constData();
+    const qsizetype n = texte.size();
+    qsizetype j = 0;
+    int lignes = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c != u'\r' && c != u'\n') {
+            d[j++] = s[i];
+            continue;
+        }
+        if (c == u'\r' && i + 1 < n && s[i + 1] == u'\n')
+            ++i;
+        d[j++] = ++lignes % lignesParBloc == 0 ? QChar(u'\n') : QChar(QChar::LineSeparator);
+    }
+    r.truncate(j);
+    return r;
+}
+
+QStringList Entrees(const QComboBox* liste) {
+    QStringList r;
+    for (int i = 0; i < liste->count(); ++i)
+        r.append(liste->itemText(i));
+    return r;
+}
+
+} // namespace
+
+FenetreBilans::FenetreBilans(QWidget* parent, Controles controles)
+    : FormeModale(parent, QStringLiteral("fBilans"), QStringLiteral("Bilan")) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    FixerTaille(637, 436);
+    FondBleuCiel();
+    TerminerCreation(controles);
+}
+
+void FenetreBilans::ConstruireControles() {
+
+    lTitre = new QLabel(this);
+    lTitre->setObjectName(QStringLiteral("lTitre"));
+    lTitre->setAccessibleName(QStringLiteral("Titre"));
+    lTitre->setGeometry(8, 14, 400, 44);
+    lTitre->setAlignment(Qt::AlignCenter);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setStyleHint(QFont::SansSerif);
+    arial.setPixelSize(29);
+    arial.setBold(true);
+    lTitre->setFont(arial);
+    lTitre->setStyleSheet(QStringLiteral("color: #1c3f78;"));
+
+    cadreChoix = new QGroupBox(this);
+    cadreChoix->setObjectName(QStringLiteral("Tcadre"));
+    cadreChoix->setAccessibleName(QStringLiteral("Choix du groupe et de l'élève"));
+    cadreChoix->setGeometry(416, 0, 213, 76);
+    QFont listes(QStringLiteral("MS Sans Serif"));
+    listes.setStyleHint(QFont::SansSerif);
+    listes.setPixelSize(16);
+    cChoixGroupe = new QComboBox(cadreChoix);
+    cChoixGroupe->setObjectName(QStringLiteral("cChoixGroupe"));
+    cChoixGroupe->setAccessibleName(QStringLiteral("Groupe"));
+    cChoixGroupe->setToolTip(QStringLiteral("Groupe"));
+    cChoixGroupe->setGeometry(8, 8, 197, 28);
+    cChoixGroupe->setFont(listes);
+    cChoixEleve = new QComboBox(cadreChoix);
+    cChoixEleve->setObjectName(QStringLiteral("cChoixEleve"));
+    cChoixEleve->setAccessibleName(QStringLiteral("Élève"));
+    cChoixEleve->setToolTip(QStringLiteral("Élève"));
+    cChoixEleve->setGeometry(8, 41, 197, 28);
+    cChoixEleve->setFont(listes);
+    cadreChoix->hide();
+
+    onglets = new QTabWidget(this);
+    onglets->setObjectName(QStringLiteral("PageControl1"));
+    onglets->setAccessibleName(QStringLiteral("Fichiers du bilan"));
+    onglets->setGeometry(8, 80, 621, 304);
+    onglets->setStyleSheet(QStringLiteral(
+        "QTabWidget::pane { border: 1px solid #6f93c4; background: white; top: -1px; }"
+        "QTabBar::tab { background: #e9f0fa; border: 1px solid #6f93c4; border-radius: 4px;"
+        " padding: 4px 9px; margin: 0 3px 3px 0; color: #1c3f78; }"
+        "QTabBar::tab:selected { background: white; font-weight: bold; }"
+        "QTabBar::tab:hover { background: #fff7d6; }"));
+    ongletExos = new QWidget;
+    ongletDetail = new QWidget;
+    ongletReussis = new QWidget;
+    ongletMotDePasse = new QWidget;
+    ongletExos->setObjectName(QStringLiteral("TabSheet1"));
+    ongletDetail->setObjectName(QStringLiteral("TabSheet2"));
+    ongletReussis->setObjectName(QStringLiteral("TabSheet3"));
+    ongletMotDePasse->setObjectName(QStringLiteral("TabSheet4"));
+    const QString titres[] = {QStringLiteral("Résultats des exercices"),
+                              QStringLiteral("Bilan détaillé"), QStringLiteral("Items réussis"),
+                              QStringLiteral("Mot de passe")};
+    int i = 0;
+    for (QWidget* onglet : {ongletExos, ongletDetail, ongletReussis, ongletMotDePasse}) {
+        onglet->setAccessibleName(titres[i]);
+        onglets->addTab(onglet, titres[i++]);
+    }
+    BilanExo = Vue(ongletExos, "BilanExo", titres[OngletExos]);
+    BilanDetail = Vue(ongletDetail, "BilanDetail", titres[OngletDetail]);
+    ItemReussis = Vue(ongletReussis, "ItemReussis", titres[OngletReussis]);
+    MotDePasse = Vue(ongletMotDePasse, "MotDePasse", titres[OngletMotDePasse]);
+    MotDePasse->setToolTip(aideMotDePasse);
+    // Only the first opening starts on "Items réussis"; later ones keep the last tab shown.
+    onglets->setCurrentIndex(OngletReussis);
+
+    tamponImpression = new QTextEdit(this);
+    tamponImpression->setObjectName(QStringLiteral("Tampon"));
+    tamponImpression->setAccessibleName(QStringLiteral("Texte à imprimer"));
+    tamponImpression->setFont(PoliceVues());
+    tamponImpression->setUndoRedoEnabled(false);
+    tamponImpression->hide();
+
+    auto* bas = new QWidget(this);
+    bas->setObjectName(QStringLiteral("RangeeBoutons"));
+    bas->setGeometry(8, 392, 621, 40);
+    auto* rangee = new QHBoxLayout(bas);
+    rangee->setContentsMargins(0, 0, 0, 0);
+    rangee->setSpacing(3);
+    bSupprimer = Bouton(bas, rangee, "bSupprimer", {}, QStringLiteral(":/art/supprimer.png"),
+                        QStringLiteral("Supprimer un élève"), QStringLiteral("Supprimer un élève"));
+    bGererGroupes = Bouton(bas, rangee, "bGererGroupes", QStringLiteral("Gérer les groupes"), {},
+                           QStringLiteral("Ouvrir l'explorateur pour ajouter ou supprimer des "
+                                          "groupes ou des élèves."),
+                           QStringLiteral("Gérer les groupes"));
+    bConfigurer = Bouton(bas, rangee, "bConfigurer", QStringLiteral("Configurer"), {},
+                         QStringLiteral("Modifier le fichier de configuration plumelune.ini"),
+                         QStringLiteral("Configurer"));
+    bMagneto = Bouton(bas, rangee, "bMagneto", {}, QStringLiteral(":/art/magneto.png"),
+                      QStringLiteral("Enregistrer un son"), QStringLiteral("Enregistrer un son"));
+    bImprime = Bouton(bas, rangee, "bImprime", {}, QStringLiteral(":/art/imprimer.png"),
+                      QStringLiteral("Pour n'imprimer qu'une partie du bilan, sélectionner la "
+                                     "zone de texte souhaitée."),
+                      QStringLiteral("Imprimer"));
+    bModifier = Bouton(bas, rangee, "bModifier", QStringLiteral("Modifier"), {},
+                       QStringLiteral("Modifier le fichier"), QStringLiteral("Modifier"));
+    bRafraichir = Bouton(bas, rangee, "bRafraichir", {}, QStringLiteral(":/art/rafraichir.png"),
+                         QStringLiteral("Actualiser les fichiers modifiés"),
+                         QStringLiteral("Actualiser les fichiers modifiés"));
+    bBanque = Bouton(bas, rangee, "bBanque", {}, QStringLiteral(":/art/banque.png"),
+                     QStringLiteral("Banque d'exercices - ") + AdresseBanque(),
+                     QStringLiteral("Banque d'exercices"));
+    rangee->addStretch(1);
+    bAide = Bouton(bas, rangee, "bAide", {}, QStringLiteral(":/art/aide.png"),
+                   QStringLiteral("Aide"), QStringLiteral("Aide"));
+    bApropos = Bouton(bas, rangee, "bApropos", {}, QStringLiteral(":/art/apropos.png"),
+                      QStringLiteral("A propos..."), QStringLiteral("A propos"));
+    bQuitterBilan = Bouton(bas, rangee, "bQuitterBilan", QStringLiteral("Quitter"), {},
+                           QStringLiteral("Quitter"), QStringLiteral("Quitter"));
+
+    connect(cChoixGroupe, &QComboBox::activated, this, &FenetreBilans::cChoixGroupeChange);
+    connect(cChoixEleve, &QComboBox::activated, this, &FenetreBilans::cChoixEleveChange);
+    connect(bRafraichir, &QPushButton::clicked, this, &FenetreBilans::bRafraichirClick);
+    connect(bQuitterBilan, &QPushButton::clicked, this, &FenetreBilans::bQuitterBilanClick);
+    connect(bImprime, &QPushButton::clicked, this, &FenetreBilans::bImprimeClick);
+    connect(bModifier, &QPushButton::clicked, this, &FenetreBilans::bModifierClick);
+    connect(bConfigurer, &QPushButton::clicked, this, &FenetreBilans::bConfigurerClick);
+    connect(bSupprimer, &QPushButton::clicked, this, &FenetreBilans::bSupprimerClick);
+    connect(bGererGroupes, &QPushButton::clicked, this, &FenetreBilans::bGererGroupesClick);
+    connect(bMagneto, &QPushButton::clicked, this, &FenetreBilans::bMagnetoClick);
+    connect(bAide, &QPushButton::clicked, this, &FenetreBilans::bAideClick);
+    connect(bApropos, &QPushButton::clicked, this, &FenetreBilans::bAproposClick);
+    connect(bBanque, &QPushButton::clicked, this, &FenetreBilans::bBanqueClick);
+    connect(BilanExo, &QWidget::customContextMenuRequested, this,
+            &FenetreBilans::BilanExoContextPopup);
+    connect(BilanDetail, &QWidget::customContextMenuRequested, this,
+            &FenetreBilans::BilanDetailContextPopup);
+    connect(ItemReussis, &QWidget::customContextMenuRequested, this,
+            &FenetreBilans::ItemReussisContextPopup);
+    connect(MotDePasse, &QWidget::customContextMenuRequested, this,
+            &FenetreBilans::MotDePasseContextPopup);
+}
+
+QString FenetreBilans::AdresseBanque() {
+    return Etat.DossierProgramme + QStringLiteral("aide/banque.htm");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening, lists and views
+
+void FenetreBilans::FormActivate() {
+    AppliquerMode();
+    if (!Etat.ModeEnseignant) {
+        setWindowTitle(QStringLiteral("Bilans de ") + Etat.NomEleve);
+        ChargerBilanEleve(Etat.NomEleve);
+        return;
+    }
+    RemplirListeGroupesBilan();
+    // Group and pupil as the start form shows them.
+    if (Fenetres::Depart && Fenetres::Depart->cChoixGroupe)
+        Selectionner(cChoixGroupe,
+                     GroupeAPreselectionner(Entrees(cChoixGroupe),
+                                            Fenetres::Depart->cChoixGroupe->currentText()));
+    cChoixGroupeChange();
+    if (Fenetres::Depart && Fenetres::Depart->cChoixUtilisateur)
+        Selectionner(cChoixEleve,
+                     EleveAPreselectionner(Entrees(cChoixEleve),
+                                           Fenetres::Depart->cChoixUtilisateur->currentText()));
+    cChoixEleveChange();
+}
+
+void FenetreBilans::AppliquerMode() {
+    const bool enseignant = Etat.ModeEnseignant;
+    bImprime->setVisible(enseignant || Etat.ImpressionAutorisee);
+    bMagneto->setVisible(enseignant || Etat.EnregistrementSon);
+    lTitre->setText(enseignant ? titreEnseignant : titreEleve);
+    cadreChoix->setVisible(enseignant);
+    cChoixGroupe->setVisible(enseignant);
+    cChoixEleve->setVisible(enseignant);
+    for (QPushButton* b :
+         {bConfigurer, bModifier, bAide, bGererGroupes, bSupprimer, bRafraichir, bBanque})
+        b->setVisible(enseignant);
+    BilanExo->setToolTip(enseignant ? aideBilan : QString());
+    BilanDetail->setToolTip(enseignant ? aideBilan : QString());
+    ItemReussis->setToolTip(enseignant ? aideReussis : QString());
+    bBanque->setToolTip(QStringLiteral("Banque d'exercices - ") + AdresseBanque());
+}
+
+void FenetreBilans::RemplirListeGroupesBilan() {
+    const QSignalBlocker silence(cChoixGroupe);
+    cChoixGroupe->clear();
+    const QStringList groupes = ListerGroupes(Etat.CheminBilans);
+    cChoixGroupe->addItems(groupes);
+    if (!Etat.NomGroupe.isEmpty())
+        cChoixGroupe->setCurrentIndex(int(IndexDansListe(groupes, Etat.NomGroupe)));
+    else
+        cChoixGroupe->setCurrentIndex(groupes.isEmpty() ? -1 : 0);
+}
+
+void FenetreBilans::RemplirListeElevesBilan() {
+    const QSignalBlocker silence(cChoixEleve);
+    cChoixEleve->clear();
+    const QStringList eleves = ListerEleves(Etat.DossierGroupe).Eleves;
+    cChoixEleve->addItems(eleves);
+    cChoixEleve->setCurrentIndex(eleves.isEmpty() ? -1 : 0);
+}
+
+void FenetreBilans::cChoixGroupeChange() {
+    Etat.DossierGroupe = DossierDuGroupe(Etat.CheminBilans, cChoixGroupe->currentText());
+    RemplirListeElevesBilan();
+    cChoixEleveChange();
+}
+
+void FenetreBilans::cChoixEleveChange() {
+    const QString eleve = cChoixEleve->currentText();
+    setWindowTitle(eleve);
+    ChargerBilanEleve(eleve);
+}
+
+void FenetreBilans::ChargerBilanEleve(const QString& eleve) {
+    const QString base = Etat.DossierGroupe + eleve;
+    ChargerVue(BilanDetail, base + QLatin1String(SuffixeDetail));
+    ChargerVue(ItemReussis, base + QLatin1String(SuffixeHistorique));
+    ColorerItemsReussis();
+    ChargerVue(BilanExo, base + QLatin1String(SuffixeExos));
+    ChargerVue(MotDePasse, base + QLatin1String(SuffixeMotDePasse));
+}
+
+// A file that cannot be read empties its view rather than leave the previous pupil's record
+// on screen under this pupil's name; the other views still load.
+void FenetreBilans::ChargerVue(QPlainTextEdit* vue, const QString& chemin) {
+    QByteArray octets;
+    QString raison;
+    if (!FichierExiste(chemin) || !LireFichier(chemin, octets, &raison)) {
+        vue->clear();
+        if (!raison.isEmpty())
+            Services::Messages().Erreur(
+                QStringLiteral("Impossible de lire le fichier « %1 » : %2")
+                    .arg(QDir::toNativeSeparators(ResoudreChemin(chemin)), raison));
+        return;
+    }
+    vue->setPlainText(EnBlocs(DecoderTexte(octets)));
+}
+
+void FenetreBilans::ColorerItemsReussis() {
+    QTextDocument* document = ItemReussis->document();
+    // The lines of the view, however they are gathered in blocks: a line separator and a block
+    // end both take one position, so positions in the document are those of the lines.
+    QStringList lignes;
+    for (QTextBlock b = document->begin(); b.isValid(); b = b.next())
+        lignes.append(b.text().split(QChar::LineSeparator));
+    const QVector<PlageRouge> rouges = PlagesRouges(lignes, Etat.ReponsesNecessaires);
+
+    QTextCursor curseur(document);
+    curseur.beginEditBlock();
+    QTextCharFormat noir;
+    noir.setForeground(QColor(0, 0, 0));
+    curseur.select(QTextCursor::Document);
+    curseur.mergeCharFormat(noir);
+    QTextCharFormat rouge;
+    rouge.setForeground(QColor(255, 0, 0));
+    for (const PlageRouge& p : rouges) {
+        curseur.setPosition(int(p.Debut));
+        curseur.setPosition(int(p.Debut + p.Longueur), QTextCursor::KeepAnchor);
+        curseur.mergeCharFormat(rouge);
+    }
+    curseur.endEditBlock();
+    ItemReussis->setTextCursor(QTextCursor(document));
+}
+
+void FenetreBilans::bRafraichirClick() {
+    // A configuration file gone missing is reported by the loader; the form keeps the settings
+    // it had instead of ending the program under the teacher's hands.
+    ChargerConfiguration();
+    const QString groupe = cChoixGroupe->currentText();
+    const QString eleve = cChoixEleve->currentText();
+    RemplirListeGroupesBilan();
+    if (!groupe.isEmpty())
+        Selectionner(cChoixGroupe, IndexDansListe(Entrees(cChoixGroupe), groupe));
+    cChoixGroupeChange();
+    if (!eleve.isEmpty())
+        Selectionner(cChoixEleve, IndexDansListe(Entrees(cChoixEleve), eleve));
+    cChoixEleveChange();
+}
+
+void FenetreBilans::bQuitterBilanClick() {
+    close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Teacher tools
+
+void FenetreBilans::bImprimeClick() {
+    const int onglet = onglets->currentIndex();
+    if (onglet < OngletExos || onglet > OngletReussis)
+        return; // nothing is printed from the password tab
+    const QPlainTextEdit* vues[] = {BilanExo, BilanDetail, ItemReussis};
+    const QPlainTextEdit* vue = vues[onglet];
+    const QString nom = Etat.ModeEnseignant ? cChoixEleve->currentText()
+                        : Fenetres::Depart && Fenetres::Depart->cChoixUtilisateur
+                            ? Fenetres::Depart->cChoixUtilisateur->currentText()
+                            : Etat.NomEleve;
+    const QTextCursor selection = vue->textCursor();
+    const QString corps =
+        selection.hasSelection() ? selection.selection().toPlainText() : vue->toPlainText();
+    tamponImpression->setPlainText(enteteOnglet[onglet] + nom + QStringLiteral("\n\n") + corps);
+    if (!Services::Imprimante().Configurer(this))
+        return;
+    Services::Imprimante().Imprimer(tamponImpression->toPlainText());
+}
+
+void FenetreBilans::OuvrirSiExiste(const QString& chemin) {
+    if (FichierExiste(chemin))
+        Services::Shell().Ouvrir(ResoudreChemin(chemin));
+}
+
+void FenetreBilans::OuvrirFichierEleve(const char* suffixe) {
+    const QString eleve = cChoixEleve->currentText();
+    // With nobody selected the bare suffix names no pupil's file.
+    if (eleve.isEmpty())
+        return;
+    OuvrirSiExiste(Etat.DossierGroupe + eleve + QLatin1String(suffixe));
+}
+
+void FenetreBilans::bModifierClick() {
+    const int onglet = onglets->currentIndex();
+    if (onglet >= OngletExos && onglet <= OngletMotDePasse)
+        OuvrirFichierEleve(suffixeOnglet[onglet]);
+}
+
+void FenetreBilans::BilanExoContextPopup() {
+    if (Etat.ModeEnseignant)
+        OuvrirFichierEleve(SuffixeExos);
+}
+
+void FenetreBilans::BilanDetailContextPopup() {
+    if (Etat.ModeEnseignant)
+        OuvrirFichierEleve(SuffixeDetail);
+}
+
+void FenetreBilans::ItemReussisContextPopup() {
+    if (Etat.ModeEnseignant)
+        OuvrirFichierEleve(SuffixeHistorique);
+}
+
+void FenetreBilans::MotDePasseContextPopup() {
+    if (Etat.ModeEnseignant) {
+        OuvrirFichierEleve(SuffixeMotDePasse);
+        return;
+    }
+    // A pupil reaches only his own password file.
+    if (!Etat.NomEleve.isEmpty())
+        OuvrirSiExiste(Etat.DossierGroupe + Etat.NomEleve + QLatin1String(SuffixeMotDePasse));
+}
+
+void FenetreBilans::bConfigurerClick() {
+    OuvrirSiExiste(Etat.DossierProgramme + QStringLiteral("plumelune.ini"));
+}
+
+void FenetreBilans::bSupprimerClick() {
+    const QString eleve = cChoixEleve->currentText();
+    if (!Services::Messages().Confirmation(
+            QStringLiteral("Voulez-vous vraiment supprimer l'élève ") + eleve +
+            QStringLiteral(" de ce groupe ?")))
+        return;
+    SupprimerEleve(Etat.DossierGroupe, eleve);
+    RemplirListeElevesBilan();
+    cChoixEleveChange();
+}
+
+void FenetreBilans::bGererGroupesClick() {
+    Services::Shell().Ouvrir(Etat.CheminBilans);
+}
+
+void FenetreBilans::bMagnetoClick() {
+    const ChoixEnregistreur choix = ChoisirEnregistreur(Etat.CheminLogSon, Etat.DossierProgramme);
+    switch (choix.Sorte) {
+    case ChoixEnregistreur::Programme:
+        Services::Shell().Lancer(choix.Cible);
+        break;
+    case ChoixEnregistreur::Document:
+        Services::Shell().Ouvrir(choix.Cible);
+        break;
+    case ChoixEnregistreur::Aucun:
+        Services::Messages().Message(aucunEnregistreur);
+        break;
+    }
+}
+
+void FenetreBilans::bAideClick() {
+    OuvrirSiExiste(Etat.DossierProgramme + QStringLiteral("aide/index.htm"));
+}
+
+void FenetreBilans::bAproposClick() {
+    Services::Messages().Information(apropos);
+}
+
+void FenetreBilans::bBanqueClick() {
+    OuvrirSiExiste(AdresseBanque());
+}

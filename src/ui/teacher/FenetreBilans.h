@@ -1,0 +1,85 @@
+#pragma once
+// The report form: the four record files of one pupil, one per tab. A pupil sees his own; the
+// teacher browses every group and pupil and gets the tools that print, open, and delete.
+
+#include "ui/dialogs/FormeModale.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTextEdit;
+
+class FenetreBilans : public FormeModale {
+    Q_OBJECT
+public:
+    explicit FenetreBilans(QWidget* parent, Controles controles = Controles::Immediats);
+
+    QLabel* lTitre = nullptr;
+    QTabWidget* onglets = nullptr;
+    QWidget* ongletExos = nullptr;
+    QWidget* ongletDetail = nullptr;
+    QWidget* ongletReussis = nullptr;
+    QWidget* ongletMotDePasse = nullptr;
+    QPlainTextEdit* BilanExo = nullptr;
+    QPlainTextEdit* BilanDetail = nullptr;
+    QPlainTextEdit* ItemReussis = nullptr;
+    QPlainTextEdit* MotDePasse = nullptr;
+    QGroupBox* cadreChoix = nullptr;
+    QComboBox* cChoixGroupe = nullptr;
+    QComboBox* cChoixEleve = nullptr;
+    // Where print jobs are composed; never shown.
+    QTextEdit* tamponImpression = nullptr;
+
+    QPushButton* bSupprimer = nullptr;
+    QPushButton* bGererGroupes = nullptr;
+    QPushButton* bConfigurer = nullptr;
+    QPushButton* bMagneto = nullptr;
+    QPushButton* bImprime = nullptr;
+    QPushButton* bModifier = nullptr;
+    QPushButton* bRafraichir = nullptr;
+    QPushButton* bBanque = nullptr;
+    QPushButton* bAide = nullptr;
+    QPushButton* bApropos = nullptr;
+    QPushButton* bQuitterBilan = nullptr;
+
+    void RemplirListeGroupesBilan();
+    void RemplirListeElevesBilan();
+    void ChargerBilanEleve(const QString& eleve);
+    void ColorerItemsReussis();
+
+    // The page shipped with the program that explains how teachers share exercise folders.
+    static QString AdresseBanque();
+
+public slots:
+    void cChoixGroupeChange();
+    void cChoixEleveChange();
+    void bRafraichirClick();
+    void bQuitterBilanClick();
+    void bImprimeClick();
+    void bModifierClick();
+    void bConfigurerClick();
+    void bSupprimerClick();
+    void bGererGroupesClick();
+    void bMagnetoClick();
+    void bAideClick();
+    void bAproposClick();
+    void bBanqueClick();
+    void BilanExoContextPopup();
+    void BilanDetailContextPopup();
+    void ItemReussisContextPopup();
+    void MotDePasseContextPopup();
+
+protected:
+    void ConstruireControles() override;
+    void FormActivate() override;
+
+private:
+    void ChargerVue(QPlainTextEdit* vue, const QString& chemin);
+    // G + selected pupil + suffix, opened by the desktop when that file exists.
+    void OuvrirFichierEleve(const char* suffixe);
+    void OuvrirSiExiste(const QString& chemin);
+    void AppliquerMode();
+};
