@@ -98,7 +98,8 @@ void ConduireExercice() {
             }
             premier = false;
         }
-        Fenetres::Exercice->eSaisie->setText(ReponsesAcceptees(Etat.FichierSon).value(0));
+        Fenetres::Exercice->eSaisie->setText(
+            ReponsesAcceptees(Etat.Exercice.ItemCourant()).value(0));
         Fenetres::Exercice->bJaiEcrit->click();
     }
 }

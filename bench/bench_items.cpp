@@ -28,12 +28,13 @@ int main(int argc, char* argv[]) {
     for (int essai = 0; essai < 20; ++essai) {
         QElapsedTimer t;
         t.start();
-        ConstruireListeItems(dossier.path());
+        Etat.Exercice.Ouvrir(dossier.path());
         mesures.append(t.nsecsElapsed() / 1e6);
     }
     std::sort(mesures.begin(), mesures.end());
-    std::printf("items: ConstruireListeItems, 2000 WAV, historique de 20000 lignes: "
+    std::printf("items: opening an exercise, 2000 WAV, historique de 20000 lignes: "
                 "mediane %.2f ms (objectif <= 20 ms), %d items retenus sur %d\n",
-                mesures.at(mesures.size() / 2), Etat.NbItems, Etat.NbItemsDossier);
+                mesures.at(mesures.size() / 2), Etat.Exercice.NbItems(),
+                Etat.Exercice.NbItemsDossier());
     return 0;
 }

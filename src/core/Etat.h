@@ -2,15 +2,10 @@
 // The program-wide variables through which the forms cooperate. One instance, `Etat`,
 // reset in one call so tests start from the state of a fresh program.
 
+#include "core/exercise/SessionExercice.h"
+
 #include <QString>
 #include <QVector>
-
-// One entry of the exercise's item list: the WAV file name as listed, and its state letter
-// ("N" new, "R" right after retries, "O" right at the first attempt, finished).
-struct ItemListe {
-    QString Nom;
-    QString Etat;
-};
 
 // One entry of the pupil's success history.
 struct EntreeReussite {
@@ -44,18 +39,9 @@ struct EtatProgramme {
     QString ElevePrecedent;
     bool ModeEnseignant = false;
 
-    // The open exercise
+    // The open exercise: the folder the start form chose, and the exercise worked in it.
     QString DossierExercice;
-    int NbItemsDossier = 0;
-    int NbItems = 0;
-    QVector<ItemListe> ListeItems;
-    QString FichierSon;
-    int NbEssais = 0;
-    bool PremiereEcoute = false;
-    int Score = 0;
-    int NbReussisPremierEssai = 0;
-    int TempsItem = 0;
-    int TempsTotal = 0;
+    SessionExercice Exercice;
 
     // The pupil's history and the file it belongs to. A save writes only to FichierReussites,
     // whatever NomEleve and DossierGroupe say by then.

@@ -2,8 +2,7 @@
 // A whole exercise on the real forms, offscreen: the program folder, the media and records
 // roots, a pupil (or a visitor) and his files, and the start form's part scripted.
 
-#include "Doubles.h"
-#include "DoublesUi.h"
+#include "BancFenetres.h"
 #include "core/Etat.h"
 #include "core/records/FichiersEleve.h"
 #include "core/records/Reussites.h"
@@ -22,29 +21,17 @@ inline QByteArray Ligne(const char* utf8) {
     return QString::fromUtf8(utf8).toLatin1() + "\r\n";
 }
 
-class ExerciceTest {
+class ExerciceTest : public BancFenetres {
 public:
-    EnvironnementTest env;
-    ModalInstalle modal;
-    QString Medias;
     QString Journal;
 
     ExerciceTest() {
-        Fenetres::Creer();
-        // Set after the forms: creating the main form puts the configuration back to defaults.
         Etat.PremiereActivation = false; // the tests open the exercises themselves
-        Medias = env.Programme + "_Medias/";
-        Etat.CheminMedias = Medias;
-        Etat.CheminBilans = env.Programme + "_Bilans/";
-        QDir().mkpath(Medias);
-        QDir().mkpath(Etat.CheminBilans + "CM1");
+        QDir().mkpath(Bilans + "CM1");
         Journal = env.Programme + "Bilan_1.txt";
         Etat.FichierJournal = Journal;
         CreerFichierVide(Journal);
     }
-    ~ExerciceTest() { Fenetres::Detruire(); }
-    ExerciceTest(const ExerciceTest&) = delete;
-    ExerciceTest& operator=(const ExerciceTest&) = delete;
 
     // An exercise folder holding these items (their sound files are never decoded here).
     QString Dossier(const QString& nom, const QStringList& items) {
@@ -53,6 +40,14 @@ public:
         for (const QString& i : items)
             EcrireOctets(d + "/" + i, "RIFF");
         return d;
+    }
+
+    // An exercise of `n` items "mot001.wav"... opened, as the item-count choice finds it.
+    void Offrir(int n) {
+        QStringList items;
+        for (int i = 1; i <= n; ++i)
+            items.append(QStringLiteral("mot%1.wav").arg(i, 3, 10, QLatin1Char('0')));
+        Etat.Exercice.Ouvrir(Dossier(QStringLiteral("Mots"), items));
     }
 
     QString FichierEleve(const QString& eleve, const char* suffixe) const {

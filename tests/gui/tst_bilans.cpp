@@ -1,8 +1,7 @@
 // The report form offscreen, in both modes: what shows, which records load, the red marks,
 // the refresh, deleting a pupil, and what each tool hands to the desktop or the printer.
 
-#include "Doubles.h"
-#include "DoublesUi.h"
+#include "BancFenetres.h"
 #include "core/Etat.h"
 #include "printing/ImprimanteQt.h"
 #include "ui/Fenetres.h"
@@ -40,26 +39,20 @@ const QByteArray detailPaul = "07/12/2026 \xE0 14:03:27 - 2 items - Exercice sur
 const QByteArray exosPaul = "07/12/2026 | Termin\xE9    |    8 /  10 | Animaux\r\n";
 
 // A records tree, the forms, and the start form showing a group and a pupil.
-struct Classe {
-    EnvironnementTest env;
-    ModalInstalle modal;
-    QString racine;
+struct Classe : BancFenetres {
+    QString& racine = Bilans;
     QString cm1;
 
     Classe() {
-        Fenetres::Creer();
-        racine = env.Programme + "_Bilans/";
         cm1 = racine + "CM1/";
         QDir().mkpath(cm1);
         QDir().mkpath(racine + "CE2");
-        Etat.CheminBilans = racine;
         Etat.ReponsesNecessaires = 3;
         Eleve(cm1, "Paul", historiquePaul, detailPaul, exosPaul, "secret\r\n");
         Eleve(cm1, "Lea", "loup|1\r\n", "detail de Lea\r\n", "exos de Lea\r\n", {});
         EcrireOctets(racine + "CE2/Zoe.txt", "zebre|3\r\n");
         Depart("CM1", "Paul");
     }
-    ~Classe() { Fenetres::Detruire(); }
 
     static void Eleve(const QString& g, const QString& nom, const QByteArray& h,
                       const QByteArray& d, const QByteArray& e, const QByteArray& p) {

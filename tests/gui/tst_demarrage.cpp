@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("5"));
         QCOMPARE(modal.Modal.Montres, QStringList{"Form2"});
         QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QStringLiteral("Animaux"));
-        QCOMPARE(Etat.FichierSon, QStringLiteral("chat.wav"));
+        QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("chat.wav"));
         // A later activation does not start again.
         Fenetres::Exercice->FormActivate();
         QCOMPARE(Journaux(env.Programme).size(), 1);

@@ -2,8 +2,7 @@
 // teacher's entry) and which exercise folder (marks, going down and up, "Commencer",
 // "Quitter"). Dialogs are scripted through the modal double; files are checked on disk.
 
-#include "Doubles.h"
-#include "DoublesUi.h"
+#include "BancFenetres.h"
 #include "core/Etat.h"
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
@@ -27,26 +26,16 @@ namespace {
 const QString titre = QStringLiteral("Plumelune - Version 2.0");
 
 // A program folder with its two roots, the forms created, and the configuration a teacher
-// would have set (the forms' creation resets it, so it comes after).
-struct Banc {
-    EnvironnementTest env;
-    ModalInstalle modal;
-    QString medias;
-    QString bilans;
+// would have set.
+struct Banc : BancFenetres {
+    QString& medias = Medias;
+    QString& bilans = Bilans;
 
     Banc() {
-        medias = env.Programme + "_Medias/";
-        bilans = env.Programme + "_Bilans/";
-        QDir().mkpath(medias);
-        QDir().mkpath(bilans);
-        Fenetres::Creer();
-        Etat.CheminMedias = medias;
-        Etat.CheminBilans = bilans;
         Etat.MotDePasseEnseignant = QStringLiteral("maitre");
         Etat.TitreApplication = titre;
         QDir::setCurrent(medias);
     }
-    ~Banc() { Fenetres::Detruire(); }
 
     // Creates every path: a final "/" makes a folder, anything else a file with `octets`.
     static void Creer(const QString& racine, const QStringList& chemins,

@@ -26,7 +26,7 @@ QStringList Items(int n) {
 
 QStringList NomsDesItems() {
     QStringList r;
-    for (const ItemListe& i : std::as_const(Etat.ListeItems))
+    for (const ItemExercice& i : Etat.Exercice.Items())
         r.append(i.Nom);
     return r;
 }
@@ -53,11 +53,10 @@ std::function<int(QDialog*)> Presser(const char* bouton) {
     };
 }
 
-// Two minutes and five seconds of exercise: 2 min before this item, 5 s on it.
+// Two minutes and five seconds of exercise on the first item.
 void DeuxMinutesCinq() {
     Fenetres::Exercice->bJEcoute->click();
-    Etat.TempsTotal = 120;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 125; ++i)
         Fenetres::Exercice->CompterUneSeconde();
 }
 
@@ -104,7 +103,7 @@ private slots:
         QCOMPARE(vus, actifs);
         QCOMPARE(libelle, tous);
         QVERIFY(toutCoche);
-        QCOMPARE(Etat.NbItems, items); // "all" keeps them
+        QCOMPARE(Etat.Exercice.NbItems(), items); // "all" keeps them
         QCOMPARE(NomsDesItems(), Items(items));
         QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QString::number(items * 5));
     }
@@ -113,7 +112,7 @@ private slots:
         ExerciceTest x;
         x.Ouvrir("", x.Dossier("Mots", Items(4)));
         QCOMPARE(x.modal.Modal.Montres, QStringList{"Form2"});
-        QCOMPARE(Etat.NbItems, 4);
+        QCOMPARE(Etat.Exercice.NbItems(), 4);
     }
 
     void choixDUnNombre_data() {
@@ -147,11 +146,11 @@ private slots:
         x.Ouvrir("", x.Dossier("Mots", Items(items)));
         QCOMPARE(NomsDesItems(), attendu);
         QCOMPARE(QSet<QString>(attendu.cbegin(), attendu.cend()).size(), attendu.size());
-        QCOMPARE(Etat.NbItems, attendu.size());
+        QCOMPARE(Etat.Exercice.NbItems(), attendu.size());
         QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QString::number(attendu.size() * 5));
         QCOMPARE(Fenetres::Exercice->lNbItemsTotal->text(), QString::number(attendu.size()));
         // The item drawn next is one of the kept ones.
-        QVERIFY(attendu.contains(Etat.FichierSon));
+        QVERIFY(attendu.contains(Etat.Exercice.ItemCourant()));
     }
 
     void phrasesDeProgression_data() {
@@ -175,9 +174,9 @@ private slots:
         ExerciceTest x;
         Fenetres::NombreItems->lInfo->setText("reste d'une autre fois");
         Etat.NomEleve = eleve;
-        Etat.NbItemsDossier = dossier;
-        Etat.NbItems = items;
         Etat.NbItemsDejaReussis = reussis;
+        x.Offrir(items);
+        QCOMPARE(Etat.Exercice.NbItemsDossier(), dossier);
         Services::Modal().Montrer(Fenetres::NombreItems);
         QCOMPARE(Fenetres::NombreItems->lInfo->text(), attendu);
         QVERIFY(Fenetres::NombreItems->lInfo->wordWrap());
@@ -187,17 +186,14 @@ private slots:
     // Each showing starts again from "all", whatever was picked the time before.
     void chaqueAffichageRepartDeTous() {
         ExerciceTest x;
-        Etat.NbItems = 40;
-        Etat.ListeItems.clear();
-        for (const QString& n : Items(40))
-            Etat.ListeItems.append({n, "N"});
+        x.Offrir(40);
         x.modal.Modal.Ajouter("fChoixNbItems", [](QDialog*) {
             Fenetres::NombreItems->r10Items->click();
             Fenetres::NombreItems->bOk->click();
             return 1;
         });
         Services::Modal().Montrer(Fenetres::NombreItems);
-        QCOMPARE(Etat.NbItems, 10);
+        QCOMPARE(Etat.Exercice.NbItems(), 10);
         Services::Modal().Montrer(Fenetres::NombreItems);
         QVERIFY(Fenetres::NombreItems->rTousLesItems->isChecked());
         QCOMPARE(Fenetres::NombreItems->rTousLesItems->text(),
@@ -278,12 +274,12 @@ private slots:
 
         // The new exercise is open, from a clean slate.
         QCOMPARE(x.modal.Modal.Montres.count("Form2"), 2);
-        QCOMPARE(Etat.Score, 0);
+        QCOMPARE(Etat.Exercice.Score(), 0);
         QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("5"));
         QCOMPARE(Fenetres::Exercice->lNote->text(), QStringLiteral("0"));
         QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QStringLiteral("5"));
         QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QStringLiteral("Couleurs"));
-        QCOMPARE(Etat.FichierSon, QStringLiteral("bleu.wav"));
+        QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("bleu.wav"));
         QVERIFY(!Fenetres::Exercice->horlogeItem->isActive());
         QVERIFY(Fenetres::Quitter->isHidden());
     }
@@ -292,7 +288,7 @@ private slots:
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
         Fenetres::Exercice->bJEcoute->click();
-        Fenetres::Exercice->eSaisie->setText(Etat.FichierSon.chopped(4));
+        Fenetres::Exercice->eSaisie->setText(Etat.Exercice.ItemCourant().chopped(4));
         QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Return);
         QVERIFY(LireOctets(x.FichierEleve("Paul", SuffixeHistorique)).isEmpty());
         x.ScripterDepart("Paul", Etat.DossierExercice);
@@ -387,8 +383,8 @@ private slots:
         QList<QByteArray> avant;
         for (const QString& f : fichiers)
             avant.append(LireOctets(f));
-        const int tempsItem = Etat.TempsItem;
-        const int tempsTotal = Etat.TempsTotal;
+        const int tempsItem = Etat.Exercice.TempsItem();
+        const int tempsTotal = Etat.Exercice.TempsTotal();
         const QString note = Fenetres::Exercice->lNote->text();
         const QString bonus = Fenetres::Exercice->lBonus->text();
         int resultat = -1;
@@ -407,8 +403,8 @@ private slots:
         QVERIFY(!Fenetres::Quitter->isVisible());
         for (int i = 0; i < fichiers.size(); ++i)
             QCOMPARE(LireOctets(fichiers.at(i)), avant.at(i));
-        QCOMPARE(Etat.TempsItem, tempsItem);
-        QCOMPARE(Etat.TempsTotal, tempsTotal);
+        QCOMPARE(Etat.Exercice.TempsItem(), tempsItem);
+        QCOMPARE(Etat.Exercice.TempsTotal(), tempsTotal);
         QCOMPARE(Fenetres::Exercice->lNote->text(), note);
         QCOMPARE(Fenetres::Exercice->lBonus->text(), bonus);
         QVERIFY(Fenetres::Exercice->horlogeItem->isActive());
@@ -421,7 +417,9 @@ private slots:
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
         DeuxMinutesCinq();
+        QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QStringLiteral("Animaux"));
         x.modal.Modal.Ajouter("Form2", [](QDialog*) {
+            Fenetres::Exercice->lDossierCourant->clear(); // to see that nothing comes after
             Fenetres::Exercice->close();
             return 0;
         });
@@ -430,7 +428,7 @@ private slots:
         QVERIFY(Fenetres::Exercice->Ferme());
         QCOMPARE(x.modal.Modal.Montres, (QStringList{"Form2", "fQuitter", "Form2"}));
         QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QString());
-        QCOMPARE(Etat.FichierSon, QStringLiteral("chat.wav"));
+        QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("chat.wav"));
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeExos)),
                  Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux"));
     }
@@ -462,7 +460,7 @@ private slots:
         QFETCH(QString, forme);
         QFETCH(int, items);
         ExerciceTest x;
-        Etat.NbItems = items;
+        x.Offrir(items);
         QDialog* d = Fenetres::Exercice->findChild<QDialog*>(forme);
         Services::Modal().Montrer(d);
         const QList<QAbstractButton*> boutons = d->findChildren<QAbstractButton*>();

@@ -1,8 +1,7 @@
 // The two small dialogs of the start form: the new pupil's first name and the password. Each
 // closes itself; the caller reads its field afterwards, an empty text meaning cancelled.
 
-#include "Doubles.h"
-#include "DoublesUi.h"
+#include "BancFenetres.h"
 #include "ui/Fenetres.h"
 #include "ui/setup/DialogueMotDePasse.h"
 #include "ui/setup/DialogueNouvelEleve.h"
@@ -18,12 +17,7 @@
 
 namespace {
 
-struct Banc {
-    EnvironnementTest env;
-    ModalInstalle modal;
-    Banc() { Fenetres::Creer(); }
-    ~Banc() { Fenetres::Detruire(); }
-};
+using Banc = BancFenetres;
 
 // The field and buttons of either dialog, found by name as a screen reader would.
 struct Champs {

@@ -1,8 +1,7 @@
 // Whole exercises played through the real exercise form, offscreen, with scripted dialogs:
 // the records, the history and the journal must come out byte for byte.
 
-#include "Doubles.h"
-#include "DoublesUi.h"
+#include "BancFenetres.h"
 #include "core/Etat.h"
 #include "core/records/FichiersEleve.h"
 #include "core/records/Reussites.h"
@@ -21,15 +20,10 @@ namespace {
 
 // A program folder with the folder Animaux holding `items`, and the start form's part
 // scripted: pupil `eleve` of CM1 (or a visitor) chooses Animaux.
-struct Exercice {
-    EnvironnementTest env;
-    ModalInstalle modal;
+struct Exercice : BancFenetres {
     QStringList messages; // feedback dialog texts, with their kind
 
     Exercice(const QStringList& items, const QString& eleve, const QByteArray& historique) {
-        Fenetres::Creer(); // first: the form's creation sets the configuration defaults
-        Etat.CheminMedias = env.Programme + "_Medias/";
-        Etat.CheminBilans = env.Programme + "_Bilans/";
         QDir().mkpath(Etat.CheminMedias + "Animaux");
         for (const QString& i : items)
             EcrireOctets(Etat.CheminMedias + "Animaux/" + i, "RIFF");
@@ -59,7 +53,6 @@ struct Exercice {
                 messages.append(m->TypeMessage + ":" + m->TexteMessage);
         };
     }
-    ~Exercice() { Fenetres::Detruire(); }
 
     void Ecouter(int secondes) {
         QTest::mouseClick(Fenetres::Exercice->bJEcoute, Qt::LeftButton);
@@ -99,28 +92,28 @@ private slots:
         Fenetres::Exercice->NouvelExercice();
         QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QStringLiteral("15"));
         QCOMPARE(Fenetres::Exercice->lNbItemsTotal->text(), QStringLiteral("3"));
-        QCOMPARE(Etat.FichierSon, QStringLiteral("chien.wav"));
+        QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("chien.wav"));
 
         ex.Ecouter(5);
         ex.Repondre("chein");
         QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("3"));
         ex.Repondre("chien");
         QCOMPARE(Fenetres::Exercice->lNote->text(), QStringLiteral("3"));
-        QCOMPARE(Etat.ListeItems.at(1).Etat, QStringLiteral("R"));
+        QCOMPARE(LettreEtat(Etat.Exercice.Items().at(1).Etat), QChar(u'R'));
 
-        QCOMPARE(Etat.FichierSon, QStringLiteral("chat.wav"));
+        QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("chat.wav"));
         QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("5"));
         ex.Ecouter(4);
         ex.Repondre("Chat");
         QCOMPARE(Fenetres::Exercice->lNbItemsRepondus->text(), QStringLiteral("1"));
 
-        QCOMPARE(Etat.FichierSon, QStringLiteral("chien.wav"));
+        QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("chien.wav"));
         QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("1"));
         ex.Ecouter(3);
         ex.Repondre("chien");
         QCOMPARE(Fenetres::Exercice->lNote->text(), QStringLiteral("9"));
 
-        QCOMPARE(Etat.FichierSon, QString::fromUtf8("Ecole£École.wav"));
+        QCOMPARE(Etat.Exercice.ItemCourant(), QString::fromUtf8("Ecole£École.wav"));
         ex.Ecouter(6);
         const QStringList fautes = {QString::fromUtf8("école"), "ecol", "", "x"};
         const QStringList bonus = {"3", "2", "1", "0"};
@@ -233,7 +226,7 @@ private slots:
         ex.Repondre("chat");
         QVERIFY(Fenetres::Exercice->isVisible());
         QCOMPARE(ex.modal.Modal.Montres.count("Form2"), 2);
-        QCOMPARE(Etat.Score, 0);
+        QCOMPARE(Etat.Exercice.Score(), 0);
         QCOMPARE(Fenetres::Exercice->lNote->text(), QStringLiteral("0"));
         QCOMPARE(Fenetres::Exercice->lBonus->text(), QStringLiteral("5"));
         QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QStringLiteral("Animaux"));

@@ -167,11 +167,12 @@ private slots:
         }
         QVERIFY(QFile::link(d, d + "boucle"));
         QVERIFY(QFile::link(d + "absent.wav", d + "lien mort.wav"));
-        ConstruireListeItems(d);
-        QCOMPARE(Etat.NbItemsDossier, 3000);
-        QCOMPARE(Etat.NbItems, 3000);
-        QCOMPARE(Etat.ListeItems.first().Nom, QStringLiteral("item 0.wav"));
-        QCOMPARE(Etat.ListeItems.last().Nom, QStringLiteral("item 2999.wav")); // numbers in order
+        Etat.Exercice.Ouvrir(d);
+        QCOMPARE(Etat.Exercice.NbItemsDossier(), 3000);
+        QCOMPARE(Etat.Exercice.NbItems(), 3000);
+        QCOMPARE(Etat.Exercice.Items().first().Nom, QStringLiteral("item 0.wav"));
+        QCOMPARE(Etat.Exercice.Items().last().Nom,
+                 QStringLiteral("item 2999.wav")); // numbers in order
     }
 };
 

@@ -29,41 +29,40 @@ void TexteDetailEtJournal(const QString& texte) {
     AjouterTexte(Etat.FichierJournal, texte);
 }
 
-void LigneResumeEleve(bool termine, const QString& score, const QString& maxi) {
+void LigneResumeEleve(bool termine, int score, int maxi) {
     if (EleveNomme())
         AjouterLigne(FichierEleve(QString::fromLatin1(SuffixeExos)),
-                     LigneResume(Services::Horloge().DateCourte(), termine, score, maxi,
-                                 NomDossierCourant()));
+                     LigneResume(Services::Horloge().DateCourte(), termine, QString::number(score),
+                                 QString::number(maxi), NomDossierCourant()));
 }
 
 } // namespace
 
-void EcrireEnTeteExercice() {
+void EcrireEnTeteExercice(int nbItems) {
     const QString ligne =
-        LigneEnTete(Services::Horloge().DateCourte(), Services::Horloge().HeureLongue(),
-                    Etat.NbItems, NomDossierCourant());
+        LigneEnTete(Services::Horloge().DateCourte(), Services::Horloge().HeureLongue(), nbItems,
+                    NomDossierCourant());
     if (EleveNomme())
         AjouterLigne(Detail(), ligne);
     AjouterLigne(Etat.FichierJournal, LigneRegle());
     AjouterLigne(Etat.FichierJournal, ligne);
 }
 
-void EcrireReponseJuste(const QString& tape, const QString& bonus) {
-    const QString duree = FormaterDuree(Etat.TempsItem, false);
-    if (Etat.NbEssais > 1) {
-        LigneDetailEtJournal(FinLigneRatee(duree, Etat.NbEssais));
+void EcrireReponseJuste(const QString& tape, int tempsItem, int essais, bool nouveau) {
+    const QString duree = FormaterDuree(tempsItem, false);
+    if (essais > 1) {
+        LigneDetailEtJournal(FinLigneRatee(duree, essais));
         return;
     }
-    const bool nouveau = bonus.trimmed() == u"5";
     LigneDetailEtJournal(LigneJustePremierEssai(tape, duree, !nouveau));
     if (nouveau)
         NoterReussite(tape);
 }
 
-void EcrireReponseFausse(const QString& tape) {
+void EcrireReponseFausse(const QString& fichierSon, const QString& tape, int essais) {
     const QString ecrit = tape.isEmpty() ? QStringLiteral("...") : tape;
-    if (Etat.NbEssais == 1) {
-        const QString attendu = TexteAttendu(Etat.FichierSon);
+    if (essais == 1) {
+        const QString attendu = TexteAttendu(fichierSon);
         NoterEchec(attendu);
         TexteDetailEtJournal(DebutLigneRatee(attendu, ecrit));
     } else {
@@ -71,14 +70,15 @@ void EcrireReponseFausse(const QString& tape) {
     }
 }
 
-void EcrireFinExercice(const QString& score, const QString& maxi) {
-    for (const QString& l : LignesFinExercice(FormaterDuree(Etat.TempsTotal, false), score, maxi))
+void EcrireFinExercice(int tempsTotal, int score, int maxi) {
+    for (const QString& l : LignesFinExercice(FormaterDuree(tempsTotal, false),
+                                              QString::number(score), QString::number(maxi)))
         LigneDetailEtJournal(l);
     LigneResumeEleve(true, score, maxi);
 }
 
-void EcrireInterruption(const QString& score, const QString& maxi) {
-    for (const QString& l : LignesInterruption(FormaterDuree(Etat.TempsTotal, false)))
+void EcrireInterruption(int tempsTotal, int score, int maxi) {
+    for (const QString& l : LignesInterruption(FormaterDuree(tempsTotal, false)))
         LigneDetailEtJournal(l);
     LigneResumeEleve(false, score, maxi);
 }

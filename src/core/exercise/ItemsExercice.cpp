@@ -2,7 +2,6 @@
 
 #include "core/Chemins.h"
 #include "core/Etat.h"
-#include "core/Services.h"
 #include "core/Texte.h"
 #include "core/exercise/DecodageItem.h"
 #include "core/records/Reussites.h"
@@ -50,13 +49,9 @@ bool ItemARetravailler(const QString& fichier) {
     return ARetravailler(fichier, nullptr);
 }
 
-void ConstruireListeItems(const QString& dossier) {
-    Etat.NbItems = 0;
-    Etat.NbItemsDossier = 0;
-    Etat.ListeItems.clear();
-
-    QDir d(dossier);
-    QStringList noms = d.entryList(QDir::Files | QDir::Hidden); // no broken links
+QStringList ItemsARetravailler(const QString& dossier, int& nbSons) {
+    nbSons = 0;
+    QStringList noms = QDir(dossier).entryList(QDir::Files | QDir::Hidden); // no broken links
     TrierPourLesGens(noms);
 
     // One pass over the history instead of one per file: a pupil's years of history meet
@@ -67,35 +62,15 @@ void ConstruireListeItems(const QString& dossier) {
     for (int i = Etat.ListeReussites.size() - 1; i >= 0; --i)
         index.insert(Etat.ListeReussites.at(i).Cle, i); // keys are stored trimmed and folded
 
+    QStringList items;
     for (const QString& nom : std::as_const(noms)) {
         if (!EstUnSon(nom))
             continue;
-        ++Etat.NbItemsDossier;
-        if (ARetravailler(nom, &index)) {
-            Etat.ListeItems.append({nom, QStringLiteral("N")});
-            ++Etat.NbItems;
-        }
+        ++nbSons;
+        if (ARetravailler(nom, &index))
+            items.append(nom);
     }
-}
-
-ItemTire TirerItem() {
-    QStringList restants;
-    const int n = std::min<int>(Etat.NbItems, Etat.ListeItems.size());
-    for (int i = 0; i < n; ++i)
-        if (Etat.ListeItems.at(i).Etat != u"O")
-            restants.append(Etat.ListeItems.at(i).Nom);
-    if (restants.isEmpty())
-        return {};
-    ItemTire t;
-    t.Nom = restants.at(Services::Hasard().Tirer(static_cast<int>(restants.size())));
-    t.Bonus = QStringLiteral("1");
-    for (int i = 0; i < n; ++i)
-        if (Etat.ListeItems.at(i).Nom == t.Nom) {
-            if (Etat.ListeItems.at(i).Etat == u"N")
-                t.Bonus = QStringLiteral("5");
-            break;
-        }
-    return t;
+    return items;
 }
 
 QString NomDossierCourant() {

@@ -1,23 +1,18 @@
 #pragma once
-// The items of an exercise folder, the mastery test and the random draw.
+// The items of an exercise folder and the mastery test that leaves out what a named pupil
+// knows.
 
 #include <QString>
+#include <QStringList>
 
-// Fills Etat.ListeItems, NbItems and NbItemsDossier from the folder's WAV files, leaving out
-// what the named pupil has mastered.
-void ConstruireListeItems(const QString& dossier);
+// The WAV files of the folder the current pupil must still work, in the order people sort
+// them; `nbSons` receives how many WAV files the folder holds, mastered ones included.
+QStringList ItemsARetravailler(const QString& dossier, int& nbSons);
 // Whether the current pupil must still work this item.
 bool ItemARetravailler(const QString& fichier);
 // The key an item file is known by in the history: trimmed, A-Z folded, ".wav" removed,
 // decoded; alternatives stay joined by "£".
 QString CleItem(const QString& fichier);
-
-struct ItemTire {
-    QString Nom;   // empty when no item is left
-    QString Bonus; // points in play: "5" for a new item, "1" for one that came back
-};
-// Draws among the items not finished ("O"), uniformly.
-ItemTire TirerItem();
 
 // The last component of DossierExercice.
 QString NomDossierCourant();

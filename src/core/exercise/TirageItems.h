@@ -1,9 +1,10 @@
 #pragma once
 // The rules of the item-count choice, kept out of the form so they are tested without one:
-// which counts are on offer, what the captions and the progress sentences say, and the
-// random draw that cuts the item list down to the chosen count.
+// which counts are on offer, what the captions and the progress sentences say, and the random
+// draw that cuts the item list down to the chosen count.
 
 #include <QString>
+#include <QStringList>
 
 // The counts the pupil may pick besides "all", top to bottom.
 inline constexpr int NombresProposes[] = {4, 10, 20, 40, 60, 80, 100};
@@ -16,7 +17,6 @@ QString LibelleNombreItems(int nbItems);
 // The two progress sentences for a named pupil, separated by a single CR; empty for a visitor.
 QString TexteProgression(const QString& nomEleve, int nbItemsDossier, int nbItems,
                          int nbItemsDejaReussis);
-// Keeps `nouveauNombre` distinct items drawn at random among the Etat.NbItems on offer, in draw
-// order, all back to state "N". The same count, or more than is on offer, keeps the list as
-// it is, in folder order.
-void GarderItemsTires(int nouveauNombre);
+// `nombre` distinct entries of `offerts` drawn at random, in draw order (fewer when there are
+// not that many).
+QStringList TirerItems(const QStringList& offerts, int nombre);

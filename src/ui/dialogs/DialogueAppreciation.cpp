@@ -1,5 +1,6 @@
 #include "ui/dialogs/DialogueAppreciation.h"
 
+#include "ui/kit/Kit.h"
 #include "ui/platform/ImagesQt.h"
 
 #include <QLabel>
@@ -37,9 +38,7 @@ void DialogueAppreciation::ConstruireControles() {
     iPasBon->setAlignment(Qt::AlignCenter);
     iPasBon->setPixmap(ChargerImageRessource(QStringLiteral(":/art/pasbon.png")));
     iPasBon->setAccessibleName(QStringLiteral("Ce n'est pas ça"));
-    bOk = new QPushButton(QStringLiteral("Ok"), this);
-    bOk->setObjectName(QStringLiteral("bOk"));
-    bOk->setGeometry(66, 63, 40, 27);
+    bOk = Kit::Bouton(this, "bOk", QStringLiteral("Ok"), QRect(66, 63, 40, 27));
     bOk->setDefault(true);
     connect(bOk, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
 }

@@ -2,6 +2,7 @@
 
 #include "core/Etat.h"
 #include "core/exercise/TirageItems.h"
+#include "ui/kit/Kit.h"
 #include "ui/kit/PoliceResserree.h"
 
 #include <QButtonGroup>
@@ -63,14 +64,10 @@ void DialogueNombreItems::ConstruireControles() {
     r80Items = Bouton(this, groupe, "rChoix7", QStringLiteral("80 items (400 points)"), 148);
     r100Items = Bouton(this, groupe, "rChoix8", QStringLiteral("100 items (500 points)"), 176);
 
-    lTousLesItems = new QLabel(QStringLiteral("TOUS LES ITEMS"), this);
-    lTousLesItems->setObjectName(QStringLiteral("Label1"));
-    lTousLesItems->setGeometry(10, 210, 234, 20);
+    lTousLesItems =
+        Kit::Etiquette(this, "Label1", QStringLiteral("TOUS LES ITEMS"), QRect(10, 210, 234, 20));
     lTousLesItems->setAlignment(Qt::AlignCenter);
-    QFont titre = lTousLesItems->font();
-    titre.setPixelSize(14);
-    titre.setBold(true);
-    lTousLesItems->setFont(titre);
+    Kit::Police(lTousLesItems, 14, true);
 
     rTousLesItems = Bouton(this, groupe, "rChoix4", QStringLiteral("Tous les items"), 232);
     // "100 items (500 points)" in large type in a narrow form.
@@ -87,9 +84,7 @@ void DialogueNombreItems::ConstruireControles() {
     rouge.setColor(QPalette::WindowText, QColor(0xa0, 0, 0));
     lInfo->setPalette(rouge);
 
-    bOk = new QPushButton(QStringLiteral("Ok"), this);
-    bOk->setObjectName(QStringLiteral("bOk"));
-    bOk->setGeometry(87, 320, 80, 32);
+    bOk = Kit::Bouton(this, "bOk", QStringLiteral("Ok"), QRect(87, 320, 80, 32));
     bOk->setDefault(true);
     connect(bOk, &QPushButton::clicked, this, &DialogueNombreItems::bOkClick);
 }
@@ -101,22 +96,22 @@ QRadioButton* DialogueNombreItems::Choix(int rang) const {
 }
 
 void DialogueNombreItems::FormActivate() {
-    rTousLesItems->setText(LibelleNombreItems(Etat.NbItems));
+    rTousLesItems->setText(LibelleNombreItems(Etat.Exercice.NbItems()));
     rTousLesItems->setFont(r4Items->font());
     ResserrerPolices({rTousLesItems}); // a folder of thousands of items has a longer caption
-    lInfo->setText(TexteProgression(Etat.NomEleve, Etat.NbItemsDossier, Etat.NbItems,
-                                    Etat.NbItemsDejaReussis));
+    lInfo->setText(TexteProgression(Etat.NomEleve, Etat.Exercice.NbItemsDossier(),
+                                    Etat.Exercice.NbItems(), Etat.NbItemsDejaReussis));
     for (int rang = 0; rang < int(std::size(NombresProposes)); ++rang)
-        Choix(rang)->setEnabled(ChoixPossible(NombresProposes[rang], Etat.NbItems));
+        Choix(rang)->setEnabled(ChoixPossible(NombresProposes[rang], Etat.Exercice.NbItems()));
     rTousLesItems->setChecked(true);
     bOk->setFocus();
 }
 
 void DialogueNombreItems::bOkClick() {
-    int nombre = Etat.NbItems;
+    int nombre = Etat.Exercice.NbItems();
     for (int rang = 0; rang < int(std::size(NombresProposes)); ++rang)
         if (Choix(rang)->isChecked() && Choix(rang)->isEnabled())
             nombre = NombresProposes[rang];
-    GarderItemsTires(nombre);
+    Etat.Exercice.GarderItemsTires(nombre);
     done(QDialog::Accepted);
 }

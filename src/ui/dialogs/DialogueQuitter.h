@@ -1,5 +1,6 @@
 #pragma once
 // The three ways out of an exercise: another exercise, the end of the program, or back to work.
+// The dialog only says which; the exercise window records the interruption and acts.
 
 #include "ui/dialogs/FormeModale.h"
 
@@ -8,14 +9,14 @@ class QPushButton;
 class DialogueQuitter : public FormeModale {
     Q_OBJECT
 public:
+    // What the modal showing returns.
+    enum Choix { ChoixAnnuler = QDialog::Rejected, ChoixNouvelExercice = 2, ChoixQuitter = 3 };
+
     explicit DialogueQuitter(QWidget* parent, Controles controles = Controles::Immediats);
 
     QPushButton* bNouvelExo = nullptr;
     QPushButton* bQuitter = nullptr;
     QPushButton* bAnnuler = nullptr;
-
-    // Stops the item clock and writes that the exercise was left unfinished.
-    void EnregistrerInterruption();
 
 public slots:
     void bNouvelExoClick();
@@ -25,8 +26,4 @@ public slots:
 protected:
     void ConstruireControles() override;
     void FormActivate() override;
-
-private:
-    // A second click queued behind the first must not record the interruption twice.
-    bool m_enCours = false;
 };

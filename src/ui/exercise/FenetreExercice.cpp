@@ -16,6 +16,7 @@
 #include "ui/dialogs/DialogueNombreItems.h"
 #include "ui/dialogs/DialogueQuitter.h"
 #include "ui/exercise/FenetreAideAccents.h"
+#include "ui/kit/Kit.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/teacher/FenetreBilans.h"
@@ -31,79 +32,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
-
-namespace {
-
-QLabel* Etiquette(QWidget* parent, const char* nom, const QRect& place, const QString& bulle = {}) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(nom));
-    l->setGeometry(place);
-    l->setAlignment(Qt::AlignCenter);
-    if (!bulle.isEmpty()) {
-        l->setToolTip(bulle);
-        l->setAccessibleDescription(bulle);
-    }
-    return l;
-}
-
-QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
-                         const QString& nomAccessible, const QRect& place) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setIcon(ChargerImageRessource(image));
-    b->setAccessibleName(nomAccessible);
-    b->setToolTip(nomAccessible);
-    b->setAutoRaise(true);
-    b->setGeometry(place);
-    b->setFocusPolicy(Qt::NoFocus); // Enter and Escape belong to the answer field and the form
-    return b;
-}
-
-// Type and colours are given to the main window's controls directly, not through style sheets:
-// Qt's style-sheet engine would then take part in every polish and paint of the window the
-// pupil waits for at start-up.
-
-void Police(QWidget* w, int pixels, bool gras) {
-    QFont police = w->font();
-    police.setPixelSize(pixels);
-    if (gras)
-        police.setBold(true);
-    w->setFont(police);
-}
-
-// The desktop's colours, held by the control itself: its frame and panels do not take the
-// window's sky blue.
-QPalette PaletteBureau(const QWidget* w) {
-    QPalette p = QApplication::palette(w);
-    p.setResolveMask(~QPalette::ResolveMask(0));
-    return p;
-}
-
-// The text in `texte` (`texteDesactive` once disabled, if given) and, if given, the background
-// in `fond` (`fondDesactive` once disabled), on the desktop's colours.
-void Colorer(QWidget* w, const QColor& texte, const QColor& texteDesactive = {},
-             const QColor& fond = {}, const QColor& fondDesactive = {}) {
-    QPalette p = PaletteBureau(w);
-    for (const QPalette::ColorGroup groupe :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        const bool desactive = groupe == QPalette::Disabled;
-        const QColor t = desactive && texteDesactive.isValid() ? texteDesactive : texte;
-        for (const QPalette::ColorRole role :
-             {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
-            p.setColor(groupe, role, t);
-        QColor indication = t;
-        indication.setAlpha((t.alpha() + 1) / 2);
-        p.setColor(groupe, QPalette::PlaceholderText, indication);
-        const QColor f = desactive && fondDesactive.isValid() ? fondDesactive : fond;
-        if (f.isValid())
-            for (const QPalette::ColorRole role :
-                 {QPalette::Base, QPalette::Button, QPalette::Window})
-                p.setColor(groupe, role, f);
-    }
-    w->setPalette(p);
-}
-
-} // namespace
 
 FenetreExercice::FenetreExercice(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
@@ -125,9 +53,9 @@ void FenetreExercice::CreerControles() {
     FondEcran->setGeometry(0, 0, 628, 429);
     PoserImageDeFond(FondEcran, ChargerImageRessource(ImageFondExercice));
 
-    lDossierCourant = Etiquette(this, "lDossierCourant", QRect(176, 9, 360, 24));
-    Police(lDossierCourant, 16, true);
-    Colorer(lDossierCourant, QColor(0x1c, 0x3f, 0x73));
+    lDossierCourant = Kit::Valeur(this, "lDossierCourant", QRect(176, 9, 360, 24));
+    Kit::Police(lDossierCourant, 16, true);
+    Kit::Colorer(lDossierCourant, QColor(0x1c, 0x3f, 0x73));
 
     iExplication = new QLabel(this);
     iExplication->setObjectName(QStringLiteral("iExplication"));
@@ -144,27 +72,28 @@ void FenetreExercice::CreerControles() {
     // No frame, no background: the text sits on the box drawn in the window's picture.
     mMessage->setFrameShape(QFrame::NoFrame);
     mMessage->viewport()->setAutoFillBackground(false);
-    Police(mMessage, 15, false);
-    Colorer(mMessage, QColor(0x10, 0x2a, 0x50));
+    Kit::Police(mMessage, 15, false);
+    Kit::Colorer(mMessage, QColor(0x10, 0x2a, 0x50));
     for (QScrollBar* barre : {mMessage->verticalScrollBar(), mMessage->horizontalScrollBar()})
-        barre->setPalette(PaletteBureau(barre));
+        Kit::CouleursDuBureau(barre);
 
-    bJEcoute = BoutonImage(this, "bJEcoute", QStringLiteral(":/art/ecoute.png"),
-                           QStringLiteral("J'écoute"), QRect(14, 222, 180, 68));
-    bJaiEcrit = BoutonImage(this, "bJaiEcrit", QStringLiteral(":/art/ecrit.png"),
-                            QStringLiteral("J'ai écrit"), QRect(214, 222, 184, 68));
+    bJEcoute = Kit::BoutonImage(this, "bJEcoute", QStringLiteral(":/art/ecoute.png"),
+                                QStringLiteral("J'écoute"), QRect(14, 222, 180, 68));
+    bJaiEcrit = Kit::BoutonImage(this, "bJaiEcrit", QStringLiteral(":/art/ecrit.png"),
+                                 QStringLiteral("J'ai écrit"), QRect(214, 222, 184, 68));
     for (QToolButton* b : {bJEcoute, bJaiEcrit}) {
         b->setText(b->accessibleName());
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setIconSize(QSize(56, 56));
-        Police(b, 20, true);
-        Colorer(b, QColor(0x1c, 0x3f, 0x73), QColor(0x7f, 0x93, 0xad));
+        Kit::Police(b, 20, true);
+        Kit::Colorer(b, QColor(0x1c, 0x3f, 0x73), QColor(0x7f, 0x93, 0xad));
     }
-    bStop = BoutonImage(this, "bStop", QStringLiteral(":/art/stop.png"), QStringLiteral("Arrêter"),
-                        QRect(584, 2, 40, 40));
+    bStop = Kit::BoutonImage(this, "bStop", QStringLiteral(":/art/stop.png"),
+                             QStringLiteral("Arrêter"), QRect(584, 2, 40, 40));
     bStop->setIconSize(QSize(36, 36));
-    bClavier = BoutonImage(this, "bClavier", QStringLiteral(":/art/clavier.png"),
-                           QStringLiteral("Comment écrire un accent ?"), QRect(408, 372, 44, 44));
+    bClavier =
+        Kit::BoutonImage(this, "bClavier", QStringLiteral(":/art/clavier.png"),
+                         QStringLiteral("Comment écrire un accent ?"), QRect(408, 372, 44, 44));
     bClavier->setIconSize(QSize(40, 40));
     bJEcoute->setEnabled(false);
     bJaiEcrit->setEnabled(false);
@@ -178,14 +107,13 @@ void FenetreExercice::CreerControles() {
     eSaisie->setFont(grand);
     eSaisie->setFrame(false);
     eSaisie->setAutoFillBackground(true); // white up to the edges, where no frame is drawn
-    Colorer(eSaisie, QColor(0x0b, 0x24, 0x47), {}, Qt::white, QColor(0xee, 0xf3, 0xfa));
+    Kit::Colorer(eSaisie, QColor(0x0b, 0x24, 0x47), {}, Qt::white, QColor(0xee, 0xf3, 0xfa));
     eSaisie->installEventFilter(this);
 
-    lJObserve = Etiquette(this, "Label3", QRect(14, 368, 80, 20));
-    lJObserve->setText(QStringLiteral("J'observe"));
+    lJObserve = Kit::Etiquette(this, "Label3", QStringLiteral("J'observe"), QRect(14, 368, 80, 20));
     lJObserve->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Police(lJObserve, 13, true);
-    Colorer(lJObserve, QColor(0x1c, 0x3f, 0x73));
+    Kit::Police(lJObserve, 13, true);
+    Kit::Colorer(lJObserve, QColor(0x1c, 0x3f, 0x73));
     eModele = new QLineEdit(this);
     eModele->setObjectName(QStringLiteral("eModele"));
     eModele->setAccessibleName(QStringLiteral("J'observe"));
@@ -195,31 +123,31 @@ void FenetreExercice::CreerControles() {
     moyen.setPixelSize(20);
     eModele->setFont(moyen);
     eModele->setFrame(false);
-    Colorer(eModele, QColor(0x55, 0x55, 0x55), {}, Qt::transparent);
+    Kit::Colorer(eModele, QColor(0x55, 0x55, 0x55), {}, Qt::transparent);
 
     // The values sit in the boxes of the background; the hint areas cover their captions.
-    lBonus = Etiquette(this, "lBonus", QRect(468, 76, 140, 30));
-    lNote = Etiquette(this, "lNote", QRect(468, 137, 140, 30), QStringLiteral("Mon score"));
-    lNoteMaxi = Etiquette(this, "lNoteMaxi", QRect(468, 198, 140, 30));
-    lNbItemsRepondus = Etiquette(this, "lNbItemsRepondus", QRect(468, 259, 140, 30),
-                                 QStringLiteral("Nombre d'items réussis au 1er essai"));
-    lNbItemsTotal = Etiquette(this, "lNbItemsTotal", QRect(468, 320, 140, 30));
-    lTemps = Etiquette(this, "lTemps", QRect(468, 381, 140, 30));
+    lBonus = Kit::Valeur(this, "lBonus", QRect(468, 76, 140, 30));
+    lNote = Kit::Valeur(this, "lNote", QRect(468, 137, 140, 30), QStringLiteral("Mon score"));
+    lNoteMaxi = Kit::Valeur(this, "lNoteMaxi", QRect(468, 198, 140, 30));
+    lNbItemsRepondus = Kit::Valeur(this, "lNbItemsRepondus", QRect(468, 259, 140, 30),
+                                   QStringLiteral("Nombre d'items réussis au 1er essai"));
+    lNbItemsTotal = Kit::Valeur(this, "lNbItemsTotal", QRect(468, 320, 140, 30));
+    lTemps = Kit::Valeur(this, "lTemps", QRect(468, 381, 140, 30));
     for (QLabel* l : {lBonus, lNote, lNoteMaxi, lNbItemsRepondus, lNbItemsTotal}) {
-        Police(l, 20, true);
-        Colorer(l, QColor(0x0b, 0x24, 0x47));
+        Kit::Police(l, 20, true);
+        Kit::Colorer(l, QColor(0x0b, 0x24, 0x47));
     }
     lTemps->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
-    Police(lTemps, 15, true);
-    Colorer(lTemps, QColor(0x0b, 0x24, 0x47));
-    Etiquette(this, "lEnJeu", QRect(460, 52, 156, 22), QStringLiteral("Nombre de points en jeu"));
-    Etiquette(this, "lScore", QRect(460, 113, 156, 22), QStringLiteral("Mon score"));
-    Etiquette(this, "lScoreMaxi", QRect(460, 174, 156, 22), QStringLiteral("Score maximum"));
-    Etiquette(this, "lItemsReussis", QRect(460, 235, 156, 22),
-              QStringLiteral("Nombre d'items réussis au premier essai"));
-    Etiquette(this, "lReponses", QRect(460, 296, 156, 22),
-              QStringLiteral("Nombre d'items de la partie"));
-    Etiquette(this, "lTempsEffectif", QRect(460, 357, 156, 22), QStringLiteral("Temps effectif"));
+    Kit::Police(lTemps, 15, true);
+    Kit::Colorer(lTemps, QColor(0x0b, 0x24, 0x47));
+    Kit::Valeur(this, "lEnJeu", QRect(460, 52, 156, 22), QStringLiteral("Nombre de points en jeu"));
+    Kit::Valeur(this, "lScore", QRect(460, 113, 156, 22), QStringLiteral("Mon score"));
+    Kit::Valeur(this, "lScoreMaxi", QRect(460, 174, 156, 22), QStringLiteral("Score maximum"));
+    Kit::Valeur(this, "lItemsReussis", QRect(460, 235, 156, 22),
+                QStringLiteral("Nombre d'items réussis au premier essai"));
+    Kit::Valeur(this, "lReponses", QRect(460, 296, 156, 22),
+                QStringLiteral("Nombre d'items de la partie"));
+    Kit::Valeur(this, "lTempsEffectif", QRect(460, 357, 156, 22), QStringLiteral("Temps effectif"));
 
     horlogeItem = new QTimer(this);
     horlogeItem->setObjectName(QStringLiteral("Timer1"));
@@ -233,14 +161,8 @@ void FenetreExercice::CreerControles() {
 }
 
 void FenetreExercice::FormCreate() {
-    Etat.CheminLogSon.clear();
-    Etat.MotDePasseEnseignant.clear();
-    Etat.CheminBilans.clear();
-    Etat.PremiereActivation = true;
-    Etat.MotDePasseActif = true;
-    Etat.ImpressionAutorisee = true;
-    Etat.EnregistrementSon = false;
-    Etat.AjoutNouvelEleve = true;
+    // The configuration's defaults are the shared state's own (Etat.Reinitialiser): a window
+    // that sets them again would undo what a test or the program already set.
     mMessage->clear();
     MontrerImageParDefaut(QStringLiteral("qvx_pardefaut.jpg"));
 }
@@ -282,10 +204,6 @@ void FenetreExercice::FormActivate() {
     Etat.TitreApplication = QStringLiteral("Plumelune - Version 2.0");
     setWindowTitle(Etat.TitreApplication);
     NouvelExercice();
-    if (m_ferme)
-        return;
-    lDossierCourant->setText(NomDossierCourant());
-    lBonus->setText(QStringLiteral("5"));
 }
 
 void FenetreExercice::NouvelExercice() {
@@ -298,44 +216,43 @@ void FenetreExercice::NouvelExercice() {
     Services::Modal().Montrer(Fenetres::Depart);
     if (m_ferme)
         return; // "Quitter" in the start form: the program is ending
-    Etat.TempsTotal = 0;
-    Etat.TempsItem = 0; // the last exercise's item time is not this one's
-    lTemps->clear();    // nor is its clock
-    ConstruireListeItems(Etat.DossierExercice);
-    if (Etat.NbItems >= 5)
+    SessionExercice& exercice = Etat.Exercice;
+    exercice.Ouvrir(Etat.DossierExercice);
+    lTemps->clear(); // the last exercise's clock is not this one's
+    if (exercice.NbItems() >= 5)
         Services::Modal().Montrer(Fenetres::NombreItems);
-    lNote->setText(QStringLiteral("0"));
-    lNoteMaxi->setText(QString::number(Etat.NbItems * 5));
-    mMessage->clear();
-    Etat.FichierSon = ChoisirItem();
-    if (Etat.FichierSon.isEmpty()) {
-        bJaiEcrit->setEnabled(false);
+    const bool item = exercice.Commencer();
+    MontrerNouvelItem();
+    AfficherSession();
+    if (!item) {
         bJEcoute->setEnabled(false);
-        eSaisie->setEnabled(false);
-    } else {
-        bJaiEcrit->setEnabled(false);
-        eSaisie->setEnabled(false);
-        bJEcoute->setEnabled(true);
-        EcrireEnTeteExercice();
-        Etat.NbReussisPremierEssai = 0;
-        lNbItemsRepondus->setText(QStringLiteral("0"));
-        lNbItemsTotal->setText(QString::number(Etat.NbItems));
+        if (exercice.NbItems() == 0)
+            Services::Messages().Information(
+                QStringLiteral("Il n'y a plus d'items à retravailler dans ce dossier !"));
     }
     eModele->clear();
+    lDossierCourant->setText(NomDossierCourant());
 }
 
-QString FenetreExercice::ChoisirItem() {
-    const ItemTire tire = TirerItem();
+void FenetreExercice::AfficherSession() {
+    const SessionExercice& exercice = Etat.Exercice;
+    lBonus->setText(QString::number(exercice.PointsEnJeu()));
+    lNote->setText(QString::number(exercice.Score()));
+    lNoteMaxi->setText(QString::number(exercice.ScoreMaxi()));
+    lNbItemsRepondus->setText(QString::number(exercice.ReussisPremierEssai()));
+    lNbItemsTotal->setText(QString::number(exercice.NbItems()));
+    if (!exercice.HorlogeEnMarche())
+        horlogeItem->stop();
+    else if (!horlogeItem->isActive())
+        horlogeItem->start();
+}
+
+void FenetreExercice::MontrerNouvelItem() {
     MontrerImageParDefaut(QStringLiteral("qvx_pardefaut.bmp"));
     mMessage->clear();
-    Etat.PremiereEcoute = true;
-    if (!tire.Nom.isEmpty())
-        lBonus->setText(tire.Bonus);
-    else if (Etat.NbItems == 0)
-        Services::Messages().Information(
-            QStringLiteral("Il n'y a plus d'items à retravailler dans ce dossier !"));
-    Etat.NbEssais = 0;
-    return tire.Nom;
+    bJaiEcrit->setEnabled(false);
+    eSaisie->setEnabled(false);
+    bJEcoute->setEnabled(true);
 }
 
 bool FenetreExercice::JouerEffet(const QString& nom) {
@@ -362,30 +279,29 @@ void FenetreExercice::Adieu(int attenteMs) {
 void FenetreExercice::bJEcouteClick() {
     if (!bJEcoute->isEnabled())
         return;
+    const QString item = Etat.Exercice.ItemCourant();
+    if (item.isEmpty())
+        return;
     ISon& son = Services::Son();
-    son.DefinirFichier(Etat.FichierSon);
-    if (!Etat.FichierSon.isEmpty()) {
-        QString erreur;
-        if (!son.Ouvrir(&erreur)) {
-            Services::Messages().Erreur(erreur);
-            return;
-        }
-        son.Jouer();
-        bJaiEcrit->setEnabled(true);
-        eSaisie->setEnabled(true);
-        eSaisie->setFocus();
+    son.DefinirFichier(item);
+    QString erreur;
+    if (!son.Ouvrir(&erreur)) {
+        Services::Messages().Erreur(erreur);
+        return;
     }
-    if (Etat.PremiereEcoute) {
-        horlogeItem->start();
-        Etat.TempsItem = 0;
+    son.Jouer();
+    bJaiEcrit->setEnabled(true);
+    eSaisie->setEnabled(true);
+    eSaisie->setFocus();
+    if (Etat.Exercice.Ecouter()) {
         MontrerCompagnons();
-        Etat.PremiereEcoute = false;
+        AfficherSession(); // the item's clock runs from its first listen
     }
 }
 
 void FenetreExercice::MontrerCompagnons() {
     // The companions share the item's base name; their case is whatever the teacher typed.
-    QString base = Etat.FichierSon;
+    QString base = Etat.Exercice.ItemCourant();
     if (base.endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive))
         base.chop(4);
     QStringList lignes;
@@ -404,8 +320,8 @@ void FenetreExercice::MontrerCompagnons() {
 }
 
 void FenetreExercice::CompterUneSeconde() {
-    ++Etat.TempsItem;
-    lTemps->setText(FormaterDuree(Etat.TempsTotal + Etat.TempsItem, true));
+    Etat.Exercice.CompterUneSeconde();
+    lTemps->setText(FormaterDuree(Etat.Exercice.TempsAffiche(), true));
 }
 
 void FenetreExercice::MessagePerso(const QString& texte, const QString& type) {
@@ -423,87 +339,51 @@ void FenetreExercice::bJaiEcritClick() {
     if (!bJaiEcrit->isEnabled() || m_verification)
         return;
     m_verification = true;
-    ++Etat.NbEssais;
-    const QString tape = eSaisie->text();
-    if (ReponseJuste(tape, Etat.FichierSon))
-        ReponseJusteTraitee(tape);
+    const Verdict verdict = Etat.Exercice.Repondre(eSaisie->text());
+    if (verdict.Juste)
+        ReponseJusteTraitee();
     else
-        ReponseFausseTraitee(tape);
+        ReponseFausseTraitee(verdict);
     m_verification = false;
 }
 
-void FenetreExercice::ReponseJusteTraitee(const QString& tape) {
+void FenetreExercice::ReponseJusteTraitee() {
     horlogeItem->stop();
-    Etat.TempsTotal += Etat.TempsItem;
-    const QString bonus = lBonus->text();
-    EcrireReponseJuste(tape, bonus);
-    Etat.TempsItem = 0; // counted: a quit before the next listen must not add it again
     JouerEffet(QStringLiteral("juste.wav"));
     MessagePerso(QStringLiteral("C'est bien, continue."), QStringLiteral("Bon"));
-
-    for (ItemListe& item : Etat.ListeItems) {
-        if (item.Etat == u"O" || item.Nom != Etat.FichierSon)
-            continue;
-        Etat.Score += bonus.trimmed().toInt();
-        if (Etat.NbEssais == 1) {
-            item.Etat = QStringLiteral("O");
-            ++Etat.NbReussisPremierEssai;
-            lNbItemsRepondus->setText(QString::number(Etat.NbReussisPremierEssai));
-        } else {
-            item.Etat = QStringLiteral("R");
-        }
-        break;
-    }
-    lNote->setText(QString::number(Etat.Score));
-    lNoteMaxi->setText(QString::number(Etat.NbItems * 5));
+    AfficherSession();
     eSaisie->clear();
     eModele->clear();
-    Etat.FichierSon = ChoisirItem();
-    bJaiEcrit->setEnabled(false);
-    eSaisie->setEnabled(false);
-    if (Etat.FichierSon.isEmpty()) {
+    MontrerNouvelItem();
+    if (Etat.Exercice.ItemCourant().isEmpty())
         FinExercice();
-        return;
-    }
-    eSaisie->clear();
 }
 
-void FenetreExercice::ReponseFausseTraitee(const QString& tape) {
-    EcrireReponseFausse(tape);
+void FenetreExercice::ReponseFausseTraitee(const Verdict& verdict) {
     JouerEffet(QStringLiteral("faux.wav"));
-
-    const QString bonus = lBonus->text().trimmed();
-    if (bonus == u"1" || bonus == u"0")
-        lBonus->setText(QStringLiteral("0"));
-    else
-        lBonus->setText(QString::number(Etat.NbEssais == 1   ? 3
-                                        : Etat.NbEssais == 2 ? 2
-                                        : Etat.NbEssais == 3 ? 1
-                                                             : 0));
-
-    const QString modele = ModeleReponse(Etat.FichierSon);
+    AfficherSession();
     const QString pasBon = QStringLiteral("PasBon");
-    switch (Etat.NbEssais) {
-    case 1:
+    switch (verdict.Montrer) {
+    case Correction::EssaieEncore:
         MessagePerso(QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore."), pasBon);
         break;
-    case 2:
+    case Correction::ModeleFugace:
         MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."),
                      pasBon);
-        AfficherModele(modele);
+        AfficherModele(verdict.Modele);
         repaint();
         Services::Pause().Attendre(1000);
         eModele->clear();
         break;
-    case 3:
+    case Correction::ModeleAObserver:
         MessagePerso(QStringLiteral("Observe la réponse, puis clique sur <OK>."), pasBon);
-        AfficherModele(modele);
+        AfficherModele(verdict.Modele);
         MessagePerso(QStringLiteral("J'essaie encore."), pasBon);
         eModele->clear();
         break;
-    default:
+    case Correction::ModeleQuiReste:
         MessagePerso(QStringLiteral("Observe bien la réponse."), pasBon);
-        AfficherModele(modele);
+        AfficherModele(verdict.Modele);
         break;
     }
     eSaisie->setFocus();
@@ -512,29 +392,15 @@ void FenetreExercice::ReponseFausseTraitee(const QString& tape) {
 
 void FenetreExercice::FinExercice() {
     JouerEffet(QStringLiteral("fin.wav"));
-    const QString duree = FormaterDuree(Etat.TempsTotal, false);
-    const QString score = lNote->text();
-    EcrireFinExercice(score, lNoteMaxi->text());
-    const QString question = QStringLiteral("Bravo ") + Etat.NomEleve +
-                             QStringLiteral(" ! Exercice terminé en ") + duree +
-                             QStringLiteral(",\navec un score de ") + score +
-                             QStringLiteral(" points.\n\nVeux-tu en sélectionner un autre ?");
-    if (Services::Messages().QuestionOuiNon(question)) {
-        QDir::setCurrent(Etat.CheminMedias);
+    Etat.Exercice.Terminer();
+    if (Services::Messages().QuestionOuiNon(Etat.Exercice.QuestionFin())) {
         NouvelExercice();
-        if (m_ferme)
-            return;
-        Etat.Score = 0;
-        lBonus->setText(QStringLiteral("5"));
-        if (Etat.NbItems > 0)
-            lNote->setText(QStringLiteral("0"));
-        lDossierCourant->setText(NomDossierCourant());
         return;
     }
     bJaiEcrit->setEnabled(false);
     bJEcoute->setEnabled(false);
     eSaisie->setEnabled(false);
-    if (Etat.ImpressionAutorisee && !Etat.NomEleve.isEmpty() &&
+    if (Etat.Exercice.ProposerBilan() &&
         Services::Messages().QuestionOuiNon(QStringLiteral("Veux-tu voir ton bilan ?"))) {
         EnregistrerReussites();
         Etat.ModeEnseignant = false;
@@ -547,8 +413,23 @@ void FenetreExercice::bStopClick() {
     if (!bStop->isEnabled() || m_quitterOuvert || m_ferme)
         return;
     m_quitterOuvert = true;
-    Services::Modal().Montrer(Fenetres::Quitter);
+    const int choix = Services::Modal().Montrer(Fenetres::Quitter);
     m_quitterOuvert = false;
+    switch (choix) {
+    case DialogueQuitter::ChoixNouvelExercice:
+        EnregistrerReussites();
+        Etat.Exercice.Interrompre();
+        horlogeItem->stop();
+        NouvelExercice();
+        break;
+    case DialogueQuitter::ChoixQuitter:
+        Etat.Exercice.Interrompre();
+        horlogeItem->stop();
+        Adieu(3000);
+        break;
+    default:
+        break; // back to the item
+    }
 }
 
 void FenetreExercice::bClavierClick() {

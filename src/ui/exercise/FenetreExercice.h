@@ -1,6 +1,7 @@
 #pragma once
 // The exercise screen, the program's main window: it stays on screen for the whole run and
-// closing it ends the program. It turns the pupil's clicks and keys into the exercise's steps.
+// closing it ends the program. It shows the exercise (Etat.Exercice) and turns the pupil's
+// clicks and keys into the exercise's steps; the rules and the records are the session's.
 
 #include <QWidget>
 
@@ -9,6 +10,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
 class QToolButton;
+struct Verdict;
 
 class FenetreExercice : public QWidget {
     Q_OBJECT
@@ -19,26 +21,24 @@ public:
     QToolButton* bJEcoute = nullptr;
     QToolButton* bJaiEcrit = nullptr;
     QToolButton* bStop = nullptr;
-    QToolButton* bClavier = nullptr;
-    QLineEdit* eSaisie = nullptr;
-    QLabel* lJObserve = nullptr;
-    QLineEdit* eModele = nullptr;
+    QToolButton* bClavier = nullptr; // the accent help
+    QLineEdit* eSaisie = nullptr;    // the pupil's answer
+    QLabel* lJObserve = nullptr;     // the caption of the model answer
+    QLineEdit* eModele = nullptr;    // the model answer, after wrong answers
     QPlainTextEdit* mMessage = nullptr;
     QLabel* iExplication = nullptr;
     QLabel* lDossierCourant = nullptr;
-    QLabel* lBonus = nullptr;
-    QLabel* lNote = nullptr;
+    QLabel* lBonus = nullptr; // points in play
+    QLabel* lNote = nullptr;  // score
     QLabel* lNoteMaxi = nullptr;
-    QLabel* lNbItemsRepondus = nullptr;
+    QLabel* lNbItemsRepondus = nullptr; // items right at the first attempt
     QLabel* lNbItemsTotal = nullptr;
     QLabel* lTemps = nullptr;
-    QTimer* horlogeItem = nullptr;
+    QTimer* horlogeItem = nullptr; // one tick a second while the item's clock runs
 
     void FormActivate();
     // Shows the start form, then opens the exercise chosen there.
     void NouvelExercice();
-    // Draws the next item, resets the per-item state; empty when none is left.
-    QString ChoisirItem();
     // Plays an effect sound of the program folder when the effects are on and it is there.
     bool JouerEffet(const QString& nom);
     // The farewell: the sound heard whole, then the end of the program.
@@ -64,10 +64,14 @@ private:
     void FormCreate();
     void FormClose();
     void CreerControles();
+    // The score, the points in play and the counts as the session has them.
+    void AfficherSession();
+    // A fresh item on screen: the default picture, no companion text, listen first.
+    void MontrerNouvelItem();
     void MontrerImageParDefaut(const QString& nomFichier);
     void MontrerCompagnons();
-    void ReponseJusteTraitee(const QString& tape);
-    void ReponseFausseTraitee(const QString& tape);
+    void ReponseJusteTraitee();
+    void ReponseFausseTraitee(const Verdict& verdict);
     void FinExercice();
     void MessagePerso(const QString& texte, const QString& type);
     void AfficherModele(const QString& modele);

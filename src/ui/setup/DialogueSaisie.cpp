@@ -1,26 +1,27 @@
 #include "ui/setup/DialogueSaisie.h"
 
 #include "core/Services.h"
-#include "ui/kit/Habillage.h"
+#include "ui/kit/Kit.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 QLineEdit* DialogueSaisie::ConstruireSaisie(const char* nomChamp, const QString& etiquette,
                                             const QString& nomAccessible,
                                             const QString& styleEnPlus) {
-    setStyleSheet(Habillage::StyleBoutons + Habillage::StyleChamp + styleEnPlus);
-    lLibelle = Habillage::Etiquette(this, "Label1", etiquette, QRect(14, 6, 232, 22));
-    lLibelle->setStyleSheet(QStringLiteral("font-size: 14px; font-weight: bold; color: #1c3f73;"));
+    setStyleSheet(Kit::StyleBoutons + Kit::StyleChamp + styleEnPlus);
+    lLibelle = Kit::Etiquette(this, "Label1", etiquette, QRect(14, 6, 232, 22));
+    lLibelle->setStyleSheet(Kit::StyleTitre);
     m_champ = new QLineEdit(this);
     m_champ->setObjectName(QString::fromLatin1(nomChamp));
     m_champ->setAccessibleName(nomAccessible);
     m_champ->setGeometry(14, 30, 232, 32);
     lLibelle->setBuddy(m_champ);
     m_champ->installEventFilter(this);
-    bOk = Habillage::Bouton(this, "bOk", QStringLiteral("Valider"), QRect(30, 72, 96, 30));
-    bAnnuler =
-        Habillage::Bouton(this, "bAnnuler", QStringLiteral("Annuler"), QRect(134, 72, 96, 30));
+    bOk = Kit::BoutonPlat(this, "bOk", QStringLiteral("Valider"), QRect(30, 72, 96, 30));
+    bAnnuler = Kit::BoutonPlat(this, "bAnnuler", QStringLiteral("Annuler"), QRect(134, 72, 96, 30));
     connect(bOk, &QToolButton::clicked, this, &DialogueSaisie::bOkClick);
     connect(bAnnuler, &QToolButton::clicked, this, &DialogueSaisie::bAnnulerClick);
     return m_champ;

@@ -11,7 +11,7 @@
 #include "core/setup/ListesDepart.h"
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
-#include "ui/kit/Habillage.h"
+#include "ui/kit/Kit.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/setup/DialogueMotDePasse.h"
 #include "ui/setup/DialogueNouvelEleve.h"
@@ -68,7 +68,7 @@ FenetreDepart::FenetreDepart(QWidget* parent)
 
 void FenetreDepart::CreerControles() {
     setStyleSheet(
-        QStringLiteral("#Form2 { background: white; }") + Habillage::StyleBoutons +
+        QStringLiteral("#Form2 { background: white; }") + Kit::StyleBoutons +
         QStringLiteral(
             // The desktop style draws the combos, so their arrow shows a list to open.
             "QComboBox { font-size: 14px; color: #0b2447; }"
@@ -95,11 +95,9 @@ void FenetreDepart::CreerControles() {
     PoserImageDeFond(Fond, ChargerImageRessource(ImageFondDepart));
     Fond->lower();
 
-    const QString titre = QStringLiteral("font-size: 14px; font-weight: bold; color: #1c3f73;"
-                                         " background: transparent;");
-    lQuiEsTu = Habillage::Etiquette(this, "Label1", QStringLiteral("1 - Qui es-tu ?"),
-                                    QRect(16, 8, 210, 26));
-    lQuiEsTu->setStyleSheet(titre);
+    lQuiEsTu =
+        Kit::Etiquette(this, "Label1", QStringLiteral("1 - Qui es-tu ?"), QRect(16, 8, 210, 26));
+    lQuiEsTu->setStyleSheet(Kit::StyleTitre);
 
     cChoixGroupe = new QComboBox(this);
     cChoixGroupe->setObjectName(QStringLiteral("cChoixGroupe"));
@@ -115,33 +113,33 @@ void FenetreDepart::CreerControles() {
     }
     setTabOrder(cChoixGroupe, cChoixUtilisateur);
 
-    bNouvelEleve = Habillage::Bouton(this, "bNouvelEleve", QStringLiteral("Nouvel élève"),
-                                     QRect(16, 128, 106, 58));
+    bNouvelEleve = Kit::BoutonPlat(this, "bNouvelEleve", QStringLiteral("Nouvel élève"),
+                                   QRect(16, 128, 106, 58));
     bNouvelEleve->setIcon(ChargerImageRessource(QStringLiteral(":/art/nouvel_eleve.png")));
-    bBilan = Habillage::Bouton(this, "bBilan", QStringLiteral("Voir mon bilan"),
-                               QRect(128, 128, 106, 58));
+    bBilan =
+        Kit::BoutonPlat(this, "bBilan", QStringLiteral("Voir mon bilan"), QRect(128, 128, 106, 58));
     bBilan->setIcon(ChargerImageRessource(QStringLiteral(":/art/bilan.png")));
     for (QToolButton* b : {bNouvelEleve, bBilan}) {
         b->setIconSize(QSize(22, 22));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setStyleSheet(QStringLiteral("QToolButton { font-size: 12px; padding: 2px; }"));
-        Habillage::Bulle(b, b->text());
+        Kit::Bulle(b, b->accessibleName()); // the caption, also under the pointer
     }
-    bSuperviseur = Habillage::Bouton(this, "bSuperviseur", QString(), QRect(240, 137, 41, 41));
+    bSuperviseur = Kit::BoutonPlat(this, "bSuperviseur", QString(), QRect(240, 137, 41, 41));
     bSuperviseur->setIcon(ChargerImageRessource(QStringLiteral(":/art/superviseur.png")));
     bSuperviseur->setIconSize(QSize(36, 36));
     bSuperviseur->setAutoRaise(true);
     bSuperviseur->setAccessibleName(QStringLiteral("Accéder au module enseignant"));
-    Habillage::Bulle(bSuperviseur, bSuperviseur->accessibleName());
+    Kit::Bulle(bSuperviseur, bSuperviseur->accessibleName());
 
-    lChoisisUnExercice = Habillage::Etiquette(
-        this, "Label2", QStringLiteral("2 - Choisis un exercice."), QRect(16, 218, 194, 26));
-    lChoisisUnExercice->setStyleSheet(titre);
-    bRemonter = Habillage::Bouton(this, "bRemonter", QString(), QRect(212, 218, 28, 26));
+    lChoisisUnExercice = Kit::Etiquette(this, "Label2", QStringLiteral("2 - Choisis un exercice."),
+                                        QRect(16, 218, 194, 26));
+    lChoisisUnExercice->setStyleSheet(Kit::StyleTitre);
+    bRemonter = Kit::BoutonPlat(this, "bRemonter", QString(), QRect(212, 218, 28, 26));
     bRemonter->setIcon(ChargerImageRessource(QStringLiteral(":/art/remonter.png")));
     bRemonter->setIconSize(QSize(22, 22));
     bRemonter->setAccessibleName(QStringLiteral("Revenir au dossier parent"));
-    Habillage::Bulle(bRemonter, bRemonter->accessibleName());
+    Kit::Bulle(bRemonter, bRemonter->accessibleName());
 
     eRepertoires = new QListWidget(this);
     eRepertoires->setObjectName(QStringLiteral("eRepertoires"));
@@ -155,9 +153,9 @@ void FenetreDepart::CreerControles() {
     eRepertoires->viewport()->installEventFilter(this);
 
     bValider =
-        Habillage::Bouton(this, "bValider", QStringLiteral("Commencer"), QRect(16, 381, 160, 32));
+        Kit::BoutonPlat(this, "bValider", QStringLiteral("Commencer"), QRect(16, 381, 160, 32));
     bQuitter =
-        Habillage::Bouton(this, "bQuitter", QStringLiteral("Quitter"), QRect(184, 381, 96, 32));
+        Kit::BoutonPlat(this, "bQuitter", QStringLiteral("Quitter"), QRect(184, 381, 96, 32));
 
     connect(cChoixGroupe, &QComboBox::activated, this, &FenetreDepart::cChoixGroupeChange);
     connect(cChoixUtilisateur, &QComboBox::activated, this,

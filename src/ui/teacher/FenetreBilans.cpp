@@ -10,6 +10,7 @@
 #include "core/teacher/Enregistreur.h"
 #include "core/teacher/ListesBilan.h"
 #include "ui/Fenetres.h"
+#include "ui/kit/Kit.h"
 #include "ui/setup/FenetreDepart.h"
 
 #include <QComboBox>
@@ -86,10 +87,9 @@ QPlainTextEdit* Vue(QWidget* onglet, const char* nom, const QString& accessible)
 
 QPushButton* Bouton(QWidget* parent, QHBoxLayout* rangee, const char* nom, const QString& texte,
                     const QString& icone, const QString& bulle, const QString& accessible) {
-    auto* b = new QPushButton(texte, parent);
-    b->setObjectName(QString::fromLatin1(nom));
+    QPushButton* b = Kit::Bouton(parent, nom, texte, {});
     b->setAccessibleName(accessible);
-    b->setToolTip(bulle);
+    Kit::Bulle(b, bulle);
     b->setFocusPolicy(Qt::TabFocus);
     b->setAutoDefault(false);
     if (!icone.isEmpty()) {

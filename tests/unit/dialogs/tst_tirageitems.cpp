@@ -2,7 +2,6 @@
 // progress sentences and the draw that cuts the item list.
 
 #include "Doubles.h"
-#include "core/Etat.h"
 #include "core/exercise/TirageItems.h"
 
 #include <QSet>
@@ -10,26 +9,11 @@
 
 namespace {
 
-// n items "item01.wav"... in folder order, all new.
-void ListeDe(int n) {
-    Etat.ListeItems.clear();
+// n items "item01.wav"... in folder order.
+QStringList ListeDe(int n) {
+    QStringList r;
     for (int i = 1; i <= n; ++i)
-        Etat.ListeItems.append(
-            {QStringLiteral("item%1.wav").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("N")});
-    Etat.NbItems = n;
-}
-
-QStringList Noms() {
-    QStringList r;
-    for (const ItemListe& i : std::as_const(Etat.ListeItems))
-        r.append(i.Nom);
-    return r;
-}
-
-QStringList Etats() {
-    QStringList r;
-    for (const ItemListe& i : std::as_const(Etat.ListeItems))
-        r.append(i.Etat);
+        r.append(QStringLiteral("item%1.wav").arg(i, 2, 10, QLatin1Char('0')));
     return r;
 }
 
@@ -140,15 +124,12 @@ private slots:
                                                  "item31.wav", "item30.wav", "item29.wav",
                                                  "item28.wav"}
                                   << QList<int>{37, 36, 35, 34, 33, 32, 31, 30, 29, 28};
-        QTest::newRow("count unchanged keeps folder order")
-            << 10 << 10 << QList<int>{3, 3, 3}
-            << QStringList{"item01.wav", "item02.wav", "item03.wav", "item04.wav", "item05.wav",
-                           "item06.wav", "item07.wav", "item08.wav", "item09.wav", "item10.wav"}
-            << QList<int>{};
-        QTest::newRow("more than on offer keeps the list")
-            << 5 << 10 << QList<int>{}
-            << QStringList{"item01.wav", "item02.wav", "item03.wav", "item04.wav", "item05.wav"}
-            << QList<int>{};
+        QTest::newRow("as many as on offer, in draw order")
+            << 3 << 3 << QList<int>{2, 0, 0}
+            << QStringList{"item03.wav", "item01.wav", "item02.wav"} << QList<int>{3, 2, 1};
+        QTest::newRow("more than on offer: all of them")
+            << 2 << 5 << QList<int>{1, 0} << QStringList{"item02.wav", "item01.wav"}
+            << QList<int>{2, 1};
     }
     void tirage() {
         QFETCH(int, offerts);
@@ -158,11 +139,7 @@ private slots:
         QFETCH(QList<int>, bornes);
         EnvironnementTest env;
         env.Hasard.Tirages = tirages;
-        ListeDe(offerts);
-        GarderItemsTires(choisis);
-        QCOMPARE(Noms(), attendu);
-        QCOMPARE(Etat.NbItems, attendu.size());
-        QCOMPARE(Etats(), QStringList(attendu.size(), QStringLiteral("N")));
+        QCOMPARE(TirerItems(ListeDe(offerts), choisis), attendu);
         QCOMPARE(env.Hasard.Bornes, bornes);
     }
 
@@ -179,26 +156,13 @@ private slots:
         quint32 x = static_cast<quint32>(graine);
         for (int i = 0; i < 20; ++i, x = (x * 1103515245u + 12345u) & 0x7fffffffu)
             env.Hasard.Tirages.append(static_cast<int>(x));
-        ListeDe(40);
-        const QStringList tous = Noms();
+        const QStringList tous = ListeDe(40);
         const QSet<QString> dossier(tous.cbegin(), tous.cend());
-        GarderItemsTires(20);
-        const QStringList noms = Noms();
+        const QStringList noms = TirerItems(tous, 20);
         QCOMPARE(noms.size(), 20);
         QCOMPARE(QSet<QString>(noms.cbegin(), noms.cend()).size(), 20);
         for (const QString& n : noms)
             QVERIFY2(dossier.contains(n), qPrintable(n));
-    }
-
-    // Places beyond NbItems (left by an earlier cut) never take part in the draw.
-    void seulesLesPlacesUtiliseesComptent() {
-        EnvironnementTest env;
-        ListeDe(12);
-        Etat.NbItems = 6;
-        env.Hasard.Tirages = {5, 4, 3, 2};
-        GarderItemsTires(4);
-        QCOMPARE(Noms(), (QStringList{"item06.wav", "item05.wav", "item04.wav", "item03.wav"}));
-        QCOMPARE(env.Hasard.Bornes, (QList<int>{6, 5, 4, 3}));
     }
 };
 

@@ -12,13 +12,6 @@
 
 namespace {
 
-QStringList Noms() {
-    QStringList r;
-    for (const ItemListe& i : Etat.ListeItems)
-        r.append(i.Nom + ":" + i.Etat);
-    return r;
-}
-
 // Paul of CM1 with his three files and a journal, the folder Animaux open.
 void PreparerPaul(EnvironnementTest& env, const QByteArray& historique) {
     Etat.CheminBilans = env.Programme + "_Bilans/";
@@ -46,13 +39,11 @@ private slots:
              {"chat.wav", "CHIEN.WAV", "notes.txt", "lapin.Wav", "image.jpg", "son.wav.txt"})
             EcrireOctets(d + f, "x");
         QDir(d).mkpath("dossier.wav"); // a folder is not an item
-        ConstruireListeItems(d);
-        QCOMPARE(Noms(), (QStringList{"chat.wav:N", "CHIEN.WAV:N", "lapin.Wav:N"}));
-        QCOMPARE(Etat.NbItems, 3);
-        QCOMPARE(Etat.NbItemsDossier, 3);
-        ConstruireListeItems(env.Programme + "absent");
-        QCOMPARE(Etat.NbItems, 0);
-        QVERIFY(Etat.ListeItems.isEmpty());
+        int sons = -1;
+        QCOMPARE(ItemsARetravailler(d, sons), (QStringList{"chat.wav", "CHIEN.WAV", "lapin.Wav"}));
+        QCOMPARE(sons, 3);
+        QVERIFY(ItemsARetravailler(env.Programme + "absent", sons).isEmpty());
+        QCOMPARE(sons, 0);
     }
 
     void maitrise_data() {
@@ -81,9 +72,9 @@ private slots:
         Etat.ReponsesNecessaires = necessaires;
         QCOMPARE(ItemARetravailler(" Chat.wav"), offert);
         EcrireOctets(env.Programme + "F/Chat.wav", "x");
-        ConstruireListeItems(env.Programme + "F");
-        QCOMPARE(Etat.NbItems, offert ? 1 : 0);
-        QCOMPARE(Etat.NbItemsDossier, 1);
+        int sons = 0;
+        QCOMPARE(ItemsARetravailler(env.Programme + "F", sons).size(), offert ? 1 : 0);
+        QCOMPARE(sons, 1);
     }
 
     // The key of an item with alternatives holds them all, the history the typed one.
@@ -94,23 +85,6 @@ private slots:
         QVERIFY(ItemARetravailler("Ecole£École.wav"));
         QVERIFY(!ItemARetravailler("L#apo#EAU.WAV"));
         QCOMPARE(CleItem("Ecole£École.wav"), QStringLiteral("ecole£École"));
-    }
-
-    void tirage() {
-        EnvironnementTest env;
-        Etat.ListeItems = {{"a.wav", "O"}, {"b.wav", "R"}, {"c.wav", "N"}};
-        Etat.NbItems = 3;
-        env.Hasard.Tirages = {0, 1};
-        ItemTire t = TirerItem();
-        QCOMPARE(t.Nom, QStringLiteral("b.wav"));
-        QCOMPARE(t.Bonus, QStringLiteral("1"));
-        t = TirerItem();
-        QCOMPARE(t.Nom, QStringLiteral("c.wav"));
-        QCOMPARE(t.Bonus, QStringLiteral("5"));
-        QCOMPARE(env.Hasard.Bornes, (QVector<int>{2, 2}));
-        Etat.ListeItems = {{"a.wav", "O"}};
-        Etat.NbItems = 1;
-        QVERIFY(TirerItem().Nom.isEmpty());
     }
 
     void nomDossier() {
@@ -141,8 +115,7 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "");
         Etat.NomEleve = eleve;
-        Etat.NbItems = nbItems;
-        EcrireEnTeteExercice();
+        EcrireEnTeteExercice(nbItems);
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), detail);
         QCOMPARE(LireOctets(Etat.FichierJournal), journal);
     }
@@ -152,14 +125,9 @@ private slots:
     void ligneRateePuisJuste() {
         EnvironnementTest env;
         PreparerPaul(env, "chien|2\r\n");
-        Etat.FichierSon = "chien.wav";
-        Etat.NbEssais = 1;
-        EcrireReponseFausse("chein");
-        Etat.NbEssais = 2;
-        EcrireReponseFausse("");
-        Etat.NbEssais = 3;
-        Etat.TempsItem = 65;
-        EcrireReponseJuste("chien", "1");
+        EcrireReponseFausse("chien.wav", "chein", 1);
+        EcrireReponseFausse("chien.wav", "", 2);
+        EcrireReponseJuste("chien", 65, 3, false);
         const QByteArray attendu = "chien : chein - ... [1 min 5 s - 3 essais]\r\n";
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), attendu);
         QCOMPARE(LireOctets(Etat.FichierJournal), attendu);
@@ -167,26 +135,21 @@ private slots:
     }
 
     void justesPremierEssai_data() {
-        QTest::addColumn<QString>("bonus");
+        QTest::addColumn<bool>("nouveau");
         QTest::addColumn<QByteArray>("ligne");
         QTest::addColumn<QString>("compteurs");
         QTest::newRow("fresh item counts")
-            << " 5" << QByteArray("Chat : [4 s - 1 essai]\r\n") << "3";
+            << true << QByteArray("Chat : [4 s - 1 essai]\r\n") << "3";
         QTest::newRow("item that came back")
-            << "1" << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
-        QTest::newRow("zero points")
-            << "0" << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
+            << false << QByteArray("Chat : [4 s - 1 essai (d\xE9j\xE0 tent\xE9)]\r\n") << "2";
     }
     void justesPremierEssai() {
-        QFETCH(QString, bonus);
+        QFETCH(bool, nouveau);
         QFETCH(QByteArray, ligne);
         QFETCH(QString, compteurs);
         EnvironnementTest env;
         PreparerPaul(env, "chat|2\r\n");
-        Etat.FichierSon = "chat.wav";
-        Etat.NbEssais = 1;
-        Etat.TempsItem = 4;
-        EcrireReponseJuste("Chat", bonus);
+        EcrireReponseJuste("Chat", 4, 1, nouveau);
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), ligne);
         QCOMPARE(LireOctets(Etat.FichierJournal), ligne);
         QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
@@ -196,14 +159,10 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "chat|2\r\n");
         Etat.NomEleve.clear();
-        Etat.FichierSon = "chat.wav";
-        Etat.NbEssais = 1;
-        EcrireReponseFausse("chta");
-        Etat.NbEssais = 2;
-        EcrireReponseJuste("chat", "3");
-        Etat.TempsTotal = 10;
-        EcrireFinExercice("3", "5");
-        EcrireInterruption("3", "5");
+        EcrireReponseFausse("chat.wav", "chta", 1);
+        EcrireReponseJuste("chat", 0, 2, false);
+        EcrireFinExercice(10, 3, 5);
+        EcrireInterruption(10, 3, 5);
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Exos.txt"), QByteArray());
         QVERIFY(LireOctets(Etat.FichierJournal)
@@ -215,10 +174,8 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "");
         env.Horloge.Date = "08/12/2026";
-        Etat.TempsTotal = 125;
-        EcrireInterruption("15", "50");
-        Etat.TempsTotal = 72;
-        EcrireFinExercice("8", "10");
+        EcrireInterruption(125, 15, 50);
+        EcrireFinExercice(72, 8, 10);
         const QByteArray regle = QByteArray(68, '-') + "\r\n";
         const QByteArray detail = "\r\nExercice interrompu apr\xE8s 2 min 5 s.\r\n" + regle +
                                   "\r\nTemps exercice : 1 min 12 s.\r\nScore : 8/10.\r\n" + regle;
@@ -233,9 +190,7 @@ private slots:
     void horsCodePage() {
         EnvironnementTest env;
         PreparerPaul(env, "");
-        Etat.FichierSon = "λ.wav";
-        Etat.NbEssais = 1;
-        EcrireReponseFausse("Ω");
+        EcrireReponseFausse("λ.wav", "Ω", 1);
         QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray("? : ?"));
     }
 };

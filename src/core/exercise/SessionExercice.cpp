@@ -1,0 +1,141 @@
+#include "core/exercise/SessionExercice.h"
+
+#include "core/Etat.h"
+#include "core/Services.h"
+#include "core/exercise/DecodageItem.h"
+#include "core/exercise/EcrituresExercice.h"
+#include "core/exercise/ItemsExercice.h"
+#include "core/exercise/TirageItems.h"
+#include "core/records/Durees.h"
+
+QChar LettreEtat(EtatItem etat) {
+    switch (etat) {
+    case EtatItem::Nouveau:
+        return u'N';
+    case EtatItem::Repris:
+        return u'R';
+    case EtatItem::Reussi:
+        return u'O';
+    }
+    return u'N';
+}
+
+void SessionExercice::Ouvrir(const QString& dossier) {
+    *this = SessionExercice();
+    const QStringList noms = ItemsARetravailler(dossier, m_nbItemsDossier);
+    m_items.reserve(noms.size());
+    for (const QString& nom : noms)
+        m_items.append({nom, EtatItem::Nouveau});
+}
+
+void SessionExercice::GarderItemsTires(int nombre) {
+    // Asking for as many or more than there is would draw from an empty list: keep them all.
+    if (nombre < 0 || nombre >= NbItems())
+        return;
+    QStringList offerts;
+    for (const ItemExercice& item : std::as_const(m_items))
+        offerts.append(item.Nom);
+    m_items.clear();
+    for (const QString& nom : TirerItems(offerts, nombre))
+        m_items.append({nom, EtatItem::Nouveau});
+}
+
+bool SessionExercice::Commencer() {
+    if (!TirerItem())
+        return false;
+    EcrireEnTeteExercice(NbItems());
+    m_reussisPremierEssai = 0;
+    return true;
+}
+
+bool SessionExercice::TirerItem() {
+    m_premiereEcoute = true;
+    m_essais = 0;
+    QList<int> restants;
+    for (int i = 0; i < m_items.size(); ++i)
+        if (m_items.at(i).Etat != EtatItem::Reussi)
+            restants.append(i);
+    if (restants.isEmpty()) {
+        m_item.clear();
+        return false;
+    }
+    const ItemExercice& tire =
+        m_items.at(restants.at(Services::Hasard().Tirer(static_cast<int>(restants.size()))));
+    m_item = tire.Nom;
+    m_pointsEnJeu = tire.Etat == EtatItem::Nouveau ? PointsItemNouveau : PointsItemRepris;
+    return true;
+}
+
+bool SessionExercice::Ecouter() {
+    if (!m_premiereEcoute)
+        return false;
+    m_premiereEcoute = false;
+    m_tempsItem = 0;
+    m_horlogeEnMarche = true;
+    return true;
+}
+
+void SessionExercice::CompterUneSeconde() {
+    if (m_horlogeEnMarche)
+        ++m_tempsItem;
+}
+
+Verdict SessionExercice::Repondre(const QString& tape) {
+    Verdict v;
+    v.Essai = ++m_essais;
+    v.Juste = ReponseJuste(tape, m_item);
+    if (!v.Juste) {
+        EcrireReponseFausse(m_item, tape, m_essais);
+        // Fewer points at each attempt; an item that came back has only its one point to lose.
+        if (m_pointsEnJeu <= PointsItemRepris)
+            m_pointsEnJeu = 0;
+        else
+            m_pointsEnJeu = m_essais == 1 ? 3 : m_essais == 2 ? 2 : m_essais == 3 ? 1 : 0;
+        v.Montrer = m_essais == 1   ? Correction::EssaieEncore
+                    : m_essais == 2 ? Correction::ModeleFugace
+                    : m_essais == 3 ? Correction::ModeleAObserver
+                                    : Correction::ModeleQuiReste;
+        v.Modele = ModeleReponse(m_item);
+        return v;
+    }
+
+    m_horlogeEnMarche = false;
+    m_tempsTotal += m_tempsItem;
+    EcrireReponseJuste(tape, m_tempsItem, m_essais, m_pointsEnJeu == PointsItemNouveau);
+    m_tempsItem = 0; // counted: a quit before the next listen must not add it again
+    for (ItemExercice& item : m_items) {
+        if (item.Etat == EtatItem::Reussi || item.Nom != m_item)
+            continue;
+        m_score += m_pointsEnJeu;
+        if (m_essais == 1) {
+            item.Etat = EtatItem::Reussi;
+            ++m_reussisPremierEssai;
+        } else {
+            item.Etat = EtatItem::Repris;
+        }
+        break;
+    }
+    v.Termine = !TirerItem();
+    return v;
+}
+
+void SessionExercice::Terminer() {
+    EcrireFinExercice(m_tempsTotal, m_score, ScoreMaxi());
+}
+
+void SessionExercice::Interrompre() {
+    m_horlogeEnMarche = false;
+    m_tempsTotal += m_tempsItem;
+    EcrireInterruption(m_tempsTotal, m_score, ScoreMaxi());
+}
+
+QString SessionExercice::QuestionFin() const {
+    return QStringLiteral("Bravo ") + Etat.NomEleve + QStringLiteral(" ! Exercice terminé en ") +
+           FormaterDuree(m_tempsTotal, false) + QStringLiteral(",\navec un score de ") +
+           QString::number(m_score) +
+           QStringLiteral(" points.\n\nVeux-tu en sélectionner un autre ?");
+}
+
+bool SessionExercice::ProposerBilan() const {
+    return Etat.ImpressionAutorisee && !Etat.NomEleve.isEmpty();
+}

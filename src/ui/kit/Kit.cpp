@@ -1,0 +1,110 @@
+#include "ui/kit/Kit.h"
+
+#include "ui/platform/ImagesQt.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace Kit {
+
+QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte, const QRect& place) {
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(QString::fromLatin1(nom));
+    l->setAccessibleName(texte);
+    l->setGeometry(place);
+    return l;
+}
+
+QLabel* Valeur(QWidget* parent, const char* nom, const QRect& place, const QString& bulle) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(nom));
+    l->setGeometry(place);
+    l->setAlignment(Qt::AlignCenter);
+    if (!bulle.isEmpty())
+        Bulle(l, bulle);
+    return l;
+}
+
+void Bulle(QWidget* w, const QString& texte) {
+    w->setToolTip(texte);
+    w->setAccessibleDescription(texte);
+}
+
+QToolButton* BoutonPlat(QWidget* parent, const char* nom, const QString& texte,
+                        const QRect& place) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setText(texte);
+    b->setAccessibleName(texte);
+    b->setGeometry(place);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
+                         const QString& nomAccessible, const QRect& place) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setIcon(ChargerImageRessource(image));
+    b->setAccessibleName(nomAccessible);
+    b->setToolTip(nomAccessible);
+    b->setAutoRaise(true);
+    b->setGeometry(place);
+    b->setFocusPolicy(Qt::NoFocus); // Enter and Escape belong to the answer field and the form
+    return b;
+}
+
+QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, const QRect& place) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    if (!place.isNull()) // otherwise placed by a layout
+        b->setGeometry(place);
+    return b;
+}
+
+void Police(QWidget* w, int pixels, bool gras) {
+    QFont police = w->font();
+    police.setPixelSize(pixels);
+    if (gras)
+        police.setBold(true);
+    w->setFont(police);
+}
+
+namespace {
+QPalette PaletteBureau(const QWidget* w) {
+    QPalette p = QApplication::palette(w);
+    p.setResolveMask(~QPalette::ResolveMask(0));
+    return p;
+}
+} // namespace
+
+void CouleursDuBureau(QWidget* w) {
+    w->setPalette(PaletteBureau(w));
+}
+
+void Colorer(QWidget* w, const QColor& texte, const QColor& texteDesactive, const QColor& fond,
+             const QColor& fondDesactive) {
+    QPalette p = PaletteBureau(w);
+    for (const QPalette::ColorGroup groupe :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const bool desactive = groupe == QPalette::Disabled;
+        const QColor t = desactive && texteDesactive.isValid() ? texteDesactive : texte;
+        for (const QPalette::ColorRole role :
+             {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
+            p.setColor(groupe, role, t);
+        QColor indication = t;
+        indication.setAlpha((t.alpha() + 1) / 2);
+        p.setColor(groupe, QPalette::PlaceholderText, indication);
+        const QColor f = desactive && fondDesactive.isValid() ? fondDesactive : fond;
+        if (f.isValid())
+            for (const QPalette::ColorRole role :
+                 {QPalette::Base, QPalette::Button, QPalette::Window})
+                p.setColor(groupe, role, f);
+    }
+    w->setPalette(p);
+}
+
+} // namespace Kit

@@ -1,0 +1,64 @@
+#pragma once
+// The small widget kit every window builds with: named controls (tests and screen readers
+// find them by name), hints that screen readers read too, type and colours. The look of the
+// start form and its dialogs (big, rounded, friendly controls a young pupil finds and reads at
+// once) is here as well.
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace Kit {
+
+// A label at its place, its text also its accessible name.
+QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte, const QRect& place);
+// A label drawing a value, centred, with a hint when given.
+QLabel* Valeur(QWidget* parent, const char* nom, const QRect& place, const QString& bulle = {});
+// The hint shown over a control, read by screen readers as its description.
+void Bulle(QWidget* w, const QString& texte);
+
+// A flat button with its caption (a speed button: it never takes the focus, Enter and Escape
+// belong to the field being typed in).
+QToolButton* BoutonPlat(QWidget* parent, const char* nom, const QString& texte, const QRect& place);
+// A flat button showing a picture, its name told to screen readers and in its hint.
+QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
+                         const QString& nomAccessible, const QRect& place);
+// An ordinary push button with its caption; an empty place leaves it to a layout.
+QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, const QRect& place);
+
+// Letters `pixels` high, bold when asked; the rest of the control's font kept.
+void Police(QWidget* w, int pixels, bool gras = false);
+// The text in `texte` (`texteDesactive` once disabled, if given) and, if given, the
+// background in `fond` (`fondDesactive` once disabled), on the desktop's colours. Type and
+// colours are given to the main window's controls directly, not through style sheets: Qt's
+// style-sheet engine would then take part in every polish and paint of the window the pupil
+// waits for at start-up.
+void Colorer(QWidget* w, const QColor& texte, const QColor& texteDesactive = {},
+             const QColor& fond = {}, const QColor& fondDesactive = {});
+// The desktop's own colours, held by the control itself: its frame and panels do not take the
+// window's sky blue.
+void CouleursDuBureau(QWidget* w);
+
+// The start form's and its dialogs' buttons and fields.
+inline const QString StyleBoutons = QStringLiteral(
+    "QToolButton { background: #ffffff; border: 2px solid #7fb0e0; border-radius: 8px;"
+    " color: #1c3f73; font-size: 14px; font-weight: bold; padding: 2px 6px; }"
+    "QToolButton:hover { background: #e6f1fc; }"
+    "QToolButton:pressed { background: #cfe3f8; }"
+    "QToolButton:disabled { color: #a4b4c8; border-color: #cfdcea; background: #f4f7fb; }");
+
+inline const QString StyleChamp =
+    QStringLiteral("QLineEdit { background: white; border: 2px solid #7fb0e0; border-radius: 6px;"
+                   " padding: 1px 6px; font-size: 16px; color: #0b2447; }"
+                   "QLineEdit:focus { border-color: #3f82c9; }");
+
+// The headings of the start form and its dialogs.
+inline const QString StyleTitre =
+    QStringLiteral("font-size: 14px; font-weight: bold; color: #1c3f73; background: transparent;");
+
+} // namespace Kit
