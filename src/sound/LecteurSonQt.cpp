@@ -113,8 +113,7 @@ LecteurSonQt::LecteurSonQt(QObject* parent) : QObject(parent), m_moteur(new Mote
     m_fil.setObjectName(QStringLiteral("Son"));
     m_moteur->moveToThread(&m_fil);
     MoteurSon* moteur = m_moteur;
-    connect(
-        &m_fil, &QThread::finished, moteur, [moteur] { delete moteur; }, Qt::DirectConnection);
+    connect(&m_fil, &QThread::finished, moteur, [moteur] { delete moteur; }, Qt::DirectConnection);
     m_fil.start();
 }
 
@@ -159,8 +158,7 @@ void LecteurSonQt::Jouer() {
 
 void LecteurSonQt::Arreter() {
     MoteurSon* moteur = m_moteur;
-    QMetaObject::invokeMethod(
-        moteur, [moteur] { moteur->Couper(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(moteur, [moteur] { moteur->Couper(); }, Qt::QueuedConnection);
 }
 
 bool LecteurSonQt::EnCours() const {

@@ -32,7 +32,7 @@ void InstallerArretPropre(std::function<void()> arreter) {
                          notificateur->setEnabled(false); // once is enough
                          arreter();
                      });
-    struct sigaction action {};
+    struct sigaction action{};
     action.sa_handler = SurSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
