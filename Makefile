@@ -1,8 +1,9 @@
-# The two commands of the README: `make run` and `make test`. Both install what is missing,
-# build, and then start the program on its demo folder or run the whole test suite.
+# `make run` and `make test`, which the README's `./faire run` and `./faire test` call once
+# make itself is installed. Both install what is missing, build (warnings are errors), and then
+# start the program on its demo folder or run the whole test suite, source layout check included.
 BUILD ?= build
 PROGRAMME ?= $(BUILD)/Plumelune
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLUMELUNE_WERROR=ON
 
 .PHONY: all deps configure build programme run test test-asan fuzz paquet clean
 

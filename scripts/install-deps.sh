@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Plumelune needs to build, run and test.
-# Only what is missing is installed, so a second run costs a few dpkg queries.
+# Installs the Debian packages Plumelune needs to build, run and test, on Debian 12 (bookworm)
+# and Debian 13 (trixie): every name below exists in both. Only what is missing is installed,
+# so a second run costs a few dpkg queries.
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  make build-essential cmake ninja-build pkg-config
+  # The layout check of `make test`: one version on both releases, since each major version
+  # lays out some constructs differently.
+  clang-format-19
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n
   libsndfile1-dev libjpeg62-turbo-dev libfontconfig-dev
   fonts-dejavu-core
@@ -13,9 +17,10 @@ PACKAGES=(
   poppler-utils
 )
 
-# `install-deps.sh --fuzz` adds clang and its runtime for the fuzzing targets.
+# `install-deps.sh --fuzz` adds clang and its runtime for the fuzzing targets (the release's
+# default clang, 14 on bookworm and 19 on trixie, with its matching runtime).
 if [ "${1:-}" = "--fuzz" ]; then
-  PACKAGES+=(clang libclang-rt-14-dev)
+  PACKAGES+=(clang libclang-rt-dev)
 fi
 
 # `install-deps.sh --paquet` adds the tools that build and validate the Debian package.
@@ -34,12 +39,18 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-SUDO=""
+SUDO=()
 if [ "$(id -u)" -ne 0 ]; then
-  SUDO="sudo"
+  if ! command -v sudo > /dev/null; then
+    echo "Paquets manquants : ${missing[*]}" >&2
+    echo "Pour les installer, lancez cette commande en tant que root (sudo n'est pas installé)." >&2
+    exit 1
+  fi
+  SUDO=(sudo)
 fi
 
 echo "Installation des paquets manquants : ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+# Through env, since sudo drops the caller's environment: no question may stop the install.
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -q --no-install-recommends "${missing[@]}"

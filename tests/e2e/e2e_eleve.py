@@ -103,11 +103,31 @@ class Oreille:
 
 # --- The accessibility tree ------------------------------------------------------------------
 
+# Widgets are told apart by role constant and accessible name. A role's display string is no
+# use: it changes between versions of the accessibility libraries ("push button" in Debian 12's
+# at-spi 2.46 is "button" in Debian 13's 2.56).
+BOUTON = pyatspi.ROLE_PUSH_BUTTON
+ETIQUETTE = pyatspi.ROLE_LABEL
+TEXTE = pyatspi.ROLE_TEXT
+TEXTE_CACHE = pyatspi.ROLE_PASSWORD_TEXT
+LISTE_DEROULANTE = pyatspi.ROLE_COMBO_BOX
+LISTE = pyatspi.ROLE_LIST
+ELEMENT = pyatspi.ROLE_LIST_ITEM
+ONGLET = pyatspi.ROLE_PAGE_TAB
+NOMS_DES_ROLES = {BOUTON: "bouton", ETIQUETTE: "texte", TEXTE: "champ", TEXTE_CACHE: "champ caché",
+                  LISTE_DEROULANTE: "liste déroulante", LISTE: "liste", ELEMENT: "entrée de liste",
+                  ONGLET: "onglet"}
+
+
 def role(a):
     try:
-        return a.getRoleName()
+        return a.getRole()
     except Exception:
-        return ""
+        return None
+
+
+def nom_du_role(r):
+    return NOMS_DES_ROLES.get(r, str(r))
 
 
 def nom(a):
@@ -185,7 +205,10 @@ class Programme:
                     continue
                 return f
             return None
-        return attendre(chercher, f"fenêtre {titre or ''} {contenant or ''}", delai)
+        description = "fenêtre" + (f" « {titre} »" if titre is not None else "")
+        if contenant is not None:
+            description += f" avec {nom_du_role(contenant[0])} « {contenant[1]} »"
+        return attendre(chercher, description, delai)
 
     def dans(self, fenetre, role_voulu, nom_voulu=None, attente=True, seulement_visible=True):
         def chercher():
@@ -196,7 +219,7 @@ class Programme:
             return None
         if not attente:
             return chercher()
-        return attendre(chercher, f"{role_voulu} « {nom_voulu} »")
+        return attendre(chercher, f"{nom_du_role(role_voulu)} « {nom_voulu} »")
 
     def tous(self, fenetre, role_voulu):
         return [a for a in parcourir(fenetre) if role(a) == role_voulu and visible(a)]
@@ -232,7 +255,7 @@ def touche(*noms):
 def choisir_dans_liste_deroulante(programme, fenetre, liste, entree):
     cliquer(liste)
     element = attendre(lambda: next((e for e in parcourir(liste)
-                                     if role(e) == "list item" and nom(e) == entree and visible(e)),
+                                     if role(e) == ELEMENT and nom(e) == entree and visible(e)),
                                     None), f"entrée « {entree} »")
     cliquer(element)
     attendre(lambda: nom(liste) == entree, f"« {entree} » choisi")
@@ -261,40 +284,40 @@ def attendu_du_nom(fichier):
 
 def fermer_retour(programme, texte_attendu):
     """The feedback dialog: check its sentence, then its "Ok"."""
-    f = programme.fenetre(contenant=("label", texte_attendu))
-    cliquer(programme.dans(f, "push button", "Ok"))
-    attendre(lambda: not programme.dans(f, "label", texte_attendu, attente=False), "retour fermé")
+    f = programme.fenetre(contenant=(ETIQUETTE, texte_attendu))
+    cliquer(programme.dans(f, BOUTON, "Ok"))
+    attendre(lambda: not programme.dans(f, ETIQUETTE, texte_attendu, attente=False), "retour fermé")
 
 
 def visite(programme, oreille):
     etape("le formulaire de départ")
     depart = programme.fenetre("Choix dossier")
-    listes = attendre(lambda: programme.tous(depart, "combo box"), "listes du départ")
+    listes = attendre(lambda: programme.tous(depart, LISTE_DEROULANTE), "listes du départ")
     groupe, eleve = listes[0], listes[1]
     choisir_dans_liste_deroulante(programme, depart, groupe, GROUPE)
 
     etape("Zoé s'ajoute")
-    cliquer_quand_actif(programme.dans(depart, "push button", "Nouvel élève"))
+    cliquer_quand_actif(programme.dans(depart, BOUTON, "Nouvel élève"))
     dialogue = programme.fenetre("Nouvel élève")
-    champ = programme.dans(dialogue, "text", "Prénom")
+    champ = programme.dans(dialogue, TEXTE, "Prénom")
     cliquer(champ)
     taper(ELEVE)
     touche("Return")
     attendre(lambda: nom(eleve) == ELEVE, "Zoé choisie dans la liste")
 
     etape("l'exercice et le mot de passe")
-    dossiers = programme.dans(depart, "list", "Exercices")
-    cliquer(programme.dans(dossiers, "list item", EXERCICE))
-    cliquer_quand_actif(programme.dans(depart, "push button", "Commencer"))
+    dossiers = programme.dans(depart, LISTE, "Exercices")
+    cliquer(programme.dans(dossiers, ELEMENT, EXERCICE))
+    cliquer_quand_actif(programme.dans(depart, BOUTON, "Commencer"))
     choix = programme.fenetre("Choix du mot de passe")
-    cliquer(programme.dans(choix, "password text", "Mot de passe"))
+    cliquer(programme.dans(choix, TEXTE_CACHE, "Mot de passe"))
     taper(MOT_DE_PASSE)
     touche("Return")
 
     etape("l'exercice")
-    ecran = programme.fenetre(contenant=("push button", "J'écoute"))
-    ecoute = programme.dans(ecran, "push button", "J'écoute")
-    saisie = programme.dans(ecran, "text", "Ta réponse")
+    ecran = programme.fenetre(contenant=(BOUTON, "J'écoute"))
+    ecoute = programme.dans(ecran, BOUTON, "J'écoute")
+    saisie = programme.dans(ecran, TEXTE, "Ta réponse")
     # Four items; the first, right only at the second try, is drawn once more: five listens.
     entendus = []
     for tour in range(5):
@@ -311,14 +334,14 @@ def visite(programme, oreille):
         taper(reponse_juste(item))
         touche("Return")
         fermer_retour(programme, "C'est bien, continue.")
-    question = programme.fenetre(contenant=("push button", "Non"))
-    if not any(nom(l).startswith("Bravo " + ELEVE + " !") for l in programme.tous(question, "label")):
+    question = programme.fenetre(contenant=(BOUTON, "Non"))
+    if not any(nom(l).startswith("Bravo " + ELEVE + " !") for l in programme.tous(question, ETIQUETTE)):
         raise Echec("la question de fin n'est pas celle attendue")
 
     etape("la fin : Non, puis Non")
-    cliquer(programme.dans(question, "push button", "Non"))
-    bilan = programme.fenetre(contenant=("label", "Veux-tu voir ton bilan ?"))
-    cliquer(programme.dans(bilan, "push button", "Non"))
+    cliquer(programme.dans(question, BOUTON, "Non"))
+    bilan = programme.fenetre(contenant=(ETIQUETTE, "Veux-tu voir ton bilan ?"))
+    cliquer(programme.dans(bilan, BOUTON, "Non"))
     return entendus
 
 
@@ -333,38 +356,38 @@ def texte_de(a):
 def visite_enseignant(programme, entendus):
     etape("le module enseignant")
     depart = programme.fenetre("Choix dossier")
-    groupe = attendre(lambda: programme.tous(depart, "combo box"), "listes du départ")[0]
+    groupe = attendre(lambda: programme.tous(depart, LISTE_DEROULANTE), "listes du départ")[0]
     choisir_dans_liste_deroulante(programme, depart, groupe, GROUPE)
-    cliquer(programme.dans(depart, "push button", "Accéder au module enseignant"))
+    cliquer(programme.dans(depart, BOUTON, "Accéder au module enseignant"))
     mot = programme.fenetre("Saisie du mot de passe")
-    cliquer(programme.dans(mot, "password text", "Mot de passe"))
+    cliquer(programme.dans(mot, TEXTE_CACHE, "Mot de passe"))
     taper(MOT_DE_PASSE_ENSEIGNANT)
     touche("Return")
 
     bilans = programme.fenetre(ELEVE)  # the caption is the pupil shown
-    programme.dans(bilans, "push button", "Gérer les groupes")  # teacher mode only
-    reussis = programme.dans(bilans, "text", "Items réussis")
+    programme.dans(bilans, BOUTON, "Gérer les groupes")  # teacher mode only
+    reussis = programme.dans(bilans, TEXTE, "Items réussis")
     attendu = [cle(reponse_juste(i)) + "|1" for i in entendus[1:] if i != entendus[0]]
     # The views may join lines with Unicode line separators.
     attendre(lambda: re.split("[\n\u2028\u2029]", texte_de(reussis))[:len(attendu)] == attendu,
              "les items réussis de Zoé")
-    cliquer(programme.dans(bilans, "page tab", "Bilan détaillé"))
-    detail = programme.dans(bilans, "text", "Bilan détaillé")
+    cliquer(programme.dans(bilans, ONGLET, "Bilan détaillé"))
+    detail = programme.dans(bilans, TEXTE, "Bilan détaillé")
     attendre(lambda: "Exercice sur [" + EXERCICE + "]" in texte_de(detail), "le bilan détaillé de Zoé")
 
     etape("Zoé est supprimée")
-    cliquer(programme.dans(bilans, "push button", "Supprimer un élève"))
+    cliquer(programme.dans(bilans, BOUTON, "Supprimer un élève"))
     question = programme.fenetre("Confirmation")
-    programme.dans(question, "label", "Voulez-vous vraiment supprimer l'élève " + ELEVE + " de ce groupe ?")
+    programme.dans(question, ETIQUETTE, "Voulez-vous vraiment supprimer l'élève " + ELEVE + " de ce groupe ?")
     touche("Return")  # "Oui" is the default button
     attendre(lambda: texte_de(detail) == "", "les vues vidées")
-    cliquer(programme.dans(bilans, "push button", "Quitter"))
+    cliquer(programme.dans(bilans, BOUTON, "Quitter"))
 
     etape("le programme est quitté")
     depart = programme.fenetre("Choix dossier")
-    cliquer(programme.dans(depart, "push button", "Quitter"))
-    confirmation = programme.fenetre(contenant=("label", "Veux-tu vraiment quitter le logiciel ?"))
-    cliquer(programme.dans(confirmation, "push button", "OK"))
+    cliquer(programme.dans(depart, BOUTON, "Quitter"))
+    confirmation = programme.fenetre(contenant=(ETIQUETTE, "Veux-tu vraiment quitter le logiciel ?"))
+    cliquer(programme.dans(confirmation, BOUTON, "OK"))
 
 
 # --- What the files must hold ------------------------------------------------------------------
