@@ -12,6 +12,7 @@
 
 #include "MemoireProcessus.h"
 #include "core/Chemins.h"
+#include "core/Echelle.h"
 #include "core/Etat.h"
 #include "core/exercise/DecodageItem.h"
 #include "core/records/FichiersEleve.h"
@@ -26,9 +27,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -181,49 +184,85 @@ bool Disposer(const QString& programme) {
     return p.waitForFinished(60000) && p.exitCode() == 0;
 }
 
+// The factor the program picks on this display by itself.
+double FacteurAutomatique() {
+    return FacteurEchelle(ReglageEchelle{},
+                          QGuiApplication::primaryScreen()->availableGeometry().size());
+}
+
+// A program folder laid out for the benchmark, its ini fixing the scale at `echelle`.
+bool DisposerAvecEchelle(const QString& programme, const QString& echelle) {
+    if (!Disposer(programme))
+        return false;
+    QFile ini(programme + QStringLiteral("/plumelune.ini"));
+    if (!ini.open(QIODevice::Append))
+        return false;
+    ini.write("\r\nECHELLE = " + echelle.toLatin1() + "\r\n");
+    return true;
+}
+
 int Comparer(int tours) {
     QTemporaryDir dossier;
-    const QString programme = dossier.path() + QStringLiteral("/Plumelune");
-    if (!Disposer(programme)) {
-        std::fprintf(stderr, "the program folder could not be laid out\n");
+    const QString programme1 = dossier.path() + QStringLiteral("/Plumelune1");
+    const QString programmeAuto = dossier.path() + QStringLiteral("/PlumeluneAuto");
+    if (!DisposerAvecEchelle(programme1, QStringLiteral("1")) ||
+        !DisposerAvecEchelle(programmeAuto, QStringLiteral("AUTO"))) {
+        std::fprintf(stderr, "the program folders could not be laid out\n");
         return 1;
     }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the display, not offscreen
+    env.remove(QStringLiteral("QT_SCALE_FACTOR"));
     const QString nue = QStringLiteral(PLUMELUNE_FENETRE_NUE);
-    const QString plumelune = programme + QStringLiteral("/plumelune");
+    const QString plumelune1 = programme1 + QStringLiteral("/plumelune");
+    const QString plumeluneAuto = programmeAuto + QStringLiteral("/plumelune");
 
     // One of each first, uncounted: the libraries come into the page cache.
     const QStringList texte = {QStringLiteral("--texte")};
     Lancer(nue, {}, "peint", env);
-    Lancer(plumelune, {}, "peint", env);
-    QList<double> tempsNue, tempsTexte, tempsPlumelune;
+    Lancer(plumelune1, {}, "peint", env);
+    Lancer(plumeluneAuto, {}, "peint", env);
+    // The bare window drawn at the program's automatic scale too: what more pixels cost anyone.
+    QProcessEnvironment envAuto = env;
+    envAuto.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(FacteurAutomatique()));
+    QList<double> tempsNue, tempsTexte, temps1, tempsAuto, tempsNueAuto;
     QList<long> memoireNue;
     for (int i = 0; i < tours; ++i) {
         const Mesure a = Lancer(nue, {}, "peint", env);
-        const Mesure b = Lancer(plumelune, {}, "peint", env);
+        const Mesure b = Lancer(plumelune1, {}, "peint", env);
         const Mesure c = Lancer(nue, texte, "peint", env);
-        if (a.ms < 0 || b.ms < 0 || c.ms < 0) {
+        const Mesure d = Lancer(plumeluneAuto, {}, "peint", env);
+        const Mesure e = Lancer(nue, {}, "peint", envAuto);
+        tempsNueAuto.append(e.ms);
+        if (a.ms < 0 || b.ms < 0 || c.ms < 0 || d.ms < 0 || e.ms < 0) {
             std::fprintf(stderr, "a start-up did not reach its painting\n");
             return 1;
         }
         tempsNue.append(a.ms);
-        tempsPlumelune.append(b.ms);
+        temps1.append(b.ms);
         tempsTexte.append(c.ms);
+        tempsAuto.append(d.ms);
         memoireNue.append(a.kB);
     }
     const double tn = Mediane(tempsNue);
     const double tt = Mediane(tempsTexte);
-    const double tp = Mediane(tempsPlumelune);
+    const double t1 = Mediane(temps1);
+    const double ta = Mediane(tempsAuto);
     std::printf("Start-up to painted windows, median of %d alternated runs:\n", tours);
-    std::printf("  bare Qt Widgets window      %8.1f ms\n", tn);
-    std::printf("  Plumelune (Form1 + Form2)   %8.1f ms\n", tp);
-    std::printf("  ratio                       %8.2f   (target <= 2)\n", tp / tn);
-    std::printf("  for reference: bare window with one line of text %.1f ms, ratio %.2f\n", tt,
-                tp / tt);
+    std::printf("  bare Qt Widgets window              %8.1f ms\n", tn);
+    std::printf("  Plumelune (Form1 + Form2), scale 1  %8.1f ms   ratio %.2f (target <= 2)\n", t1,
+                t1 / tn);
+    const double tna = Mediane(tempsNueAuto);
+    std::printf("  Plumelune, automatic scale %.2f    %8.1f ms   ratio %.2f (target <= 2)\n",
+                FacteurAutomatique(), ta, ta / tn);
+    std::printf("  bare window at that scale           %8.1f ms   Plumelune's ratio to it %.2f\n",
+                tna, ta / tna);
+    std::printf(
+        "  for reference: bare window with one line of text %.1f ms, ratios %.2f and %.2f\n", tt,
+        t1 / tt, ta / tt);
 
     const Mesure ex = Lancer(QCoreApplication::applicationFilePath(),
-                             {QStringLiteral("--exercice"), programme}, "memoire", env);
+                             {QStringLiteral("--exercice"), programme1}, "memoire", env);
     const long mn = *std::max_element(memoireNue.cbegin(), memoireNue.cend());
     if (ex.kB <= 0 || !ex.ligne.endsWith("fini")) {
         std::fprintf(stderr, "the scripted exercise did not finish\n");

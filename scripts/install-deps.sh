@@ -9,7 +9,7 @@ PACKAGES=(
   # The layout check of `make test`: one version on both releases, since each major version
   # lays out some constructs differently.
   clang-format-19
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-multimedia-dev qt6-translations-l10n
   libsndfile1-dev libjpeg62-turbo-dev libfontconfig-dev
   fonts-dejavu-core
   xvfb xauth x11-utils

@@ -35,11 +35,26 @@ PNG_OPTIONS=(-strip -define 'png:exclude-chunks=date,time')
 # Full-resolution colour in the JPEGs: thin coloured letters stay crisp.
 JPG_OPTIONS=(-strip -interlace none -sampling-factor 1x1 -quality 90)
 
+# Every picture of the forms comes at three resolutions: as designed ("name.png"), twice
+# ("name@2x.png") and four times ("name@4x.png") as many pixels across, so that it stays sharp
+# at every scale the program draws its windows at. F is the resolution being made.
+F=1
+
+# sortie NAME: NAME with "@2x" or "@4x" before its extension at the resolution being made.
+sortie() {
+  if [ "$F" -eq 1 ]; then
+    printf '%s' "$ART/$1"
+  else
+    printf '%s' "$ART/${1%.*}@${F}x.${1##*.}"
+  fi
+}
+
 # icone OUTPUT SIZE MVG: MVG is drawn in a 256 x 256 space, rendered at
 # 1024 x 1024 and reduced, which keeps small icons smooth.
 icone() {
-  "$IM" -size 1024x1024 xc:none -draw "scale 4,4 $3" -filter Lanczos -resize "$2x$2" \
-    "${PNG_OPTIONS[@]}" "PNG32:$ART/$1"
+  local taille=$(($2 * F))
+  "$IM" -size 1024x1024 xc:none -draw "scale 4,4 $3" -filter Lanczos -resize "${taille}x${taille}" \
+    "${PNG_OPTIONS[@]}" "PNG32:$(sortie "$1")"
 }
 
 # etoile CX CY R COLOUR: a five-pointed star as an MVG polygon.
@@ -315,7 +330,7 @@ fill '#ffffff' stroke '$CONTOUR' stroke-width 1.5
 roundrectangle 466,$((y + 20)) 610,$((y + 54)) 8,8
 "
   done
-  "$IM" -size 628x429 xc:"$CIEL" -draw "
+  "$IM" -size $((628 * F))x$((429 * F)) xc:"$CIEL" -draw "scale $F,$F
 push graphic-context
 push defs
 push gradient 'fond' linear 0,40 0,429
@@ -345,7 +360,7 @@ push graphic-context fill '#ffffff' fill-opacity 0.45 stroke '$CONTOUR' stroke-w
 $panneau
 $(etoile 424 398 6 '#ffffff')
 $(etoile 440 376 4 '#eef6ff')
-" "${JPG_OPTIONS[@]}" "JPG:$ART/fond_exercice.jpg"
+" "${JPG_OPTIONS[@]}" "JPG:$(sortie fond_exercice.jpg)"
 }
 
 # ------------------------------------------------------------ start form
@@ -362,11 +377,11 @@ stroke '$CIEL' stroke-width 1 line 7,$((haut + 30)) 289,$((haut + 30))
 push graphic-context translate 262,$((haut + 5)) scale 0.085,0.085 $(embleme) pop graphic-context
 "
   done
-  "$IM" -size 297x424 xc:white -draw "
+  "$IM" -size $((297 * F))x$((424 * F)) xc:white -draw "scale $F,$F
 $cadre
 $(etoile 248 14 3 '#f2c200')
 $(etoile 252 226 3 '#f2c200')
-" "${JPG_OPTIONS[@]}" "JPG:$ART/fond_depart.jpg"
+" "${JPG_OPTIONS[@]}" "JPG:$(sortie fond_depart.jpg)"
 }
 
 # ------------------------------------------------------------ accent help
@@ -456,7 +471,9 @@ aide_clavier() {
   mvg+="$(resultat 632 510 "É")"$'\n'
   mvg+="$(texte 390 598 20 '#4a5266' "Ensuite, appuie encore sur Verr. Maj.")"$'\n'
 
-  "$IM" -size 768x622 xc:'#f4f9fe' -draw "
+  # Twice the window's designed size already: the doubled picture covers every scale.
+  [ "$F" -le 2 ] || return 0
+  "$IM" -size $((768 * F))x$((622 * F)) xc:'#f4f9fe' -draw "scale $F,$F
 fill '$BLEU' stroke none rectangle 0,0 768,60
 push graphic-context translate 14,8 scale 0.17,0.17 $(embleme) pop graphic-context
 fill '#ffffff' font '$GRAS' font-size 32 text-anchor middle text 404,42 'Comment écrire un accent ?'
@@ -465,7 +482,7 @@ $(texte 20 310 26 "$BLEU" "2. Deux touches, l'une après l'autre" gras)
 stroke '$CIEL' stroke-width 2 line 20,282 748,282 line 20,470 748,470 line 374,482 374,604
 $(texte 20 498 24 "$BLEU" "3. AltGr ou Verr. Maj" gras)
 $mvg
-" "${JPG_OPTIONS[@]}" "JPG:$ART/aide_clavier.jpg"
+" "${JPG_OPTIONS[@]}" "JPG:$(sortie aide_clavier.jpg)"
 }
 
 # ------------------------------------------------------------ resources
@@ -482,11 +499,13 @@ qrc() {
 }
 
 icones_programme
-faces_boutons
-icones_bilans
-visages
-fond_exercice
-fond_depart
-aide_clavier
+for F in 1 2 4; do
+  faces_boutons
+  icones_bilans
+  visages
+  fond_exercice
+  fond_depart
+  aide_clavier
+done
 qrc
 echo "Illustrations régénérées dans $ART"

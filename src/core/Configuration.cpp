@@ -1,6 +1,7 @@
 #include "core/Configuration.h"
 
 #include "core/Chemins.h"
+#include "core/Echelle.h"
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
 #include "core/Services.h"
@@ -60,6 +61,17 @@ void AppliquerReponsesNecessaires(const QString& valeur) {
             .arg(Etat.ReponsesNecessaires));
 }
 
+// The windows were drawn at the factor read when the program started: a value changed since
+// takes effect at the next start. A value that is no scale is said, once per reading.
+void AppliquerEchelle(const QString& valeur) {
+    ReglageEchelle reglage;
+    if (LireReglageEchelle(valeur, reglage)) {
+        Etat.Echelle = reglage;
+        return;
+    }
+    Services::Messages().Message(MessageEchelleInvalide(valeur));
+}
+
 void AppliquerLigne(const QString& ligne) {
     const qsizetype egal = ligne.indexOf(u'=');
     if (egal < 0)
@@ -87,6 +99,8 @@ void AppliquerLigne(const QString& ligne) {
         Etat.CheminLogSon = valeur;
     if (cle == u"BILAN")
         AppliquerBilan(valeur);
+    if (cle == u"ECHELLE")
+        AppliquerEchelle(valeur);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The program-wide variables through which the forms cooperate. One instance, `Etat`,
 // reset in one call so tests start from the state of a fresh program.
 
+#include "core/Echelle.h"
 #include "core/exercise/SessionExercice.h"
 
 #include <QString>
@@ -26,6 +27,7 @@ struct EtatProgramme {
     bool EnregistrementSon = false;
     int ReponsesNecessaires = 999;
     QString CheminLogSon;
+    ReglageEchelle Echelle; // the windows' scale, applied at start-up
 
     // Run state
     bool PremiereActivation = true;

@@ -51,3 +51,22 @@ bool LireEntier(const QString& texte, int& valeur) {
     valeur = v;
     return true;
 }
+
+QString TypographieEcran(const QString& texte) {
+    constexpr char16_t fine = u'\u202F';
+    constexpr char16_t insecable = u'\u00A0';
+    QString r = texte;
+    for (qsizetype i = 0; i < r.size(); ++i) {
+        const char16_t c = r.at(i).unicode();
+        const bool espace = c == u' ' || c == insecable || c == fine;
+        if (!espace)
+            continue;
+        const char16_t suivant = i + 1 < r.size() ? r.at(i + 1).unicode() : 0;
+        const char16_t precedent = i > 0 ? r.at(i - 1).unicode() : 0;
+        if (suivant == u'!' || suivant == u'?' || suivant == u';')
+            r[i] = QChar(fine);
+        else if (suivant == u':' || suivant == u'»' || precedent == u'«')
+            r[i] = QChar(insecable);
+    }
+    return r;
+}

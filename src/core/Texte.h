@@ -14,3 +14,8 @@ QString FormeComparaison(const QString& texte);
 bool EgauxSelonRegle(const QString& a, const QString& b);
 // Reads a whole decimal number; false for anything else (blanks around are allowed).
 bool LireEntier(const QString& texte, int& valeur);
+
+// The text as the screen shows it, by French typography: the space before "!", "?" and ";"
+// becomes a narrow no-break space, the one before ":" and those inside « » a no-break space,
+// so that no punctuation mark starts a line. What the records receive is never changed.
+QString TypographieEcran(const QString& texte);

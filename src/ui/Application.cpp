@@ -2,9 +2,12 @@
 
 #include "core/DossierProgramme.h"
 #include "core/Etat.h"
+#include "core/FichierTexte.h"
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/platform/ArretPropre.h"
+#include "ui/platform/EchelleQt.h"
+#include "ui/platform/ImagesQt.h"
 #include "ui/platform/Prechargement.h"
 #include "ui/platform/ServicesADemande.h"
 #include "ui/platform/ServicesQt.h"
@@ -18,11 +21,10 @@
 #include <QTranslator>
 
 int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCreation) {
-    // Begun first: the backgrounds and the fonts are read while Qt connects to the display,
-    // the buttons' pictures while the forms are built.
-    Prechargement avance({ImageFondExercice, ImageFondDepart});
+    // Begun first: the fonts are read while Qt connects to the display, the pictures, at the
+    // resolution the screen needs, while the forms are built.
+    Prechargement avance({});
     QApplication app(argc, argv);
-    avance.Ajouter(ImagesBoutonsDemarrage());
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Standard buttons and dialogs ("Annuler", "Oui", "Non") in French.
     QTranslator traduction;
@@ -36,6 +38,17 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
         ChoisirDossierProgramme(exe, QFileInfo(exe).isWritable(),
                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     Etat.Reinitialiser();
+
+    // The scale is read from the ini now, before any window exists; the rest of the ini, and
+    // what a wrong value deserves to be told, once the main window shows.
+    QByteArray ini;
+    LireFichier(Etat.DossierProgramme + QStringLiteral("plumelune.ini"), ini);
+    AppliquerFacteurEchelle(FacteurPourLEcran(ReglageEchelleDuFichier(ini)));
+    QStringList images = {ImageFondExercice, ImageFondDepart};
+    images += ImagesBoutonsDemarrage();
+    for (QString& i : images)
+        i = RessourcePourRatio(i, RatioDesFenetres());
+    avance.Ajouter(images);
 
     MessagesQt messages;
     ModalQt modal;

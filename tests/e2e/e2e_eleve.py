@@ -450,6 +450,10 @@ def preparer(exe, demo, racine):
     # The sound and printing modules live beside the executable.
     for module in glob.glob(os.path.join(os.path.dirname(exe), "libplumelune_*.so")):
         shutil.copy2(module, dossier)
+    # Drawn at its designed size: Qt's accessibility tree gives places in design pixels, and the
+    # mouse clicks on the screen's.
+    with open(os.path.join(dossier, "plumelune.ini"), "ab") as ini:
+        ini.write(b"\r\nECHELLE = 1\r\n")
     return dossier
 
 

@@ -5,6 +5,7 @@
 #include "core/Etat.h"
 #include "printing/ImprimanteQt.h"
 #include "ui/Fenetres.h"
+#include "ui/dialogs/BoiteMessage.h"
 #include "ui/platform/ServicesQt.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/teacher/FenetreBilans.h"
@@ -17,7 +18,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -561,9 +561,9 @@ private slots:
         QString question;
         QTimer::singleShot(0, [&] {
             QTRY_VERIFY(QApplication::activeModalWidget());
-            auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            auto* boite = qobject_cast<BoiteMessage*>(QApplication::activeModalWidget());
             QVERIFY(boite);
-            question = boite->text();
+            question = boite->Texte()->accessibleName();
             QTest::keyClick(boite, Qt::Key(touche));
         });
         Fenetres::Bilans->bSupprimerClick();

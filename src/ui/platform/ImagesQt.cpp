@@ -4,6 +4,7 @@
 #include "ui/platform/Prechargement.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 
 #include <utility>
@@ -58,8 +59,60 @@ QImage ChargerImage(const QString& chemin) {
     return ImageDepuisOctets(LireFichier(chemin));
 }
 
+namespace {
+
+constexpr int Resolutions[] = {2, 4};
+
+QString Variante(const QString& chemin, int fois) {
+    const qsizetype point = chemin.lastIndexOf(u'.');
+    return chemin.left(point) + u'@' + QString::number(fois) + u'x' + chemin.mid(point);
+}
+
+int ResolutionDe(const QString& variante) {
+    for (const int fois : Resolutions)
+        if (variante.contains(u'@' + QString::number(fois) + u'x'))
+            return fois;
+    return 1;
+}
+
+} // namespace
+
+qreal RatioDesFenetres() {
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+QString RessourcePourRatio(const QString& cheminRessource, qreal ratio) {
+    QString choisie = cheminRessource;
+    if (ratio <= 1.0)
+        return choisie;
+    for (const int fois : Resolutions) {
+        const QString v = Variante(cheminRessource, fois);
+        if (!QFile::exists(v))
+            break;
+        choisie = v;
+        // A picture enlarged by an eighth at most stays sharp; four times the pixels to
+        // decode for that little would slow every start.
+        if (fois * 1.125 >= ratio)
+            break;
+    }
+    return choisie;
+}
+
 QPixmap ChargerImageRessource(const QString& cheminRessource) {
-    std::optional<QImage> avance = Prechargement::Prendre(cheminRessource);
-    QImage image = avance ? std::move(*avance) : ImageDepuisOctets(LireFichier(cheminRessource));
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
+    const qreal ratio = RatioDesFenetres();
+    const QString fichier = RessourcePourRatio(cheminRessource, ratio);
+    std::optional<QImage> avance = Prechargement::Prendre(fichier);
+    QImage image = avance ? std::move(*avance) : ImageDepuisOctets(LireFichier(fichier));
+    if (image.isNull())
+        return {};
+    const int fois = ResolutionDe(fichier);
+    if (fois > 1) {
+        // Brought to the screen's exact resolution once, smoothly, rather than at every paint
+        // without smoothing; the picture keeps its designed size on screen.
+        const QSize voulue = (QSizeF(image.size()) / fois * ratio).toSize();
+        if (voulue != image.size())
+            image = image.scaled(voulue, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        image.setDevicePixelRatio(ratio);
+    }
+    return QPixmap::fromImage(std::move(image));
 }

@@ -11,9 +11,15 @@ class QLabel;
 
 // A picture file on disk (item pictures, the default pictures beside the program).
 QImage ChargerImage(const QString& chemin);
-// A picture stored with the forms (":/art/..."); taken from the start-up's Prechargement when
-// it was decoded there ahead.
+// A picture stored with the forms (":/art/..."), at the resolution the screen draws at; taken
+// from the start-up's Prechargement when it was decoded there ahead.
 QPixmap ChargerImageRessource(const QString& cheminRessource);
+// Which file of a picture stored with the forms to decode for `ratio` device pixels per design
+// pixel: the smallest of its resolutions (as designed, "@2x", "@4x") at least that fine, or the
+// finest there is.
+QString RessourcePourRatio(const QString& cheminRessource, qreal ratio);
+// The device pixels per design pixel the windows are drawn at.
+qreal RatioDesFenetres();
 // A picture that fills its label edge to edge, as the background of a form: Qt then leaves
 // out painting the form's own background underneath, which would never show.
 void PoserImageDeFond(QLabel* fond, const QPixmap& image);

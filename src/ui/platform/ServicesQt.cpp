@@ -1,73 +1,54 @@
 #include "ui/platform/ServicesQt.h"
 
 #include "core/Etat.h"
+#include "ui/dialogs/BoiteMessage.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QThread>
 
 namespace {
 
-QWidget* Proprietaire() {
-    return QApplication::activeWindow();
-}
+using Reponse = BoiteMessage::Reponse;
 
-int Boite(QMessageBox::Icon icone, const QString& titre, const QString& texte,
-          QMessageBox::StandardButtons boutons, QMessageBox::StandardButton parDefaut,
-          QMessageBox::StandardButton echap) {
-    QMessageBox b(icone, titre, texte, boutons, Proprietaire());
-    b.setDefaultButton(parDefaut);
-    b.setEscapeButton(echap);
-    // The standard texts come from Qt's French translation; set them here too so a
-    // machine without it still reads French.
-    if (auto* o = b.button(QMessageBox::Yes))
-        o->setText(QStringLiteral("&Oui"));
-    if (auto* n = b.button(QMessageBox::No))
-        n->setText(QStringLiteral("&Non"));
-    if (auto* a = b.button(QMessageBox::Cancel))
-        a->setText(QStringLiteral("Annuler"));
-    if (auto* k = b.button(QMessageBox::Ok))
-        k->setText(QStringLiteral("OK"));
+int Boite(BoiteMessage::Genre genre, const QString& titre, const QString& texte,
+          const QList<Reponse>& boutons, Reponse parDefaut, Reponse echap) {
+    BoiteMessage b(QApplication::activeWindow(), genre, titre, texte, boutons, parDefaut, echap);
     return b.exec();
 }
 
 } // namespace
 
 void MessagesQt::Message(const QString& texte) {
-    Boite(QMessageBox::NoIcon, Etat.TitreApplication, texte, QMessageBox::Ok, QMessageBox::Ok,
-          QMessageBox::Ok);
+    Boite(BoiteMessage::Genre::Aucun, Etat.TitreApplication, texte, {Reponse::Ok}, Reponse::Ok,
+          Reponse::Ok);
 }
 
 bool MessagesQt::QuestionOuiNon(const QString& texte) {
-    return Boite(QMessageBox::Question, Etat.TitreApplication, texte,
-                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
-                 QMessageBox::No) == QMessageBox::Yes;
+    return Boite(BoiteMessage::Genre::Question, Etat.TitreApplication, texte,
+                 {Reponse::Oui, Reponse::Non}, Reponse::Oui, Reponse::Non) == Reponse::Oui;
 }
 
 bool MessagesQt::QuestionOkAnnuler(const QString& texte) {
-    return Boite(QMessageBox::NoIcon, Etat.TitreApplication, texte,
-                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok,
-                 QMessageBox::Cancel) == QMessageBox::Ok;
+    return Boite(BoiteMessage::Genre::Aucun, Etat.TitreApplication, texte,
+                 {Reponse::Ok, Reponse::Annuler}, Reponse::Ok, Reponse::Annuler) == Reponse::Ok;
 }
 
 void MessagesQt::Information(const QString& texte) {
-    Boite(QMessageBox::Information, QStringLiteral("Information"), texte, QMessageBox::Ok,
-          QMessageBox::Ok, QMessageBox::Ok);
+    Boite(BoiteMessage::Genre::Information, QStringLiteral("Information"), texte, {Reponse::Ok},
+          Reponse::Ok, Reponse::Ok);
 }
 
 bool MessagesQt::Confirmation(const QString& texte) {
-    return Boite(QMessageBox::Question, QStringLiteral("Confirmation"), texte,
-                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
-                 QMessageBox::No) == QMessageBox::Yes;
+    return Boite(BoiteMessage::Genre::Question, QStringLiteral("Confirmation"), texte,
+                 {Reponse::Oui, Reponse::Non}, Reponse::Oui, Reponse::Non) == Reponse::Oui;
 }
 
 void MessagesQt::Erreur(const QString& texte) {
-    Boite(QMessageBox::Critical, Etat.TitreApplication, texte, QMessageBox::Ok, QMessageBox::Ok,
-          QMessageBox::Ok);
+    Boite(BoiteMessage::Genre::Erreur, Etat.TitreApplication, texte, {Reponse::Ok}, Reponse::Ok,
+          Reponse::Ok);
 }
 
 int ModalQt::Montrer(QDialog* forme) {

@@ -66,6 +66,37 @@ private slots:
             QCOMPARE(v, valeur);
     }
 
+    // On screen, no punctuation mark may start a line; times, addresses and codes keep their
+    // colons, and a text without spaces is left alone.
+    void typographie_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("ecran");
+        const QString fine = QString(QChar(0x202F));
+        const QString insecable = QString(QChar(0x00A0));
+        QTest::newRow("exclamation and question")
+            << QString::fromUtf8("Bravo Paul ! Veux-tu en sélectionner un autre ?")
+            << QString::fromUtf8("Bravo Paul") + fine + "! Veux-tu en sélectionner un autre" +
+                   fine + "?";
+        QTest::newRow("colon and semicolon")
+            << "Temps exercice : 4 s ; bien"
+            << "Temps exercice" + insecable + ": 4 s" + fine + "; bien";
+        QTest::newRow("inside guillemets")
+            << QString::fromUtf8("le dossier « Animaux » est introuvable")
+            << QString::fromUtf8("le dossier «") + insecable + "Animaux" + insecable +
+                   QString::fromUtf8("» est introuvable");
+        QTest::newRow("time and address untouched")
+            << QString::fromUtf8("à 10:56:37, voir http://exemple")
+            << QString::fromUtf8("à 10:56:37, voir http://exemple");
+        QTest::newRow("no space, no change") << "Oui!" << "Oui!";
+        QTest::newRow("already non-breaking") << "Oui" + insecable + "!" << "Oui" + fine + "!";
+        QTest::newRow("line start keeps its text") << "? seul" << "? seul";
+    }
+    void typographie() {
+        QFETCH(QString, texte);
+        QFETCH(QString, ecran);
+        QCOMPARE(TypographieEcran(texte), ecran);
+    }
+
     void separateurs_data() {
         QTest::addColumn<QString>("entree");
         QTest::addColumn<QString>("attendu");

@@ -1,0 +1,173 @@
+#include "ui/dialogs/BoiteMessage.h"
+
+#include "core/Texte.h"
+#include "ui/kit/Kit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// The round badge beside the text: its colour and sign say what the box is about, drawn at
+// whatever scale the window is.
+class Pastille : public QWidget {
+public:
+    Pastille(QWidget* parent, BoiteMessage::Genre genre) : QWidget(parent), m_genre(genre) {
+        setFixedSize(44, 44);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QColor couleur(0x2e, 0x6f, 0xd0);
+        QString signe = QStringLiteral("?");
+        if (m_genre == BoiteMessage::Genre::Information)
+            signe = QStringLiteral("i");
+        if (m_genre == BoiteMessage::Genre::Erreur) {
+            couleur = QColor(0xc8, 0x10, 0x2e);
+            signe = QStringLiteral("!");
+        }
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::white, 3));
+        p.setBrush(couleur);
+        p.drawEllipse(rect().adjusted(2, 2, -2, -2));
+        QFont f = font();
+        f.setPixelSize(26);
+        f.setBold(true);
+        p.setFont(f);
+        p.drawText(rect(), Qt::AlignCenter, signe);
+    }
+
+private:
+    BoiteMessage::Genre m_genre;
+};
+
+QString TexteDuBouton(BoiteMessage::Reponse r) {
+    switch (r) {
+    case BoiteMessage::Ok:
+        return QStringLiteral("OK");
+    case BoiteMessage::Annuler:
+        return QStringLiteral("Annuler");
+    case BoiteMessage::Oui:
+        return QStringLiteral("Oui");
+    case BoiteMessage::Non:
+        return QStringLiteral("Non");
+    }
+    return {};
+}
+
+const QString Style = QStringLiteral(
+    "BoiteMessage { background: #a6caf0; }"
+    "QLabel#texte { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
+    " padding: 12px 16px; color: #0b2447; }"
+    "QPushButton { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
+    " color: #1c3f73; font-size: 17px; font-weight: bold; min-width: 110px;"
+    " min-height: 44px; padding: 0 14px; }"
+    "QPushButton:hover { background: #e6f1fc; }"
+    "QPushButton:pressed { background: #cfe3f8; }"
+    "QPushButton:default { border-color: #1c3f73; border-width: 3px; }"
+    "QPushButton:focus { background: #fff4c2; }");
+
+} // namespace
+
+BoiteMessage::BoiteMessage(QWidget* proprietaire, Genre genre, const QString& titre,
+                           const QString& texte, const QList<Reponse>& boutons, Reponse parDefaut,
+                           Reponse echap)
+    : QDialog(proprietaire), m_echap(echap) {
+    setObjectName(QStringLiteral("BoiteMessage"));
+    setWindowTitle(titre);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setStyleSheet(Style);
+
+    m_texte = new QLabel(TypographieEcran(texte), this);
+    m_texte->setObjectName(QStringLiteral("texte"));
+    m_texte->setAccessibleName(texte);
+    m_texte->setWordWrap(true);
+    m_texte->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // One line as long as it fits in a comfortable width; a longer text wraps at that width.
+    Kit::Police(m_texte, 17);
+    int large = 0;
+    for (const QString& ligne : m_texte->text().split(u'\n'))
+        large = std::max(large, m_texte->fontMetrics().horizontalAdvance(ligne));
+    // The frame and padding of the text (36 pixels) and some room, so no line wraps by a hair.
+    m_texte->setFixedWidth(std::clamp(large + 60, 260, 560));
+
+    auto* haut = new QHBoxLayout;
+    haut->setSpacing(14);
+    if (genre != Genre::Aucun)
+        haut->addWidget(new Pastille(this, genre), 0, Qt::AlignTop);
+    haut->addWidget(m_texte, 1);
+
+    auto* rangee = new QHBoxLayout;
+    rangee->setSpacing(12);
+    rangee->addStretch(1);
+    for (const Reponse r : boutons) {
+        QPushButton* b = Kit::Bouton(this, "", TexteDuBouton(r), {});
+        b->setObjectName(QStringLiteral("b") + TexteDuBouton(r));
+        b->setAccessibleName(TexteDuBouton(r));
+        // Enter answers with the button that has the focus, the default one to begin with.
+        b->setAutoDefault(true);
+        b->setDefault(r == parDefaut);
+        connect(b, &QPushButton::clicked, this, [this, r] { done(r); });
+        rangee->addWidget(b);
+        m_boutons.append({r, b});
+    }
+    rangee->addStretch(1);
+
+    auto* tout = new QVBoxLayout(this);
+    tout->setContentsMargins(18, 18, 18, 16);
+    tout->setSpacing(16);
+    tout->addLayout(haut);
+    tout->addLayout(rangee);
+    tout->setSizeConstraint(QLayout::SetFixedSize);
+
+    if (QPushButton* b = Bouton(parDefaut))
+        b->setFocus();
+}
+
+QPushButton* BoiteMessage::Bouton(Reponse reponse) const {
+    for (const auto& [r, b] : m_boutons)
+        if (r == reponse)
+            return b;
+    return nullptr;
+}
+
+void BoiteMessage::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Over the window that asked, where the pupil is looking, and never off the screen.
+    const QWidget* sur = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+    QRect cadre = frameGeometry();
+    cadre.moveCenter(sur && sur->isVisible() ? sur->frameGeometry().center()
+                                             : ecran->availableGeometry().center());
+    if (ecran) {
+        const QRect dispo = ecran->availableGeometry();
+        cadre.moveLeft(std::clamp(cadre.left(), dispo.left(),
+                                  std::max(dispo.left(), dispo.right() - cadre.width())));
+        cadre.moveTop(std::clamp(cadre.top(), dispo.top(),
+                                 std::max(dispo.top(), dispo.bottom() - cadre.height())));
+    }
+    move(cadre.topLeft());
+}
+
+void BoiteMessage::closeEvent(QCloseEvent* e) {
+    // The window's own close answers as Escape does.
+    e->ignore();
+    done(m_echap);
+}
+
+void BoiteMessage::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        done(m_echap);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

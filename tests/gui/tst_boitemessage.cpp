@@ -1,0 +1,127 @@
+// The program's message boxes, shown for real: what each key and the window's close answer,
+// the French texts of their buttons, the text shown with French typography, and the place
+// over the window that asked.
+
+#include "BancFenetres.h"
+#include "ui/dialogs/BoiteMessage.h"
+#include "ui/platform/ServicesQt.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Plays the user's part on the box once it is up, then reports what it showed.
+struct Joueur {
+    QStringList boutons;
+    QString titre;
+    QString affiche;
+    QPoint centreBoite;
+
+    void Jouer(const std::function<void(BoiteMessage*)>& geste) {
+        QTimer::singleShot(0, [this, geste] {
+            QTRY_VERIFY(qobject_cast<BoiteMessage*>(QApplication::activeModalWidget()));
+            auto* b = qobject_cast<BoiteMessage*>(QApplication::activeModalWidget());
+            QTRY_VERIFY(b->isVisible());
+            for (QPushButton* p : b->findChildren<QPushButton*>())
+                boutons.append(p->text());
+            titre = b->windowTitle();
+            affiche = b->Texte()->text();
+            centreBoite = b->frameGeometry().center();
+            geste(b);
+        });
+    }
+};
+
+} // namespace
+
+class TstBoiteMessage : public QObject {
+    Q_OBJECT
+private slots:
+    // Each question and what each way of answering it gives.
+    void reponses_data() {
+        QTest::addColumn<QString>("sorte");
+        QTest::addColumn<QString>(
+            "geste"); // "Entrée", "Échap", "fermer", "Tab+Entrée", or a button
+        QTest::addColumn<bool>("oui");
+        QTest::addColumn<QStringList>("boutons");
+        QTest::addColumn<QString>("titre");
+        const QStringList ouiNon = {"Oui", "Non"};
+        const QStringList okAnnuler = {"OK", "Annuler"};
+        QTest::newRow("yes/no, Enter is yes") << "OuiNon" << "Entrée" << true << ouiNon << "T";
+        QTest::newRow("yes/no, Escape is no") << "OuiNon" << "Échap" << false << ouiNon << "T";
+        QTest::newRow("yes/no, closing is no") << "OuiNon" << "fermer" << false << ouiNon << "T";
+        QTest::newRow("yes/no, Tab then Enter is no")
+            << "OuiNon" << "Tab+Entrée" << false << ouiNon << "T";
+        QTest::newRow("yes/no, click Non") << "OuiNon" << "Non" << false << ouiNon << "T";
+        QTest::newRow("ok/cancel, Enter is OK")
+            << "OkAnnuler" << "Entrée" << true << okAnnuler << "T";
+        QTest::newRow("ok/cancel, closing cancels")
+            << "OkAnnuler" << "fermer" << false << okAnnuler << "T";
+        QTest::newRow("confirmation, Enter is yes")
+            << "Confirmation" << "Entrée" << true << ouiNon << "Confirmation";
+        QTest::newRow("confirmation, Escape is no")
+            << "Confirmation" << "Échap" << false << ouiNon << "Confirmation";
+    }
+    void reponses() {
+        QFETCH(QString, sorte);
+        QFETCH(QString, geste);
+        QFETCH(bool, oui);
+        QFETCH(QStringList, boutons);
+        QFETCH(QString, titre);
+        BancFenetres banc;
+        Etat.TitreApplication = "T";
+        MessagesQt messages;
+        Joueur j;
+        j.Jouer([geste](BoiteMessage* b) {
+            if (geste == u"Entrée")
+                QTest::keyClick(b, Qt::Key_Return);
+            else if (geste == u"Échap")
+                QTest::keyClick(b, Qt::Key_Escape);
+            else if (geste == u"fermer")
+                b->close();
+            else if (geste == u"Tab+Entrée") {
+                QTest::keyClick(b->focusWidget(), Qt::Key_Tab);
+                QTest::keyClick(b->focusWidget(), Qt::Key_Return);
+            } else
+                QTest::mouseClick(b->findChild<QPushButton*>("b" + geste), Qt::LeftButton);
+        });
+        bool r = false;
+        if (sorte == u"OuiNon")
+            r = messages.QuestionOuiNon("Veux-tu ?");
+        else if (sorte == u"OkAnnuler")
+            r = messages.QuestionOkAnnuler("Vraiment ?");
+        else
+            r = messages.Confirmation("Supprimer ?");
+        QCOMPARE(r, oui);
+        QCOMPARE(j.boutons, boutons);
+        QCOMPARE(j.titre, titre);
+    }
+
+    // What the box shows never lets a punctuation mark start a line; it is centred over the
+    // window that asked, wherever that window stands.
+    void texteEtPlace() {
+        EnvironnementTest env;
+        QWidget fenetre;
+        fenetre.resize(500, 300);
+        fenetre.show();
+        fenetre.move(120, 80);
+        fenetre.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+        MessagesQt messages;
+        Joueur j;
+        j.Jouer([](BoiteMessage* b) { QTest::keyClick(b, Qt::Key_Return); });
+        messages.Message(QString::fromUtf8("Bravo Zoé ! Veux-tu en sélectionner un autre ?"));
+        QCOMPARE(j.affiche, QString::fromUtf8("Bravo Zoé\u202f! Veux-tu en sélectionner un "
+                                              "autre\u202f?"));
+        QVERIFY2((j.centreBoite - fenetre.frameGeometry().center()).manhattanLength() < 4,
+                 qPrintable(QStringLiteral("%1,%2").arg(j.centreBoite.x()).arg(j.centreBoite.y())));
+    }
+};
+
+QTEST_MAIN(TstBoiteMessage)
+#include "tst_boitemessage.moc"
