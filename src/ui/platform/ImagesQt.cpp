@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 
 #include <utility>
 
@@ -78,7 +79,10 @@ int ResolutionDe(const QString& variante) {
 } // namespace
 
 qreal RatioDesFenetres() {
-    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    // The screen's own ratio, worked out at each call: the application's is cached at its first
+    // use, and the scale may be set after that.
+    const QScreen* ecran = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+    return ecran ? ecran->devicePixelRatio() : 1.0;
 }
 
 QString RessourcePourRatio(const QString& cheminRessource, qreal ratio) {

@@ -1,0 +1,118 @@
+// Every window at the scales the program draws at (1, 1,5 and 2): each control stays inside
+// its window and no caption or value is cut, with the contents the pupil and the teacher
+// really see (an exercise open, the feedback's longest message, a folder of thousands of
+// items, the teacher module).
+
+#include "ExerciceTest.h"
+#include "ui/dialogs/DialogueAppreciation.h"
+#include "ui/dialogs/DialogueNombreItems.h"
+#include "ui/dialogs/DialogueQuitter.h"
+#include "ui/exercise/FenetreAideAccents.h"
+#include "ui/exercise/FenetreExercice.h"
+#include "ui/platform/EchelleQt.h"
+#include "ui/setup/DialogueMotDePasse.h"
+#include "ui/setup/DialogueNouvelEleve.h"
+#include "ui/setup/FenetreDepart.h"
+#include "ui/teacher/FenetreBilans.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// What is wrong with the controls of `fenetre`, one line each; empty when all is well.
+QStringList Defauts(QWidget* fenetre) {
+    QStringList defauts;
+    const QRect cadre = fenetre->rect();
+    for (QWidget* w : fenetre->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(fenetre) || w->isWindow())
+            continue;
+        const QString nom = w->objectName().isEmpty()
+                                ? QString::fromLatin1(w->metaObject()->className())
+                                : w->objectName();
+        const QRect place(w->mapTo(fenetre, QPoint(0, 0)), w->size());
+        if (!cadre.contains(place))
+            defauts.append(nom + QStringLiteral(" dépasse de sa fenêtre"));
+        if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+            const QRect dedans = l->contentsRect();
+            if (l->wordWrap()) {
+                if (l->heightForWidth(dedans.width()) > dedans.height() + 1)
+                    defauts.append(nom + QStringLiteral(" : texte coupé en hauteur"));
+            } else {
+                for (const QString& ligne : l->text().split(QRegularExpression("[\r\n]")))
+                    if (l->fontMetrics().horizontalAdvance(ligne) > dedans.width())
+                        defauts.append(nom + QStringLiteral(" : « ") + ligne +
+                                       QStringLiteral(" » coupé"));
+            }
+        }
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty()) {
+            // The caption, and its picture when it stands beside it, within the button's frame.
+            int largeur = b->fontMetrics().horizontalAdvance(b->text());
+            const auto* o = qobject_cast<QToolButton*>(b);
+            if (o && o->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
+                largeur += o->iconSize().width();
+            if (largeur + 4 > b->width())
+                defauts.append(nom + QStringLiteral(" : « ") + b->text() +
+                               QStringLiteral(" » coupé"));
+        }
+    }
+    return defauts;
+}
+
+} // namespace
+
+class TstEchelleEcran : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_medias; // a folder of thousands of items, made once
+
+private slots:
+    void initTestCase() {
+        for (int i = 0; i < 4321; ++i)
+            EcrireOctets(m_medias.path() + QStringLiteral("/Animaux/mot %1.wav").arg(i), "RIFF");
+    }
+    void cleanup() { AppliquerFacteurEchelle(1); }
+
+    void fenetres_data() {
+        QTest::addColumn<double>("facteur");
+        QTest::addColumn<QString>("fenetre");
+        for (double f : {1.0, 1.5, 2.0})
+            for (const char* nom : {"Form1", "Form2", "CPEcr", "fChoixNbItems", "fQuitter",
+                                    "fMessagePerso", "fBilans", "fNouvelEleve", "fMotDePasse"})
+                QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(nom).arg(f))) << f << nom;
+    }
+    void fenetres() {
+        QFETCH(double, facteur);
+        QFETCH(QString, fenetre);
+        AppliquerFacteurEchelle(facteur);
+        ExerciceTest x;
+        QCOMPARE(Fenetres::Exercice->devicePixelRatio(), facteur);
+        // The contents they show at their fullest: a pupil in an exercise of many items, whose
+        // longest feedback message is up, and the teacher module on a pupil.
+        EcrireOctets(x.Bilans + "CM1/Paul.txt", "chat|3\r\n");
+        x.Ouvrir("Paul", m_medias.path() + QStringLiteral("/Animaux"));
+        Fenetres::Appreciation->TexteMessage =
+            QString::fromUtf8("Non, la bonne réponse va s'afficher puis disparaître.");
+        Fenetres::Appreciation->TypeMessage = "PasBon";
+        Etat.ModeEnseignant = true;
+        QWidget* w = fenetre == u"Form1" ? static_cast<QWidget*>(Fenetres::Exercice)
+                                         : Fenetres::Exercice->findChild<QWidget*>(fenetre);
+        QVERIFY(w);
+        if (auto* f = qobject_cast<FormeModale*>(w))
+            f->Preparer();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const QStringList defauts = Defauts(w);
+        QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QStringLiteral("\n"))));
+        w->hide();
+    }
+};
+
+QTEST_MAIN(TstEchelleEcran)
+#include "tst_echelleecran.moc"
