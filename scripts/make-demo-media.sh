@@ -346,7 +346,7 @@ exercices() {
   # Companions deliberately differ in letter case from their item.
   texte_1252 "$MEDIAS/$d/CHAT.TXT" "Je ronronne près de toi" "et j'attrape les souris. Qui suis-je ?"
   dessin "$MEDIAS/$d/Chat.jpg" "$(dessin_chat)"
-  texte_utf8 "$MEDIAS/$d/LAPIN.TXT" "Le lapin a de longues oreilles." "Il grignote une carotte très fraîche."
+  texte_utf8 "$MEDIAS/$d/LAPIN.TXT" "J'ai de longues oreilles et je saute très vite." "Je grignote une carotte bien fraîche. Qui suis-je ?"
   dessin "$MEDIAS/$d/poisson.JPG" "$(dessin_poisson)"
 
   d="Accents et apostrophes"
@@ -359,7 +359,7 @@ exercices() {
   item "$d" "où" "où. Où vas-tu ? où."
   item "$d" "très" "très. Il fait très chaud. très."
   item "$d" "maïs"
-  texte_1252 "$MEDIAS/$d/GARÇON.TXT" "Le garçon joue au ballon" "dans la cour de l'école."
+  texte_1252 "$MEDIAS/$d/GARÇON.TXT" "Je suis un enfant, mais pas une fille." "Je joue au ballon dans la cour. Qui suis-je ?"
   dessin "$MEDIAS/$d/FORÊT.JPG" "$(dessin_foret)"
 
   d="Deux écritures"
@@ -375,7 +375,7 @@ exercices() {
     "Maman lit une histoire" "J#apo#aime les fleurs"; do
     item "$d" "$n"
   done
-  texte_1252 "$MEDIAS/$d/Le chat dort.txt" "Chut ! Ne fais pas de bruit :" "le chat fait la sieste sur le canapé."
+  texte_1252 "$MEDIAS/$d/Le chat dort.txt" "Chut ! Ne fais pas de bruit :" "il ronronne, les yeux fermés, sur le canapé."
   dessin "$MEDIAS/$d/LE SOLEIL BRILLE.JPG" "$(dessin_soleil)"
 
   d="Grammaire/Les articles"
@@ -385,12 +385,12 @@ exercices() {
 
   d="Grammaire/Les pluriels"
   for n in "des chats" "les chevaux" "des bijoux" "les oiseaux" "des jeux"; do item "$d" "$n"; done
-  texte_1252 "$MEDIAS/$d/LES CHEVAUX.TXT" "Un cheval, des chevaux :" "au pluriel, « al » devient « aux »."
+  texte_1252 "$MEDIAS/$d/LES CHEVAUX.TXT" "Ils galopent à plusieurs dans le pré." "Attention : les mots en « al » changent au pluriel !"
 
   d="Les nombres"
   for n in un deux trois quatre cinq six sept huit neuf dix onze douze; do item "$d" "$n"; done
   dessin "$MEDIAS/$d/TROIS.JPG" "$(dessin_pommes)"
-  texte_1252 "$MEDIAS/$d/douze.TXT" "Une douzaine d'œufs," "c'est douze œufs !"
+  texte_1252 "$MEDIAS/$d/douze.TXT" "Dix, onze, ... et après ?" "C'est aussi le nombre des mois de l'année."
 }
 
 # ---------------------------------------------------------------- main

@@ -61,7 +61,7 @@ public:
 class ImprimanteAbsente : public IImprimante {
 public:
     bool Configurer(QWidget*) override { return false; }
-    void Imprimer(const QString&) override {}
+    void Imprimer(const QString&, const QString&) override {}
 };
 
 MessagesSilencieux messagesParDefaut;

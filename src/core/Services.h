@@ -89,9 +89,10 @@ public:
     virtual ~IImprimante() = default;
     // The printer set-up dialog over `proprietaire`; false when the user cancels it.
     virtual bool Configurer(QWidget* proprietaire) = 0;
-    // One job: fixed-pitch 8 pt text over the whole printable area, lines wrapped at the page
-    // width, new pages as needed, no title, header, footer or page number.
-    virtual void Imprimer(const QString& texte) = 0;
+    // One job: `entete` (who, which group, which day) in bold at the top of the first page,
+    // then the fixed-pitch text, lines wrapped at the page width inside margins a teacher can
+    // hole-punch and file, new pages as needed, no title, footer or page number.
+    virtual void Imprimer(const QString& texte, const QString& entete) = 0;
 };
 
 namespace Services {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -34,14 +35,18 @@ bool ImprimanteQt::Configurer(QWidget* proprietaire) {
     return dialogue.exec() == QDialog::Accepted;
 }
 
-void ImprimanteQt::Imprimer(const QString& texte) {
+void ImprimanteQt::Imprimer(const QString& texte, const QString& entete) {
     QPrinter& imprimante = Imprimante();
     imprimante.setDocName(QString());
+    // Room to hole-punch and to hold the sheet; the page's own unprintable edge is inside it.
+    imprimante.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
 
+    // Fixed pitch keeps the columns of the exercise list lined up; 10 points reads at arm's
+    // length.
     QFont police(QStringLiteral("Courier New"));
     police.setStyleHint(QFont::TypeWriter);
     police.setFixedPitch(true);
-    police.setPointSizeF(8);
+    police.setPointSizeF(10);
 
     QTextDocument document;
     document.setDefaultFont(police);
@@ -52,7 +57,21 @@ void ImprimanteQt::Imprimer(const QString& texte) {
     document.setDefaultTextOption(option);
     // Measured at the printer's resolution and cut into pages of its printable area.
     document.documentLayout()->setPaintDevice(&imprimante);
-    document.setPlainText(texte);
+    QTextCursor curseur(&document);
+    if (!entete.isEmpty()) {
+        QTextCharFormat titre;
+        QFont policeTitre(QStringLiteral("DejaVu Sans"));
+        policeTitre.setStyleHint(QFont::SansSerif);
+        policeTitre.setPointSizeF(13);
+        policeTitre.setBold(true);
+        titre.setFont(policeTitre);
+        QTextBlockFormat bloc;
+        bloc.setBottomMargin(12);
+        curseur.setBlockFormat(bloc);
+        curseur.insertText(entete, titre);
+        curseur.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    }
+    curseur.insertText(texte);
     const QSizeF page = imprimante.pageRect(QPrinter::DevicePixel).size();
     document.setPageSize(page);
 

@@ -16,7 +16,7 @@ public:
     ~ImprimanteQt() override;
 
     bool Configurer(QWidget* proprietaire) override;
-    void Imprimer(const QString& texte) override;
+    void Imprimer(const QString& texte, const QString& entete) override;
 
 private:
     QPrinter& Imprimante();

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -762,6 +763,9 @@ private slots:
         QTest::mouseClick(Fenetres::Bilans->bImprime, Qt::LeftButton);
         QCOMPARE(c.env.Imprimante.Configurations, 1);
         QCOMPARE(c.env.Imprimante.Imprimes, QStringList{attendu});
+        // Above it, who and which group, in either mode.
+        QCOMPARE(c.env.Imprimante.EnTetes,
+                 QStringList{QString::fromUtf8("Paul – groupe CM1 – 07/12/2026")});
     }
 
     void impressionAnnulee() {
@@ -840,7 +844,11 @@ private slots:
             l = l.trimmed();
         while (!obtenu.isEmpty() && obtenu.last().isEmpty())
             obtenu.removeLast();
-        // Page breaks may leave blank lines between pages; the rest must be exact.
+        // The teacher's heading first, then, page breaks aside, exactly what the job holds.
+        QCOMPARE(obtenu.value(0), QString::fromUtf8("Paul – groupe CM1 – 07/12/2026"));
+        obtenu.removeFirst();
+        while (!obtenu.isEmpty() && obtenu.first().isEmpty())
+            obtenu.removeFirst();
         QCOMPARE(obtenu.value(0), QStringLiteral("Bilan détaillé de : Paul"));
         QCOMPARE(obtenu.value(1), QString());
         QStringList suite = obtenu.mid(2);
@@ -854,6 +862,30 @@ private slots:
         }
         if (lignes > 100)
             QVERIFY2(pages > 1, "the long record should take several pages");
+
+        // Every word at least 15 mm from each edge of its page.
+        QProcess boites;
+        boites.start(pdftotext, {"-bbox", pdf, "-"});
+        QVERIFY(boites.waitForFinished(30000));
+        const QString html = QString::fromUtf8(boites.readAllStandardOutput());
+        const QRegularExpression page(
+            QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+        const QRegularExpression mot(QStringLiteral(
+            "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+        const auto p0 = page.match(html);
+        QVERIFY(p0.hasMatch());
+        const double largeur = p0.captured(1).toDouble();
+        const double hauteur = p0.captured(2).toDouble();
+        const double marge = 15 / 25.4 * 72; // 15 mm in points
+        int mots = 0;
+        for (auto it = mot.globalMatch(html); it.hasNext(); ++mots) {
+            const auto m = it.next();
+            QVERIFY(m.captured(1).toDouble() >= marge);
+            QVERIFY(m.captured(2).toDouble() >= marge);
+            QVERIFY(largeur - m.captured(3).toDouble() >= marge);
+            QVERIFY(hauteur - m.captured(4).toDouble() >= marge);
+        }
+        QVERIFY(mots > 3);
     }
 
     // A record that exists but cannot be read: the error box names it, its view is emptied,

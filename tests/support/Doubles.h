@@ -96,7 +96,11 @@ public:
         ++Configurations;
         return Accepter;
     }
-    void Imprimer(const QString& texte) override { Imprimes.append(texte); }
+    QStringList EnTetes; // the heading of each job
+    void Imprimer(const QString& texte, const QString& entete) override {
+        Imprimes.append(texte);
+        EnTetes.append(entete);
+    }
 };
 
 // Installs every double for one test and puts the defaults back at its end; the shared

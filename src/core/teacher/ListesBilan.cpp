@@ -53,3 +53,11 @@ QStringList SupprimerEleve(const QString& dossierGroupe, const QString& eleve) {
     }
     return supprimes;
 }
+
+QString EnTeteImpression(const QString& eleve, const QString& groupe, const QString& date) {
+    const QString tiret = QStringLiteral(" \u2013 ");
+    QString r = eleve;
+    if (!groupe.isEmpty() && groupe != TexteChoisisTonGroupe)
+        r += tiret + QStringLiteral("groupe ") + groupe;
+    return r + tiret + date;
+}

@@ -25,6 +25,10 @@ qsizetype GroupeAPreselectionner(const QStringList& groupes, const QString& text
 // "Nouveau", in which case the first; -1 when none fits.
 qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& texteDepart);
 
+// The heading of a printed record: who, which group, which day ("Paul – groupe CM1 –
+// 08/12/2026"); a pupil of no group is printed without one.
+QString EnTeteImpression(const QString& eleve, const QString& groupe, const QString& date);
+
 // The four record files of a pupil in the order they are deleted: history, password, detail,
 // exercises.
 QStringList FichiersDeLEleve(const QString& dossierGroupe, const QString& eleve);

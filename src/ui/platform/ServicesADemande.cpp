@@ -78,7 +78,7 @@ bool ImprimanteADemande::Configurer(QWidget* proprietaire) {
     return m_imprimante->Configurer(proprietaire);
 }
 
-void ImprimanteADemande::Imprimer(const QString& texte) {
+void ImprimanteADemande::Imprimer(const QString& texte, const QString& entete) {
     if (m_imprimante)
-        m_imprimante->Imprimer(texte);
+        m_imprimante->Imprimer(texte, entete);
 }

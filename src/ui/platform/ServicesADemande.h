@@ -46,7 +46,7 @@ public:
     // The module is loaded here; when it cannot be, the general error box says why and the
     // set-up counts as cancelled.
     bool Configurer(QWidget* proprietaire) override;
-    void Imprimer(const QString& texte) override;
+    void Imprimer(const QString& texte, const QString& entete) override;
 
 private:
     QString m_module;

@@ -455,7 +455,10 @@ void FenetreBilans::bImprimeClick() {
     tamponImpression->setPlainText(enteteOnglet[onglet] + nom + QStringLiteral("\n\n") + corps);
     if (!Services::Imprimante().Configurer(this))
         return;
-    Services::Imprimante().Imprimer(tamponImpression->toPlainText());
+    const QString groupe = Etat.ModeEnseignant ? cChoixGroupe->currentText() : Etat.NomGroupe;
+    Services::Imprimante().Imprimer(
+        tamponImpression->toPlainText(),
+        EnTeteImpression(nom, groupe, Services::Horloge().DateCourte()));
 }
 
 void FenetreBilans::OuvrirSiExiste(const QString& chemin) {

@@ -103,7 +103,7 @@ private slots:
         EnvironnementTest env;
         ImprimanteADemande imprimante(ModuleAbsent);
         QVERIFY(!imprimante.Configurer(nullptr));
-        imprimante.Imprimer(QStringLiteral("rien")); // nothing set up: nothing printed
+        imprimante.Imprimer(QStringLiteral("rien"), {}); // nothing set up: nothing printed
         QCOMPARE(env.Messages.Appels.size(), 1);
         QCOMPARE(env.Messages.Appels.first().Genre, QStringLiteral("Erreur"));
         QVERIFY(env.Messages.Appels.first().Texte.startsWith(QStringLiteral(

@@ -112,6 +112,20 @@ private slots:
         QCOMPARE(DossierDuGroupe("/b/_Bilans/", groupe), dossier);
     }
 
+    void enTeteImpression_data() {
+        QTest::addColumn<QString>("groupe");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("a group") << "CM1" << QString::fromUtf8("Léa – groupe CM1 – 08/12/2026");
+        QTest::newRow("no group") << "" << QString::fromUtf8("Léa – 08/12/2026");
+        QTest::newRow("the start form's prompt is no group")
+            << "Choisis ton groupe" << QString::fromUtf8("Léa – 08/12/2026");
+    }
+    void enTeteImpression() {
+        QFETCH(QString, groupe);
+        QFETCH(QString, attendu);
+        QCOMPARE(EnTeteImpression(QString::fromUtf8("Léa"), groupe, "08/12/2026"), attendu);
+    }
+
     void preselection_data() {
         QTest::addColumn<QString>("depart");
         QTest::addColumn<int>("groupe");
