@@ -4,6 +4,7 @@
 
 #include "BancFenetres.h"
 #include "core/Etat.h"
+#include "core/Texte.h"
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/setup/DialogueMotDePasse.h"
@@ -176,12 +177,13 @@ private slots:
         auto* w = Fenetres::Depart->findChild<QWidget*>(nom);
         QVERIFY(w);
         QCOMPARE(w->accessibleName(), accessible);
-        QCOMPARE(w->toolTip(), bulle);
+        // On screen, French typography; for screen readers, the text as written.
+        QCOMPARE(w->toolTip(), TypographieEcran(bulle));
         QCOMPARE(w->accessibleDescription(), bulle);
         if (auto* bouton = qobject_cast<QToolButton*>(w); bouton && bulle.isEmpty())
-            QCOMPARE(bouton->text(), accessible);
+            QCOMPARE(bouton->text(), TypographieEcran(accessible));
         if (auto* l = qobject_cast<QLabel*>(w))
-            QCOMPARE(l->text(), accessible);
+            QCOMPARE(l->text(), TypographieEcran(accessible));
     }
 
     void formeAuDemarrage() {

@@ -1,5 +1,6 @@
 #include "ui/dialogs/DialogueAppreciation.h"
 
+#include "core/Texte.h"
 #include "ui/kit/Kit.h"
 #include "ui/platform/ImagesQt.h"
 
@@ -44,7 +45,7 @@ void DialogueAppreciation::ConstruireControles() {
 }
 
 void DialogueAppreciation::FormActivate() {
-    lTexte->setText(TexteMessage);
+    lTexte->setText(TypographieEcran(TexteMessage));
     lTexte->adjustSize();
     // The outer width counts the frame; the client area is what is left inside it.
     const int cadre = std::max(0, frameGeometry().width() - geometry().width());

@@ -1,5 +1,6 @@
 #include "ui/kit/Kit.h"
 
+#include "core/Texte.h"
 #include "ui/platform/ImagesQt.h"
 
 #include <QApplication>
@@ -10,7 +11,7 @@
 namespace Kit {
 
 QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte, const QRect& place) {
-    auto* l = new QLabel(texte, parent);
+    auto* l = new QLabel(TypographieEcran(texte), parent);
     l->setObjectName(QString::fromLatin1(nom));
     l->setAccessibleName(texte);
     l->setGeometry(place);
@@ -28,7 +29,7 @@ QLabel* Valeur(QWidget* parent, const char* nom, const QRect& place, const QStri
 }
 
 void Bulle(QWidget* w, const QString& texte) {
-    w->setToolTip(texte);
+    w->setToolTip(TypographieEcran(texte));
     w->setAccessibleDescription(texte);
 }
 
@@ -36,7 +37,7 @@ QToolButton* BoutonPlat(QWidget* parent, const char* nom, const QString& texte,
                         const QRect& place) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(nom));
-    b->setText(texte);
+    b->setText(TypographieEcran(texte));
     b->setAccessibleName(texte);
     b->setGeometry(place);
     b->setFocusPolicy(Qt::NoFocus);
@@ -50,7 +51,7 @@ QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
     b->setObjectName(QString::fromLatin1(nom));
     b->setIcon(ChargerImageRessource(image));
     b->setAccessibleName(nomAccessible);
-    b->setToolTip(nomAccessible);
+    b->setToolTip(TypographieEcran(nomAccessible));
     b->setAutoRaise(true);
     b->setGeometry(place);
     b->setFocusPolicy(Qt::NoFocus); // Enter and Escape belong to the answer field and the form

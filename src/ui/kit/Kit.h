@@ -1,6 +1,8 @@
 #pragma once
 // The small widget kit every window builds with: named controls (tests and screen readers
-// find them by name), hints that screen readers read too, type and colours. The look of the
+// find them by name), hints that screen readers read too, type and colours. What the kit puts
+// on screen follows French typography (TypographieEcran); what it tells screen readers stays
+// as written. The look of the
 // start form and its dialogs (big, rounded, friendly controls a young pupil finds and reads at
 // once) is here as well.
 
