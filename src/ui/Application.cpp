@@ -14,16 +14,45 @@
 #include "ui/platform/ShellQt.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTranslator>
 
+namespace {
+
+// The ini beside the executable, read before Qt starts (an installed program keeps its ini in
+// the user's folder: this one then only guesses).
+QByteArray IniPresDeLExecutable() {
+    const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    QByteArray ini;
+    if (!exe.isEmpty())
+        LireFichier(QFileInfo(exe).absolutePath() + QStringLiteral("/plumelune.ini"), ini);
+    return ini;
+}
+
+// The device pixels per design pixel the windows will most likely be drawn at: the ini's fixed
+// scale, or, for the automatic one, that of the classroom screens it is made for.
+qreal RatioProbable(const QByteArray& ini) {
+    const ReglageEchelle reglage = ReglageEchelleDuFichier(ini);
+    return reglage.Automatique ? 2.0 : reglage.Facteur;
+}
+
+} // namespace
+
 int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCreation) {
-    // Begun first: the fonts are read while Qt connects to the display, the pictures, at the
-    // resolution the screen needs, while the forms are built.
-    Prechargement avance({});
+    // Begun first: the backgrounds and the fonts are read while Qt connects to the display, the
+    // buttons' pictures while the forms are built. The resolution the pictures need is known
+    // for sure only once the screen is: until then, the one the ini beside the executable most
+    // likely leads to.
+    Prechargement::EnregistrerImages();
+    const qreal ratioProbable = RatioProbable(IniPresDeLExecutable());
+    QStringList fonds = {ImageFondExercice, ImageFondDepart};
+    for (QString& f : fonds)
+        f = RessourcePourRatio(f, ratioProbable);
+    Prechargement avance(fonds);
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Standard buttons and dialogs ("Annuler", "Oui", "Non") in French.
@@ -48,6 +77,8 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     images += ImagesBoutonsDemarrage();
     for (QString& i : images)
         i = RessourcePourRatio(i, RatioDesFenetres());
+    for (const QString& f : fonds)
+        images.removeOne(f); // already on their way
     avance.Ajouter(images);
 
     MessagesQt messages;

@@ -16,6 +16,10 @@ static void ChargerRessourcesArt() {
     Q_INIT_RESOURCE(art);
 }
 
+void Prechargement::EnregistrerImages() {
+    ChargerRessourcesArt();
+}
+
 namespace {
 std::atomic<Prechargement*> enCours{nullptr};
 } // namespace

@@ -30,6 +30,9 @@ public:
     // The pictures asked for and not taken yet.
     QStringList Restantes();
 
+    // Registers the pictures stored with the forms, so they can be named before Qt starts.
+    static void EnregistrerImages();
+
     // The picture decoded ahead, waited for if need be, handed over once. A picture not asked
     // for, already taken, or with no Prechargement running gives nothing: the caller decodes it.
     static std::optional<QImage> Prendre(const QString& cheminRessource);
