@@ -23,9 +23,10 @@ if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang libclang-rt-dev)
 fi
 
-# `install-deps.sh --paquet` adds the tools that build and validate the Debian package.
+# `install-deps.sh --paquet` adds the tools that build and validate the Debian package (CPack
+# reads the libraries' dependencies with `file`, absent from a minimal system).
 if [ "${1:-}" = "--paquet" ]; then
-  PACKAGES+=(dpkg-dev desktop-file-utils appstream)
+  PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
 fi
 
 missing=()
