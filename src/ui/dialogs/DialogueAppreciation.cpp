@@ -59,3 +59,8 @@ void DialogueAppreciation::FormActivate() {
     iPasBon->setVisible(!bon);
     bOk->setFocus();
 }
+
+// Its one button is its one way out.
+void DialogueAppreciation::FermetureDeLaFenetre() {
+    bOk->click();
+}

@@ -115,3 +115,8 @@ void DialogueNombreItems::bOkClick() {
     Etat.Exercice.GarderItemsTires(nombre);
     done(QDialog::Accepted);
 }
+
+// Its one button is its one way out: the choice shown is the choice made.
+void DialogueNombreItems::FermetureDeLaFenetre() {
+    bOkClick();
+}

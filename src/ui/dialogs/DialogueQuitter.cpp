@@ -41,3 +41,8 @@ void DialogueQuitter::bNouvelExoClick() {
 void DialogueQuitter::bAnnulerClick() {
     done(ChoixAnnuler);
 }
+
+// Closed by the window manager: back to the exercise, as Escape would be if it did anything.
+void DialogueQuitter::FermetureDeLaFenetre() {
+    bAnnulerClick();
+}

@@ -1,5 +1,6 @@
 #include "ui/dialogs/FormeModale.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QTimer>
@@ -65,4 +66,21 @@ void FormeModale::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QDialog::keyPressEvent(e);
+}
+
+void FormeModale::closeEvent(QCloseEvent* e) {
+    if (!isVisible()) {
+        e->accept();
+        return;
+    }
+    FermetureDeLaFenetre();
+    // A button that keeps the form open (a question answered "Annuler") keeps it open.
+    if (isVisible())
+        e->ignore();
+    else
+        e->accept();
+}
+
+void FormeModale::FermetureDeLaFenetre() {
+    reject();
 }

@@ -219,8 +219,11 @@ void FenetreExercice::NouvelExercice() {
     SessionExercice& exercice = Etat.Exercice;
     exercice.Ouvrir(Etat.DossierExercice);
     lTemps->clear(); // the last exercise's clock is not this one's
-    if (exercice.NbItems() >= 5)
+    if (exercice.NbItems() >= 5) {
         Services::Modal().Montrer(Fenetres::NombreItems);
+        if (m_ferme)
+            return; // the program ended meanwhile: its close recorded the interruption
+    }
     const bool item = exercice.Commencer();
     MontrerNouvelItem();
     AfficherSession();
@@ -270,6 +273,8 @@ bool FenetreExercice::JouerEffet(const QString& nom) {
 }
 
 void FenetreExercice::Adieu(int attenteMs) {
+    if (m_ferme)
+        return;
     repaint();
     if (JouerEffet(QStringLiteral("quitter.wav")))
         Services::Pause().Attendre(attenteMs);
@@ -324,10 +329,11 @@ void FenetreExercice::CompterUneSeconde() {
     lTemps->setText(FormaterDuree(Etat.Exercice.TempsAffiche(), true));
 }
 
-void FenetreExercice::MessagePerso(const QString& texte, const QString& type) {
+bool FenetreExercice::MessagePerso(const QString& texte, const QString& type) {
     Fenetres::Appreciation->TexteMessage = texte;
     Fenetres::Appreciation->TypeMessage = type;
     Services::Modal().Montrer(Fenetres::Appreciation);
+    return !m_ferme;
 }
 
 void FenetreExercice::AfficherModele(const QString& modele) {
@@ -350,7 +356,8 @@ void FenetreExercice::bJaiEcritClick() {
 void FenetreExercice::ReponseJusteTraitee() {
     horlogeItem->stop();
     JouerEffet(QStringLiteral("juste.wav"));
-    MessagePerso(QStringLiteral("C'est bien, continue."), QStringLiteral("Bon"));
+    if (!MessagePerso(QStringLiteral("C'est bien, continue."), QStringLiteral("Bon")))
+        return;
     AfficherSession();
     eSaisie->clear();
     eModele->clear();
@@ -365,24 +372,29 @@ void FenetreExercice::ReponseFausseTraitee(const Verdict& verdict) {
     const QString pasBon = QStringLiteral("PasBon");
     switch (verdict.Montrer) {
     case Correction::EssaieEncore:
-        MessagePerso(QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore."), pasBon);
+        if (!MessagePerso(QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore."), pasBon))
+            return;
         break;
     case Correction::ModeleFugace:
-        MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."),
-                     pasBon);
+        if (!MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."),
+                          pasBon))
+            return;
         AfficherModele(verdict.Modele);
         repaint();
         Services::Pause().Attendre(1000);
         eModele->clear();
         break;
     case Correction::ModeleAObserver:
-        MessagePerso(QStringLiteral("Observe la réponse, puis clique sur <OK>."), pasBon);
+        if (!MessagePerso(QStringLiteral("Observe la réponse, puis clique sur <OK>."), pasBon))
+            return;
         AfficherModele(verdict.Modele);
-        MessagePerso(QStringLiteral("J'essaie encore."), pasBon);
+        if (!MessagePerso(QStringLiteral("J'essaie encore."), pasBon))
+            return;
         eModele->clear();
         break;
     case Correction::ModeleQuiReste:
-        MessagePerso(QStringLiteral("Observe bien la réponse."), pasBon);
+        if (!MessagePerso(QStringLiteral("Observe bien la réponse."), pasBon))
+            return;
         AfficherModele(verdict.Modele);
         break;
     }
@@ -393,7 +405,10 @@ void FenetreExercice::ReponseFausseTraitee(const Verdict& verdict) {
 void FenetreExercice::FinExercice() {
     JouerEffet(QStringLiteral("fin.wav"));
     Etat.Exercice.Terminer();
-    if (Services::Messages().QuestionOuiNon(Etat.Exercice.QuestionFin())) {
+    const bool autre = Services::Messages().QuestionOuiNon(Etat.Exercice.QuestionFin());
+    if (m_ferme)
+        return;
+    if (autre) {
         NouvelExercice();
         return;
     }
@@ -401,7 +416,8 @@ void FenetreExercice::FinExercice() {
     bJEcoute->setEnabled(false);
     eSaisie->setEnabled(false);
     if (Etat.Exercice.ProposerBilan() &&
-        Services::Messages().QuestionOuiNon(QStringLiteral("Veux-tu voir ton bilan ?"))) {
+        Services::Messages().QuestionOuiNon(QStringLiteral("Veux-tu voir ton bilan ?")) &&
+        !m_ferme) {
         EnregistrerReussites();
         Etat.ModeEnseignant = false;
         Services::Modal().Montrer(Fenetres::Bilans);
@@ -415,6 +431,8 @@ void FenetreExercice::bStopClick() {
     m_quitterOuvert = true;
     const int choix = Services::Modal().Montrer(Fenetres::Quitter);
     m_quitterOuvert = false;
+    if (m_ferme)
+        return; // closed meanwhile: the close recorded the interruption
     switch (choix) {
     case DialogueQuitter::ChoixNouvelExercice:
         EnregistrerReussites();
@@ -469,12 +487,25 @@ void FenetreExercice::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
+// Every close ends the program. The program's own ways out ("Quitter", the end of an exercise)
+// have recorded the exercise before they close; a close from outside (the window manager, the
+// session ending, a signal) finds it maybe still in progress and records it as "Quitter" of the
+// quit dialog would, without the farewell.
 void FenetreExercice::closeEvent(QCloseEvent* e) {
-    if (!m_ferme)
+    if (!m_ferme) {
+        m_ferme = true; // first: whatever was under way stops at its next step
+        horlogeItem->stop();
+        if (Etat.Exercice.EnCours())
+            Etat.Exercice.Interrompre();
         FormClose();
-    m_ferme = true;
-    horlogeItem->stop();
+    }
     QWidget::closeEvent(e);
+}
+
+void FenetreExercice::ArretDemande() {
+    close();
+    // Every event loop, the dialogs' included: each returns to code that sees the window closed.
+    QCoreApplication::exit(0);
 }
 
 void FenetreExercice::FormClose() {

@@ -37,6 +37,12 @@ void DialogueSaisie::Refuser(const QString& message) {
     m_champ->setFocus();
 }
 
+// Closed by the window manager: "Annuler", so nothing typed is taken, even a text "Valider"
+// refused a moment ago.
+void DialogueSaisie::FermetureDeLaFenetre() {
+    bAnnulerClick();
+}
+
 void DialogueSaisie::bAnnulerClick() {
     m_champ->clear();
     done(QDialog::Rejected);

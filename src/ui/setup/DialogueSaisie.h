@@ -30,6 +30,7 @@ protected:
     // Says why the text is refused and keeps the dialog open on the field.
     void Refuser(const QString& message);
     void FormActivate() override;
+    void FermetureDeLaFenetre() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:

@@ -47,6 +47,21 @@ QString Enfant(const QString& dossier, const QString& nom) {
     return dossier.endsWith(Separateur) ? dossier + nom : dossier + Separateur + nom;
 }
 
+// The program ended while a dialog was open (a signal, the session closing): nothing the dialog
+// left behind is acted on.
+bool ProgrammeQuiSeFerme() {
+    return Fenetres::Exercice && Fenetres::Exercice->Ferme();
+}
+
+// The text a one-field dialog was closed with; empty when it was not closed by its "Valider"
+// (cancelled, closed by the window manager, or ended with the program).
+QString TexteValide(QDialog* dialogue, QLineEdit* champ) {
+    const bool valide = Services::Modal().Montrer(dialogue) == QDialog::Accepted;
+    const QString texte = champ->text();
+    champ->clear(); // nothing typed stays behind in a hidden field
+    return valide && !ProgrammeQuiSeFerme() ? texte : QString();
+}
+
 // The pupil's three record files, each created empty only where it is missing (in any case).
 void CreerFichiersEleve() {
     for (const char* suffixe : {SuffixeHistorique, SuffixeDetail, SuffixeExos}) {
@@ -296,8 +311,7 @@ void FenetreDepart::bNouvelEleveClick() {
     cChoixGroupeChange();
     if (!ResteDansLeDossierDuGroupe())
         return;
-    Services::Modal().Montrer(Fenetres::NouvelEleve);
-    const QString nom = Fenetres::NouvelEleve->eUtilisateur->text();
+    const QString nom = TexteValide(Fenetres::NouvelEleve, Fenetres::NouvelEleve->eUtilisateur);
     if (nom.isEmpty())
         return;
     for (const char* suffixe : {SuffixeHistorique, SuffixeDetail, SuffixeExos}) {
@@ -322,9 +336,9 @@ bool FenetreDepart::VerifierMotDePasseEleve() {
     const QString enregistre = lignes.isEmpty() ? QString() : lignes.last();
 
     Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Saisie du mot de passe"));
-    Services::Modal().Montrer(Fenetres::MotDePasse);
-    const QString reponse = Fenetres::MotDePasse->eMotDePasse->text();
-    Fenetres::MotDePasse->eMotDePasse->clear(); // nothing typed stays behind in a hidden field
+    const QString reponse = TexteValide(Fenetres::MotDePasse, Fenetres::MotDePasse->eMotDePasse);
+    if (ProgrammeQuiSeFerme())
+        return false;
 
     if (EgauxSelonRegle(reponse, enregistre) || EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant))
         return true;
@@ -334,9 +348,7 @@ bool FenetreDepart::VerifierMotDePasseEleve() {
 
 bool FenetreDepart::ChoisirMotDePasseEleve() {
     Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Choix du mot de passe"));
-    Services::Modal().Montrer(Fenetres::MotDePasse);
-    const QString texte = Fenetres::MotDePasse->eMotDePasse->text();
-    Fenetres::MotDePasse->eMotDePasse->clear();
+    const QString texte = TexteValide(Fenetres::MotDePasse, Fenetres::MotDePasse->eMotDePasse);
     if (texte.isEmpty())
         return false;
     const QString fichier = FichierEleve(QString::fromLatin1(SuffixeMotDePasse));
@@ -369,9 +381,8 @@ void FenetreDepart::bSuperviseurClick() {
     bool accepte = Etat.MotDePasseEnseignant.isEmpty();
     if (!accepte) {
         Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Saisie du mot de passe"));
-        Services::Modal().Montrer(Fenetres::MotDePasse);
-        const QString reponse = Fenetres::MotDePasse->eMotDePasse->text();
-        Fenetres::MotDePasse->eMotDePasse->clear();
+        const QString reponse =
+            TexteValide(Fenetres::MotDePasse, Fenetres::MotDePasse->eMotDePasse);
         accepte = !reponse.isEmpty() && EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant);
     }
     if (!accepte)
@@ -381,6 +392,8 @@ void FenetreDepart::bSuperviseurClick() {
     const QString groupe = cChoixGroupe->currentText();
     Etat.ModeEnseignant = true;
     Services::Modal().Montrer(Fenetres::Bilans);
+    if (ProgrammeQuiSeFerme())
+        return;
 
     if (ChargerConfiguration() == ResultatConfiguration::IniAbsent) {
         // The message is shown; without its configuration the program ends.
@@ -611,4 +624,10 @@ void FenetreDepart::bQuitterClick() {
     done(QDialog::Rejected);
     if (Fenetres::Exercice)
         Fenetres::Exercice->Adieu(3000);
+}
+
+// Closed by the window manager: "Quitter", with its question. Anything else would run an
+// exercise with no folder chosen.
+void FenetreDepart::FermetureDeLaFenetre() {
+    bQuitterClick();
 }

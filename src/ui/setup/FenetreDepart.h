@@ -60,6 +60,7 @@ public slots:
 protected:
     void FormShow() override;
     void FormActivate() override;
+    void FermetureDeLaFenetre() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
