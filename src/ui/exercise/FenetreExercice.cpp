@@ -454,9 +454,21 @@ void FenetreExercice::bClavierClick() {
     Services::Modal().Montrer(Fenetres::AideAccents);
 }
 
+namespace {
+// Enter or Escape held down: the keyboard repeats it, the pupil did not press it again. A
+// repeat must never submit an empty answer nor listen once more.
+bool ToucheRepetee(const QKeyEvent* e) {
+    const int t = e->key();
+    return e->isAutoRepeat() && (t == Qt::Key_Return || t == Qt::Key_Enter || t == Qt::Key_Escape);
+}
+} // namespace
+
 bool FenetreExercice::eventFilter(QObject* objet, QEvent* e) {
     if (objet == eSaisie && e->type() == QEvent::KeyPress) {
-        const int touche = static_cast<QKeyEvent*>(e)->key();
+        const auto* cle = static_cast<QKeyEvent*>(e);
+        if (ToucheRepetee(cle))
+            return true;
+        const int touche = cle->key();
         if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
             if (bJaiEcrit->isEnabled())
                 bJaiEcritClick();
@@ -472,6 +484,8 @@ bool FenetreExercice::eventFilter(QObject* objet, QEvent* e) {
 }
 
 void FenetreExercice::keyPressEvent(QKeyEvent* e) {
+    if (ToucheRepetee(e))
+        return;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         if (bJaiEcrit->isEnabled())
             bJaiEcritClick();
