@@ -458,9 +458,17 @@ void FenetreBilans::bImprimeClick() {
     Services::Imprimante().Imprimer(tamponImpression->toPlainText());
 }
 
+namespace {
+// What the desktop could not open is said, whenever it says so: the teacher would otherwise
+// click on and on, waiting for a window that never comes.
+void DireEchec(const QString& message) {
+    Services::Messages().Erreur(message);
+}
+} // namespace
+
 void FenetreBilans::OuvrirSiExiste(const QString& chemin) {
     if (FichierExiste(chemin))
-        Services::Shell().Ouvrir(ResoudreChemin(chemin));
+        Services::Shell().Ouvrir(ResoudreChemin(chemin), DireEchec);
 }
 
 void FenetreBilans::OuvrirFichierEleve(const char* suffixe) {
@@ -518,17 +526,17 @@ void FenetreBilans::bSupprimerClick() {
 }
 
 void FenetreBilans::bGererGroupesClick() {
-    Services::Shell().Ouvrir(Etat.CheminBilans);
+    Services::Shell().Ouvrir(Etat.CheminBilans, DireEchec);
 }
 
 void FenetreBilans::bMagnetoClick() {
     const ChoixEnregistreur choix = ChoisirEnregistreur(Etat.CheminLogSon, Etat.DossierProgramme);
     switch (choix.Sorte) {
     case ChoixEnregistreur::Programme:
-        Services::Shell().Lancer(choix.Cible);
+        Services::Shell().Lancer(choix.Cible, DireEchec);
         break;
     case ChoixEnregistreur::Document:
-        Services::Shell().Ouvrir(choix.Cible);
+        Services::Shell().Ouvrir(choix.Cible, DireEchec);
         break;
     case ChoixEnregistreur::Aucun:
         Services::Messages().Message(aucunEnregistreur);
