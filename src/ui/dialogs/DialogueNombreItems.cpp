@@ -86,6 +86,7 @@ void DialogueNombreItems::ConstruireControles() {
 
     bOk = Kit::Bouton(this, "bOk", QStringLiteral("Ok"), QRect(87, 320, 80, 32));
     bOk->setDefault(true);
+    Kit::ActiverAuClavier(bOk);
     connect(bOk, &QPushButton::clicked, this, &DialogueNombreItems::bOkClick);
 }
 

@@ -1,5 +1,7 @@
 #include "ui/dialogs/FormeModale.h"
 
+#include "ui/kit/MarqueFocus.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -40,6 +42,8 @@ void FormeModale::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (e->spontaneous())
         return; // a window system re-show (un-minimise) is not a new showing
+    // At the first showing, not at creation: forms nobody opens cost nothing.
+    MarqueFocus::Poser(this);
     FormShow();
     // Activation comes once the window is up, as the user sees it.
     QTimer::singleShot(0, this, [this] { FormActivate(); });

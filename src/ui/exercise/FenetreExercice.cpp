@@ -17,6 +17,7 @@
 #include "ui/dialogs/DialogueQuitter.h"
 #include "ui/exercise/FenetreAideAccents.h"
 #include "ui/kit/Kit.h"
+#include "ui/kit/MarqueFocus.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/teacher/FenetreBilans.h"
@@ -153,6 +154,14 @@ void FenetreExercice::CreerControles() {
     horlogeItem->setObjectName(QStringLiteral("Timer1"));
     horlogeItem->setInterval(1000);
 
+    // A pupil with the keyboard only reaches everything with Tab: the two big buttons, his
+    // answer, the accent help, the stop. Enter and Escape keep their meaning everywhere.
+    setTabOrder(bJEcoute, bJaiEcrit);
+    setTabOrder(bJaiEcrit, eSaisie);
+    setTabOrder(eSaisie, bClavier);
+    setTabOrder(bClavier, bStop);
+    MarqueFocus::Poser(this);
+
     connect(bJEcoute, &QToolButton::clicked, this, &FenetreExercice::bJEcouteClick);
     connect(bJaiEcrit, &QToolButton::clicked, this, &FenetreExercice::bJaiEcritClick);
     connect(bStop, &QToolButton::clicked, this, &FenetreExercice::bStopClick);
@@ -253,9 +262,11 @@ void FenetreExercice::AfficherSession() {
 void FenetreExercice::MontrerNouvelItem() {
     MontrerImageParDefaut(QStringLiteral("qvx_pardefaut.bmp"));
     mMessage->clear();
+    bJEcoute->setEnabled(true);
+    // The focus leaves the answer field before it is disabled, for the next thing to do.
+    bJEcoute->setFocus();
     bJaiEcrit->setEnabled(false);
     eSaisie->setEnabled(false);
-    bJEcoute->setEnabled(true);
 }
 
 bool FenetreExercice::JouerEffet(const QString& nom) {

@@ -32,6 +32,7 @@ protected:
     void FormActivate() override;
     void FermetureDeLaFenetre() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QLineEdit* m_champ = nullptr;

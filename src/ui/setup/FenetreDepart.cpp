@@ -92,6 +92,8 @@ void FenetreDepart::CreerControles() {
             " font-size: 14px; color: #0b2447; outline: none; }"
             "QListWidget::item { height: 20px; padding-left: 4px; }"
             "QListWidget::item:hover { background: #e6f1fc; }"
+            // Where the arrow keys stand before anything is chosen.
+            "QListWidget::item:focus { border: 1px dashed #3f82c9; }"
             "QListWidget::item:selected { background: #3f82c9; color: white; }"
             "QToolButton#bValider { background: #4caf50; border-color: #2e7d32; color: white;"
             " font-size: 16px; }"
@@ -126,7 +128,6 @@ void FenetreDepart::CreerControles() {
         c->setEditable(false);
         c->setMaxVisibleItems(12);
     }
-    setTabOrder(cChoixGroupe, cChoixUtilisateur);
 
     bNouvelEleve = Kit::BoutonPlat(this, "bNouvelEleve", QStringLiteral("Nouvel élève"),
                                    QRect(16, 128, 106, 58));
@@ -163,7 +164,7 @@ void FenetreDepart::CreerControles() {
     eRepertoires->setSelectionMode(QAbstractItemView::SingleSelection);
     eRepertoires->setUniformItemSizes(true);
     eRepertoires->setSortingEnabled(false);
-    eRepertoires->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    eRepertoires->setFocusPolicy(Qt::StrongFocus); // a pupil with the keyboard gets there too
     eRepertoires->installEventFilter(this);
     eRepertoires->viewport()->installEventFilter(this);
 
@@ -171,6 +172,12 @@ void FenetreDepart::CreerControles() {
         Kit::BoutonPlat(this, "bValider", QStringLiteral("Commencer"), QRect(16, 381, 160, 32));
     bQuitter =
         Kit::BoutonPlat(this, "bQuitter", QStringLiteral("Quitter"), QRect(184, 381, 96, 32));
+
+    // Tab goes through the form as it is read: who, then which exercise, then the way out.
+    QWidget* const ordre[] = {cChoixGroupe, cChoixUtilisateur, bNouvelEleve, bBilan,  bSuperviseur,
+                              bRemonter,    eRepertoires,      bValider,     bQuitter};
+    for (size_t i = 1; i < std::size(ordre); ++i)
+        setTabOrder(ordre[i - 1], ordre[i]);
 
     connect(cChoixGroupe, &QComboBox::activated, this, &FenetreDepart::cChoixGroupeChange);
     connect(cChoixUtilisateur, &QComboBox::activated, this,
@@ -544,17 +551,27 @@ void FenetreDepart::eRepertoiresDblClick() {
         RemplirListeDossiers();
 }
 
-bool FenetreDepart::eRepertoiresKeyPress(int touche) {
+bool FenetreDepart::eRepertoiresKeyPress(const QKeyEvent* e) {
+    const int touche = e->key();
     if (touche != Qt::Key_Return && touche != Qt::Key_Enter)
         return false;
-    if (bValider->isEnabled())
+    if (e->isAutoRepeat())
+        return true; // a held key starts nothing more than its first press did
+    if (bValider->isEnabled()) {
         bValiderClick();
+        return true;
+    }
+    // What a double click does: the entry the arrow keys stand on is chosen, so a marked
+    // folder opens and an exercise folder enables "Commencer".
+    QListWidgetItem* ici = eRepertoires->currentItem();
+    if (ici && !ici->isSelected())
+        ici->setSelected(true);
     return true;
 }
 
 bool FenetreDepart::eventFilter(QObject* objet, QEvent* e) {
     if (objet == eRepertoires && e->type() == QEvent::KeyPress)
-        return eRepertoiresKeyPress(static_cast<QKeyEvent*>(e)->key());
+        return eRepertoiresKeyPress(static_cast<QKeyEvent*>(e));
     if (objet == eRepertoires->viewport() && e->type() == QEvent::MouseButtonDblClick &&
         m_ouverture.isValid() && m_ouverture.elapsed() < QApplication::doubleClickInterval()) {
         // A young pupil double-clicks a folder: the first click opened it, the second one
