@@ -9,6 +9,7 @@
 #include "ui/dialogs/DialogueQuitter.h"
 #include "ui/exercise/FenetreAideAccents.h"
 #include "ui/kit/MarqueFocus.h"
+#include "ui/platform/ServicesQt.h"
 #include "ui/setup/DialogueMotDePasse.h"
 #include "ui/setup/DialogueNouvelEleve.h"
 #include "ui/setup/FenetreDepart.h"
@@ -24,6 +25,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -209,6 +211,28 @@ private slots:
             QCOMPARE(d->result(), resultat);
         QCOMPARE(b.env.Messages.Textes(), message.isEmpty() ? QStringList{} : QStringList{message});
         d->hide();
+    }
+
+    // The new pupil typed and validated with Enter in the real modal showing, the forms built
+    // as the program builds them (at their first showing): his files are created, as the
+    // caller takes the text of a dialog that "Valider" closed.
+    void nouvelEleveEnVrai() {
+        BancFenetres b;
+        Fenetres::Detruire();
+        Fenetres::Creer(FormeModale::Controles::AuPremierAffichage);
+        QDir().mkpath(b.Bilans + "CM1");
+        ModalQt reel;
+        Services::InstallerModal(&reel);
+        Fenetres::Depart->Preparer();
+        Fenetres::Depart->cChoixGroupe->setCurrentText("CM1");
+        QTimer::singleShot(200, Fenetres::NouvelEleve, [] {
+            QTest::keyClicks(Fenetres::NouvelEleve->eUtilisateur, "Zoe");
+            QTest::keyClick(Fenetres::NouvelEleve->eUtilisateur, Qt::Key_Return);
+        });
+        Fenetres::Depart->bNouvelEleveClick();
+        Services::InstallerModal(&b.modal.Modal);
+        QVERIFY(QFile::exists(b.Bilans + "CM1/Zoe.txt"));
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), QStringLiteral("Zoe"));
     }
 
     // The quit dialog: Tab through its three buttons; Enter presses the one that has the focus.

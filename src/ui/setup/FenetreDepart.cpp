@@ -54,9 +54,13 @@ bool ProgrammeQuiSeFerme() {
 }
 
 // The text a one-field dialog was closed with; empty when it was not closed by its "Valider"
-// (cancelled, closed by the window manager, or ended with the program).
-QString TexteValide(QDialog* dialogue, QLineEdit* champ) {
+// (cancelled, closed by the window manager, or ended with the program). The field is looked
+// up once the dialog has been shown: its controls are built at its first showing.
+QString TexteValide(QDialog* dialogue) {
     const bool valide = Services::Modal().Montrer(dialogue) == QDialog::Accepted;
+    auto* champ = dialogue->findChild<QLineEdit*>();
+    if (!champ)
+        return {};
     const QString texte = champ->text();
     champ->clear(); // nothing typed stays behind in a hidden field
     return valide && !ProgrammeQuiSeFerme() ? texte : QString();
@@ -318,7 +322,7 @@ void FenetreDepart::bNouvelEleveClick() {
     cChoixGroupeChange();
     if (!ResteDansLeDossierDuGroupe())
         return;
-    const QString nom = TexteValide(Fenetres::NouvelEleve, Fenetres::NouvelEleve->eUtilisateur);
+    const QString nom = TexteValide(Fenetres::NouvelEleve);
     if (nom.isEmpty())
         return;
     for (const char* suffixe : {SuffixeHistorique, SuffixeDetail, SuffixeExos}) {
@@ -343,7 +347,7 @@ bool FenetreDepart::VerifierMotDePasseEleve() {
     const QString enregistre = lignes.isEmpty() ? QString() : lignes.last();
 
     Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Saisie du mot de passe"));
-    const QString reponse = TexteValide(Fenetres::MotDePasse, Fenetres::MotDePasse->eMotDePasse);
+    const QString reponse = TexteValide(Fenetres::MotDePasse);
     if (ProgrammeQuiSeFerme())
         return false;
 
@@ -355,7 +359,7 @@ bool FenetreDepart::VerifierMotDePasseEleve() {
 
 bool FenetreDepart::ChoisirMotDePasseEleve() {
     Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Choix du mot de passe"));
-    const QString texte = TexteValide(Fenetres::MotDePasse, Fenetres::MotDePasse->eMotDePasse);
+    const QString texte = TexteValide(Fenetres::MotDePasse);
     if (texte.isEmpty())
         return false;
     const QString fichier = FichierEleve(QString::fromLatin1(SuffixeMotDePasse));
@@ -388,8 +392,7 @@ void FenetreDepart::bSuperviseurClick() {
     bool accepte = Etat.MotDePasseEnseignant.isEmpty();
     if (!accepte) {
         Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Saisie du mot de passe"));
-        const QString reponse =
-            TexteValide(Fenetres::MotDePasse, Fenetres::MotDePasse->eMotDePasse);
+        const QString reponse = TexteValide(Fenetres::MotDePasse);
         accepte = !reponse.isEmpty() && EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant);
     }
     if (!accepte)
