@@ -14,6 +14,8 @@ PACKAGES=(
   fonts-dejavu-core
   xvfb xauth x11-utils
   dbus dbus-daemon at-spi2-core python3-pyatspi x11-xserver-utils xdotool libx11-6
+  # The end-to-end test closes windows as a window manager does (WM_DELETE_WINDOW).
+  python3-xlib
   poppler-utils
 )
 

@@ -53,8 +53,8 @@ public:
 
 class ShellInactif : public IShell {
 public:
-    void Ouvrir(const QString&) override {}
-    void Lancer(const QString&) override {}
+    void Ouvrir(const QString&, Echec) override {}
+    void Lancer(const QString&, Echec) override {}
 };
 
 // Without a printer service nothing is printed: the set-up counts as cancelled.

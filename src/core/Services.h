@@ -71,15 +71,18 @@ public:
 
 // The desktop's "open": a document or a folder in the program the desktop associates with it
 // (a folder in the file manager, a web page in the browser), or a program started on its own.
-// The program never waits for what it started and reports nothing of its own: whatever the
-// desktop says is all the user sees.
+// The program never waits for what it started. A failure (no opener on this desktop, no program
+// for that kind of file, a program that cannot start) reaches `echec` with a French sentence
+// naming the target, on the interface thread: at once when it is known at once, later when the
+// desktop's opener gives up after the call returned.
 class IShell {
 public:
+    using Echec = std::function<void(const QString& message)>;
     virtual ~IShell() = default;
     // A file or folder path (any length), or a web address such as "https://...".
-    virtual void Ouvrir(const QString& cible) = 0;
+    virtual void Ouvrir(const QString& cible, Echec echec) = 0;
     // A program, by its path or by a name found on the program search path.
-    virtual void Lancer(const QString& programme) = 0;
+    virtual void Lancer(const QString& programme, Echec echec) = 0;
 };
 
 // The printer: its set-up dialog and plain-text jobs. The printer chosen in the dialog stays

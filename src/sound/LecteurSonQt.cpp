@@ -3,7 +3,9 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QBuffer>
+#include <QDeadlineTimer>
 #include <QMediaDevices>
+#include <QMutex>
 #include <QTimer>
 
 #include <algorithm>
@@ -27,6 +29,45 @@ public:
 
     bool EnCours() const { return m_enCours.load(); }
 
+    // From the interface thread: the sound to play now (nullptr: silence). Only the latest
+    // request counts; while the audio thread is held up, clicks do not pile up behind it.
+    void Demander(std::shared_ptr<const SonDecode> son) {
+        bool reveiller = false;
+        {
+            const QMutexLocker verrou(&m_verrouDemande);
+            reveiller = !m_demandeEnAttente;
+            m_demande = std::move(son);
+            m_demandeEnAttente = true;
+        }
+        if (reveiller)
+            QMetaObject::invokeMethod(this, [this] { Servir(); }, Qt::QueuedConnection);
+    }
+
+private:
+    // On the audio thread. Asking for the output device talks to the sound server, which may
+    // take its time or never answer (a thin-client room whose server is down): that wait is
+    // this thread's only, and the window never notices.
+    void Servir() {
+        std::shared_ptr<const SonDecode> son;
+        {
+            const QMutexLocker verrou(&m_verrouDemande);
+            son = std::move(m_demande);
+            m_demandeEnAttente = false;
+        }
+        if (!son) {
+            Couper();
+            return;
+        }
+        // No sound device (a server without audio, a pupil's machine without speakers): silence.
+        const QAudioDevice sortie = QMediaDevices::defaultAudioOutput();
+        if (sortie.isNull()) {
+            Couper();
+            return;
+        }
+        Jouer(son, sortie);
+    }
+
+public:
     void Jouer(const std::shared_ptr<const SonDecode>& son, const QAudioDevice& sortie) {
         if (m_fermeture)
             return;
@@ -101,6 +142,9 @@ private:
     }
 
     std::atomic<bool> m_enCours{false};
+    QMutex m_verrouDemande;
+    std::shared_ptr<const SonDecode> m_demande;
+    bool m_demandeEnAttente = false;
     bool m_fermeture = false;
     quint64 m_generation = 0;
     std::shared_ptr<const SonDecode> m_son;
@@ -109,19 +153,27 @@ private:
     std::unique_ptr<QAudioSink> m_sortie;
 };
 
-LecteurSonQt::LecteurSonQt(QObject* parent) : QObject(parent), m_moteur(new MoteurSon) {
-    m_fil.setObjectName(QStringLiteral("Son"));
-    m_moteur->moveToThread(&m_fil);
+LecteurSonQt::LecteurSonQt(QObject* parent)
+    : QObject(parent), m_fil(new QThread), m_moteur(new MoteurSon) {
+    m_fil->setObjectName(QStringLiteral("Son"));
+    m_moteur->moveToThread(m_fil);
     MoteurSon* moteur = m_moteur;
-    connect(&m_fil, &QThread::finished, moteur, [moteur] { delete moteur; }, Qt::DirectConnection);
-    m_fil.start();
+    connect(m_fil, &QThread::finished, moteur, [moteur] { delete moteur; }, Qt::DirectConnection);
+    m_fil->start();
 }
 
 LecteurSonQt::~LecteurSonQt() {
     // The output and its timers belong to the audio thread: they are torn down there, once its
     // event loop has ended, so no call of the player is still under way on its stack.
-    m_fil.quit();
-    m_fil.wait();
+    m_fil->quit();
+    if (m_fil->wait(QDeadlineTimer(AttenteFinMs))) {
+        delete m_fil;
+        return;
+    }
+    // Still held by a sound server that does not answer: the program must end all the same.
+    // The thread and what it owns are left to the end of the process; deleting a running
+    // thread would abort it.
+    m_fil = nullptr;
 }
 
 void LecteurSonQt::DefinirFichier(const QString& chemin) {
@@ -143,22 +195,14 @@ bool LecteurSonQt::Ouvrir(QString* erreur) {
     return true;
 }
 
+// Returns at once: the device is looked up and the output started on the audio thread.
 void LecteurSonQt::Jouer() {
-    if (!m_son)
-        return;
-    // No sound device (a server without audio, a pupil's machine without speakers): silence.
-    const QAudioDevice sortie = QMediaDevices::defaultAudioOutput();
-    if (sortie.isNull())
-        return;
-    MoteurSon* moteur = m_moteur;
-    QMetaObject::invokeMethod(
-        moteur, [moteur, son = m_son, sortie] { moteur->Jouer(son, sortie); },
-        Qt::QueuedConnection);
+    if (m_son)
+        m_moteur->Demander(m_son);
 }
 
 void LecteurSonQt::Arreter() {
-    MoteurSon* moteur = m_moteur;
-    QMetaObject::invokeMethod(moteur, [moteur] { moteur->Couper(); }, Qt::QueuedConnection);
+    m_moteur->Demander(nullptr);
 }
 
 bool LecteurSonQt::EnCours() const {

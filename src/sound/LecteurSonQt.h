@@ -1,7 +1,9 @@
 #pragma once
 // The program's sound player `Son`: the whole file is decoded when it is opened, and played
 // through QAudioSink on a thread of its own, so the blocking farewell pauses of the interface
-// thread never starve the output.
+// thread never starve the output. Everything that talks to the sound server (the output device,
+// the sink's start) happens on that thread too: a server that hangs silences the program and
+// never freezes its window.
 
 #include "core/Services.h"
 #include "sound/DecodageWav.h"
@@ -36,9 +38,13 @@ public:
     // The samples in another layout: channels mapped, rate resampled (linear), sample type.
     static QByteArray Convertir(const SonDecode& son, const QAudioFormat& cible);
 
+    // How long the end of the player waits for its thread; a thread held longer by a sound
+    // server is left behind rather than keep the program from ending.
+    static constexpr int AttenteFinMs = 1000;
+
 private:
     QString m_chemin;
     std::shared_ptr<const SonDecode> m_son;
-    QThread m_fil;
+    QThread* m_fil = nullptr;      // deleted once ended, left behind when it cannot end
     MoteurSon* m_moteur = nullptr; // lives on m_fil, deleted there
 };

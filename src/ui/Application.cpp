@@ -97,10 +97,7 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     Fenetres::Creer(FormeModale::Controles::AuPremierAffichage);
     if (apresCreation)
         apresCreation();
-    InstallerArretPropre([] {
-        Fenetres::Exercice->close();
-        QCoreApplication::exit(0); // also ends a dialog left open
-    });
+    InstallerArretPropre([] { Fenetres::Exercice->ArretDemande(); });
     Fenetres::Exercice->show();
     const int code = QApplication::exec();
     Fenetres::Detruire();

@@ -10,6 +10,14 @@ compared with what they must hold, times matched by pattern.
 The program is started again: the teacher opens the teacher module with his password, finds
 Zoé's records in its views, deletes her, and quits; her four files must be gone.
 
+Then Léon does the same with the keyboard only: Tab, arrows, Enter, Escape and typing, from the
+group list to the end questions; his four files are checked the same way.
+
+Last, the ways out from outside: the window manager's close (the WM_DELETE_WINDOW message it
+sends on Alt+F4) on the start form asks "Quitter"'s question; on the exercise window during an
+exercise it ends the program with the interruption recorded; so does SIGTERM while the feedback
+dialog is open.
+
 Run under a display and a session bus:
     xvfb-run -a dbus-run-session -- /usr/bin/python3 e2e_eleve.py --exe build/src/plumelune --demo demo
 
@@ -33,8 +41,13 @@ import tempfile
 import time
 
 import pyatspi
+from Xlib import X, display as xdisplay, protocol as xprotocol
 
 ELEVE = "Zoé"
+ELEVE_CLAVIER = "Léon"
+TITRE = "Plumelune - Version 2.0"  # the message boxes' title
+TITRE_EXERCICE = TITRE + " - Elève : "
+MOT_DE_PASSE_CLAVIER = "Pluie 7"
 MOT_DE_PASSE = "Lune 2"
 MOT_DE_PASSE_ENSEIGNANT = "maitre"  # the demo ini's
 GROUPE = "CM1"
@@ -148,6 +161,13 @@ def visible(a):
     try:
         etats = a.getState()
         return etats.contains(pyatspi.STATE_SHOWING) and etats.contains(pyatspi.STATE_VISIBLE)
+    except Exception:
+        return False
+
+
+def focalise(a):
+    try:
+        return a.getState().contains(pyatspi.STATE_FOCUSED)
     except Exception:
         return False
 
@@ -390,6 +410,180 @@ def visite_enseignant(programme, entendus):
     cliquer(programme.dans(confirmation, BOUTON, "OK"))
 
 
+# --- With the keyboard only --------------------------------------------------------------------
+
+def tabuler_jusqua(a, description, essais=14):
+    """Tab until `a` has the keyboard focus."""
+    for _ in range(essais):
+        if focalise(a):
+            return
+        touche("Tab")
+        time.sleep(0.15)
+    attendre(lambda: focalise(a), f"le focus sur {description}", 2)
+
+
+def clavier_depart(programme, nouvel_eleve, titre_mot_de_passe):
+    """The start form with keys only: group, pupil (new, or typed), folder, Commencer, password."""
+    p = programme.processus
+    depart = programme.fenetre("Choix dossier")
+    groupe, eleve = attendre(lambda: programme.tous(depart, LISTE_DEROULANTE), "listes du départ")[:2]
+    donner_le_focus(p, "Choix dossier")
+    tabuler_jusqua(groupe, "la liste des groupes")
+    for _ in range(6):  # the arrows choose, one entry at a time
+        if nom(groupe) == GROUPE:
+            break
+        touche("Down")
+        time.sleep(0.2)
+    attendre(lambda: nom(groupe) == GROUPE, f"le groupe {GROUPE} choisi au clavier")
+    if nouvel_eleve:
+        tabuler_jusqua(programme.dans(depart, BOUTON, "Nouvel élève"), "« Nouvel élève »")
+        touche("Return")
+        programme.fenetre("Nouvel élève")
+        donner_le_focus(p, "Nouvel élève")
+        taper(ELEVE_CLAVIER)
+        touche("Return")
+        donner_le_focus(p, "Choix dossier")
+    else:
+        tabuler_jusqua(eleve, "la liste des élèves")
+        taper(ELEVE_CLAVIER[0])  # the first letter finds the entry
+    attendre(lambda: nom(eleve) == ELEVE_CLAVIER, f"{ELEVE_CLAVIER} choisi")
+    dossiers = programme.dans(depart, LISTE, "Exercices")
+    tabuler_jusqua(dossiers, "la liste des exercices")
+    # The arrows stand on the first entry; the next one is the exercise.
+    touche("Down")
+    attendre(lambda: any(nom(e) == EXERCICE and e.getState().contains(pyatspi.STATE_SELECTED)
+                         for e in programme.tous(dossiers, ELEMENT)), f"« {EXERCICE} » choisi")
+    commencer = programme.dans(depart, BOUTON, "Commencer")
+    attendre(lambda: actif(commencer), "« Commencer » actif")
+    touche("Return")
+    programme.fenetre(titre_mot_de_passe)
+    donner_le_focus(p, titre_mot_de_passe)
+    taper(MOT_DE_PASSE_CLAVIER)
+    touche("Return")
+    ecran = programme.fenetre(contenant=(BOUTON, "J'écoute"))
+    donner_le_focus(p, TITRE_EXERCICE, exact=False)
+    return ecran
+
+
+def clavier_ecouter(programme, ecran, oreille):
+    """Enter on the exercise window: the item is played."""
+    saisie = programme.dans(ecran, TEXTE, "Ta réponse")
+    oreille.vider()
+    touche("Return")
+    item = oreille.son_ouvert()
+    attendre(lambda: actif(saisie) and focalise(saisie), "le champ de réponse prêt")
+    return item
+
+
+def clavier_retour(programme, texte_attendu):
+    """The feedback dialog, closed with Enter on its focused "Ok"."""
+    f = programme.fenetre(contenant=(ETIQUETTE, texte_attendu))
+    donner_le_focus(programme.processus, "Plumelune")
+    attendre(lambda: focalise(programme.dans(f, BOUTON, "Ok")), "« Ok » prêt")
+    touche("Return")
+    attendre(lambda: not programme.dans(f, ETIQUETTE, texte_attendu, attente=False), "retour fermé")
+    donner_le_focus(programme.processus, TITRE_EXERCICE, exact=False)
+
+
+def visite_clavier(programme, oreille):
+    etape("Léon, au clavier seulement")
+    ecran = clavier_depart(programme, True, "Choix du mot de passe")
+    entendus = []
+    for _ in range(4):
+        item = clavier_ecouter(programme, ecran, oreille)
+        entendus.append(item)
+        taper(reponse_juste(item))
+        touche("Return")
+        clavier_retour(programme, "C'est bien, continue.")
+    question = programme.fenetre(contenant=(BOUTON, "Non"))
+    if not any(nom(l).startswith("Bravo " + ELEVE_CLAVIER + " !") for l in programme.tous(question, ETIQUETTE)):
+        raise Echec("la question de fin n'est pas celle attendue")
+    donner_le_focus(programme.processus, TITRE)
+    touche("Escape")  # "Non"
+    programme.fenetre(contenant=(ETIQUETTE, "Veux-tu voir ton bilan ?"))
+    donner_le_focus(programme.processus, TITRE)
+    touche("Escape")
+    return entendus
+
+
+# --- Ways out from outside -------------------------------------------------------------------
+
+def fenetre_x(ecran, processus, titre, exact):
+    """The program's shown X window with that title (or beginning so), the topmost when several
+    have it (a message box bears the main window's title), or None."""
+    nom_utf8 = ecran.intern_atom("_NET_WM_NAME")
+    utf8 = ecran.intern_atom("UTF8_STRING")
+    pid = ecran.intern_atom("_NET_WM_PID")
+    for w in reversed(ecran.screen().root.query_tree().children):  # top of the stack first
+        try:
+            if w.get_attributes().map_state != X.IsViewable:
+                continue
+            p = w.get_full_property(pid, X.AnyPropertyType)
+            t = w.get_full_property(nom_utf8, utf8)
+        except Exception:
+            continue
+        if not p or p.value[0] != processus.pid or not t:
+            continue
+        nom_x = t.value.decode("utf-8") if isinstance(t.value, bytes) else str(t.value)
+        if nom_x == titre or (not exact and nom_x.startswith(titre)):
+            return w
+    return None
+
+
+def au_bureau(processus, titre, exact, action):
+    ecran = xdisplay.Display()
+    try:
+        w = attendre(lambda: fenetre_x(ecran, processus, titre, exact), f"la fenêtre X « {titre} »")
+        action(ecran, w)
+        ecran.sync()
+    finally:
+        ecran.close()
+
+
+def donner_le_focus(processus, titre, exact=True):
+    """What a window manager does for a window that appears: the keyboard goes to it. Xvfb runs
+    no window manager, and the keys must reach the window without a click."""
+    au_bureau(processus, titre, exact,
+              lambda ecran, w: w.set_input_focus(X.RevertToParent, X.CurrentTime))
+    time.sleep(0.2)
+
+
+def fermer_comme_le_bureau(processus, titre, exact=True):
+    """What a window manager sends on Alt+F4: WM_DELETE_WINDOW to the window so titled."""
+    def fermer(ecran, w):
+        protocoles = ecran.intern_atom("WM_PROTOCOLS")
+        fermeture = ecran.intern_atom("WM_DELETE_WINDOW")
+        message = xprotocol.event.ClientMessage(window=w, client_type=protocoles,
+                                                data=(32, [fermeture, X.CurrentTime, 0, 0, 0]))
+        w.send_event(message, event_mask=X.NoEventMask)
+    au_bureau(processus, titre, exact, fermer)
+
+
+def attendre_la_fin(processus, quoi):
+    try:
+        processus.wait(timeout=DELAI)
+    except subprocess.TimeoutExpired:
+        raise Echec(f"le programme ne s'est pas fermé après {quoi}")
+    if processus.returncode != 0:
+        raise Echec(f"le programme s'est terminé avec le code {processus.returncode} après {quoi}")
+
+
+def interrompre(programme, oreille, fermeture):
+    """An exercise begun, one wrong answer, then the program closed from outside."""
+    ecran = clavier_depart(programme, False, "Saisie du mot de passe")
+    clavier_ecouter(programme, ecran, oreille)
+    taper(FAUX)
+    touche("Return")
+    texte = "Ce n'est pas la bonne réponse. Essaie encore."
+    if fermeture == "fenetre":
+        clavier_retour(programme, texte)
+        fermer_comme_le_bureau(programme.processus, TITRE_EXERCICE, exact=False)
+    else:
+        programme.fenetre(contenant=(ETIQUETTE, texte))
+        os.kill(programme.processus.pid, signal.SIGTERM)
+    attendre_la_fin(programme.processus, fermeture)
+
+
 # --- What the files must hold ------------------------------------------------------------------
 
 DATE = r"\d\d/\d\d/\d{4}"
@@ -420,6 +614,36 @@ def comparer(fichier, motifs):
     for n, (ligne, motif) in enumerate(zip(lignes, motifs), 1):
         if not re.fullmatch(motif, ligne):
             raise Echec(f"{fichier}, ligne {n} : « {ligne} » ne correspond pas à {motif}")
+
+
+def lignes_clavier(entendus, interruptions):
+    """Léon's records: the whole exercise, then each interrupted one after a wrong answer."""
+    detail = [DATE + r" à \d\d:\d\d:\d\d - 4 items - Exercice sur \[" + re.escape(EXERCICE) + r"\]"]
+    for item in entendus:
+        detail.append(re.escape(reponse_juste(item) + " : [") + DUREE + re.escape(" - 1 essai]"))
+    detail += ["", r"Temps exercice : " + DUREE + r"\.", re.escape("Score : 20/20."), "-" * 68]
+    exos = [DATE + re.escape(" | Terminé    |   20 /  20 | " + EXERCICE)]
+    for _ in range(interruptions):
+        detail += [DATE + r" à \d\d:\d\d:\d\d - 4 items - Exercice sur \[" + re.escape(EXERCICE) + r"\]",
+                   r".+ : " + re.escape(FAUX), r"Exercice interrompu après " + DUREE + r"\.", "-" * 68]
+        exos.append(DATE + re.escape(" | Interrompu |    0 /  20 | " + EXERCICE))
+    # An exercise left before its item was answered right changes no count.
+    historique = [re.escape(cle(reponse_juste(i)) + "|1") for i in entendus]
+    return detail, exos, historique
+
+
+def verifier_clavier(dossier_programme, entendus, interruptions):
+    groupe = os.path.join(dossier_programme, "_Bilans", GROUPE)
+    if len(entendus) != 4 or len(set(entendus)) != 4:
+        raise Echec(f"items entendus : {entendus}")
+    detail, exos, historique = lignes_clavier(entendus, interruptions)
+    comparer(os.path.join(groupe, ELEVE_CLAVIER + "_Detail.txt"), detail)
+    comparer(os.path.join(groupe, ELEVE_CLAVIER + "_Exos.txt"), exos)
+    comparer(os.path.join(groupe, ELEVE_CLAVIER + ".txt"), historique)
+    comparer(os.path.join(groupe, ELEVE_CLAVIER + "_Pwd.txt"), [re.escape(MOT_DE_PASSE_CLAVIER)])
+    journaux = [n for n in os.listdir(dossier_programme) if re.fullmatch(r"Bilan_\d+\.txt", n)]
+    if journaux:
+        raise Echec(f"le journal de la séance est resté : {journaux}")
 
 
 def verifier(dossier_programme, entendus):
@@ -480,9 +704,9 @@ def main():
         return 1
 
     def trop_long(*_):
-        raise Echec("le scénario dépasse 150 s")
+        raise Echec("le scénario dépasse 240 s")
     signal.signal(signal.SIGALRM, trop_long)
-    signal.alarm(150)
+    signal.alarm(240)
 
     racine = tempfile.mkdtemp(prefix="plumelune-e2e-")
     bus = programme = None
@@ -530,6 +754,36 @@ def main():
         if restes:
             raise Echec(f"fichiers restés après la suppression : {restes}")
         etape("les fichiers de Zoé sont supprimés")
+
+        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
+        programme = Programme(processus)
+        entendus = visite_clavier(programme, oreille)
+        attendre_la_fin(processus, "l'au revoir")
+        verifier_clavier(dossier, entendus, 0)
+        etape("les quatre fichiers de Léon sont justes")
+
+        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
+        programme = Programme(processus)
+        etape("le gestionnaire de fenêtres ferme le formulaire de départ : la question de Quitter")
+        programme.fenetre("Choix dossier")
+        fermer_comme_le_bureau(processus, "Choix dossier")
+        question = "Veux-tu vraiment quitter le logiciel ?"
+        programme.fenetre(contenant=(ETIQUETTE, question))
+        donner_le_focus(processus, TITRE)
+        touche("Escape")  # "Annuler": the start form stays
+        attendre(lambda: not any(programme.dans(f, ETIQUETTE, question, attente=False)
+                                 for f in programme.fenetres()), "la question fermée")
+        programme.fenetre("Choix dossier")
+        etape("le gestionnaire de fenêtres ferme l'exercice en cours")
+        interrompre(programme, oreille, "fenetre")
+        verifier_clavier(dossier, entendus, 1)
+
+        etape("SIGTERM pendant le message après une réponse")
+        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
+        programme = Programme(processus)
+        interrompre(programme, oreille, "signal")
+        verifier_clavier(dossier, entendus, 2)
+        etape("chaque interruption est écrite une fois, le journal est parti")
         print("1 passed, 0 failed")
         return 0
     except Echec as e:

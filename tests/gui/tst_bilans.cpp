@@ -638,19 +638,39 @@ private slots:
             c.Ouvrir(false);
         }
         Fenetres::Bilans->onglets->setCurrentIndex(onglet);
-        if (action.startsWith("droit:")) {
-            ClicDroit(Fenetres::Bilans->findChild<QPlainTextEdit*>(action.mid(6)));
-        } else {
-            QPushButton* b = Bouton(action);
-            QVERIFY(b->isVisibleTo(Fenetres::Bilans));
-            QTest::mouseClick(b, Qt::LeftButton);
-        }
+        auto agir = [&] {
+            if (action.startsWith("droit:")) {
+                ClicDroit(Fenetres::Bilans->findChild<QPlainTextEdit*>(action.mid(6)));
+            } else {
+                QPushButton* b = Bouton(action);
+                QVERIFY(b->isVisibleTo(Fenetres::Bilans));
+                QTest::mouseClick(b, Qt::LeftButton);
+            }
+        };
+        agir();
         attendu.replace("{P}", c.env.Programme).replace("{G}", g).replace("{R}", c.racine);
         QStringList obtenu;
         for (const AppelShell& a : c.env.Shell.Appels)
             obtenu.append(a.Genre + ":" + a.Cible);
         QCOMPARE(obtenu, attendu.isEmpty() ? QStringList{} : QStringList{attendu});
         QVERIFY(c.env.Messages.Appels.isEmpty());
+        if (attendu.isEmpty())
+            return;
+
+        // The desktop cannot open it: said at once, or when its opener gives up later.
+        const QString cible = c.env.Shell.Appels.first().Cible;
+        const QString message = QString::fromUtf8("Impossible d'ouvrir « %1 » : essai").arg(cible);
+        c.env.Shell.Echecs.insert(cible, message);
+        agir();
+        QCOMPARE(c.env.Messages.Appels.size(), 1);
+        QCOMPARE(c.env.Messages.Appels.last().Genre, QStringLiteral("Erreur"));
+        QCOMPARE(c.env.Messages.Appels.last().Texte, message);
+        c.env.Shell.Differer = true;
+        agir();
+        QCOMPARE(c.env.Messages.Appels.size(), 1);
+        c.env.Shell.RepondreEnRetard();
+        QCOMPARE(c.env.Messages.Appels.size(), 2);
+        QCOMPARE(c.env.Messages.Appels.last().Texte, message);
     }
 
     // Nothing to open: no file, no pupil. Nothing happens and nothing is said.

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -48,6 +49,12 @@ void Montrer(QWidget* w) {
     w->show();
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+// A key press the keyboard repeats while the key is held down.
+void Repetition(QWidget* cible, int touche) {
+    QKeyEvent repetee(QEvent::KeyPress, touche, Qt::NoModifier, QString(), /*autorep*/ true);
+    QApplication::sendEvent(cible, &repetee);
 }
 
 QString NomAccessible(QWidget* w) {
@@ -121,6 +128,46 @@ private slots:
         QTest::keyClick(Fenetres::Exercice, Qt::Key_Return);
         QCOMPARE(x.env.Son.Joues, QStringList{"chat.wav"});
         QCOMPARE(Etat.Exercice.Essais(), 1);
+    }
+
+    // Enter held down: the first press listens; the keyboard's repeats, which then reach the
+    // answer field, are no answer. Only a fresh press submits.
+    void toucheMaintenue_data() {
+        QTest::addColumn<int>("touche");
+        QTest::addColumn<bool>("surLeFormulaire"); // the repeats land on the form, not the field
+        QTest::newRow("Enter, repeats in the field") << int(Qt::Key_Return) << false;
+        QTest::newRow("keypad Enter, repeats in the field") << int(Qt::Key_Enter) << false;
+        QTest::newRow("Enter, repeats on the form") << int(Qt::Key_Return) << true;
+    }
+    void toucheMaintenue() {
+        QFETCH(int, touche);
+        QFETCH(bool, surLeFormulaire);
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
+        QTest::keyClick(Fenetres::Exercice, Qt::Key(touche)); // the fresh press: a listen
+        QCOMPARE(x.env.Son.Joues, QStringList{"chat.wav"});
+        QWidget* cible = surLeFormulaire ? static_cast<QWidget*>(Fenetres::Exercice)
+                                         : Fenetres::Exercice->eSaisie;
+        for (int i = 0; i < 10; ++i)
+            Repetition(cible, touche);
+        QCOMPARE(Etat.Exercice.Essais(), 0);
+        QCOMPARE(x.env.Son.Joues, QStringList{"chat.wav"});
+        QVERIFY(!x.modal.Modal.Montres.contains("fMessagePerso"));
+        QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeDetail)),
+                 Ligne("07/12/2026 à 14:03:27 - 1 item - Exercice sur [Animaux]"));
+        // Released and pressed again: that one is an answer.
+        QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key(touche));
+        QCOMPARE(Etat.Exercice.Essais(), 1);
+    }
+
+    // A held Escape opens the quit dialog once, from its first press only.
+    void echapMaintenu() {
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
+        Fenetres::Exercice->bJEcoute->click();
+        for (int i = 0; i < 5; ++i)
+            Repetition(Fenetres::Exercice->eSaisie, Qt::Key_Escape);
+        QVERIFY(!x.modal.Modal.Montres.contains("fQuitter"));
     }
 
     // Escape opens the quit dialog once, however often it is pressed meanwhile.

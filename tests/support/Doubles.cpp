@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 QStringList MessagesDouble::Textes() const {
     QStringList r;
     for (const AppelMessage& a : Appels)
@@ -25,6 +27,24 @@ bool MessagesDouble::Repondre(const char* genre, const QString& t) {
     if (Reponses.isEmpty())
         return ReponseParDefaut;
     return Reponses.takeFirst();
+}
+
+void ShellDouble::Appeler(const QString& genre, const QString& cible, Echec echec) {
+    Appels.append({genre, cible});
+    const auto echoue = Echecs.constFind(cible);
+    if (echoue == Echecs.constEnd() || !echec)
+        return;
+    const QString message = *echoue;
+    if (Differer)
+        m_enRetard.append([echec, message] { echec(message); });
+    else
+        echec(message);
+}
+
+void ShellDouble::RepondreEnRetard() {
+    const auto enRetard = std::exchange(m_enRetard, {});
+    for (const auto& reponse : enRetard)
+        reponse();
 }
 
 QStringList ShellDouble::Cibles() const {

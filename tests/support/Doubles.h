@@ -4,6 +4,7 @@
 
 #include "core/Services.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
@@ -75,15 +76,26 @@ struct AppelShell {
     QString Cible;
 };
 
-// Records what the program asked the desktop to open or start, in order.
+// Records what the program asked the desktop to open or start, in order. A target found in
+// `Echecs` fails with that sentence: at once, or, when `Differer` is set, only at
+// RepondreEnRetard(), as the desktop's opener answers after the call has returned.
 class ShellDouble : public IShell {
 public:
     QVector<AppelShell> Appels;
-    void Ouvrir(const QString& cible) override { Appels.append({QStringLiteral("Ouvrir"), cible}); }
-    void Lancer(const QString& programme) override {
-        Appels.append({QStringLiteral("Lancer"), programme});
+    QHash<QString, QString> Echecs;
+    bool Differer = false;
+    void Ouvrir(const QString& cible, Echec echec) override {
+        Appeler(QStringLiteral("Ouvrir"), cible, std::move(echec));
     }
+    void Lancer(const QString& programme, Echec echec) override {
+        Appeler(QStringLiteral("Lancer"), programme, std::move(echec));
+    }
+    void RepondreEnRetard();
     QStringList Cibles() const;
+
+private:
+    void Appeler(const QString& genre, const QString& cible, Echec echec);
+    QVector<std::function<void()>> m_enRetard;
 };
 
 // Records the set-up dialogs shown and the texts printed; the dialog's answer is scripted.

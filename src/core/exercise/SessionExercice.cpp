@@ -22,6 +22,7 @@ QChar LettreEtat(EtatItem etat) {
 
 void SessionExercice::Ouvrir(const QString& dossier) {
     *this = SessionExercice();
+    m_enCours = true;
     const QStringList noms = ItemsARetravailler(dossier, m_nbItemsDossier);
     m_items.reserve(noms.size());
     for (const QString& nom : noms)
@@ -120,10 +121,12 @@ Verdict SessionExercice::Repondre(const QString& tape) {
 }
 
 void SessionExercice::Terminer() {
+    m_enCours = false;
     EcrireFinExercice(m_tempsTotal, m_score, ScoreMaxi());
 }
 
 void SessionExercice::Interrompre() {
+    m_enCours = false;
     m_horlogeEnMarche = false;
     m_tempsTotal += m_tempsItem;
     EcrireInterruption(m_tempsTotal, m_score, ScoreMaxi());

@@ -70,6 +70,9 @@ public:
     void Terminer();
     // The exercise left before its end: the item's time counts, the interruption is recorded.
     void Interrompre();
+    // From Ouvrir until Terminer or Interrompre, even for an exercise without item: a program
+    // that ends meanwhile records the interruption.
+    bool EnCours() const { return m_enCours; }
 
     // The question at the end: the pupil's name, the time and the score.
     QString QuestionFin() const;
@@ -107,4 +110,5 @@ private:
     bool m_horlogeEnMarche = false;
     int m_tempsItem = 0;
     int m_tempsTotal = 0;
+    bool m_enCours = false;
 };

@@ -41,6 +41,8 @@ void DialogueAppreciation::ConstruireControles() {
     iPasBon->setAccessibleName(QStringLiteral("Ce n'est pas ça"));
     bOk = Kit::Bouton(this, "bOk", QStringLiteral("Ok"), QRect(66, 63, 40, 27));
     bOk->setDefault(true);
+    // Enter held down after an answer must not close the message before it is read.
+    Kit::ActiverAuClavier(bOk);
     connect(bOk, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
 }
 
@@ -59,4 +61,9 @@ void DialogueAppreciation::FormActivate() {
     iBon->setVisible(bon);
     iPasBon->setVisible(!bon);
     bOk->setFocus();
+}
+
+// Its one button is its one way out.
+void DialogueAppreciation::FermetureDeLaFenetre() {
+    bOk->click();
 }

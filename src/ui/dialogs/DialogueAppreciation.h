@@ -23,4 +23,5 @@ public:
 protected:
     void ConstruireControles() override;
     void FormActivate() override;
+    void FermetureDeLaFenetre() override;
 };

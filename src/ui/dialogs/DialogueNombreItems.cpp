@@ -86,6 +86,7 @@ void DialogueNombreItems::ConstruireControles() {
 
     bOk = Kit::Bouton(this, "bOk", QStringLiteral("Ok"), QRect(87, 320, 80, 32));
     bOk->setDefault(true);
+    Kit::ActiverAuClavier(bOk);
     connect(bOk, &QPushButton::clicked, this, &DialogueNombreItems::bOkClick);
 }
 
@@ -114,4 +115,9 @@ void DialogueNombreItems::bOkClick() {
             nombre = NombresProposes[rang];
     Etat.Exercice.GarderItemsTires(nombre);
     done(QDialog::Accepted);
+}
+
+// Its one button is its one way out: the choice shown is the choice made.
+void DialogueNombreItems::FermetureDeLaFenetre() {
+    bOkClick();
 }

@@ -30,6 +30,7 @@ public slots:
 protected:
     void ConstruireControles() override;
     void FormActivate() override;
+    void FermetureDeLaFenetre() override;
 
 private:
     // The counted choices, top to bottom, paired with NombresProposes.

@@ -19,6 +19,8 @@ void DialogueQuitter::ConstruireControles() {
     bQuitter = Kit::Bouton(this, "bQuitter", QStringLiteral("Quitter"), QRect(102, 5, 90, 41));
     bAnnuler = Kit::Bouton(this, "bAnnuler", QStringLiteral("Annuler"), QRect(198, 5, 90, 41));
     ResserrerPolices({bNouvelExo, bQuitter, bAnnuler});
+    for (QPushButton* b : {bNouvelExo, bQuitter, bAnnuler})
+        Kit::ActiverAuClavier(b);
     // Enter pressed once too often must never end the exercise: it means "back to work".
     bAnnuler->setDefault(true);
     connect(bNouvelExo, &QPushButton::clicked, this, &DialogueQuitter::bNouvelExoClick);
@@ -40,4 +42,9 @@ void DialogueQuitter::bNouvelExoClick() {
 
 void DialogueQuitter::bAnnulerClick() {
     done(ChoixAnnuler);
+}
+
+// Closed by the window manager: back to the exercise, as Escape would be if it did anything.
+void DialogueQuitter::FermetureDeLaFenetre() {
+    bAnnulerClick();
 }

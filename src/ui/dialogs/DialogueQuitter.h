@@ -26,4 +26,5 @@ public slots:
 protected:
     void ConstruireControles() override;
     void FormActivate() override;
+    void FermetureDeLaFenetre() override;
 };

@@ -1,5 +1,8 @@
 #include "ui/dialogs/FormeModale.h"
 
+#include "ui/kit/MarqueFocus.h"
+
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QTimer>
@@ -39,6 +42,8 @@ void FormeModale::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (e->spontaneous())
         return; // a window system re-show (un-minimise) is not a new showing
+    // At the first showing, not at creation: forms nobody opens cost nothing.
+    MarqueFocus::Poser(this);
     FormShow();
     // Activation comes once the window is up, as the user sees it.
     QTimer::singleShot(0, this, [this] { FormActivate(); });
@@ -65,4 +70,21 @@ void FormeModale::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QDialog::keyPressEvent(e);
+}
+
+void FormeModale::closeEvent(QCloseEvent* e) {
+    if (!isVisible()) {
+        e->accept();
+        return;
+    }
+    FermetureDeLaFenetre();
+    // A button that keeps the form open (a question answered "Annuler") keeps it open.
+    if (isVisible())
+        e->ignore();
+    else
+        e->accept();
+}
+
+void FormeModale::FermetureDeLaFenetre() {
+    reject();
 }

@@ -32,6 +32,12 @@ protected:
     void showEvent(QShowEvent* e) override;
     // Escape does not close a form behind the program's back: each form says what its keys do.
     void keyPressEvent(QKeyEvent* e) override;
+    // A close from outside the form (the window manager's close, Alt+F4, a session ending) is
+    // one of the form's own ways out, never a way round its checks.
+    void closeEvent(QCloseEvent* e) override;
+    // What such a close means: the button it presses. By default the form is closed as
+    // rejected, which suits the forms that have a real close button.
+    virtual void FermetureDeLaFenetre();
     // No title-bar buttons: the form's own buttons are the only way out.
     void SansBoutonsDeTitre();
     void FixerTaille(int largeur, int hauteur);

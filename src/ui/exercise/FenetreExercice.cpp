@@ -17,6 +17,7 @@
 #include "ui/dialogs/DialogueQuitter.h"
 #include "ui/exercise/FenetreAideAccents.h"
 #include "ui/kit/Kit.h"
+#include "ui/kit/MarqueFocus.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/teacher/FenetreBilans.h"
@@ -153,6 +154,14 @@ void FenetreExercice::CreerControles() {
     horlogeItem->setObjectName(QStringLiteral("Timer1"));
     horlogeItem->setInterval(1000);
 
+    // A pupil with the keyboard only reaches everything with Tab: the two big buttons, his
+    // answer, the accent help, the stop. Enter and Escape keep their meaning everywhere.
+    setTabOrder(bJEcoute, bJaiEcrit);
+    setTabOrder(bJaiEcrit, eSaisie);
+    setTabOrder(eSaisie, bClavier);
+    setTabOrder(bClavier, bStop);
+    MarqueFocus::Poser(this);
+
     connect(bJEcoute, &QToolButton::clicked, this, &FenetreExercice::bJEcouteClick);
     connect(bJaiEcrit, &QToolButton::clicked, this, &FenetreExercice::bJaiEcritClick);
     connect(bStop, &QToolButton::clicked, this, &FenetreExercice::bStopClick);
@@ -219,8 +228,11 @@ void FenetreExercice::NouvelExercice() {
     SessionExercice& exercice = Etat.Exercice;
     exercice.Ouvrir(Etat.DossierExercice);
     lTemps->clear(); // the last exercise's clock is not this one's
-    if (exercice.NbItems() >= 5)
+    if (exercice.NbItems() >= 5) {
         Services::Modal().Montrer(Fenetres::NombreItems);
+        if (m_ferme)
+            return; // the program ended meanwhile: its close recorded the interruption
+    }
     const bool item = exercice.Commencer();
     MontrerNouvelItem();
     AfficherSession();
@@ -250,9 +262,11 @@ void FenetreExercice::AfficherSession() {
 void FenetreExercice::MontrerNouvelItem() {
     MontrerImageParDefaut(QStringLiteral("qvx_pardefaut.bmp"));
     mMessage->clear();
+    bJEcoute->setEnabled(true);
+    // The focus leaves the answer field before it is disabled, for the next thing to do.
+    bJEcoute->setFocus();
     bJaiEcrit->setEnabled(false);
     eSaisie->setEnabled(false);
-    bJEcoute->setEnabled(true);
 }
 
 bool FenetreExercice::JouerEffet(const QString& nom) {
@@ -270,6 +284,8 @@ bool FenetreExercice::JouerEffet(const QString& nom) {
 }
 
 void FenetreExercice::Adieu(int attenteMs) {
+    if (m_ferme)
+        return;
     repaint();
     if (JouerEffet(QStringLiteral("quitter.wav")))
         Services::Pause().Attendre(attenteMs);
@@ -324,10 +340,11 @@ void FenetreExercice::CompterUneSeconde() {
     lTemps->setText(FormaterDuree(Etat.Exercice.TempsAffiche(), true));
 }
 
-void FenetreExercice::MessagePerso(const QString& texte, const QString& type) {
+bool FenetreExercice::MessagePerso(const QString& texte, const QString& type) {
     Fenetres::Appreciation->TexteMessage = texte;
     Fenetres::Appreciation->TypeMessage = type;
     Services::Modal().Montrer(Fenetres::Appreciation);
+    return !m_ferme;
 }
 
 void FenetreExercice::AfficherModele(const QString& modele) {
@@ -350,7 +367,8 @@ void FenetreExercice::bJaiEcritClick() {
 void FenetreExercice::ReponseJusteTraitee() {
     horlogeItem->stop();
     JouerEffet(QStringLiteral("juste.wav"));
-    MessagePerso(QStringLiteral("C'est bien, continue."), QStringLiteral("Bon"));
+    if (!MessagePerso(QStringLiteral("C'est bien, continue."), QStringLiteral("Bon")))
+        return;
     AfficherSession();
     eSaisie->clear();
     eModele->clear();
@@ -365,24 +383,29 @@ void FenetreExercice::ReponseFausseTraitee(const Verdict& verdict) {
     const QString pasBon = QStringLiteral("PasBon");
     switch (verdict.Montrer) {
     case Correction::EssaieEncore:
-        MessagePerso(QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore."), pasBon);
+        if (!MessagePerso(QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore."), pasBon))
+            return;
         break;
     case Correction::ModeleFugace:
-        MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."),
-                     pasBon);
+        if (!MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."),
+                          pasBon))
+            return;
         AfficherModele(verdict.Modele);
         repaint();
         Services::Pause().Attendre(1000);
         eModele->clear();
         break;
     case Correction::ModeleAObserver:
-        MessagePerso(QStringLiteral("Observe la réponse, puis clique sur <OK>."), pasBon);
+        if (!MessagePerso(QStringLiteral("Observe la réponse, puis clique sur <OK>."), pasBon))
+            return;
         AfficherModele(verdict.Modele);
-        MessagePerso(QStringLiteral("J'essaie encore."), pasBon);
+        if (!MessagePerso(QStringLiteral("J'essaie encore."), pasBon))
+            return;
         eModele->clear();
         break;
     case Correction::ModeleQuiReste:
-        MessagePerso(QStringLiteral("Observe bien la réponse."), pasBon);
+        if (!MessagePerso(QStringLiteral("Observe bien la réponse."), pasBon))
+            return;
         AfficherModele(verdict.Modele);
         break;
     }
@@ -393,7 +416,10 @@ void FenetreExercice::ReponseFausseTraitee(const Verdict& verdict) {
 void FenetreExercice::FinExercice() {
     JouerEffet(QStringLiteral("fin.wav"));
     Etat.Exercice.Terminer();
-    if (Services::Messages().QuestionOuiNon(Etat.Exercice.QuestionFin())) {
+    const bool autre = Services::Messages().QuestionOuiNon(Etat.Exercice.QuestionFin());
+    if (m_ferme)
+        return;
+    if (autre) {
         NouvelExercice();
         return;
     }
@@ -401,7 +427,8 @@ void FenetreExercice::FinExercice() {
     bJEcoute->setEnabled(false);
     eSaisie->setEnabled(false);
     if (Etat.Exercice.ProposerBilan() &&
-        Services::Messages().QuestionOuiNon(QStringLiteral("Veux-tu voir ton bilan ?"))) {
+        Services::Messages().QuestionOuiNon(QStringLiteral("Veux-tu voir ton bilan ?")) &&
+        !m_ferme) {
         EnregistrerReussites();
         Etat.ModeEnseignant = false;
         Services::Modal().Montrer(Fenetres::Bilans);
@@ -415,6 +442,8 @@ void FenetreExercice::bStopClick() {
     m_quitterOuvert = true;
     const int choix = Services::Modal().Montrer(Fenetres::Quitter);
     m_quitterOuvert = false;
+    if (m_ferme)
+        return; // closed meanwhile: the close recorded the interruption
     switch (choix) {
     case DialogueQuitter::ChoixNouvelExercice:
         EnregistrerReussites();
@@ -436,9 +465,21 @@ void FenetreExercice::bClavierClick() {
     Services::Modal().Montrer(Fenetres::AideAccents);
 }
 
+namespace {
+// Enter or Escape held down: the keyboard repeats it, the pupil did not press it again. A
+// repeat must never submit an empty answer nor listen once more.
+bool ToucheRepetee(const QKeyEvent* e) {
+    const int t = e->key();
+    return e->isAutoRepeat() && (t == Qt::Key_Return || t == Qt::Key_Enter || t == Qt::Key_Escape);
+}
+} // namespace
+
 bool FenetreExercice::eventFilter(QObject* objet, QEvent* e) {
     if (objet == eSaisie && e->type() == QEvent::KeyPress) {
-        const int touche = static_cast<QKeyEvent*>(e)->key();
+        const auto* cle = static_cast<QKeyEvent*>(e);
+        if (ToucheRepetee(cle))
+            return true;
+        const int touche = cle->key();
         if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
             if (bJaiEcrit->isEnabled())
                 bJaiEcritClick();
@@ -454,6 +495,8 @@ bool FenetreExercice::eventFilter(QObject* objet, QEvent* e) {
 }
 
 void FenetreExercice::keyPressEvent(QKeyEvent* e) {
+    if (ToucheRepetee(e))
+        return;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         if (bJaiEcrit->isEnabled())
             bJaiEcritClick();
@@ -469,12 +512,25 @@ void FenetreExercice::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
+// Every close ends the program. The program's own ways out ("Quitter", the end of an exercise)
+// have recorded the exercise before they close; a close from outside (the window manager, the
+// session ending, a signal) finds it maybe still in progress and records it as "Quitter" of the
+// quit dialog would, without the farewell.
 void FenetreExercice::closeEvent(QCloseEvent* e) {
-    if (!m_ferme)
+    if (!m_ferme) {
+        m_ferme = true; // first: whatever was under way stops at its next step
+        horlogeItem->stop();
+        if (Etat.Exercice.EnCours())
+            Etat.Exercice.Interrompre();
         FormClose();
-    m_ferme = true;
-    horlogeItem->stop();
+    }
     QWidget::closeEvent(e);
+}
+
+void FenetreExercice::ArretDemande() {
+    close();
+    // Every event loop, the dialogs' included: each returns to code that sees the window closed.
+    QCoreApplication::exit(0);
 }
 
 void FenetreExercice::FormClose() {

@@ -45,6 +45,9 @@ public:
     void Adieu(int attenteMs);
     // True once the window has closed: the program is ending.
     bool Ferme() const { return m_ferme; }
+    // The program is asked to stop from outside (a signal): the window closes as a window
+    // manager's close would, and every dialog still open over it ends.
+    void ArretDemande();
 
 public slots:
     void bJEcouteClick();
@@ -73,7 +76,8 @@ private:
     void ReponseJusteTraitee();
     void ReponseFausseTraitee(const Verdict& verdict);
     void FinExercice();
-    void MessagePerso(const QString& texte, const QString& type);
+    // false when the program ended while the message was shown: the caller stops there.
+    bool MessagePerso(const QString& texte, const QString& type);
     void AfficherModele(const QString& modele);
 
     bool m_ferme = false;

@@ -4,11 +4,42 @@
 #include "ui/platform/ImagesQt.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
 namespace Kit {
+
+namespace {
+// One filter for every button of the program: Enter clicks the focused button, repeats of a
+// held Enter or Space are swallowed.
+class ClavierBouton : public QObject {
+public:
+    bool eventFilter(QObject* objet, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto* cle = static_cast<QKeyEvent*>(e);
+        const int touche = cle->key();
+        const bool entree = touche == Qt::Key_Return || touche == Qt::Key_Enter;
+        if (!entree && touche != Qt::Key_Space)
+            return false;
+        if (cle->isAutoRepeat())
+            return true;
+        if (!entree || cle->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        auto* b = static_cast<QAbstractButton*>(objet);
+        if (b->isEnabled())
+            b->click();
+        return true;
+    }
+};
+} // namespace
+
+void ActiverAuClavier(QAbstractButton* b) {
+    static ClavierBouton* filtre = new ClavierBouton; // lives as long as the program
+    b->installEventFilter(filtre);
+}
 
 QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte, const QRect& place) {
     auto* l = new QLabel(TypographieEcran(texte), parent);
@@ -40,8 +71,9 @@ QToolButton* BoutonPlat(QWidget* parent, const char* nom, const QString& texte,
     b->setText(TypographieEcran(texte));
     b->setAccessibleName(texte);
     b->setGeometry(place);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setCursor(Qt::PointingHandCursor);
+    ActiverAuClavier(b);
     return b;
 }
 
@@ -54,7 +86,9 @@ QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
     b->setToolTip(TypographieEcran(nomAccessible));
     b->setAutoRaise(true);
     b->setGeometry(place);
-    b->setFocusPolicy(Qt::NoFocus); // Enter and Escape belong to the answer field and the form
+    // Reached with Tab, never taken by a click: Enter and Escape belong to the answer field and
+    // the form, wherever the mouse went.
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 

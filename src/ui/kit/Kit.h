@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 
+class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -24,12 +25,17 @@ QLabel* Valeur(QWidget* parent, const char* nom, const QRect& place, const QStri
 // The hint shown over a control, read by screen readers as its description.
 void Bulle(QWidget* w, const QString& texte);
 
-// A flat button with its caption (a speed button: it never takes the focus, Enter and Escape
-// belong to the field being typed in).
+// A flat button with its caption. It takes the focus from Tab only: a click leaves the focus
+// in the field being typed in, where Enter and Escape keep their meaning. Focused, Enter or
+// Space activates it.
 QToolButton* BoutonPlat(QWidget* parent, const char* nom, const QString& texte, const QRect& place);
-// A flat button showing a picture, its name told to screen readers and in its hint.
+// A flat button showing a picture, its name told to screen readers and in its hint. Reached
+// with Tab only, activated by Space; Enter keeps the meaning its window gives it.
 QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
                          const QString& nomAccessible, const QRect& place);
+// Enter on the focused button activates it, as Space does; a key held down activates nothing
+// more than its first press did.
+void ActiverAuClavier(QAbstractButton* b);
 // An ordinary push button with its caption; an empty place leaves it to a layout.
 QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, const QRect& place);
 

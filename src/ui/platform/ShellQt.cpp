@@ -3,8 +3,10 @@
 #include "core/Chemins.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 bool EstAdresseWeb(const QString& cible) {
@@ -13,16 +15,101 @@ bool EstAdresseWeb(const QString& cible) {
     return schema.match(cible).hasMatch();
 }
 
-void ShellQt::Ouvrir(const QString& cible) {
-    if (cible.isEmpty())
-        return;
-    if (EstAdresseWeb(cible))
-        QDesktopServices::openUrl(QUrl(cible));
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(NormaliserSeparateurs(cible)));
+EchecOuverture EchecSelonXdgOpen(int codeDeSortie) {
+    switch (codeDeSortie) {
+    case 2:
+        return EchecOuverture::Introuvable;
+    case 3:
+        return EchecOuverture::SansProgramme;
+    case 4:
+        return EchecOuverture::ProgrammeEnEchec;
+    default:
+        return EchecOuverture::Autre;
+    }
 }
 
-void ShellQt::Lancer(const QString& programme) {
-    if (!programme.isEmpty())
-        QProcess::startDetached(programme, {});
+QString MessageEchecOuverture(const QString& cible, EchecOuverture raison) {
+    const QString debut = QStringLiteral("Impossible d'ouvrir « %1 » : ").arg(cible);
+    switch (raison) {
+    case EchecOuverture::SansOuvreur:
+        return debut + QStringLiteral("cet ordinateur n'a pas de programme pour ouvrir les "
+                                      "documents (xdg-open, du paquet xdg-utils, manque).");
+    case EchecOuverture::Introuvable:
+        return debut + QStringLiteral("il est introuvable.");
+    case EchecOuverture::SansProgramme:
+        return debut + QStringLiteral("aucun programme de cet ordinateur n'est associé à ce "
+                                      "type de document.");
+    case EchecOuverture::ProgrammeEnEchec:
+        return debut + QStringLiteral("le programme associé à ce type de document n'a pas pu "
+                                      "l'ouvrir.");
+    case EchecOuverture::Autre:
+        break;
+    }
+    return debut + QStringLiteral("le bureau n'a pas pu l'ouvrir.");
+}
+
+QString MessageEchecLancement(const QString& programme) {
+    return QStringLiteral("Impossible de lancer le programme « %1 » : il est introuvable ou ne "
+                          "peut pas être lancé.")
+        .arg(programme);
+}
+
+ShellQt::~ShellQt() {
+    // An opener still running is the one of a document still open: deleting its QProcess would
+    // kill it. It is let go and lives on after the program.
+    for (const QPointer<QProcess>& p : std::as_const(m_ouvreurs))
+        if (p)
+            p->disconnect();
+}
+
+void ShellQt::Ouvrir(const QString& cible, Echec echec) {
+    if (cible.isEmpty())
+        return;
+    const bool web = EstAdresseWeb(cible);
+    const QString argument = web ? cible : NormaliserSeparateurs(cible);
+    const QString montre = web ? cible : QDir::toNativeSeparators(argument);
+    auto dire = [echec](const QString& message) {
+        if (echec)
+            echec(message);
+    };
+
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (xdgOpen.isEmpty()) {
+        // Without the desktop's opener, Qt may still know one of the desktop's own.
+        const QUrl url = web ? QUrl(cible) : QUrl::fromLocalFile(argument);
+        if (!QDesktopServices::openUrl(url))
+            dire(MessageEchecOuverture(montre, EchecOuverture::SansOuvreur));
+        return;
+    }
+    // xdg-open's exit status says whether it found a program: it is awaited, never waited for.
+    auto* p = new QProcess;
+    p->setProgram(xdgOpen);
+    p->setArguments({argument});
+    p->setStandardInputFile(QProcess::nullDevice());
+    p->setStandardOutputFile(QProcess::nullDevice());
+    p->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(p, &QProcess::finished, p,
+                     [p, dire, montre](int code, QProcess::ExitStatus statut) {
+                         if (statut != QProcess::NormalExit)
+                             dire(MessageEchecOuverture(montre, EchecOuverture::Autre));
+                         else if (code != 0)
+                             dire(MessageEchecOuverture(montre, EchecSelonXdgOpen(code)));
+                         p->deleteLater();
+                     });
+    QObject::connect(p, &QProcess::errorOccurred, p, [p, dire, montre](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return; // the others end in `finished`
+        dire(MessageEchecOuverture(montre, EchecOuverture::SansOuvreur));
+        p->deleteLater();
+    });
+    m_ouvreurs.removeAll(nullptr);
+    m_ouvreurs.append(p);
+    p->start();
+}
+
+void ShellQt::Lancer(const QString& programme, Echec echec) {
+    if (programme.isEmpty())
+        return;
+    if (!QProcess::startDetached(programme, {}) && echec)
+        echec(MessageEchecLancement(programme));
 }

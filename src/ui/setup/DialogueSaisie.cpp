@@ -22,6 +22,8 @@ QLineEdit* DialogueSaisie::ConstruireSaisie(const char* nomChamp, const QString&
     m_champ->installEventFilter(this);
     bOk = Kit::BoutonPlat(this, "bOk", QStringLiteral("Valider"), QRect(30, 72, 96, 30));
     bAnnuler = Kit::BoutonPlat(this, "bAnnuler", QStringLiteral("Annuler"), QRect(134, 72, 96, 30));
+    setTabOrder(m_champ, bOk);
+    setTabOrder(bOk, bAnnuler);
     connect(bOk, &QToolButton::clicked, this, &DialogueSaisie::bOkClick);
     connect(bAnnuler, &QToolButton::clicked, this, &DialogueSaisie::bAnnulerClick);
     return m_champ;
@@ -35,6 +37,12 @@ void DialogueSaisie::FormActivate() {
 void DialogueSaisie::Refuser(const QString& message) {
     Services::Messages().Message(message);
     m_champ->setFocus();
+}
+
+// Closed by the window manager: "Annuler", so nothing typed is taken, even a text "Valider"
+// refused a moment ago.
+void DialogueSaisie::FermetureDeLaFenetre() {
+    bAnnulerClick();
 }
 
 void DialogueSaisie::bAnnulerClick() {
@@ -55,4 +63,13 @@ bool DialogueSaisie::eventFilter(QObject* objet, QEvent* e) {
         }
     }
     return FormeModale::eventFilter(objet, e);
+}
+
+// Escape is "Annuler" wherever the focus is, a button reached with Tab included.
+void DialogueSaisie::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && !e->isAutoRepeat()) {
+        bAnnulerClick();
+        return;
+    }
+    FormeModale::keyPressEvent(e);
 }

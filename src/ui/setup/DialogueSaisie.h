@@ -30,7 +30,9 @@ protected:
     // Says why the text is refused and keeps the dialog open on the field.
     void Refuser(const QString& message);
     void FormActivate() override;
+    void FermetureDeLaFenetre() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QLineEdit* m_champ = nullptr;

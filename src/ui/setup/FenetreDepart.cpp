@@ -47,6 +47,25 @@ QString Enfant(const QString& dossier, const QString& nom) {
     return dossier.endsWith(Separateur) ? dossier + nom : dossier + Separateur + nom;
 }
 
+// The program ended while a dialog was open (a signal, the session closing): nothing the dialog
+// left behind is acted on.
+bool ProgrammeQuiSeFerme() {
+    return Fenetres::Exercice && Fenetres::Exercice->Ferme();
+}
+
+// The text a one-field dialog was closed with; empty when it was not closed by its "Valider"
+// (cancelled, closed by the window manager, or ended with the program). The field is looked
+// up once the dialog has been shown: its controls are built at its first showing.
+QString TexteValide(QDialog* dialogue) {
+    const bool valide = Services::Modal().Montrer(dialogue) == QDialog::Accepted;
+    auto* champ = dialogue->findChild<QLineEdit*>();
+    if (!champ)
+        return {};
+    const QString texte = champ->text();
+    champ->clear(); // nothing typed stays behind in a hidden field
+    return valide && !ProgrammeQuiSeFerme() ? texte : QString();
+}
+
 // The pupil's three record files, each created empty only where it is missing (in any case).
 void CreerFichiersEleve() {
     for (const char* suffixe : {SuffixeHistorique, SuffixeDetail, SuffixeExos}) {
@@ -77,6 +96,8 @@ void FenetreDepart::CreerControles() {
             " font-size: 14px; color: #0b2447; outline: none; }"
             "QListWidget::item { height: 20px; padding-left: 4px; }"
             "QListWidget::item:hover { background: #e6f1fc; }"
+            // Where the arrow keys stand before anything is chosen.
+            "QListWidget::item:focus { border: 1px dashed #3f82c9; }"
             "QListWidget::item:selected { background: #3f82c9; color: white; }"
             "QToolButton#bValider { background: #4caf50; border-color: #2e7d32; color: white;"
             " font-size: 16px; }"
@@ -111,7 +132,6 @@ void FenetreDepart::CreerControles() {
         c->setEditable(false);
         c->setMaxVisibleItems(12);
     }
-    setTabOrder(cChoixGroupe, cChoixUtilisateur);
 
     bNouvelEleve = Kit::BoutonPlat(this, "bNouvelEleve", QStringLiteral("Nouvel élève"),
                                    QRect(16, 128, 106, 58));
@@ -148,7 +168,7 @@ void FenetreDepart::CreerControles() {
     eRepertoires->setSelectionMode(QAbstractItemView::SingleSelection);
     eRepertoires->setUniformItemSizes(true);
     eRepertoires->setSortingEnabled(false);
-    eRepertoires->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    eRepertoires->setFocusPolicy(Qt::StrongFocus); // a pupil with the keyboard gets there too
     eRepertoires->installEventFilter(this);
     eRepertoires->viewport()->installEventFilter(this);
 
@@ -156,6 +176,12 @@ void FenetreDepart::CreerControles() {
         Kit::BoutonPlat(this, "bValider", QStringLiteral("Commencer"), QRect(16, 381, 160, 32));
     bQuitter =
         Kit::BoutonPlat(this, "bQuitter", QStringLiteral("Quitter"), QRect(184, 381, 96, 32));
+
+    // Tab goes through the form as it is read: who, then which exercise, then the way out.
+    QWidget* const ordre[] = {cChoixGroupe, cChoixUtilisateur, bNouvelEleve, bBilan,  bSuperviseur,
+                              bRemonter,    eRepertoires,      bValider,     bQuitter};
+    for (size_t i = 1; i < std::size(ordre); ++i)
+        setTabOrder(ordre[i - 1], ordre[i]);
 
     connect(cChoixGroupe, &QComboBox::activated, this, &FenetreDepart::cChoixGroupeChange);
     connect(cChoixUtilisateur, &QComboBox::activated, this,
@@ -296,8 +322,7 @@ void FenetreDepart::bNouvelEleveClick() {
     cChoixGroupeChange();
     if (!ResteDansLeDossierDuGroupe())
         return;
-    Services::Modal().Montrer(Fenetres::NouvelEleve);
-    const QString nom = Fenetres::NouvelEleve->eUtilisateur->text();
+    const QString nom = TexteValide(Fenetres::NouvelEleve);
     if (nom.isEmpty())
         return;
     for (const char* suffixe : {SuffixeHistorique, SuffixeDetail, SuffixeExos}) {
@@ -322,9 +347,9 @@ bool FenetreDepart::VerifierMotDePasseEleve() {
     const QString enregistre = lignes.isEmpty() ? QString() : lignes.last();
 
     Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Saisie du mot de passe"));
-    Services::Modal().Montrer(Fenetres::MotDePasse);
-    const QString reponse = Fenetres::MotDePasse->eMotDePasse->text();
-    Fenetres::MotDePasse->eMotDePasse->clear(); // nothing typed stays behind in a hidden field
+    const QString reponse = TexteValide(Fenetres::MotDePasse);
+    if (ProgrammeQuiSeFerme())
+        return false;
 
     if (EgauxSelonRegle(reponse, enregistre) || EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant))
         return true;
@@ -334,9 +359,7 @@ bool FenetreDepart::VerifierMotDePasseEleve() {
 
 bool FenetreDepart::ChoisirMotDePasseEleve() {
     Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Choix du mot de passe"));
-    Services::Modal().Montrer(Fenetres::MotDePasse);
-    const QString texte = Fenetres::MotDePasse->eMotDePasse->text();
-    Fenetres::MotDePasse->eMotDePasse->clear();
+    const QString texte = TexteValide(Fenetres::MotDePasse);
     if (texte.isEmpty())
         return false;
     const QString fichier = FichierEleve(QString::fromLatin1(SuffixeMotDePasse));
@@ -369,9 +392,7 @@ void FenetreDepart::bSuperviseurClick() {
     bool accepte = Etat.MotDePasseEnseignant.isEmpty();
     if (!accepte) {
         Fenetres::MotDePasse->setWindowTitle(QStringLiteral("Saisie du mot de passe"));
-        Services::Modal().Montrer(Fenetres::MotDePasse);
-        const QString reponse = Fenetres::MotDePasse->eMotDePasse->text();
-        Fenetres::MotDePasse->eMotDePasse->clear();
+        const QString reponse = TexteValide(Fenetres::MotDePasse);
         accepte = !reponse.isEmpty() && EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant);
     }
     if (!accepte)
@@ -381,6 +402,8 @@ void FenetreDepart::bSuperviseurClick() {
     const QString groupe = cChoixGroupe->currentText();
     Etat.ModeEnseignant = true;
     Services::Modal().Montrer(Fenetres::Bilans);
+    if (ProgrammeQuiSeFerme())
+        return;
 
     if (ChargerConfiguration() == ResultatConfiguration::IniAbsent) {
         // The message is shown; without its configuration the program ends.
@@ -531,17 +554,27 @@ void FenetreDepart::eRepertoiresDblClick() {
         RemplirListeDossiers();
 }
 
-bool FenetreDepart::eRepertoiresKeyPress(int touche) {
+bool FenetreDepart::eRepertoiresKeyPress(const QKeyEvent* e) {
+    const int touche = e->key();
     if (touche != Qt::Key_Return && touche != Qt::Key_Enter)
         return false;
-    if (bValider->isEnabled())
+    if (e->isAutoRepeat())
+        return true; // a held key starts nothing more than its first press did
+    if (bValider->isEnabled()) {
         bValiderClick();
+        return true;
+    }
+    // What a double click does: the entry the arrow keys stand on is chosen, so a marked
+    // folder opens and an exercise folder enables "Commencer".
+    QListWidgetItem* ici = eRepertoires->currentItem();
+    if (ici && !ici->isSelected())
+        ici->setSelected(true);
     return true;
 }
 
 bool FenetreDepart::eventFilter(QObject* objet, QEvent* e) {
     if (objet == eRepertoires && e->type() == QEvent::KeyPress)
-        return eRepertoiresKeyPress(static_cast<QKeyEvent*>(e)->key());
+        return eRepertoiresKeyPress(static_cast<QKeyEvent*>(e));
     if (objet == eRepertoires->viewport() && e->type() == QEvent::MouseButtonDblClick &&
         m_ouverture.isValid() && m_ouverture.elapsed() < QApplication::doubleClickInterval()) {
         // A young pupil double-clicks a folder: the first click opened it, the second one
@@ -611,4 +644,10 @@ void FenetreDepart::bQuitterClick() {
     done(QDialog::Rejected);
     if (Fenetres::Exercice)
         Fenetres::Exercice->Adieu(3000);
+}
+
+// Closed by the window manager: "Quitter", with its question. Anything else would run an
+// exercise with no folder chosen.
+void FenetreDepart::FermetureDeLaFenetre() {
+    bQuitterClick();
 }

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QToolButton;
@@ -60,12 +61,13 @@ public slots:
 protected:
     void FormShow() override;
     void FormActivate() override;
+    void FermetureDeLaFenetre() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     void FormCreate();
     void CreerControles();
-    bool eRepertoiresKeyPress(int touche);
+    bool eRepertoiresKeyPress(const QKeyEvent* e);
     bool EstRacineMedias(const QString& dossier) const;
     // Makes `dossier` the working folder and the browser's position; false (after the error
     // box) when it cannot be entered.

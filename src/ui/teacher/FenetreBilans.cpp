@@ -72,6 +72,7 @@ QPlainTextEdit* Vue(QWidget* onglet, const char* nom, const QString& accessible)
     v->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     v->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    v->setTabChangesFocus(true); // read-only: Tab goes on to the buttons
     // Black on white whatever the desktop theme: the red marks must stand out.
     QPalette p = v->palette();
     p.setColor(QPalette::Base, Qt::white);
@@ -91,7 +92,9 @@ QPushButton* Bouton(QWidget* parent, QHBoxLayout* rangee, const char* nom, const
     b->setAccessibleName(accessible);
     Kit::Bulle(b, bulle);
     b->setFocusPolicy(Qt::TabFocus);
+    // Enter in a view or a list never presses a button; on a button reached with Tab it does.
     b->setAutoDefault(false);
+    Kit::ActiverAuClavier(b);
     if (!icone.isEmpty()) {
         b->setIcon(QIcon(icone));
         b->setIconSize(QSize(26, 26));
@@ -158,7 +161,7 @@ void FenetreBilans::ConstruireControles() {
 
     lTitre = new QLabel(this);
     lTitre->setObjectName(QStringLiteral("lTitre"));
-    lTitre->setAccessibleName(QStringLiteral("Titre"));
+    lTitre->setAccessibleName(titreEleve);
     lTitre->setGeometry(8, 14, 400, 44);
     lTitre->setAlignment(Qt::AlignCenter);
     QFont arial(QStringLiteral("Arial"));
@@ -267,6 +270,14 @@ void FenetreBilans::ConstruireControles() {
     bQuitterBilan = Bouton(bas, rangee, "bQuitterBilan", QStringLiteral("Quitter"), {},
                            QStringLiteral("Quitter"), QStringLiteral("Quitter"));
 
+    // Tab in reading order: the lists at the top, the tabs and the file shown (the tab widget
+    // keeps its own order inside), the buttons.
+    QWidget* const ordre[] = {cChoixGroupe, cChoixEleve, onglets,  bSupprimer,   bGererGroupes,
+                              bConfigurer,  bMagneto,    bImprime, bModifier,    bRafraichir,
+                              bBanque,      bAide,       bApropos, bQuitterBilan};
+    for (size_t n = 1; n < std::size(ordre); ++n)
+        setTabOrder(ordre[n - 1], ordre[n]);
+
     connect(cChoixGroupe, &QComboBox::activated, this, &FenetreBilans::cChoixGroupeChange);
     connect(cChoixEleve, &QComboBox::activated, this, &FenetreBilans::cChoixEleveChange);
     connect(bRafraichir, &QPushButton::clicked, this, &FenetreBilans::bRafraichirClick);
@@ -323,6 +334,7 @@ void FenetreBilans::AppliquerMode() {
     bImprime->setVisible(enseignant || Etat.ImpressionAutorisee);
     bMagneto->setVisible(enseignant || Etat.EnregistrementSon);
     lTitre->setText(enseignant ? titreEnseignant : titreEleve);
+    lTitre->setAccessibleName(lTitre->text()); // what a screen reader says is what is shown
     cadreChoix->setVisible(enseignant);
     cChoixGroupe->setVisible(enseignant);
     cChoixEleve->setVisible(enseignant);
@@ -461,9 +473,17 @@ void FenetreBilans::bImprimeClick() {
         EnTeteImpression(nom, groupe, Services::Horloge().DateCourte()));
 }
 
+namespace {
+// What the desktop could not open is said, whenever it says so: the teacher would otherwise
+// click on and on, waiting for a window that never comes.
+void DireEchec(const QString& message) {
+    Services::Messages().Erreur(message);
+}
+} // namespace
+
 void FenetreBilans::OuvrirSiExiste(const QString& chemin) {
     if (FichierExiste(chemin))
-        Services::Shell().Ouvrir(ResoudreChemin(chemin));
+        Services::Shell().Ouvrir(ResoudreChemin(chemin), DireEchec);
 }
 
 void FenetreBilans::OuvrirFichierEleve(const char* suffixe) {
@@ -521,17 +541,17 @@ void FenetreBilans::bSupprimerClick() {
 }
 
 void FenetreBilans::bGererGroupesClick() {
-    Services::Shell().Ouvrir(Etat.CheminBilans);
+    Services::Shell().Ouvrir(Etat.CheminBilans, DireEchec);
 }
 
 void FenetreBilans::bMagnetoClick() {
     const ChoixEnregistreur choix = ChoisirEnregistreur(Etat.CheminLogSon, Etat.DossierProgramme);
     switch (choix.Sorte) {
     case ChoixEnregistreur::Programme:
-        Services::Shell().Lancer(choix.Cible);
+        Services::Shell().Lancer(choix.Cible, DireEchec);
         break;
     case ChoixEnregistreur::Document:
-        Services::Shell().Ouvrir(choix.Cible);
+        Services::Shell().Ouvrir(choix.Cible, DireEchec);
         break;
     case ChoixEnregistreur::Aucun:
         Services::Messages().Message(aucunEnregistreur);

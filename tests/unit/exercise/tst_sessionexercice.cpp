@@ -308,6 +308,37 @@ private slots:
         QCOMPARE(Etat.Exercice.ProposerBilan(), propose);
     }
 
+    // An exercise is in progress from its opening, with or without items, until it is done or
+    // left: a program ending meanwhile must record the interruption, and only then.
+    void enCours_data() {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QString>("fin"); // "", "terminer" or "interrompre"
+        QTest::addColumn<bool>("attendu");
+        QTest::newRow("opened") << QStringList{"chat.wav"} << "" << true;
+        QTest::newRow("opened without item") << QStringList{} << "" << true;
+        QTest::newRow("done") << QStringList{"chat.wav"} << "terminer" << false;
+        QTest::newRow("left") << QStringList{"chat.wav"} << "interrompre" << false;
+        QTest::newRow("left without item") << QStringList{} << "interrompre" << false;
+    }
+    void enCours() {
+        QFETCH(QStringList, items);
+        QFETCH(QString, fin);
+        QFETCH(bool, attendu);
+        EnvironnementTest env;
+        QVERIFY(!Etat.Exercice.EnCours()); // a fresh program has none
+        Preparer(env, items);
+        Etat.Exercice.Commencer();
+        if (fin == u"terminer") {
+            Etat.Exercice.Ecouter();
+            QVERIFY(Etat.Exercice.Repondre(Juste()).Termine);
+            QVERIFY(Etat.Exercice.EnCours()); // the last answer alone does not end it
+            Etat.Exercice.Terminer();
+        } else if (fin == u"interrompre") {
+            Etat.Exercice.Interrompre();
+        }
+        QCOMPARE(Etat.Exercice.EnCours(), attendu);
+    }
+
     // A new exercise starts from nothing, whatever the last one left.
     void ouvrirRepartDeZero() {
         EnvironnementTest env;

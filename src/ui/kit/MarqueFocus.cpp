@@ -1,0 +1,80 @@
+#include "ui/kit/MarqueFocus.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPainter>
+
+MarqueFocus* MarqueFocus::Poser(QWidget* fenetre) {
+    if (auto* deja = fenetre->findChild<MarqueFocus*>(QString(), Qt::FindDirectChildrenOnly))
+        return deja;
+    return new MarqueFocus(fenetre);
+}
+
+MarqueFocus::MarqueFocus(QWidget* fenetre) : QWidget(fenetre) {
+    setObjectName(QStringLiteral("MarqueFocus"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* maintenant) { Suivre(maintenant); });
+    Suivre(QApplication::focusWidget());
+}
+
+void MarqueFocus::Suivre(QWidget* focus) {
+    if (m_cible)
+        m_cible->removeEventFilter(this);
+    m_cible = nullptr;
+    // Only this window's controls; a text field shows its caret and its own border instead.
+    const bool marque = focus && focus != parentWidget() && focus->window() == window() &&
+                        !qobject_cast<QLineEdit*>(focus) && !qobject_cast<QAbstractSpinBox*>(focus);
+    if (!marque) {
+        hide();
+        return;
+    }
+    m_cible = focus;
+    m_cible->installEventFilter(this);
+    Placer();
+}
+
+void MarqueFocus::Placer() {
+    if (!m_cible || !m_cible->isVisible()) {
+        hide();
+        return;
+    }
+    const QPoint coin = m_cible->mapTo(parentWidget(), QPoint(0, 0));
+    // Kept inside the window: around a control at its edge, the frame hugs the edge.
+    setGeometry(QRect(coin, m_cible->size())
+                    .adjusted(-Marge, -Marge, Marge, Marge)
+                    .intersected(parentWidget()->rect()));
+    raise();
+    show();
+    update();
+}
+
+bool MarqueFocus::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == m_cible) {
+        switch (e->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+            Placer();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(objet, e);
+}
+
+void MarqueFocus::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen trait(QColor(0xf0, 0x8c, 0x00), Marge);
+    p.setPen(trait);
+    p.setBrush(Qt::NoBrush);
+    const qreal demi = Marge / 2.0;
+    p.drawRoundedRect(QRectF(rect()).adjusted(demi, demi, -demi, -demi), 6, 6);
+}
