@@ -12,6 +12,7 @@
 #include "ui/Fenetres.h"
 #include "ui/kit/Kit.h"
 #include "ui/setup/FenetreDepart.h"
+#include "ui/studio/FenetreStudio.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -267,6 +268,16 @@ void FenetreBilans::ConstruireControles() {
     bQuitterBilan = Bouton(bas, rangee, "bQuitterBilan", QStringLiteral("Quitter"), {},
                            QStringLiteral("Quitter"), QStringLiteral("Quitter"));
 
+    // Above the tabs, beside the title: the bottom row is full.
+    bStudio = Kit::Bouton(this, "bStudio", QStringLiteral("Créer ou modifier un exercice"), {});
+    bStudio->setAccessibleName(bStudio->text());
+    Kit::Bulle(bStudio, QStringLiteral("Ouvrir le studio : taper les mots, les enregistrer, et "
+                                       "le programme écrit le dossier d'exercice."));
+    bStudio->setAutoDefault(false);
+    bStudio->setGeometry(8, 56, 230, 24);
+    bStudio->hide();
+    connect(bStudio, &QPushButton::clicked, this, &FenetreBilans::bStudioClick);
+
     connect(cChoixGroupe, &QComboBox::activated, this, &FenetreBilans::cChoixGroupeChange);
     connect(cChoixEleve, &QComboBox::activated, this, &FenetreBilans::cChoixEleveChange);
     connect(bRafraichir, &QPushButton::clicked, this, &FenetreBilans::bRafraichirClick);
@@ -327,7 +338,7 @@ void FenetreBilans::AppliquerMode() {
     cChoixGroupe->setVisible(enseignant);
     cChoixEleve->setVisible(enseignant);
     for (QPushButton* b :
-         {bConfigurer, bModifier, bAide, bGererGroupes, bSupprimer, bRafraichir, bBanque})
+         {bConfigurer, bModifier, bAide, bGererGroupes, bSupprimer, bRafraichir, bBanque, bStudio})
         b->setVisible(enseignant);
     BilanExo->setToolTip(enseignant ? aideBilan : QString());
     BilanDetail->setToolTip(enseignant ? aideBilan : QString());
@@ -546,4 +557,10 @@ void FenetreBilans::bAproposClick() {
 
 void FenetreBilans::bBanqueClick() {
     OuvrirSiExiste(AdresseBanque());
+}
+
+void FenetreBilans::bStudioClick() {
+    if (!studio)
+        studio = new FenetreStudio(this, Controles::AuPremierAffichage);
+    Services::Modal().Montrer(studio);
 }
