@@ -21,6 +21,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace {
+// A label whose text changes: screen readers read the new one.
+void Ecrire(QLabel* l, const QString& texte) {
+    l->setText(texte);
+    l->setAccessibleName(texte);
+}
+} // namespace
+
 FenetreEssai::FenetreEssai(QWidget* parent, const QString& dossier)
     : FormeModale(parent, QStringLiteral("fEssai"), QStringLiteral("Essai de l'exercice")),
       m_dossier(QDir::cleanPath(dossier)) {
@@ -112,7 +120,7 @@ void FenetreEssai::ConstruireControles() {
 void FenetreEssai::FormShow() {
     m_session.Ouvrir(m_dossier);
     m_session.Commencer();
-    lRetour->clear();
+    Ecrire(lRetour, {});
     eModele->clear();
     NouvelItem();
 }
@@ -128,11 +136,11 @@ void FenetreEssai::NouvelItem() {
 }
 
 void FenetreEssai::Afficher() {
-    lScore->setText(QStringLiteral("Score : %1 / %2    Items réussis au 1er essai : %3 / %4")
-                        .arg(m_session.Score())
-                        .arg(m_session.ScoreMaxi())
-                        .arg(m_session.ReussisPremierEssai())
-                        .arg(m_session.NbItems()));
+    Ecrire(lScore, QStringLiteral("Score : %1 / %2    Items réussis au 1er essai : %3 / %4")
+                       .arg(m_session.Score())
+                       .arg(m_session.ScoreMaxi())
+                       .arg(m_session.ReussisPremierEssai())
+                       .arg(m_session.NbItems()));
     if (m_session.HorlogeEnMarche())
         m_horloge->start();
     else
@@ -178,9 +186,9 @@ void FenetreEssai::bValiderClick() {
         return;
     const Verdict v = m_session.Repondre(eReponse->text());
     if (!v.Juste) {
-        lRetour->setText(v.Montrer == Correction::EssaieEncore
-                             ? QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore.")
-                             : QStringLiteral("Observe bien la réponse."));
+        Ecrire(lRetour, v.Montrer == Correction::EssaieEncore
+                            ? QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore.")
+                            : QStringLiteral("Observe bien la réponse."));
         // The trial shows the model answer from the second attempt on, and leaves it there.
         if (v.Montrer != Correction::EssaieEncore)
             eModele->setText(v.Modele);
@@ -190,15 +198,15 @@ void FenetreEssai::bValiderClick() {
     }
     eModele->clear();
     if (v.Termine) {
-        lRetour->setText(QStringLiteral("Exercice terminé : score %1 sur %2. Rien n'a été noté.")
-                             .arg(m_session.Score())
-                             .arg(m_session.ScoreMaxi()));
+        Ecrire(lRetour, QStringLiteral("Exercice terminé : score %1 sur %2. Rien n'a été noté.")
+                            .arg(m_session.Score())
+                            .arg(m_session.ScoreMaxi()));
         m_session.Terminer();
         NouvelItem();
         bEcouter->setEnabled(false);
         return;
     }
-    lRetour->setText(QStringLiteral("C'est bien, continue."));
+    Ecrire(lRetour, QStringLiteral("C'est bien, continue."));
     NouvelItem();
 }
 

@@ -72,6 +72,12 @@ QString TexteSon(const ItemStudio& item) {
     return Duree(item.Duree);
 }
 
+// A label whose text changes: screen readers read the new one.
+void Ecrire(QLabel* l, const QString& texte) {
+    l->setText(texte);
+    l->setAccessibleName(texte);
+}
+
 QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte,
                     const QString& bulle = {}) {
     QPushButton* b = Kit::Bouton(parent, nom, texte, {});
@@ -188,10 +194,13 @@ void FenetreStudio::ConstruireControles() {
     auto* item = new QHBoxLayout(cadreItem);
     auto* colonneTextes = new QVBoxLayout;
     item->addLayout(colonneTextes, 2);
-    colonneTextes->addWidget(Kit::Etiquette(cadreItem, "lOrthographes",
-                                            QStringLiteral("Ce que l'élève doit écrire (une ligne "
-                                                           "par orthographe acceptée)"),
-                                            {}));
+    QLabel* lOrthographes =
+        Kit::Etiquette(cadreItem, "lOrthographes",
+                       QStringLiteral("Ce que l'élève doit écrire (une ligne par orthographe "
+                                      "acceptée)"),
+                       {});
+    lOrthographes->setWordWrap(true);
+    colonneTextes->addWidget(lOrthographes);
     listeOrthographes = new QListWidget(cadreItem);
     listeOrthographes->setObjectName(QStringLiteral("listeOrthographes"));
     listeOrthographes->setAccessibleName(QStringLiteral("Orthographes acceptées"));
@@ -415,7 +424,7 @@ void FenetreStudio::DossierChoisi() {
         m_dossier.clear();
         m_items.clear();
         m_courant = -1;
-        lDossier->setText(aucunDossier);
+        Ecrire(lDossier, aucunDossier);
         lAvertissement->hide();
         RemplirTable();
         MontrerItem();
@@ -428,7 +437,7 @@ void FenetreStudio::OuvrirDossier(const QString& dossier) {
     m_dossier = QDir::cleanPath(dossier);
     m_items = LireDossierStudio(m_dossier);
     m_courant = -1;
-    lDossier->setText(QStringLiteral("Dossier : ") + QFileInfo(m_dossier).fileName());
+    Ecrire(lDossier, QStringLiteral("Dossier : ") + QFileInfo(m_dossier).fileName());
     lAvertissement->setVisible(ContientSousDossier(m_dossier));
     RemplirTable();
     ChoisirItem(m_items.isEmpty() ? -1 : 0);
@@ -526,7 +535,7 @@ void FenetreStudio::MontrerItem() {
     eTexteCompagnon->clear();
     iImage->clear();
     iImage->setText(QStringLiteral("Pas d'image"));
-    lEtatSon->setText(sansSon);
+    Ecrire(lEtatSon, sansSon);
     niveauMicro->setValue(0);
     if (it) {
         for (const QString& o : it->Orthographes) {
@@ -540,8 +549,8 @@ void FenetreStudio::MontrerItem() {
                 iImage->setPixmap(QPixmap::fromImage(image.scaled(
                     iImage->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
         }
-        lEtatSon->setText(it->Son == EtatSon::Present ? QStringLiteral("Son : ") + TexteSon(*it)
-                                                      : TexteSon(*it));
+        Ecrire(lEtatSon, it->Son == EtatSon::Present ? QStringLiteral("Son : ") + TexteSon(*it)
+                                                     : TexteSon(*it));
     }
     MettreAJourBoutons();
 }
@@ -719,7 +728,7 @@ void FenetreStudio::bEnregistrerClick() {
     m_enregistrement = true;
     m_arretDemande = false;
     Services::Capture().Demarrer();
-    lEtatSon->setText(micOuverture);
+    Ecrire(lEtatSon, micOuverture);
     MettreAJourBoutons();
     m_minuterieMicro->start();
     SuivreMicro();
@@ -737,10 +746,10 @@ void FenetreStudio::SuivreMicro() {
     ICaptureSon& micro = Services::Capture();
     switch (micro.Etat()) {
     case EtatCapture::Ouverture:
-        lEtatSon->setText(micOuverture);
+        Ecrire(lEtatSon, micOuverture);
         return;
     case EtatCapture::EnCours:
-        lEtatSon->setText(micEnCours);
+        Ecrire(lEtatSon, micEnCours);
         niveauMicro->setValue(int(std::min(1.0f, micro.Niveau()) * 100));
         return;
     case EtatCapture::Erreur: {
