@@ -120,6 +120,9 @@ enum class EtatCapture {
 class ICaptureSon {
 public:
     virtual ~ICaptureSon() = default;
+    // Gets the microphone's side ready ahead (the studio asks when it opens), so that the first
+    // "Enregistrer" finds it up; returns at once.
+    virtual void Preparer() {}
     // Starts a capture; what an earlier one held is dropped.
     virtual void Demarrer() = 0;
     virtual void Arreter() = 0;

@@ -123,6 +123,9 @@ public:
         m_partage->Etat = EtatCapture::EnCours;
     }
 
+    // Qt's audio back end and its list of devices, set up here rather than at the first click.
+    void Preparer() { QMediaDevices::defaultAudioInput(); }
+
     void Arreter() {
         if (m_entree)
             Lire();
@@ -190,6 +193,11 @@ CaptureQt::~CaptureQt() {
     // forever on its way out.
     if (!m_fil.wait(3000))
         m_fil.terminate();
+}
+
+void CaptureQt::Preparer() {
+    MoteurCapture* moteur = m_moteur;
+    QMetaObject::invokeMethod(moteur, [moteur] { moteur->Preparer(); }, Qt::QueuedConnection);
 }
 
 void CaptureQt::Demarrer() {

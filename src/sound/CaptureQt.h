@@ -19,6 +19,7 @@ public:
     explicit CaptureQt(QObject* parent = nullptr);
     ~CaptureQt() override;
 
+    void Preparer() override;
     void Demarrer() override;
     void Arreter() override;
     EtatCapture Etat() const override;

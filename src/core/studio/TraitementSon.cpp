@@ -7,8 +7,9 @@
 
 namespace {
 
-// The filter reaches this many zero crossings of the sinc on each side.
-constexpr int DemiLargeur = 16;
+// The filter reaches this many zero crossings of the sinc on each side: enough for speech, and a
+// 5-second recording at 48 kHz is brought down in a few milliseconds.
+constexpr int DemiLargeur = 8;
 // Its kernel is tabulated with this many steps per zero crossing, then interpolated.
 constexpr int Resolution = 512;
 
@@ -74,7 +75,7 @@ QVector<qint16> Reechantillonner(const QVector<qint16>& mono, int de, int vers) 
     const std::vector<float>& noyau = Noyau();
     const double rapport = double(vers) / de;
     // Going down, the cut-off follows the new rate: the sinc is stretched over more inputs.
-    const double coupure = std::min(1.0, rapport) * 0.97;
+    const double coupure = std::min(1.0, rapport) * 0.92;
     const double portee = DemiLargeur / coupure;
     const qsizetype n = mono.size();
     const auto sorties = static_cast<qsizetype>(std::llround(double(n) * rapport));
@@ -84,9 +85,9 @@ QVector<qint16> Reechantillonner(const QVector<qint16>& mono, int de, int vers) 
         const double t = double(i) / rapport;
         const auto premier = std::max<qsizetype>(0, qsizetype(std::ceil(t - portee)));
         const auto dernier = std::min<qsizetype>(n - 1, qsizetype(std::floor(t + portee)));
-        double somme = 0.0;
+        float somme = 0.0f;
         for (qsizetype k = premier; k <= dernier; ++k)
-            somme += double(s[k]) * Valeur(noyau, (t - double(k)) * coupure);
+            somme += float(s[k]) * Valeur(noyau, (t - double(k)) * coupure);
         r[i] = Borner(somme * coupure);
     }
     return r;

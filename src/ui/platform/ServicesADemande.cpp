@@ -62,19 +62,27 @@ CaptureADemande::CaptureADemande(const QString& module) : m_module(module) {}
 
 CaptureADemande::~CaptureADemande() = default;
 
+bool CaptureADemande::Charger() {
+    if (m_capture)
+        return true;
+    QString raison;
+    m_capture.reset(
+        static_cast<ICaptureSon*>(CreerDepuisModule(m_module, "PlumeluneCreerCapture", &raison)));
+    if (!m_capture)
+        m_raison = QStringLiteral("L'enregistrement est impossible : le module de son est "
+                                  "introuvable (%1).")
+                       .arg(raison);
+    return m_capture != nullptr;
+}
+
+void CaptureADemande::Preparer() {
+    if (Charger())
+        m_capture->Preparer();
+}
+
 void CaptureADemande::Demarrer() {
-    if (!m_capture) {
-        QString raison;
-        m_capture.reset(static_cast<ICaptureSon*>(
-            CreerDepuisModule(m_module, "PlumeluneCreerCapture", &raison)));
-        if (!m_capture) {
-            m_raison = QStringLiteral("L'enregistrement est impossible : le module de son est "
-                                      "introuvable (%1).")
-                           .arg(raison);
-            return;
-        }
-    }
-    m_capture->Demarrer();
+    if (Charger())
+        m_capture->Demarrer();
 }
 
 void CaptureADemande::Arreter() {

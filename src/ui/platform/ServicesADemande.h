@@ -43,7 +43,9 @@ public:
     explicit CaptureADemande(const QString& module = CheminModule(QStringLiteral("plumelune_son")));
     ~CaptureADemande() override;
 
-    // The module is loaded here; when it cannot be, the capture is in error and says why.
+    // The module is loaded here (or at Demarrer); when it cannot be, the capture is in error
+    // and says why.
+    void Preparer() override;
     void Demarrer() override;
     void Arreter() override;
     EtatCapture Etat() const override;
@@ -52,6 +54,7 @@ public:
     SonPcm Prendre() override;
 
 private:
+    bool Charger();
     QString m_module;
     QString m_raison;
     std::unique_ptr<ICaptureSon> m_capture;

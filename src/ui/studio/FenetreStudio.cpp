@@ -217,9 +217,11 @@ void FenetreStudio::ConstruireControles() {
     rangeeOrtho->addWidget(eOrthographe, 1);
     rangeeOrtho->addWidget(bAjouterOrthographe);
     rangeeOrtho->addWidget(bRetirerOrthographe);
-    colonneTextes->addWidget(
+    QLabel* lTexteCompagnon =
         Kit::Etiquette(cadreItem, "lTexteCompagnon",
-                       QStringLiteral("Texte montré après la première écoute (facultatif)"), {}));
+                       QStringLiteral("Texte montré après l'écoute (facultatif)"), {});
+    lTexteCompagnon->setWordWrap(true);
+    colonneTextes->addWidget(lTexteCompagnon);
     eTexteCompagnon = new QPlainTextEdit(cadreItem);
     eTexteCompagnon->setObjectName(QStringLiteral("eTexteCompagnon"));
     eTexteCompagnon->setAccessibleName(QStringLiteral("Texte montré après la première écoute"));
@@ -358,6 +360,9 @@ void FenetreStudio::ConstruireControles() {
 
 void FenetreStudio::FormShow() {
     RemplirArbre(m_dossier);
+    // The microphone's side is made ready once the window is up, so the first "Enregistrer"
+    // does not wait for it.
+    QTimer::singleShot(0, this, [] { Services::Capture().Preparer(); });
 }
 
 void FenetreStudio::RemplirArbre(const QString& aSelectionner) {
