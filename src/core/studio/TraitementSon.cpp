@@ -9,7 +9,7 @@ namespace {
 
 // The filter reaches this many zero crossings of the sinc on each side: enough for speech, and a
 // 5-second recording at 48 kHz is brought down in a few milliseconds.
-constexpr int DemiLargeur = 8;
+constexpr int DemiLargeur = 12;
 // Its kernel is tabulated with this many steps per zero crossing, then interpolated.
 constexpr int Resolution = 512;
 
@@ -75,7 +75,7 @@ QVector<qint16> Reechantillonner(const QVector<qint16>& mono, int de, int vers) 
     const std::vector<float>& noyau = Noyau();
     const double rapport = double(vers) / de;
     // Going down, the cut-off follows the new rate: the sinc is stretched over more inputs.
-    const double coupure = std::min(1.0, rapport) * 0.92;
+    const double coupure = std::min(1.0, rapport) * 0.9;
     const double portee = DemiLargeur / coupure;
     const qsizetype n = mono.size();
     const auto sorties = static_cast<qsizetype>(std::llround(double(n) * rapport));
