@@ -274,7 +274,7 @@ void FenetreBilans::ConstruireControles() {
     Kit::Bulle(bStudio, QStringLiteral("Ouvrir le studio : taper les mots, les enregistrer, et "
                                        "le programme écrit le dossier d'exercice."));
     bStudio->setAutoDefault(false);
-    bStudio->setGeometry(8, 56, 230, 24);
+    bStudio->setGeometry(8, 55, 230, 22);
     bStudio->hide();
     connect(bStudio, &QPushButton::clicked, this, &FenetreBilans::bStudioClick);
 
