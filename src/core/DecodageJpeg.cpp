@@ -204,3 +204,85 @@ bool DecoderJpeg32(const QByteArray& donnees, FournirPixels32 fournir, void* con
                        static_cast<unsigned long>(donnees.size()),
                        Destination{fournir, contexte, 4});
 }
+
+namespace {
+
+struct SortieJpeg {
+    unsigned char* Octets = nullptr;
+    unsigned long Taille = 0;
+};
+
+// Plain C again: the error manager leaves through longjmp.
+bool EncoderBrut(int largeur, int hauteur, EspaceJpeg espace, RemplirLigneJpeg remplir,
+                 void* contexte, int qualite, bool marqueurAdobe, SortieJpeg* sortie) {
+    jpeg_compress_struct info;
+    GestionErreurs erreurs;
+    unsigned char* volatile ligne = nullptr;
+    info.err = jpeg_std_error(&erreurs.Base);
+    erreurs.Base.error_exit = SortirSurErreur;
+    erreurs.Base.output_message = NeRienAfficher;
+    if (setjmp(erreurs.Retour)) {
+        jpeg_destroy_compress(&info);
+        std::free(ligne);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &sortie->Octets, &sortie->Taille);
+    const int composantes = espace == EspaceJpeg::Gris ? 1 : espace == EspaceJpeg::Rgb ? 3 : 4;
+    info.image_width = static_cast<JDIMENSION>(largeur);
+    info.image_height = static_cast<JDIMENSION>(hauteur);
+    info.input_components = composantes;
+    info.in_color_space = espace == EspaceJpeg::Gris  ? JCS_GRAYSCALE
+                          : espace == EspaceJpeg::Rgb ? JCS_RGB
+                                                      : JCS_CMYK;
+    jpeg_set_defaults(&info);
+    // Without Adobe's marker, CMYK inks are stored as they are.
+    if (!marqueurAdobe)
+        info.write_Adobe_marker = FALSE;
+    jpeg_set_quality(&info, qualite, TRUE);
+    ligne = static_cast<unsigned char*>(
+        std::malloc(static_cast<size_t>(largeur) * static_cast<size_t>(composantes)));
+    if (!ligne)
+        std::longjmp(erreurs.Retour, 1);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        remplir(contexte, static_cast<int>(info.next_scanline), ligne);
+        JSAMPROW lignes[1] = {ligne};
+        jpeg_write_scanlines(&info, lignes, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::free(ligne);
+    return true;
+}
+
+void LigneRgb(void* contexte, int y, unsigned char* ligne) {
+    const auto* image = static_cast<const ImageDecodee*>(contexte);
+    std::memcpy(ligne, image->Rgb.constData() + static_cast<qsizetype>(y) * image->Largeur * 3,
+                static_cast<size_t>(image->Largeur) * 3);
+}
+
+} // namespace
+
+QByteArray EncoderJpeg(int largeur, int hauteur, EspaceJpeg espace, RemplirLigneJpeg remplir,
+                       void* contexte, int qualite, bool marqueurAdobe) {
+    if (largeur <= 0 || hauteur <= 0 || JDIMENSION(largeur) > CoteMax ||
+        JDIMENSION(hauteur) > CoteMax || !remplir)
+        return {};
+    SortieJpeg sortie;
+    const bool ok =
+        EncoderBrut(largeur, hauteur, espace, remplir, contexte, qualite, marqueurAdobe, &sortie);
+    QByteArray r;
+    if (ok)
+        r = QByteArray(reinterpret_cast<const char*>(sortie.Octets),
+                       static_cast<qsizetype>(sortie.Taille));
+    std::free(sortie.Octets);
+    return r;
+}
+
+QByteArray EncoderJpegRgb(const ImageDecodee& image, int qualite) {
+    if (image.Rgb.size() != static_cast<qsizetype>(image.Largeur) * image.Hauteur * 3)
+        return {};
+    return EncoderJpeg(image.Largeur, image.Hauteur, EspaceJpeg::Rgb, LigneRgb,
+                       const_cast<ImageDecodee*>(&image), qualite);
+}

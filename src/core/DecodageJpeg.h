@@ -1,5 +1,6 @@
 #pragma once
-// JPEG decoding through libjpeg, for the pictures stored with the forms and the items' pictures.
+// JPEG through libjpeg: decoding the pictures stored with the forms and the items' pictures, and
+// encoding the pictures the studio gives items.
 
 #include <QByteArray>
 
@@ -21,3 +22,12 @@ bool DecoderJpeg(const QByteArray& donnees, ImageDecodee& sortie);
 using FournirPixels32 = unsigned char* (*)(void* contexte, int largeur, int hauteur,
                                            qsizetype* pas);
 bool DecoderJpeg32(const QByteArray& donnees, FournirPixels32 fournir, void* contexte);
+
+// Encoding. `remplir(contexte, y, ligne)` writes row y (largeur x components bytes: 1 grey, 3
+// RGB, 4 CMYK) into `ligne`. Empty on failure (a size of 0 or above the decoder's bound).
+enum class EspaceJpeg { Gris, Rgb, Cmjn };
+using RemplirLigneJpeg = void (*)(void* contexte, int y, unsigned char* ligne);
+QByteArray EncoderJpeg(int largeur, int hauteur, EspaceJpeg espace, RemplirLigneJpeg remplir,
+                       void* contexte, int qualite = 90, bool marqueurAdobe = true);
+// An RGB picture as DecoderJpeg gives them.
+QByteArray EncoderJpegRgb(const ImageDecodee& image, int qualite = 90);

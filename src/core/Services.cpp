@@ -64,6 +64,77 @@ public:
     void Imprimer(const QString&, const QString&) override {}
 };
 
+// Without the modules nothing reads, writes, captures, speaks or zips: each says so.
+const QString sansModule = QStringLiteral("le module nécessaire n'est pas chargé");
+
+class FichiersSonAbsents : public IFichiersSon {
+public:
+    bool Lire(const QString&, SonPcm&, QString* erreur) override { return Refuser(erreur); }
+    bool EcrireWav(const QString&, const SonPcm&, QString* erreur) override {
+        return Refuser(erreur);
+    }
+
+private:
+    static bool Refuser(QString* erreur) {
+        if (erreur)
+            *erreur = sansModule;
+        return false;
+    }
+};
+
+class CaptureAbsente : public ICaptureSon {
+public:
+    void Demarrer() override {}
+    void Arreter() override {}
+    EtatCapture Etat() const override { return EtatCapture::Erreur; }
+    QString Erreur() const override { return sansModule; }
+    float Niveau() override { return 0.0f; }
+    SonPcm Prendre() override { return {}; }
+};
+
+class SyntheseAbsente : public ISyntheseVocale {
+public:
+    bool Disponible(QString* raison) override {
+        if (raison)
+            *raison = sansModule;
+        return false;
+    }
+    void Dire(const QString&, const QString&, std::function<void(const QString&)> fini) override {
+        if (fini)
+            fini(sansModule);
+    }
+    void Annuler() override {}
+};
+
+class ArchiveAbsente : public IArchive {
+public:
+    bool Ecrire(const QString&, const QString&, const QStringList&, QString* erreur) override {
+        return Refuser(erreur);
+    }
+    bool Lister(const QString&, QVector<EntreeArchive>&, QString* erreur) override {
+        return Refuser(erreur);
+    }
+    bool Extraire(const QString&, const QVector<ExtractionArchive>&, qint64,
+                  QString* erreur) override {
+        return Refuser(erreur);
+    }
+
+private:
+    static bool Refuser(QString* erreur) {
+        if (erreur)
+            *erreur = sansModule;
+        return false;
+    }
+};
+
+class ChoixFichierInactif : public IChoixFichier {
+public:
+    QString Ouvrir(QWidget*, const QString&, const QString&) override { return {}; }
+    QString Enregistrer(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+};
+
 MessagesSilencieux messagesParDefaut;
 ModalInactif modalParDefaut;
 HorlogeSysteme horlogeParDefaut;
@@ -72,6 +143,11 @@ PauseInactive pauseParDefaut;
 SonMuet sonParDefaut;
 ShellInactif shellParDefaut;
 ImprimanteAbsente imprimanteParDefaut;
+FichiersSonAbsents fichiersSonParDefaut;
+CaptureAbsente captureParDefaut;
+SyntheseAbsente syntheseParDefaut;
+ArchiveAbsente archiveParDefaut;
+ChoixFichierInactif choixFichierParDefaut;
 
 IBoitesMessage* messages = &messagesParDefaut;
 IAffichageModal* modal = &modalParDefaut;
@@ -81,6 +157,11 @@ IPause* pauseActive = &pauseParDefaut;
 ISon* son = &sonParDefaut;
 IShell* shell = &shellParDefaut;
 IImprimante* imprimante = &imprimanteParDefaut;
+IFichiersSon* fichiersSon = &fichiersSonParDefaut;
+ICaptureSon* capture = &captureParDefaut;
+ISyntheseVocale* synthese = &syntheseParDefaut;
+IArchive* archive = &archiveParDefaut;
+IChoixFichier* choixFichier = &choixFichierParDefaut;
 
 } // namespace
 
@@ -109,6 +190,21 @@ IShell& Shell() {
 IImprimante& Imprimante() {
     return *imprimante;
 }
+IFichiersSon& FichiersSon() {
+    return *fichiersSon;
+}
+ICaptureSon& Capture() {
+    return *capture;
+}
+ISyntheseVocale& Synthese() {
+    return *synthese;
+}
+IArchive& Archive() {
+    return *archive;
+}
+IChoixFichier& ChoixFichier() {
+    return *choixFichier;
+}
 
 void InstallerMessages(IBoitesMessage* s) {
     messages = s ? s : &messagesParDefaut;
@@ -133,5 +229,20 @@ void InstallerShell(IShell* s) {
 }
 void InstallerImprimante(IImprimante* s) {
     imprimante = s ? s : &imprimanteParDefaut;
+}
+void InstallerFichiersSon(IFichiersSon* s) {
+    fichiersSon = s ? s : &fichiersSonParDefaut;
+}
+void InstallerCapture(ICaptureSon* s) {
+    capture = s ? s : &captureParDefaut;
+}
+void InstallerSynthese(ISyntheseVocale* s) {
+    synthese = s ? s : &syntheseParDefaut;
+}
+void InstallerArchive(IArchive* s) {
+    archive = s ? s : &archiveParDefaut;
+}
+void InstallerChoixFichier(IChoixFichier* s) {
+    choixFichier = s ? s : &choixFichierParDefaut;
 }
 } // namespace Services

@@ -3,8 +3,11 @@
 // and a double used by the tests (tests/support). The program reaches them through
 // Services::..., and tests swap them with Services::Installer...().
 
+#include "core/SonPcm.h"
+
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <functional>
 
 class QWidget;
@@ -98,6 +101,94 @@ public:
     virtual void Imprimer(const QString& texte, const QString& entete) = 0;
 };
 
+// Sound files read and written through the sound module (libsndfile): every format it reads
+// (WAV of any encoding, FLAC, OGG, AIFF...), and 16-bit PCM WAV written.
+class IFichiersSon {
+public:
+    virtual ~IFichiersSon() = default;
+    // false with a French sentence naming the file and the reason in *erreur.
+    virtual bool Lire(const QString& chemin, SonPcm& son, QString* erreur) = 0;
+    // The file is replaced only once whole: a failure leaves the previous one as it was.
+    virtual bool EcrireWav(const QString& chemin, const SonPcm& son, QString* erreur) = 0;
+};
+
+enum class EtatCapture {
+    Arretee,   // nothing captured now (before, or once stopped)
+    Ouverture, // the microphone is being looked up and opened
+    EnCours,   // samples are coming
+    Erreur,    // no microphone, or it failed: Erreur() says so
+};
+
+// The microphone. Every call returns at once: the device is looked up, opened and closed on a
+// thread of its own, so a sound server that hangs never freezes the window.
+class ICaptureSon {
+public:
+    virtual ~ICaptureSon() = default;
+    // Gets the microphone's side ready ahead (the studio asks when it opens), so that the first
+    // "Enregistrer" finds it up; returns at once.
+    virtual void Preparer() {}
+    // Starts a capture; what an earlier one held is dropped.
+    virtual void Demarrer() = 0;
+    virtual void Arreter() = 0;
+    virtual EtatCapture Etat() const = 0;
+    // In French, once Etat() is EtatCapture::Erreur.
+    virtual QString Erreur() const = 0;
+    // The loudest peak since the previous call, from 0 to 1: the level meter.
+    virtual float Niveau() = 0;
+    // What was captured so far, one channel, at the device's rate; the capture keeps nothing.
+    virtual SonPcm Prendre() = 0;
+};
+
+// A voice that reads French text aloud into a WAV file.
+class ISyntheseVocale {
+public:
+    virtual ~ISyntheseVocale() = default;
+    // Whether the voice can speak; otherwise why not, in French.
+    virtual bool Disponible(QString* raison) = 0;
+    // Starts reading `texte` into the file `sortie` and returns at once; `fini` runs later, on
+    // the calling thread, with an empty text on success or the French reason of the failure.
+    virtual void Dire(const QString& texte, const QString& sortie,
+                      std::function<void(const QString& erreur)> fini) = 0;
+    // Stops what is being read; its `fini` is not called.
+    virtual void Annuler() = 0;
+};
+
+// One entry of a zip archive as its directory announces it.
+struct EntreeArchive {
+    QString Nom; // relative, "/" between folders, as stored
+    qint64 Taille = 0;
+    bool Dossier = false;
+    bool Lien = false; // a symbolic link (or any entry that is not a plain file or folder)
+};
+struct ExtractionArchive {
+    int Index = 0;       // in the list Lister gave
+    QString Destination; // a file that does not exist yet
+};
+
+// Zip archives, through the archive module (libzip), loaded at the first export or import.
+class IArchive {
+public:
+    virtual ~IArchive() = default;
+    // The archive holds `fichiers` (relative to `racine`, "/" between folders); its file is
+    // replaced only once whole.
+    virtual bool Ecrire(const QString& zip, const QString& racine, const QStringList& fichiers,
+                        QString* erreur) = 0;
+    virtual bool Lister(const QString& zip, QVector<EntreeArchive>& entrees, QString* erreur) = 0;
+    // Writes the entries into new files; fails past `octetsMax` bytes written in all, whatever
+    // the directory announced.
+    virtual bool Extraire(const QString& zip, const QVector<ExtractionArchive>& plan,
+                          qint64 octetsMax, QString* erreur) = 0;
+};
+
+// The desktop's file choosers. Empty when the user cancels.
+class IChoixFichier {
+public:
+    virtual ~IChoixFichier() = default;
+    virtual QString Ouvrir(QWidget* parent, const QString& titre, const QString& filtre) = 0;
+    virtual QString Enregistrer(QWidget* parent, const QString& titre, const QString& propose,
+                                const QString& filtre) = 0;
+};
+
 namespace Services {
 IBoitesMessage& Messages();
 ISon& Son();
@@ -107,6 +198,11 @@ IHasard& Hasard();
 IPause& Pause();
 IShell& Shell();
 IImprimante& Imprimante();
+IFichiersSon& FichiersSon();
+ICaptureSon& Capture();
+ISyntheseVocale& Synthese();
+IArchive& Archive();
+IChoixFichier& ChoixFichier();
 
 // Each takes a service the caller keeps alive; nullptr puts back the default.
 void InstallerMessages(IBoitesMessage* s);
@@ -117,6 +213,11 @@ void InstallerHasard(IHasard* s);
 void InstallerPause(IPause* s);
 void InstallerShell(IShell* s);
 void InstallerImprimante(IImprimante* s);
+void InstallerFichiersSon(IFichiersSon* s);
+void InstallerCapture(ICaptureSon* s);
+void InstallerSynthese(ISyntheseVocale* s);
+void InstallerArchive(IArchive* s);
+void InstallerChoixFichier(IChoixFichier* s);
 } // namespace Services
 
 // QtCore implementations (the widget ones live in ServicesQt.h).

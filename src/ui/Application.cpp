@@ -12,6 +12,7 @@
 #include "ui/platform/ServicesADemande.h"
 #include "ui/platform/ServicesQt.h"
 #include "ui/platform/ShellQt.h"
+#include "ui/platform/SyntheseEspeak.h"
 
 #include <QApplication>
 #include <QFile>
@@ -87,12 +88,24 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     ShellQt shell;
     ImprimanteADemande imprimante; // loaded at the first print
     SonADemande son;               // loaded at the first sound
+    // The studio's: the microphone and sound files from the sound module, archives from their
+    // own, each at its first use; the voice is a program started when asked.
+    CaptureADemande capture;
+    FichiersSonADemande fichiersSon;
+    ArchiveADemande archive;
+    SyntheseEspeak synthese;
+    ChoixFichierQt choixFichier;
     Services::InstallerMessages(&messages);
     Services::InstallerModal(&modal);
     Services::InstallerPause(&pause);
     Services::InstallerShell(&shell);
     Services::InstallerImprimante(&imprimante);
     Services::InstallerSon(&son);
+    Services::InstallerCapture(&capture);
+    Services::InstallerFichiersSon(&fichiersSon);
+    Services::InstallerArchive(&archive);
+    Services::InstallerSynthese(&synthese);
+    Services::InstallerChoixFichier(&choixFichier);
 
     Fenetres::Creer(FormeModale::Controles::AuPremierAffichage);
     if (apresCreation)
@@ -107,5 +120,10 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     Services::InstallerShell(nullptr);
     Services::InstallerImprimante(nullptr);
     Services::InstallerSon(nullptr);
+    Services::InstallerCapture(nullptr);
+    Services::InstallerFichiersSon(nullptr);
+    Services::InstallerArchive(nullptr);
+    Services::InstallerSynthese(nullptr);
+    Services::InstallerChoixFichier(nullptr);
     return code;
 }

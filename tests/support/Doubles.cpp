@@ -1,11 +1,16 @@
 #include "Doubles.h"
 
 #include "core/Chemins.h"
+#include "core/Corbeille.h"
 #include "core/Etat.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+#include <QtEndian>
+
+#include <cmath>
 
 #include <utility>
 
@@ -69,6 +74,96 @@ bool SonDouble::Ouvrir(QString* erreur) {
     return true;
 }
 
+void CaptureDouble::Demarrer() {
+    ++Demarrages;
+    m_etat = SansMicro ? EtatCapture::Erreur : EtatCapture::EnCours;
+}
+
+void CaptureDouble::Arreter() {
+    if (m_etat == EtatCapture::EnCours)
+        m_etat = EtatCapture::Arretee;
+}
+
+QString CaptureDouble::Erreur() const {
+    return m_etat == EtatCapture::Erreur ? QStringLiteral("Aucun micro n'a été trouvé.")
+                                         : QString();
+}
+
+SonPcm CaptureDouble::Prendre() {
+    return std::exchange(Son, SonPcm());
+}
+
+QByteArray WavTonalite(double secondes, int frequence, int canaux, double silenceAutour) {
+    const auto trames = qint64((secondes + 2 * silenceAutour) * frequence);
+    QByteArray donnees(trames * canaux * 2, Qt::Uninitialized);
+    for (qint64 i = 0; i < trames; ++i) {
+        const double t = double(i) / frequence - silenceAutour;
+        const double v = (t >= 0 && t < secondes) ? 12000 * std::sin(2 * M_PI * 440 * t) : 0.0;
+        for (int c = 0; c < canaux; ++c)
+            qToLittleEndian(qint16(std::lround(v)), donnees.data() + (i * canaux + c) * 2);
+    }
+    QByteArray o("RIFF");
+    auto u32 = [&o](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        o.append(b, 4);
+    };
+    auto u16 = [&o](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        o.append(b, 2);
+    };
+    u32(quint32(36 + donnees.size()));
+    o += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(quint16(canaux));
+    u32(quint32(frequence));
+    u32(quint32(frequence * canaux * 2));
+    u16(quint16(canaux * 2));
+    u16(16);
+    o += "data";
+    u32(quint32(donnees.size()));
+    return o + donnees;
+}
+
+bool SyntheseDouble::Disponible(QString* raison) {
+    if (Absente && raison)
+        *raison = QStringLiteral("La voix de synthèse n'est pas installée sur cet ordinateur.");
+    return !Absente;
+}
+
+void SyntheseDouble::Dire(const QString& texte, const QString& sortie,
+                          std::function<void(const QString&)> fini) {
+    Dits.append(texte);
+    const int generation = ++m_generation;
+    const bool echec = Absente || Echecs.contains(texte);
+    QTimer::singleShot(0, [this, generation, echec, texte, sortie, fini] {
+        if (generation != m_generation)
+            return; // cancelled
+        if (!echec)
+            EcrireOctets(sortie, WavTonalite(0.2 + 0.02 * double(texte.size()), 22050));
+        if (fini)
+            fini(echec ? QStringLiteral("la voix a échoué") : QString());
+    });
+}
+
+void SyntheseDouble::Annuler() {
+    ++Annulations;
+    ++m_generation;
+}
+
+QString ChoixFichierDouble::Ouvrir(QWidget*, const QString& titre, const QString&) {
+    Titres.append(titre);
+    return Reponses.isEmpty() ? QString() : Reponses.takeFirst();
+}
+
+QString ChoixFichierDouble::Enregistrer(QWidget*, const QString& titre, const QString&,
+                                        const QString&) {
+    Titres.append(titre);
+    return Reponses.isEmpty() ? QString() : Reponses.takeFirst();
+}
+
 EnvironnementTest::EnvironnementTest() {
     Services::InstallerMessages(&Messages);
     Services::InstallerHorloge(&Horloge);
@@ -77,6 +172,11 @@ EnvironnementTest::EnvironnementTest() {
     Services::InstallerSon(&Son);
     Services::InstallerShell(&Shell);
     Services::InstallerImprimante(&Imprimante);
+    Services::InstallerCapture(&Capture);
+    Services::InstallerSynthese(&Synthese);
+    Services::InstallerChoixFichier(&ChoixFichier);
+    // Deleted files go to the hidden folder beside them, never to the desktop's trash.
+    EssayerCorbeilleDuBureau(false);
     Programme = AvecSeparateur(Dossier.path());
     Etat.DossierProgramme = Programme;
     Etat.Reinitialiser();
@@ -92,6 +192,10 @@ EnvironnementTest::~EnvironnementTest() {
     Services::InstallerSon(nullptr);
     Services::InstallerShell(nullptr);
     Services::InstallerImprimante(nullptr);
+    Services::InstallerCapture(nullptr);
+    Services::InstallerSynthese(nullptr);
+    Services::InstallerChoixFichier(nullptr);
+    EssayerCorbeilleDuBureau(true);
 }
 
 QByteArray LireOctets(const QString& chemin) {

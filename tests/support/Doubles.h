@@ -115,6 +115,54 @@ public:
     }
 };
 
+// The microphone: a capture gives the samples the test put in `Son`; `SansMicro` makes it fail
+// as a machine without one does.
+class CaptureDouble : public ICaptureSon {
+public:
+    SonPcm Son;
+    bool SansMicro = false;
+    int Demarrages = 0;
+    void Demarrer() override;
+    void Arreter() override;
+    EtatCapture Etat() const override { return m_etat; }
+    QString Erreur() const override;
+    float Niveau() override { return m_etat == EtatCapture::EnCours ? 0.5f : 0.0f; }
+    SonPcm Prendre() override;
+
+private:
+    EtatCapture m_etat = EtatCapture::Arretee;
+};
+
+// The voice: each text is "spoken" into a short 16-bit WAV of a tone (its length grows with
+// the text), answered from the event loop as the real one is. `Absente` makes it missing.
+class SyntheseDouble : public ISyntheseVocale {
+public:
+    bool Absente = false;
+    QStringList Dits;   // texts, in order
+    QStringList Echecs; // texts whose speech fails
+    int Annulations = 0;
+    bool Disponible(QString* raison) override;
+    void Dire(const QString& texte, const QString& sortie,
+              std::function<void(const QString&)> fini) override;
+    void Annuler() override;
+
+private:
+    int m_generation = 0;
+};
+
+// A PCM WAV file of a tone: `secondes` at `frequence`, silence around it.
+QByteArray WavTonalite(double secondes, int frequence = 22050, int canaux = 1,
+                       double silenceAutour = 0.3);
+
+// The file choosers answer from scripts; each call is recorded.
+class ChoixFichierDouble : public IChoixFichier {
+public:
+    QStringList Reponses; // taken in order; empty: cancelled
+    QStringList Titres;
+    QString Ouvrir(QWidget*, const QString& titre, const QString&) override;
+    QString Enregistrer(QWidget*, const QString& titre, const QString&, const QString&) override;
+};
+
 // Installs every double for one test and puts the defaults back at its end; the shared
 // state is reset and the program folder is a fresh temporary folder.
 class EnvironnementTest {
@@ -128,6 +176,9 @@ public:
     SonDouble Son;
     ShellDouble Shell;
     ImprimanteDouble Imprimante;
+    CaptureDouble Capture;
+    SyntheseDouble Synthese;
+    ChoixFichierDouble ChoixFichier;
     QTemporaryDir Dossier;
     QString Programme; // Dossier's path with its final separator
 };

@@ -1,6 +1,7 @@
-// The program waiting on its start form has loaded neither the sound nor the printing
-// libraries: they, and Qt's multimedia and printing libraries behind them, come with the first
-// sound and the first print, not with the start-up.
+// The program waiting on its start form has loaded neither the sound, the printing nor the
+// archive libraries: they, and Qt's multimedia and printing libraries and libzip behind them,
+// come with the first sound, the first print and the studio's first export or import, not with
+// the start-up.
 
 #include "ProgrammeEssai.h"
 
@@ -18,14 +19,15 @@ private slots:
         QTemporaryDir d;
         QProcess p;
         QVERIFY(DemarrerProgramme(QStringLiteral(PLUMELUNE_EXE), d, p));
-        // A program folder as laid out: the executable beside both modules, which it could load.
+        // A program folder as laid out: the executable beside its modules, which it could load.
         QCOMPARE(QDir(d.path()).entryList({"plumelune", "libplumelune_*.so"}, QDir::Files).size(),
-                 3);
+                 4);
         QTest::qWait(300); // the start form up and painted
         const QString processus = QString::number(p.processId());
         QVERIFY(BibliothequeChargee("libQt6Widgets", processus)); // the right process, under way
-        for (const char* bibliotheque : {"libplumelune_son", "libplumelune_impression",
-                                         "libQt6Multimedia", "libQt6PrintSupport", "libsndfile"})
+        for (const char* bibliotheque :
+             {"libplumelune_son", "libplumelune_impression", "libplumelune_archive",
+              "libQt6Multimedia", "libQt6PrintSupport", "libsndfile", "libzip"})
             QVERIFY2(!BibliothequeChargee(bibliotheque, processus), bibliotheque);
 
         ::kill(static_cast<pid_t>(p.processId()), SIGTERM);

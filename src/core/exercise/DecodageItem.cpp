@@ -1,24 +1,12 @@
 #include "core/exercise/DecodageItem.h"
 
 #include "core/Texte.h"
-
-namespace {
-struct Code {
-    const char* code;
-    const char16_t* devient;
-};
-// The order matters: it is the order teachers were told the codes are applied in.
-constexpr Code codes[] = {
-    {"#ast#", u"*"},  {"#int#", u"?"}, {"#sla#", u"/"}, {"#ant#", u"\\"}, {"#2po#", u":"},
-    {"#gui#", u"\""}, {"#inf#", u"<"}, {"#sup#", u">"}, {"#pip#", u"|"},  {"#liv#", u"£"},
-    {"#exc#", u"!"},  {"#aro#", u"@"}, {"#apo#", u"'"},
-};
-} // namespace
+#include "core/exercise/CodesItem.h"
 
 QString DecoderNomItem(const QString& texte) {
     QString r = texte;
-    for (const Code& c : codes)
-        r.replace(QLatin1String(c.code), QString::fromUtf16(c.devient), Qt::CaseSensitive);
+    for (const CodeItem& c : CodesItem)
+        r.replace(QLatin1String(c.Code), QChar(c.Caractere), Qt::CaseSensitive);
     return r;
 }
 

@@ -58,6 +58,108 @@ void SonADemande::Arreter() {
         m_son->Arreter();
 }
 
+CaptureADemande::CaptureADemande(const QString& module) : m_module(module) {}
+
+CaptureADemande::~CaptureADemande() = default;
+
+bool CaptureADemande::Charger() {
+    if (m_capture)
+        return true;
+    QString raison;
+    m_capture.reset(
+        static_cast<ICaptureSon*>(CreerDepuisModule(m_module, "PlumeluneCreerCapture", &raison)));
+    if (!m_capture)
+        m_raison = QStringLiteral("L'enregistrement est impossible : le module de son est "
+                                  "introuvable (%1).")
+                       .arg(raison);
+    return m_capture != nullptr;
+}
+
+void CaptureADemande::Preparer() {
+    if (Charger())
+        m_capture->Preparer();
+}
+
+void CaptureADemande::Demarrer() {
+    if (Charger())
+        m_capture->Demarrer();
+}
+
+void CaptureADemande::Arreter() {
+    if (m_capture)
+        m_capture->Arreter();
+}
+
+EtatCapture CaptureADemande::Etat() const {
+    if (m_capture)
+        return m_capture->Etat();
+    return m_raison.isEmpty() ? EtatCapture::Arretee : EtatCapture::Erreur;
+}
+
+QString CaptureADemande::Erreur() const {
+    return m_capture ? m_capture->Erreur() : m_raison;
+}
+
+float CaptureADemande::Niveau() {
+    return m_capture ? m_capture->Niveau() : 0.0f;
+}
+
+SonPcm CaptureADemande::Prendre() {
+    return m_capture ? m_capture->Prendre() : SonPcm();
+}
+
+FichiersSonADemande::FichiersSonADemande(const QString& module) : m_module(module) {}
+
+FichiersSonADemande::~FichiersSonADemande() = default;
+
+bool FichiersSonADemande::Charger(QString* erreur) {
+    if (m_fichiers)
+        return true;
+    QString raison;
+    m_fichiers.reset(static_cast<IFichiersSon*>(
+        CreerDepuisModule(m_module, "PlumeluneCreerFichiersSon", &raison)));
+    if (!m_fichiers && erreur)
+        *erreur = QStringLiteral("le module de son est introuvable (%1)").arg(raison);
+    return m_fichiers != nullptr;
+}
+
+bool FichiersSonADemande::Lire(const QString& chemin, SonPcm& son, QString* erreur) {
+    return Charger(erreur) && m_fichiers->Lire(chemin, son, erreur);
+}
+
+bool FichiersSonADemande::EcrireWav(const QString& chemin, const SonPcm& son, QString* erreur) {
+    return Charger(erreur) && m_fichiers->EcrireWav(chemin, son, erreur);
+}
+
+ArchiveADemande::ArchiveADemande(const QString& module) : m_module(module) {}
+
+ArchiveADemande::~ArchiveADemande() = default;
+
+bool ArchiveADemande::Charger(QString* erreur) {
+    if (m_archive)
+        return true;
+    QString raison;
+    m_archive.reset(
+        static_cast<IArchive*>(CreerDepuisModule(m_module, "PlumeluneCreerArchive", &raison)));
+    if (!m_archive && erreur)
+        *erreur = QStringLiteral("le module d'archives est introuvable (%1)").arg(raison);
+    return m_archive != nullptr;
+}
+
+bool ArchiveADemande::Ecrire(const QString& zip, const QString& racine, const QStringList& fichiers,
+                             QString* erreur) {
+    return Charger(erreur) && m_archive->Ecrire(zip, racine, fichiers, erreur);
+}
+
+bool ArchiveADemande::Lister(const QString& zip, QVector<EntreeArchive>& entrees, QString* erreur) {
+    return Charger(erreur) && m_archive->Lister(zip, entrees, erreur);
+}
+
+bool ArchiveADemande::Extraire(const QString& zip, const QVector<ExtractionArchive>& plan,
+                               qint64 octetsMax, QString* erreur) {
+    return Charger(erreur) && m_archive->Extraire(zip, plan, octetsMax, erreur);
+}
+
 ImprimanteADemande::ImprimanteADemande(const QString& module) : m_module(module) {}
 
 ImprimanteADemande::~ImprimanteADemande() = default;

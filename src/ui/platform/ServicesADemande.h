@@ -37,6 +37,62 @@ private:
     std::unique_ptr<ISon> m_son;
 };
 
+// The microphone, from the sound module loaded at the first recording (not at start-up).
+class CaptureADemande : public ICaptureSon {
+public:
+    explicit CaptureADemande(const QString& module = CheminModule(QStringLiteral("plumelune_son")));
+    ~CaptureADemande() override;
+
+    // The module is loaded here (or at Demarrer); when it cannot be, the capture is in error
+    // and says why.
+    void Preparer() override;
+    void Demarrer() override;
+    void Arreter() override;
+    EtatCapture Etat() const override;
+    QString Erreur() const override;
+    float Niveau() override;
+    SonPcm Prendre() override;
+
+private:
+    bool Charger();
+    QString m_module;
+    QString m_raison;
+    std::unique_ptr<ICaptureSon> m_capture;
+};
+
+// Reading and writing sound files, from the sound module loaded at their first use.
+class FichiersSonADemande : public IFichiersSon {
+public:
+    explicit FichiersSonADemande(
+        const QString& module = CheminModule(QStringLiteral("plumelune_son")));
+    ~FichiersSonADemande() override;
+    bool Lire(const QString& chemin, SonPcm& son, QString* erreur) override;
+    bool EcrireWav(const QString& chemin, const SonPcm& son, QString* erreur) override;
+
+private:
+    bool Charger(QString* erreur);
+    QString m_module;
+    std::unique_ptr<IFichiersSon> m_fichiers;
+};
+
+// Zip archives, from libplumelune_archive loaded at the first export or import.
+class ArchiveADemande : public IArchive {
+public:
+    explicit ArchiveADemande(
+        const QString& module = CheminModule(QStringLiteral("plumelune_archive")));
+    ~ArchiveADemande() override;
+    bool Ecrire(const QString& zip, const QString& racine, const QStringList& fichiers,
+                QString* erreur) override;
+    bool Lister(const QString& zip, QVector<EntreeArchive>& entrees, QString* erreur) override;
+    bool Extraire(const QString& zip, const QVector<ExtractionArchive>& plan, qint64 octetsMax,
+                  QString* erreur) override;
+
+private:
+    bool Charger(QString* erreur);
+    QString m_module;
+    std::unique_ptr<IArchive> m_archive;
+};
+
 class ImprimanteADemande : public IImprimante {
 public:
     explicit ImprimanteADemande(

@@ -12,6 +12,7 @@
 #include "ui/Fenetres.h"
 #include "ui/kit/Kit.h"
 #include "ui/setup/FenetreDepart.h"
+#include "ui/studio/FenetreStudio.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -270,11 +271,23 @@ void FenetreBilans::ConstruireControles() {
     bQuitterBilan = Bouton(bas, rangee, "bQuitterBilan", QStringLiteral("Quitter"), {},
                            QStringLiteral("Quitter"), QStringLiteral("Quitter"));
 
+    // Above the tabs, beside the title: the bottom row is full.
+    bStudio = Kit::Bouton(this, "bStudio", QStringLiteral("Créer ou modifier un exercice"), {});
+    bStudio->setAccessibleName(bStudio->text());
+    Kit::Bulle(bStudio, QStringLiteral("Ouvrir le studio : taper les mots, les enregistrer, et "
+                                       "le programme écrit le dossier d'exercice."));
+    bStudio->setAutoDefault(false);
+    bStudio->setFocusPolicy(Qt::TabFocus);
+    Kit::ActiverAuClavier(bStudio);
+    bStudio->setGeometry(8, 55, 230, 22);
+    bStudio->hide();
+    connect(bStudio, &QPushButton::clicked, this, &FenetreBilans::bStudioClick);
+
     // Tab in reading order: the lists at the top, the tabs and the file shown (the tab widget
     // keeps its own order inside), the buttons.
-    QWidget* const ordre[] = {cChoixGroupe, cChoixEleve, onglets,  bSupprimer,   bGererGroupes,
-                              bConfigurer,  bMagneto,    bImprime, bModifier,    bRafraichir,
-                              bBanque,      bAide,       bApropos, bQuitterBilan};
+    QWidget* const ordre[] = {cChoixGroupe,  cChoixEleve, bStudio,  onglets,  bSupprimer,
+                              bGererGroupes, bConfigurer, bMagneto, bImprime, bModifier,
+                              bRafraichir,   bBanque,     bAide,    bApropos, bQuitterBilan};
     for (size_t n = 1; n < std::size(ordre); ++n)
         setTabOrder(ordre[n - 1], ordre[n]);
 
@@ -339,7 +352,7 @@ void FenetreBilans::AppliquerMode() {
     cChoixGroupe->setVisible(enseignant);
     cChoixEleve->setVisible(enseignant);
     for (QPushButton* b :
-         {bConfigurer, bModifier, bAide, bGererGroupes, bSupprimer, bRafraichir, bBanque})
+         {bConfigurer, bModifier, bAide, bGererGroupes, bSupprimer, bRafraichir, bBanque, bStudio})
         b->setVisible(enseignant);
     BilanExo->setToolTip(enseignant ? aideBilan : QString());
     BilanDetail->setToolTip(enseignant ? aideBilan : QString());
@@ -569,4 +582,10 @@ void FenetreBilans::bAproposClick() {
 
 void FenetreBilans::bBanqueClick() {
     OuvrirSiExiste(AdresseBanque());
+}
+
+void FenetreBilans::bStudioClick() {
+    if (!studio)
+        studio = new FenetreStudio(this, Controles::AuPremierAffichage);
+    Services::Modal().Montrer(studio);
 }

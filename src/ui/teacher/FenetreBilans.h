@@ -11,6 +11,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTextEdit;
+class FenetreStudio;
 
 class FenetreBilans : public FormeModale {
     Q_OBJECT
@@ -44,6 +45,8 @@ public:
     QPushButton* bAide = nullptr;
     QPushButton* bApropos = nullptr;
     QPushButton* bQuitterBilan = nullptr;
+    QPushButton* bStudio = nullptr;  // the exercise studio, teacher mode only
+    FenetreStudio* studio = nullptr; // made at the first click, not at start-up
 
     void RemplirListeGroupesBilan();
     void RemplirListeElevesBilan();
@@ -67,6 +70,7 @@ public slots:
     void bAideClick();
     void bAproposClick();
     void bBanqueClick();
+    void bStudioClick();
     void BilanExoContextPopup();
     void BilanDetailContextPopup();
     void ItemReussisContextPopup();

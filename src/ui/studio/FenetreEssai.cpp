@@ -1,0 +1,228 @@
+#include "ui/studio/FenetreEssai.h"
+
+#include "core/Chemins.h"
+#include "core/Etat.h"
+#include "core/FichierTexte.h"
+#include "core/Services.h"
+#include "core/exercise/ItemsExercice.h"
+#include "ui/kit/Kit.h"
+#include "ui/platform/ImagesQt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+// A label whose text changes: screen readers read the new one.
+void Ecrire(QLabel* l, const QString& texte) {
+    l->setText(texte);
+    l->setAccessibleName(texte);
+}
+} // namespace
+
+FenetreEssai::FenetreEssai(QWidget* parent, const QString& dossier)
+    : FormeModale(parent, QStringLiteral("fEssai"), QStringLiteral("Essai de l'exercice")),
+      m_dossier(QDir::cleanPath(dossier)) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    resize(600, 420);
+    FondBleuCiel();
+    // The session writes through the shared state: while the trial is open, nobody is named and
+    // there is no journal, so nothing at all is written.
+    m_avant = {Etat.NomEleve, Etat.FichierJournal, Etat.DossierExercice};
+    Etat.NomEleve.clear();
+    Etat.FichierJournal.clear();
+    Etat.DossierExercice = m_dossier;
+    TerminerCreation(Controles::Immediats);
+}
+
+FenetreEssai::~FenetreEssai() {
+    Etat.NomEleve = m_avant.NomEleve;
+    Etat.FichierJournal = m_avant.FichierJournal;
+    Etat.DossierExercice = m_avant.DossierExercice;
+}
+
+void FenetreEssai::ConstruireControles() {
+    auto* principal = new QVBoxLayout(this);
+    lDossier = Kit::Etiquette(this, "lDossier",
+                              QStringLiteral("Essai de « %1 » (Visiteur : rien n'est noté)")
+                                  .arg(QFileInfo(m_dossier).fileName()),
+                              {});
+    lDossier->setStyleSheet(Kit::StyleTitre);
+    principal->addWidget(lDossier);
+    auto* haut = new QHBoxLayout;
+    principal->addLayout(haut, 1);
+    iImage = new QLabel(this);
+    iImage->setObjectName(QStringLiteral("iImage"));
+    iImage->setAccessibleName(QStringLiteral("Image de l'item"));
+    iImage->setFixedSize(160, 160);
+    iImage->setAlignment(Qt::AlignCenter);
+    haut->addWidget(iImage);
+    mTexte = new QPlainTextEdit(this);
+    mTexte->setObjectName(QStringLiteral("mTexte"));
+    mTexte->setAccessibleName(QStringLiteral("Texte de l'item"));
+    mTexte->setReadOnly(true);
+    mTexte->setFocusPolicy(Qt::NoFocus);
+    haut->addWidget(mTexte, 1);
+
+    auto* grille = new QGridLayout;
+    principal->addLayout(grille);
+    bEcouter = Kit::Bouton(this, "bEcouter", QStringLiteral("J'écoute"), {});
+    bEcouter->setAccessibleName(QStringLiteral("J'écoute"));
+    eReponse = new QLineEdit(this);
+    eReponse->setObjectName(QStringLiteral("eReponse"));
+    eReponse->setAccessibleName(QStringLiteral("Ta réponse"));
+    Kit::Police(eReponse, 24);
+    eReponse->installEventFilter(this);
+    bValider = Kit::Bouton(this, "bValider", QStringLiteral("J'ai écrit"), {});
+    bValider->setAccessibleName(QStringLiteral("J'ai écrit"));
+    grille->addWidget(bEcouter, 0, 0);
+    grille->addWidget(eReponse, 0, 1);
+    grille->addWidget(bValider, 0, 2);
+    lRetour = Kit::Etiquette(this, "lRetour", {}, {});
+    Kit::Police(lRetour, 15, true);
+    grille->addWidget(lRetour, 1, 0, 1, 3);
+    grille->addWidget(Kit::Etiquette(this, "Label3", QStringLiteral("J'observe"), {}), 2, 0);
+    eModele = new QLineEdit(this);
+    eModele->setObjectName(QStringLiteral("eModele"));
+    eModele->setAccessibleName(QStringLiteral("J'observe"));
+    eModele->setReadOnly(true);
+    eModele->setFocusPolicy(Qt::NoFocus);
+    grille->addWidget(eModele, 2, 1, 1, 2);
+
+    auto* bas = new QHBoxLayout;
+    principal->addLayout(bas);
+    lScore = Kit::Etiquette(this, "lScore", {}, {});
+    bas->addWidget(lScore, 1);
+    bRevenir = Kit::Bouton(this, "bRevenir", QStringLiteral("Revenir au studio"), {});
+    bRevenir->setAccessibleName(QStringLiteral("Revenir au studio"));
+    bas->addWidget(bRevenir);
+    for (QPushButton* b : {bEcouter, bValider, bRevenir})
+        b->setAutoDefault(false);
+
+    m_horloge = new QTimer(this);
+    m_horloge->setInterval(1000);
+    connect(m_horloge, &QTimer::timeout, this, [this] { m_session.CompterUneSeconde(); });
+    connect(bEcouter, &QPushButton::clicked, this, &FenetreEssai::bEcouterClick);
+    connect(bValider, &QPushButton::clicked, this, &FenetreEssai::bValiderClick);
+    connect(bRevenir, &QPushButton::clicked, this, &FenetreEssai::bRevenirClick);
+}
+
+void FenetreEssai::FormShow() {
+    m_session.Ouvrir(m_dossier);
+    m_session.Commencer();
+    Ecrire(lRetour, {});
+    eModele->clear();
+    NouvelItem();
+}
+
+void FenetreEssai::NouvelItem() {
+    mTexte->clear();
+    iImage->clear();
+    eReponse->clear();
+    eReponse->setEnabled(false);
+    bValider->setEnabled(false);
+    bEcouter->setEnabled(!m_session.ItemCourant().isEmpty());
+    Afficher();
+}
+
+void FenetreEssai::Afficher() {
+    Ecrire(lScore, QStringLiteral("Score : %1 / %2    Items réussis au 1er essai : %3 / %4")
+                       .arg(m_session.Score())
+                       .arg(m_session.ScoreMaxi())
+                       .arg(m_session.ReussisPremierEssai())
+                       .arg(m_session.NbItems()));
+    if (m_session.HorlogeEnMarche())
+        m_horloge->start();
+    else
+        m_horloge->stop();
+}
+
+void FenetreEssai::bEcouterClick() {
+    const QString item = m_session.ItemCourant();
+    if (item.isEmpty())
+        return;
+    const QDir d(m_dossier);
+    ISon& son = Services::Son();
+    son.DefinirFichier(d.filePath(item));
+    QString erreur;
+    if (!son.Ouvrir(&erreur)) {
+        Services::Messages().Erreur(erreur);
+        return;
+    }
+    son.Jouer();
+    eReponse->setEnabled(true);
+    bValider->setEnabled(true);
+    eReponse->setFocus();
+    if (!m_session.Ecouter())
+        return;
+    // The companions, as the exercise shows them at the first listen.
+    QString base = item;
+    base.chop(4);
+    QStringList lignes;
+    if (LireLignes(d.filePath(base + QStringLiteral(".TXT")), lignes))
+        mTexte->setPlainText(lignes.join(u'\n'));
+    const QString image = ResoudreChemin(d.filePath(base + QStringLiteral(".JPG")));
+    if (QFile::exists(image)) {
+        const QImage img = ChargerImage(image);
+        if (!img.isNull())
+            iImage->setPixmap(QPixmap::fromImage(
+                img.scaled(iImage->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    }
+    Afficher();
+}
+
+void FenetreEssai::bValiderClick() {
+    if (!bValider->isEnabled())
+        return;
+    const Verdict v = m_session.Repondre(eReponse->text());
+    if (!v.Juste) {
+        Ecrire(lRetour, v.Montrer == Correction::EssaieEncore
+                            ? QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore.")
+                            : QStringLiteral("Observe bien la réponse."));
+        // The trial shows the model answer from the second attempt on, and leaves it there.
+        if (v.Montrer != Correction::EssaieEncore)
+            eModele->setText(v.Modele);
+        eReponse->selectAll();
+        Afficher();
+        return;
+    }
+    eModele->clear();
+    if (v.Termine) {
+        Ecrire(lRetour, QStringLiteral("Exercice terminé : score %1 sur %2. Rien n'a été noté.")
+                            .arg(m_session.Score())
+                            .arg(m_session.ScoreMaxi()));
+        m_session.Terminer();
+        NouvelItem();
+        bEcouter->setEnabled(false);
+        return;
+    }
+    Ecrire(lRetour, QStringLiteral("C'est bien, continue."));
+    NouvelItem();
+}
+
+void FenetreEssai::bRevenirClick() {
+    m_horloge->stop();
+    Services::Son().Arreter();
+    close();
+}
+
+bool FenetreEssai::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == eReponse && e->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(e)->key();
+        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+            bValiderClick();
+            return true;
+        }
+    }
+    return FormeModale::eventFilter(objet, e);
+}

@@ -1,0 +1,919 @@
+#include "ui/studio/FenetreStudio.h"
+
+#include "core/Chemins.h"
+#include "core/DecodageJpeg.h"
+#include "core/Etat.h"
+#include "core/Services.h"
+#include "core/setup/ListesDepart.h"
+#include "core/studio/LotSynthese.h"
+#include "core/studio/NommageItem.h"
+#include "core/studio/PartageDossier.h"
+#include "core/studio/TraitementSon.h"
+#include "ui/kit/Kit.h"
+#include "ui/platform/ImagesQt.h"
+#include "ui/studio/FenetreEssai.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The window's texts, in one place.
+const QString titreFenetre = QStringLiteral("Créer ou modifier un exercice");
+const QString racineArbre = QStringLiteral("Tous les exercices");
+const QString aucunDossier = QStringLiteral("Choisissez un dossier à gauche, ou créez-en un.");
+const QString dossierAvecSousDossiers =
+    QStringLiteral("Ce dossier contient d'autres dossiers : les élèves ne pourront pas lancer "
+                   "ses items. Mettez les items dans un dossier sans sous-dossier.");
+const QString sansSon = QStringLiteral("Pas encore de son");
+const QString sonIllisible = QStringLiteral("Son illisible");
+const QString micOuverture = QStringLiteral("Ouverture du micro…");
+const QString micEnCours = QStringLiteral("Enregistrement : parlez, puis cliquez sur « Arrêter ».");
+const QString silence = QStringLiteral(
+    "Aucune voix n'a été entendue : l'enregistrement est silencieux. Vérifiez le micro et "
+    "recommencez.");
+const QString filtreSons =
+    QStringLiteral("Sons (*.wav *.WAV *.flac *.FLAC *.ogg *.OGG *.oga *.aif *.aiff *.AIF *.AIFF);;"
+                   "Tous les fichiers (*)");
+const QString filtreImages = QStringLiteral("Images (*.jpg *.jpeg *.JPG *.JPEG *.png *.PNG *.bmp "
+                                            "*.BMP *.gif *.GIF);;Tous les fichiers (*)");
+const QString filtreZip = QStringLiteral("Archives zip (*.zip *.ZIP)");
+// The largest side a picture keeps: the exercise shows it in 160 pixels.
+constexpr int ImageCoteMax = 800;
+
+QString Duree(double secondes) {
+    return QLocale(QLocale::French).toString(secondes, 'f', 1) + QStringLiteral(" s");
+}
+
+QString TexteSon(const ItemStudio& item) {
+    switch (item.Son) {
+    case EtatSon::Absent:
+        return sansSon;
+    case EtatSon::Illisible:
+        return sonIllisible;
+    case EtatSon::Present:
+        break;
+    }
+    return Duree(item.Duree);
+}
+
+// A label whose text changes: screen readers read the new one.
+void Ecrire(QLabel* l, const QString& texte) {
+    l->setText(texte);
+    l->setAccessibleName(texte);
+}
+
+QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte,
+                    const QString& bulle = {}) {
+    QPushButton* b = Kit::Bouton(parent, nom, texte, {});
+    b->setAccessibleName(texte);
+    if (!bulle.isEmpty())
+        Kit::Bulle(b, bulle);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* Titre(QWidget* parent, const char* nom, const QString& texte) {
+    QLabel* l = Kit::Etiquette(parent, nom, texte, {});
+    l->setStyleSheet(Kit::StyleTitre);
+    return l;
+}
+
+} // namespace
+
+FenetreStudio::FenetreStudio(QWidget* parent, Controles controles)
+    : FormeModale(parent, QStringLiteral("fStudio"), titreFenetre) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    resize(940, 620);
+    setMinimumSize(860, 580);
+    FondBleuCiel();
+    TerminerCreation(controles);
+}
+
+FenetreStudio::~FenetreStudio() = default;
+
+void FenetreStudio::ConstruireControles() {
+    auto* principal = new QVBoxLayout(this);
+    principal->setContentsMargins(10, 8, 10, 8);
+    principal->setSpacing(6);
+    QLabel* titre = Kit::Etiquette(this, "lTitreStudio", titreFenetre, {});
+    Kit::Police(titre, 20, true);
+    titre->setStyleSheet(QStringLiteral("color: #1c3f78;"));
+    principal->addWidget(titre);
+
+    auto* milieu = new QHBoxLayout;
+    principal->addLayout(milieu, 1);
+
+    // Folders, on the left.
+    auto* gauche = new QVBoxLayout;
+    milieu->addLayout(gauche, 0);
+    gauche->addWidget(Titre(this, "lDossiers", QStringLiteral("Dossiers d'exercices")));
+    arbreDossiers = new QTreeWidget(this);
+    arbreDossiers->setObjectName(QStringLiteral("arbreDossiers"));
+    arbreDossiers->setAccessibleName(QStringLiteral("Dossiers d'exercices"));
+    arbreDossiers->setHeaderHidden(true);
+    arbreDossiers->setMinimumWidth(220);
+    arbreDossiers->setMaximumWidth(260);
+    gauche->addWidget(arbreDossiers, 1);
+    eNomDossier = new QLineEdit(this);
+    eNomDossier->setObjectName(QStringLiteral("eNomDossier"));
+    eNomDossier->setAccessibleName(QStringLiteral("Nom du nouveau dossier"));
+    eNomDossier->setPlaceholderText(QStringLiteral("Nom du nouveau dossier"));
+    gauche->addWidget(eNomDossier);
+    bCreerDossier = Bouton(this, "bCreerDossier", QStringLiteral("Créer le dossier"),
+                           QStringLiteral("Crée le dossier dans le dossier choisi au-dessus."));
+    gauche->addWidget(bCreerDossier);
+    bImporter = Bouton(this, "bImporter", QStringLiteral("Importer"),
+                       QStringLiteral("Ajoute un dossier reçu d'un collègue (fichier .zip)."));
+    gauche->addWidget(bImporter);
+
+    // Items, on the right.
+    auto* droite = new QVBoxLayout;
+    milieu->addLayout(droite, 1);
+    lDossier = Titre(this, "lDossier", aucunDossier);
+    droite->addWidget(lDossier);
+    lAvertissement = Kit::Etiquette(this, "lAvertissement", dossierAvecSousDossiers, {});
+    lAvertissement->setWordWrap(true);
+    lAvertissement->setStyleSheet(QStringLiteral("color: #8a3b00;"));
+    lAvertissement->hide();
+    droite->addWidget(lAvertissement);
+    tableItems = new QTableWidget(0, 4, this);
+    tableItems->setObjectName(QStringLiteral("tableItems"));
+    tableItems->setAccessibleName(QStringLiteral("Items du dossier"));
+    tableItems->setHorizontalHeaderLabels({QStringLiteral("À écrire"), QStringLiteral("Texte"),
+                                           QStringLiteral("Image"), QStringLiteral("Son")});
+    tableItems->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tableItems->setSelectionMode(QAbstractItemView::SingleSelection);
+    tableItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tableItems->verticalHeader()->hide();
+    tableItems->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tableItems->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    tableItems->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    tableItems->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+    droite->addWidget(tableItems, 1);
+    auto* rangeeItems = new QHBoxLayout;
+    droite->addLayout(rangeeItems);
+    bNouvelItem = Bouton(this, "bNouvelItem", QStringLiteral("Nouvel item"));
+    bSupprimerItem = Bouton(this, "bSupprimerItem", QStringLiteral("Supprimer l'item"),
+                            QStringLiteral("Met le son, le texte et l'image de l'item à la "
+                                           "corbeille."));
+    bSynthetiserTout = Bouton(this, "bSynthetiserTout",
+                              QStringLiteral("Voix de synthèse pour les items sans son"));
+    barreSynthese = new QProgressBar(this);
+    barreSynthese->setObjectName(QStringLiteral("barreSynthese"));
+    barreSynthese->setAccessibleName(QStringLiteral("Avancement de la voix de synthèse"));
+    barreSynthese->setFormat(QStringLiteral("%v / %m"));
+    barreSynthese->hide();
+    rangeeItems->addWidget(bNouvelItem);
+    rangeeItems->addWidget(bSupprimerItem);
+    rangeeItems->addWidget(bSynthetiserTout);
+    rangeeItems->addWidget(barreSynthese, 1);
+    rangeeItems->addStretch(0);
+
+    // The selected item.
+    cadreItem = new QGroupBox(QStringLiteral("Item"), this);
+    cadreItem->setObjectName(QStringLiteral("cadreItem"));
+    cadreItem->setAccessibleName(QStringLiteral("Item choisi"));
+    droite->addWidget(cadreItem);
+    auto* item = new QHBoxLayout(cadreItem);
+    auto* colonneTextes = new QVBoxLayout;
+    item->addLayout(colonneTextes, 2);
+    QLabel* lOrthographes =
+        Kit::Etiquette(cadreItem, "lOrthographes",
+                       QStringLiteral("Ce que l'élève doit écrire (une ligne par orthographe "
+                                      "acceptée)"),
+                       {});
+    lOrthographes->setWordWrap(true);
+    colonneTextes->addWidget(lOrthographes);
+    listeOrthographes = new QListWidget(cadreItem);
+    listeOrthographes->setObjectName(QStringLiteral("listeOrthographes"));
+    listeOrthographes->setAccessibleName(QStringLiteral("Orthographes acceptées"));
+    listeOrthographes->setMaximumHeight(70);
+    colonneTextes->addWidget(listeOrthographes);
+    auto* rangeeOrtho = new QHBoxLayout;
+    colonneTextes->addLayout(rangeeOrtho);
+    eOrthographe = new QLineEdit(cadreItem);
+    eOrthographe->setObjectName(QStringLiteral("eOrthographe"));
+    eOrthographe->setAccessibleName(QStringLiteral("Orthographe à ajouter"));
+    eOrthographe->setPlaceholderText(QStringLiteral("Texte à écrire, puis « Ajouter »"));
+    bAjouterOrthographe = Bouton(cadreItem, "bAjouterOrthographe", QStringLiteral("Ajouter"));
+    bRetirerOrthographe = Bouton(cadreItem, "bRetirerOrthographe", QStringLiteral("Retirer"));
+    rangeeOrtho->addWidget(eOrthographe, 1);
+    rangeeOrtho->addWidget(bAjouterOrthographe);
+    rangeeOrtho->addWidget(bRetirerOrthographe);
+    QLabel* lTexteCompagnon =
+        Kit::Etiquette(cadreItem, "lTexteCompagnon",
+                       QStringLiteral("Texte montré après l'écoute (facultatif)"), {});
+    lTexteCompagnon->setWordWrap(true);
+    colonneTextes->addWidget(lTexteCompagnon);
+    eTexteCompagnon = new QPlainTextEdit(cadreItem);
+    eTexteCompagnon->setObjectName(QStringLiteral("eTexteCompagnon"));
+    eTexteCompagnon->setAccessibleName(QStringLiteral("Texte montré après la première écoute"));
+    eTexteCompagnon->setMaximumHeight(60);
+    eTexteCompagnon->setTabChangesFocus(true);
+    colonneTextes->addWidget(eTexteCompagnon);
+    bValiderItem = Bouton(cadreItem, "bValiderItem", QStringLiteral("Enregistrer le texte"),
+                          QStringLiteral("Écrit le nom des fichiers de l'item et son texte."));
+    colonneTextes->addWidget(bValiderItem);
+
+    auto* colonneImage = new QVBoxLayout;
+    item->addLayout(colonneImage, 0);
+    iImage = new QLabel(cadreItem);
+    iImage->setObjectName(QStringLiteral("iImage"));
+    iImage->setAccessibleName(QStringLiteral("Image de l'item"));
+    iImage->setFixedSize(110, 110);
+    iImage->setAlignment(Qt::AlignCenter);
+    iImage->setFrameShape(QFrame::StyledPanel);
+    iImage->setText(QStringLiteral("Pas d'image"));
+    colonneImage->addWidget(iImage, 0, Qt::AlignHCenter);
+    bChoisirImage = Bouton(cadreItem, "bChoisirImage", QStringLiteral("Choisir une image…"));
+    bRetirerImage = Bouton(cadreItem, "bRetirerImage", QStringLiteral("Retirer l'image"));
+    colonneImage->addWidget(bChoisirImage);
+    colonneImage->addWidget(bRetirerImage);
+    colonneImage->addStretch(1);
+
+    auto* colonneSon = new QVBoxLayout;
+    item->addLayout(colonneSon, 1);
+    lEtatSon = Kit::Etiquette(cadreItem, "lEtatSon", sansSon, {});
+    lEtatSon->setWordWrap(true);
+    Kit::Police(lEtatSon, 13, true);
+    colonneSon->addWidget(lEtatSon);
+    niveauMicro = new QProgressBar(cadreItem);
+    niveauMicro->setObjectName(QStringLiteral("niveauMicro"));
+    niveauMicro->setAccessibleName(QStringLiteral("Niveau du micro"));
+    niveauMicro->setRange(0, 100);
+    niveauMicro->setTextVisible(false);
+    niveauMicro->setMaximumHeight(12);
+    colonneSon->addWidget(niveauMicro);
+    auto* rangeeMicro = new QHBoxLayout;
+    colonneSon->addLayout(rangeeMicro);
+    bEnregistrer = Bouton(cadreItem, "bEnregistrer", QStringLiteral("Enregistrer"),
+                          QStringLiteral("Enregistre l'item au micro."));
+    bArreter = Bouton(cadreItem, "bArreter", QStringLiteral("Arrêter"));
+    bReecouter = Bouton(cadreItem, "bReecouter", QStringLiteral("Réécouter"));
+    rangeeMicro->addWidget(bEnregistrer);
+    rangeeMicro->addWidget(bArreter);
+    rangeeMicro->addWidget(bReecouter);
+    bSynthese = Bouton(cadreItem, "bSynthese", QStringLiteral("Voix de synthèse"),
+                       QStringLiteral("Une voix lit le premier texte à écrire."));
+    bImporterSon = Bouton(cadreItem, "bImporterSon", QStringLiteral("Importer un son…"),
+                          QStringLiteral("WAV, FLAC, OGG ou AIFF"));
+    colonneSon->addWidget(bSynthese);
+    colonneSon->addWidget(bImporterSon);
+    colonneSon->addStretch(1);
+
+    // The folder as a whole, at the bottom.
+    auto* bas = new QHBoxLayout;
+    principal->addLayout(bas);
+    bEssayer = Bouton(this, "bEssayer", QStringLiteral("Essayer"),
+                      QStringLiteral("Faire l'exercice comme un visiteur : rien n'est noté."));
+    bExporter = Bouton(this, "bExporter", QStringLiteral("Exporter"),
+                       QStringLiteral("Écrit le dossier dans un fichier .zip pour un collègue."));
+    bFermer = Bouton(this, "bFermer", QStringLiteral("Fermer"));
+    bas->addWidget(bEssayer);
+    bas->addWidget(bExporter);
+    bas->addStretch(1);
+    bas->addWidget(bFermer);
+
+    m_minuterieMicro = new QTimer(this);
+    m_minuterieMicro->setObjectName(QStringLiteral("minuterieMicro"));
+    m_minuterieMicro->setInterval(30);
+    m_lot = new LotSynthese(this);
+
+    connect(arbreDossiers, &QTreeWidget::itemSelectionChanged, this, &FenetreStudio::DossierChoisi);
+    connect(arbreDossiers, &QTreeWidget::itemExpanded, this,
+            [this](QTreeWidgetItem* b) { RemplirBranche(b); });
+    connect(bCreerDossier, &QPushButton::clicked, this, &FenetreStudio::bCreerDossierClick);
+    connect(eNomDossier, &QLineEdit::returnPressed, this, &FenetreStudio::bCreerDossierClick);
+    connect(bImporter, &QPushButton::clicked, this, &FenetreStudio::bImporterClick);
+    connect(tableItems, &QTableWidget::itemSelectionChanged, this, [this] {
+        const QList<QTableWidgetItem*> choisis = tableItems->selectedItems();
+        if (!choisis.isEmpty())
+            ChoisirItem(choisis.first()->row());
+    });
+    connect(bNouvelItem, &QPushButton::clicked, this, &FenetreStudio::bNouvelItemClick);
+    connect(bSupprimerItem, &QPushButton::clicked, this, &FenetreStudio::bSupprimerItemClick);
+    connect(bSynthetiserTout, &QPushButton::clicked, this, &FenetreStudio::bSynthetiserToutClick);
+    connect(bAjouterOrthographe, &QPushButton::clicked, this,
+            &FenetreStudio::bAjouterOrthographeClick);
+    connect(eOrthographe, &QLineEdit::returnPressed, this,
+            &FenetreStudio::bAjouterOrthographeClick);
+    connect(bRetirerOrthographe, &QPushButton::clicked, this,
+            &FenetreStudio::bRetirerOrthographeClick);
+    connect(bValiderItem, &QPushButton::clicked, this, [this] { bValiderItemClick(); });
+    connect(bChoisirImage, &QPushButton::clicked, this, &FenetreStudio::bChoisirImageClick);
+    connect(bRetirerImage, &QPushButton::clicked, this, &FenetreStudio::bRetirerImageClick);
+    connect(bEnregistrer, &QPushButton::clicked, this, &FenetreStudio::bEnregistrerClick);
+    connect(bArreter, &QPushButton::clicked, this, &FenetreStudio::bArreterClick);
+    connect(bReecouter, &QPushButton::clicked, this, &FenetreStudio::bReecouterClick);
+    connect(bSynthese, &QPushButton::clicked, this, &FenetreStudio::bSyntheseClick);
+    connect(bImporterSon, &QPushButton::clicked, this, &FenetreStudio::bImporterSonClick);
+    connect(bEssayer, &QPushButton::clicked, this, &FenetreStudio::bEssayerClick);
+    connect(bExporter, &QPushButton::clicked, this, &FenetreStudio::bExporterClick);
+    connect(bFermer, &QPushButton::clicked, this, &FenetreStudio::bFermerClick);
+    connect(m_minuterieMicro, &QTimer::timeout, this, &FenetreStudio::SuivreMicro);
+    connect(m_lot, &LotSynthese::Avance, this,
+            [this](int faits, int total, const QString& sortie, bool) {
+                barreSynthese->setMaximum(total);
+                barreSynthese->setValue(faits);
+                // The row of the item just given its voice.
+                for (int i = 0; i < m_items.size(); ++i) {
+                    if (QFileInfo(CheminSon(m_dossier, m_items[i])) != QFileInfo(sortie))
+                        continue;
+                    ItemStudio& it = m_items[i];
+                    it.FichierSon = QFileInfo(sortie).fileName();
+                    it.Son = DureeWav(sortie, it.Duree) ? EtatSon::Present : EtatSon::Illisible;
+                    MontrerLigne(i);
+                    if (i == m_courant)
+                        MontrerItem();
+                }
+            });
+    connect(m_lot, &LotSynthese::Termine, this, [this] {
+        barreSynthese->hide();
+        MettreAJourBoutons();
+        if (!m_lot->Erreurs().isEmpty())
+            Services::Messages().Message(
+                QStringLiteral("La voix de synthèse n'a pas pu lire ces items :\n") +
+                m_lot->Erreurs().join(u'\n'));
+    });
+    MettreAJourBoutons();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Folders
+
+void FenetreStudio::FormShow() {
+    RemplirArbre(m_dossier);
+    // The microphone's side is made ready once the window is up, so the first "Enregistrer"
+    // does not wait for it.
+    QTimer::singleShot(0, this, [] { Services::Capture().Preparer(); });
+}
+
+void FenetreStudio::RemplirArbre(const QString& aSelectionner) {
+    const QSignalBlocker silence(arbreDossiers);
+    arbreDossiers->clear();
+    auto* racine = new QTreeWidgetItem(arbreDossiers, {racineArbre});
+    const QString medias = QDir::cleanPath(Etat.CheminMedias);
+    racine->setData(0, Qt::UserRole, medias);
+    RemplirBranche(racine);
+    racine->setExpanded(true);
+    // Down the branches to the folder to show again.
+    QTreeWidgetItem* trouve = nullptr;
+    const QString cible = QDir::cleanPath(aSelectionner);
+    if (!aSelectionner.isEmpty() && cible.startsWith(medias + u'/')) {
+        QTreeWidgetItem* courant = racine;
+        const QStringList parties = cible.mid(medias.size() + 1).split(u'/');
+        for (const QString& p : parties) {
+            RemplirBranche(courant);
+            QTreeWidgetItem* suivant = nullptr;
+            for (int i = 0; i < courant->childCount(); ++i)
+                if (courant->child(i)->text(0) == p)
+                    suivant = courant->child(i);
+            if (!suivant)
+                break;
+            courant->setExpanded(true);
+            courant = suivant;
+        }
+        if (courant->data(0, Qt::UserRole).toString() == cible)
+            trouve = courant;
+    }
+    if (trouve)
+        trouve->setSelected(true), arbreDossiers->setCurrentItem(trouve);
+    else
+        m_dossier.clear();
+    DossierChoisi();
+}
+
+void FenetreStudio::RemplirBranche(QTreeWidgetItem* branche) {
+    if (branche->data(0, Qt::UserRole + 1).toBool())
+        return; // filled already
+    const QSignalBlocker silence(arbreDossiers);
+    branche->setData(0, Qt::UserRole + 1, true);
+    qDeleteAll(branche->takeChildren());
+    const QString dossier = branche->data(0, Qt::UserRole).toString();
+    // The pupils' listing rules: no dotted names, sorted for people.
+    for (const QString& entree : ListerDossiers(dossier)) {
+        const QString nom = SansMarque(entree);
+        auto* b = new QTreeWidgetItem(branche, {nom});
+        b->setData(0, Qt::UserRole, dossier + u'/' + nom);
+        if (entree != nom) // holds folders: opened on demand
+            b->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        else
+            b->setData(0, Qt::UserRole + 1, true);
+    }
+}
+
+void FenetreStudio::DossierChoisi() {
+    if (m_enregistrement)
+        bArreterClick();
+    const QList<QTreeWidgetItem*> choisis = arbreDossiers->selectedItems();
+    QTreeWidgetItem* b = choisis.isEmpty() ? nullptr : choisis.first();
+    // The root itself holds folders, not items.
+    if (!b || !b->parent()) {
+        m_dossier.clear();
+        m_items.clear();
+        m_courant = -1;
+        Ecrire(lDossier, aucunDossier);
+        lAvertissement->hide();
+        RemplirTable();
+        MontrerItem();
+        return;
+    }
+    OuvrirDossier(b->data(0, Qt::UserRole).toString());
+}
+
+void FenetreStudio::OuvrirDossier(const QString& dossier) {
+    m_dossier = QDir::cleanPath(dossier);
+    m_items = LireDossierStudio(m_dossier);
+    m_courant = -1;
+    Ecrire(lDossier, QStringLiteral("Dossier : ") + QFileInfo(m_dossier).fileName());
+    lAvertissement->setVisible(ContientSousDossier(m_dossier));
+    RemplirTable();
+    ChoisirItem(m_items.isEmpty() ? -1 : 0);
+}
+
+void FenetreStudio::bCreerDossierClick() {
+    const QList<QTreeWidgetItem*> choisis = arbreDossiers->selectedItems();
+    const QString parent = choisis.isEmpty() ? QDir::cleanPath(Etat.CheminMedias)
+                                             : choisis.first()->data(0, Qt::UserRole).toString();
+    const QString nom = eNomDossier->text().trimmed();
+    QStringList existants;
+    for (const QString& e : QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                   QDir::Hidden | QDir::System))
+        existants.append(e);
+    const QString refus = RefusNomDossier(nom, existants);
+    if (!refus.isEmpty()) {
+        Refuser(refus);
+        return;
+    }
+    if (!QDir(parent).mkdir(nom)) {
+        Refuser(QStringLiteral("Le dossier « %1 » n'a pas pu être créé dans « %2 ».")
+                    .arg(nom, QDir::toNativeSeparators(parent)));
+        return;
+    }
+    eNomDossier->clear();
+    RemplirArbre(parent + u'/' + nom);
+}
+
+void FenetreStudio::bImporterClick() {
+    const QString zip = Services::ChoixFichier().Ouvrir(
+        this, QStringLiteral("Importer un dossier d'exercices"), filtreZip);
+    if (zip.isEmpty())
+        return;
+    QString nom;
+    QString raison;
+    if (!ImporterArchive(zip, QDir::cleanPath(Etat.CheminMedias), &nom, &raison)) {
+        Refuser(raison);
+        return;
+    }
+    RemplirArbre(QDir::cleanPath(Etat.CheminMedias) + u'/' + nom);
+    Services::Messages().Information(
+        QStringLiteral("Le dossier « %1 » a été ajouté aux exercices.").arg(nom));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Items
+
+void FenetreStudio::RemplirTable() {
+    const QSignalBlocker silence(tableItems);
+    tableItems->setRowCount(int(m_items.size()));
+    for (int i = 0; i < m_items.size(); ++i)
+        MontrerLigne(i);
+}
+
+void FenetreStudio::MontrerLigne(int ligne) {
+    const ItemStudio& it = m_items.at(ligne);
+    const QString textes = it.Base.isEmpty() ? QStringLiteral("(nouvel item)")
+                                             : it.Orthographes.join(QStringLiteral("  /  "));
+    const QString cellules[] = {
+        textes, it.FichierTexte.isEmpty() ? QString() : QStringLiteral("oui"),
+        it.FichierImage.isEmpty() ? QString() : QStringLiteral("oui"), TexteSon(it)};
+    for (int c = 0; c < 4; ++c) {
+        QTableWidgetItem* cellule = tableItems->item(ligne, c);
+        if (!cellule) {
+            cellule = new QTableWidgetItem;
+            tableItems->setItem(ligne, c, cellule);
+        }
+        cellule->setText(cellules[c]);
+    }
+}
+
+ItemStudio* FenetreStudio::Courant() {
+    return m_courant >= 0 && m_courant < m_items.size() ? &m_items[m_courant] : nullptr;
+}
+
+void FenetreStudio::ChoisirItem(int index) {
+    if (index == m_courant && index >= 0)
+        return;
+    if (m_enregistrement)
+        bArreterClick();
+    m_courant = index;
+    {
+        const QSignalBlocker silence(tableItems);
+        tableItems->clearSelection();
+        if (index >= 0)
+            tableItems->selectRow(index);
+    }
+    MontrerItem();
+}
+
+void FenetreStudio::MontrerItem() {
+    const ItemStudio* it = Courant();
+    listeOrthographes->clear();
+    eOrthographe->clear();
+    eTexteCompagnon->clear();
+    iImage->clear();
+    iImage->setText(QStringLiteral("Pas d'image"));
+    Ecrire(lEtatSon, sansSon);
+    niveauMicro->setValue(0);
+    if (it) {
+        for (const QString& o : it->Orthographes) {
+            auto* l = new QListWidgetItem(o, listeOrthographes);
+            l->setFlags(l->flags() | Qt::ItemIsEditable);
+        }
+        eTexteCompagnon->setPlainText(LireTexteCompagnon(m_dossier, *it));
+        if (!it->FichierImage.isEmpty()) {
+            const QImage image = ChargerImage(QDir(m_dossier).filePath(it->FichierImage));
+            if (!image.isNull())
+                iImage->setPixmap(QPixmap::fromImage(image.scaled(
+                    iImage->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        }
+        Ecrire(lEtatSon, it->Son == EtatSon::Present ? QStringLiteral("Son : ") + TexteSon(*it)
+                                                     : TexteSon(*it));
+    }
+    MettreAJourBoutons();
+}
+
+void FenetreStudio::MettreAJourBoutons() {
+    const bool dossier = !m_dossier.isEmpty();
+    const ItemStudio* it = Courant();
+    const bool item = it != nullptr;
+    const bool occupe = m_enregistrement || (m_lot && m_lot->EnCours());
+    bNouvelItem->setEnabled(dossier && !occupe);
+    bSupprimerItem->setEnabled(item && !occupe);
+    bSynthetiserTout->setEnabled(dossier && !occupe && !m_items.isEmpty());
+    cadreItem->setEnabled(item);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             listeOrthographes, eOrthographe, bAjouterOrthographe, bRetirerOrthographe,
+             eTexteCompagnon, bValiderItem, bChoisirImage, bSynthese, bImporterSon})
+        w->setEnabled(item && !occupe);
+    bRetirerImage->setEnabled(item && !occupe && !it->FichierImage.isEmpty());
+    bEnregistrer->setEnabled(item && !occupe);
+    bArreter->setEnabled(m_enregistrement);
+    bReecouter->setEnabled(item && !m_enregistrement && it->Son == EtatSon::Present);
+    bEssayer->setEnabled(dossier && !occupe);
+    bExporter->setEnabled(dossier && !occupe);
+    bCreerDossier->setEnabled(!occupe);
+    bImporter->setEnabled(!occupe);
+}
+
+QStringList FenetreStudio::AutresBases() const {
+    QStringList r;
+    for (int i = 0; i < m_items.size(); ++i)
+        if (i != m_courant && !m_items.at(i).Base.isEmpty())
+            r.append(m_items.at(i).Base);
+    return r;
+}
+
+void FenetreStudio::Refuser(const QString& texte) {
+    Services::Messages().Message(texte);
+}
+
+void FenetreStudio::bNouvelItemClick() {
+    if (m_dossier.isEmpty())
+        return;
+    // An item not yet named stays alone: finish it first.
+    for (int i = 0; i < m_items.size(); ++i)
+        if (m_items.at(i).Base.isEmpty()) {
+            ChoisirItem(i);
+            eOrthographe->setFocus();
+            return;
+        }
+    m_items.append(ItemStudio());
+    tableItems->setRowCount(int(m_items.size()));
+    MontrerLigne(int(m_items.size()) - 1);
+    ChoisirItem(int(m_items.size()) - 1);
+    eOrthographe->setFocus();
+}
+
+void FenetreStudio::bSupprimerItemClick() {
+    const ItemStudio* it = Courant();
+    if (!it)
+        return;
+    const QString nom = it->Base.isEmpty() ? QStringLiteral("(nouvel item)")
+                                           : it->Orthographes.join(QStringLiteral(" / "));
+    if (!Services::Messages().Confirmation(
+            QStringLiteral("Voulez-vous vraiment supprimer l'item « %1 » ? Son son, son texte et "
+                           "son image iront à la corbeille.")
+                .arg(nom)))
+        return;
+    QString raison;
+    if (!SupprimerItem(m_dossier, *it, &raison))
+        Refuser(raison);
+    OuvrirDossier(m_dossier);
+}
+
+void FenetreStudio::bAjouterOrthographeClick() {
+    const QString t = eOrthographe->text().trimmed();
+    if (t.isEmpty())
+        return;
+    auto* l = new QListWidgetItem(t, listeOrthographes);
+    l->setFlags(l->flags() | Qt::ItemIsEditable);
+    eOrthographe->clear();
+}
+
+void FenetreStudio::bRetirerOrthographeClick() {
+    delete listeOrthographes->currentItem();
+}
+
+bool FenetreStudio::bValiderItemClick() {
+    ItemStudio* it = Courant();
+    if (!it)
+        return false;
+    // A spelling typed and not yet added counts: teachers often forget "Ajouter".
+    if (!eOrthographe->text().trimmed().isEmpty())
+        bAjouterOrthographeClick();
+    QStringList textes;
+    for (int i = 0; i < listeOrthographes->count(); ++i)
+        textes.append(listeOrthographes->item(i)->text());
+    const NomItem nom = NommerItem(textes);
+    if (!nom.Accepte()) {
+        Refuser(nom.Refus);
+        return false;
+    }
+    const QString doublon = RefusDoublon(nom.Base, AutresBases());
+    if (!doublon.isEmpty()) {
+        Refuser(doublon);
+        return false;
+    }
+    QString raison;
+    if (it->Base.isEmpty()) {
+        it->Base = nom.Base;
+        it->Orthographes = nom.Textes;
+    } else if (it->Base != nom.Base && !RenommerItem(m_dossier, *it, nom.Base, &raison)) {
+        Refuser(raison);
+        return false;
+    }
+    if (!EcrireTexteCompagnon(m_dossier, *it, eTexteCompagnon->toPlainText(), &raison)) {
+        Refuser(raison);
+        MontrerLigne(m_courant);
+        return false;
+    }
+    MontrerLigne(m_courant);
+    MontrerItem();
+    return true;
+}
+
+void FenetreStudio::bChoisirImageClick() {
+    if (!bValiderItemClick())
+        return;
+    const QString chemin =
+        Services::ChoixFichier().Ouvrir(this, QStringLiteral("Choisir une image"), filtreImages);
+    if (chemin.isEmpty())
+        return;
+    QImage image = ChargerImage(chemin);
+    if (image.isNull()) {
+        Refuser(QStringLiteral("« %1 » n'est pas une image que le programme sait lire.")
+                    .arg(QFileInfo(chemin).fileName()));
+        return;
+    }
+    if (image.width() > ImageCoteMax || image.height() > ImageCoteMax)
+        image =
+            image.scaled(ImageCoteMax, ImageCoteMax, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    image = image.convertToFormat(QImage::Format_RGB888);
+    ImageDecodee rgb;
+    rgb.Largeur = image.width();
+    rgb.Hauteur = image.height();
+    rgb.Rgb.reserve(qsizetype(rgb.Largeur) * rgb.Hauteur * 3);
+    for (int y = 0; y < image.height(); ++y)
+        rgb.Rgb.append(reinterpret_cast<const char*>(image.constScanLine(y)), rgb.Largeur * 3);
+    const QByteArray jpeg = EncoderJpegRgb(rgb);
+    QString raison;
+    if (jpeg.isEmpty() || !EcrireImageCompagnon(m_dossier, *Courant(), jpeg, &raison)) {
+        Refuser(raison.isEmpty() ? QStringLiteral("L'image n'a pas pu être enregistrée.") : raison);
+        return;
+    }
+    MontrerLigne(m_courant);
+    MontrerItem();
+}
+
+void FenetreStudio::bRetirerImageClick() {
+    ItemStudio* it = Courant();
+    if (!it)
+        return;
+    QString raison;
+    if (!RetirerImageCompagnon(m_dossier, *it, &raison))
+        Refuser(raison);
+    MontrerLigne(m_courant);
+    MontrerItem();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sound
+
+void FenetreStudio::bEnregistrerClick() {
+    if (m_enregistrement || !bValiderItemClick())
+        return;
+    m_enregistrement = true;
+    m_arretDemande = false;
+    Services::Capture().Demarrer();
+    Ecrire(lEtatSon, micOuverture);
+    MettreAJourBoutons();
+    m_minuterieMicro->start();
+    SuivreMicro();
+}
+
+void FenetreStudio::bArreterClick() {
+    if (!m_enregistrement)
+        return;
+    m_arretDemande = true;
+    Services::Capture().Arreter();
+    SuivreMicro();
+}
+
+void FenetreStudio::SuivreMicro() {
+    ICaptureSon& micro = Services::Capture();
+    switch (micro.Etat()) {
+    case EtatCapture::Ouverture:
+        Ecrire(lEtatSon, micOuverture);
+        return;
+    case EtatCapture::EnCours:
+        Ecrire(lEtatSon, micEnCours);
+        niveauMicro->setValue(int(std::min(1.0f, micro.Niveau()) * 100));
+        return;
+    case EtatCapture::Erreur: {
+        m_minuterieMicro->stop();
+        m_enregistrement = false;
+        niveauMicro->setValue(0);
+        MontrerItem();
+        Refuser(micro.Erreur());
+        return;
+    }
+    case EtatCapture::Arretee:
+        if (!m_arretDemande)
+            return; // the start has not reached the capture yet
+        break;
+    }
+    m_minuterieMicro->stop();
+    m_enregistrement = false;
+    niveauMicro->setValue(0);
+    SonPret(micro.Prendre(), QString());
+}
+
+void FenetreStudio::SonPret(const SonPcm& brut, const QString& origine) {
+    ItemStudio* it = Courant();
+    if (!it) {
+        MettreAJourBoutons();
+        return;
+    }
+    const SonPcm pret = PreparerSon(brut);
+    if (pret.Echantillons.isEmpty()) {
+        MontrerItem();
+        Refuser(origine.isEmpty()
+                    ? silence
+                    : QStringLiteral("Le son « %1 » ne contient que du silence.").arg(origine));
+        return;
+    }
+    const QString chemin = CheminSon(m_dossier, *it);
+    QString raison;
+    if (!Services::FichiersSon().EcrireWav(chemin, pret, &raison)) {
+        MontrerItem();
+        Refuser(raison);
+        return;
+    }
+    it->FichierSon = QFileInfo(chemin).fileName();
+    it->Son = DureeWav(chemin, it->Duree) ? EtatSon::Present : EtatSon::Illisible;
+    MontrerLigne(m_courant);
+    MontrerItem();
+}
+
+void FenetreStudio::bReecouterClick() {
+    const ItemStudio* it = Courant();
+    if (!it || it->Son != EtatSon::Present)
+        return;
+    ISon& son = Services::Son();
+    son.DefinirFichier(CheminSon(m_dossier, *it));
+    QString erreur;
+    if (!son.Ouvrir(&erreur)) {
+        Refuser(erreur);
+        return;
+    }
+    son.Jouer();
+}
+
+void FenetreStudio::bSyntheseClick() {
+    if (!bValiderItemClick())
+        return;
+    LancerSynthese({m_courant});
+}
+
+void FenetreStudio::bSynthetiserToutClick() {
+    QVector<int> sansSon;
+    for (int i = 0; i < m_items.size(); ++i)
+        if (!m_items.at(i).Base.isEmpty() && m_items.at(i).Son != EtatSon::Present)
+            sansSon.append(i);
+    if (sansSon.isEmpty()) {
+        Services::Messages().Information(QStringLiteral("Tous les items ont déjà un son."));
+        return;
+    }
+    LancerSynthese(sansSon);
+}
+
+void FenetreStudio::LancerSynthese(const QVector<int>& indexes) {
+    QVector<TacheSynthese> taches;
+    for (const int i : indexes)
+        taches.append({m_items.at(i).Orthographes.value(0), CheminSon(m_dossier, m_items.at(i))});
+    QString raison;
+    if (!m_lot->Lancer(taches, &raison)) {
+        Refuser(raison);
+        return;
+    }
+    barreSynthese->setMaximum(int(taches.size()));
+    barreSynthese->setValue(0);
+    barreSynthese->show();
+    MettreAJourBoutons();
+}
+
+void FenetreStudio::bImporterSonClick() {
+    if (!bValiderItemClick())
+        return;
+    const QString chemin =
+        Services::ChoixFichier().Ouvrir(this, QStringLiteral("Importer un son"), filtreSons);
+    if (chemin.isEmpty())
+        return;
+    SonPcm brut;
+    QString raison;
+    if (!Services::FichiersSon().Lire(chemin, brut, &raison)) {
+        Refuser(raison);
+        return;
+    }
+    SonPret(brut, QFileInfo(chemin).fileName());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The folder as a whole
+
+void FenetreStudio::bEssayerClick() {
+    if (m_dossier.isEmpty())
+        return;
+    int avecSon = 0;
+    for (const ItemStudio& it : std::as_const(m_items))
+        avecSon += it.Son == EtatSon::Present ? 1 : 0;
+    if (avecSon == 0) {
+        Refuser(QStringLiteral("Aucun item de ce dossier n'a encore de son : il n'y a rien à "
+                               "essayer."));
+        return;
+    }
+    FenetreEssai essai(this, m_dossier);
+    Services::Modal().Montrer(&essai);
+}
+
+void FenetreStudio::bExporterClick() {
+    if (m_dossier.isEmpty())
+        return;
+    const QString nom = QFileInfo(m_dossier).fileName();
+    const QString zip = Services::ChoixFichier().Enregistrer(
+        this, QStringLiteral("Exporter le dossier « %1 »").arg(nom),
+        QDir(QDir::homePath()).filePath(nom + QStringLiteral(".zip")), filtreZip);
+    if (zip.isEmpty())
+        return;
+    QString raison;
+    if (!ExporterDossier(m_dossier, zip, &raison)) {
+        Refuser(raison);
+        return;
+    }
+    Services::Messages().Information(QStringLiteral("Le dossier « %1 » a été exporté dans « %2 ».")
+                                         .arg(nom, QDir::toNativeSeparators(zip)));
+}
+
+void FenetreStudio::bFermerClick() {
+    close();
+}
+
+void FenetreStudio::closeEvent(QCloseEvent* e) {
+    if (m_enregistrement) {
+        m_minuterieMicro->stop();
+        m_enregistrement = false;
+        Services::Capture().Arreter();
+    }
+    m_lot->Annuler();
+    barreSynthese->hide();
+    MettreAJourBoutons();
+    FormeModale::closeEvent(e);
+}
