@@ -26,8 +26,18 @@ QString MajusculesAZ(const QString& texte) {
     return r;
 }
 
+QString Compose(const QString& texte) {
+    return texte.normalized(QString::NormalizationForm_C);
+}
+
 QString FormeComparaison(const QString& texte) {
-    return MinusculesAZ(Rogner(texte));
+    // Composed first: folding A-Z in "A" + U+0301 would turn "Á" into "á".
+    return MinusculesAZ(Rogner(Compose(texte)));
+}
+
+bool MemeNomDeFichier(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0 ||
+           Compose(a).compare(Compose(b), Qt::CaseInsensitive) == 0;
 }
 
 bool EgauxSelonRegle(const QString& a, const QString& b) {

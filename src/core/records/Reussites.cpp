@@ -11,7 +11,7 @@
 #include <QFileInfo>
 
 QString CleReussite(const QString& texte) {
-    return Rogner(MinusculesAZ(texte));
+    return Rogner(MinusculesAZ(Compose(texte)));
 }
 
 int DernierCompte(const QString& compteurs) {

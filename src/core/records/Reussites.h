@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// The key of an answer text: A-Z folded, blanks and controls trimmed at both ends.
+// The key of an answer text: composed, A-Z folded, blanks and controls trimmed at both ends.
 QString CleReussite(const QString& texte);
 // The run of first-attempt successes since the last failure: the number after the last "-".
 // A count a teacher's hand edit made unreadable counts as 0.

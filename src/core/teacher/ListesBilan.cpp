@@ -1,6 +1,7 @@
 #include "core/teacher/ListesBilan.h"
 
 #include "core/Chemins.h"
+#include "core/Texte.h"
 #include "core/records/FichiersEleve.h"
 
 #include <QDir>
@@ -19,7 +20,7 @@ qsizetype IndexDansListe(const QStringList& liste, const QString& nom) {
     if (exact >= 0)
         return exact;
     for (qsizetype i = 0; i < liste.size(); ++i)
-        if (liste.at(i).compare(nom, Qt::CaseInsensitive) == 0)
+        if (MemeNomDeFichier(liste.at(i), nom))
             return i;
     return -1;
 }

@@ -14,7 +14,7 @@
 QString DossierDuGroupe(const QString& cheminBilans, const QString& groupe);
 
 // Where a name stands in a list: the entry equal to it, else the first that differs only by
-// letter case; -1 when none.
+// letter case or by how its accents are spelt; -1 when none.
 qsizetype IndexDansListe(const QStringList& liste, const QString& nom);
 
 // The group to select when the teacher module opens: the first one while the start form still

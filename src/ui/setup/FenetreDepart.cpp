@@ -203,6 +203,10 @@ void FenetreDepart::SelectionnerSansCasse(QComboBox* liste, const QString& texte
     int i = liste->findText(texte, Qt::MatchFixedString | Qt::MatchCaseSensitive);
     if (i < 0)
         i = liste->findText(texte, Qt::MatchFixedString);
+    // A name typed here is composed; files copied from a Mac spell their accents in two.
+    for (int j = 0; i < 0 && j < liste->count(); ++j)
+        if (MemeNomDeFichier(liste->itemText(j), texte))
+            i = j;
     liste->setCurrentIndex(i);
 }
 
