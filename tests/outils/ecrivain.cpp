@@ -1,7 +1,12 @@
 // A second process for the shared-folder tests: it writes to record files exactly as the
 // program does, so several of it can race on one folder.
 //   ecrivain ajouter <file> <count> <tag>      append <count> whole lines
-//   ecrivain sauver <history file> <count>     rewrite the history <count> times, growing
+//   ecrivain sauver <history file> <count>     save the history <count> times, each time with
+//                                              one more success on every item
+//   ecrivain reussites <history file>          the history of one running copy, driven line by
+//                                              line on stdin: "charger", "+text" (success),
+//                                              "-text" (failure), "sauver", "fin"; each answered
+//                                              "ok" or "echec" on stdout
 //   ecrivain journal <folder> <number>         create a journal, first drawing <number>;
 //                                              print its path, wait for a line on stdin,
 //                                              then delete it as the program does at close
@@ -37,13 +42,53 @@ private:
     HasardSysteme m_systeme;
 };
 
-// Version v of the history: v + 1 entries, each naming v, so a reader can tell a whole
-// version from a torn one.
-QString VersionHistorique(int v) {
-    QString t;
-    for (int k = 0; k <= v % 200; ++k)
-        t += QStringLiteral("mot %1 de la version %2|%2\r\n").arg(k).arg(v);
-    return t;
+void Dire(const char* texte) {
+    std::printf("%s\n", texte);
+    std::fflush(stdout);
+}
+
+// The pupil whose history file this is.
+void EleveDuFichier(const QString& historique) {
+    const QFileInfo f(historique);
+    Etat.DossierGroupe = f.absolutePath() + u'/';
+    Etat.NomEleve = f.completeBaseName();
+}
+
+int Sauver(const QString& historique, int n) {
+    // Through the program's own save: load once, then each version counts one more success
+    // on every item.
+    EleveDuFichier(historique);
+    if (!ChargerReussites())
+        return 3;
+    for (int v = 0; v < n; ++v) {
+        for (int k = 0; k < 50; ++k)
+            NoterReussite(QStringLiteral("mot %1 de la liste").arg(k));
+        if (!EnregistrerReussites())
+            return 4;
+        std::printf("%d\n", v);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+int Reussites(const QString& historique) {
+    EleveDuFichier(historique);
+    QTextStream entree(stdin);
+    for (QString ligne = entree.readLine(); !ligne.isNull(); ligne = entree.readLine()) {
+        bool ok = true;
+        if (ligne == u"charger")
+            ok = ChargerReussites();
+        else if (ligne == u"sauver")
+            ok = EnregistrerReussites();
+        else if (ligne.startsWith(u'+'))
+            NoterReussite(ligne.mid(1));
+        else if (ligne.startsWith(u'-'))
+            NoterEchec(ligne.mid(1));
+        else if (ligne == u"fin")
+            return 0;
+        Dire(ok ? "ok" : "echec");
+    }
+    return 0;
 }
 
 } // namespace
@@ -51,10 +96,10 @@ QString VersionHistorique(int v) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList a = app.arguments();
-    if (a.size() < 4)
+    if (a.size() < 3)
         return 2;
     const QString mode = a.at(1);
-    if (mode == u"ajouter") {
+    if (mode == u"ajouter" && a.size() >= 4) {
         const int n = a.at(3).toInt();
         const QString tag = a.value(4);
         for (int i = 0; i < n; ++i)
@@ -63,29 +108,11 @@ int main(int argc, char* argv[]) {
                 QStringLiteral("%1 ligne %2 élève appliqué").arg(tag).arg(i, 5, 10, QChar(u'0')));
         return 0;
     }
-    if (mode == u"sauver") {
-        // Through the program's own save: load once, then rewrite whole versions.
-        const QFileInfo f(a.at(2));
-        Etat.DossierGroupe = f.absolutePath() + u'/';
-        Etat.NomEleve = f.completeBaseName();
-        if (!ChargerReussites())
-            return 3;
-        const int n = a.at(3).toInt();
-        for (int v = 0; v < n; ++v) {
-            Etat.ListeReussites.clear();
-            for (const QString& ligne :
-                 VersionHistorique(v).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-                const qsizetype barre = ligne.indexOf(u'|');
-                Etat.ListeReussites.append({QString(), ligne.left(barre), ligne.mid(barre + 1)});
-            }
-            if (!EnregistrerReussites())
-                return 4;
-            std::printf("%d\n", v);
-            std::fflush(stdout);
-        }
-        return 0;
-    }
-    if (mode == u"journal") {
+    if (mode == u"sauver" && a.size() >= 4)
+        return Sauver(a.at(2), a.at(3).toInt());
+    if (mode == u"reussites")
+        return Reussites(a.at(2));
+    if (mode == u"journal" && a.size() >= 4) {
         Etat.DossierProgramme = a.at(2).endsWith(u'/') ? a.at(2) : a.at(2) + u'/';
         HasardForce hasard(a.at(3).toInt());
         Services::InstallerHasard(&hasard);
