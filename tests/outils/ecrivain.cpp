@@ -1,5 +1,5 @@
 // A second process for the shared-folder tests: it writes to record files exactly as the
-// program does, so several of it can race on one folder.
+// program does, so several of it can race on one folder, or be killed mid-way.
 //   ecrivain ajouter <file> <count> <tag>      append <count> whole lines
 //   ecrivain sauver <history file> <count>     save the history <count> times, each time with
 //                                              one more success on every item
@@ -10,14 +10,26 @@
 //   ecrivain journal <folder> <number>         create a journal, first drawing <number>;
 //                                              print its path, wait for a line on stdin,
 //                                              then delete it as the program does at close
+//   ecrivain exercice <program folder> <group folder> <pupil> <exercise folder> <mode>
+//                                              a pupil's exercise through the session:
+//                                              "ouvert": the first item answered wrong, then
+//                                              "ouvert" printed and the process waits; SIGTERM,
+//                                              SIGHUP or SIGINT end the exercise as the quit
+//                                              dialog's "Quitter" does (the journal is kept for
+//                                              the test to read);
+//                                              "complet <n>": n whole exercises, each item
+//                                              answered wrong once, then right
 
 #include "core/Etat.h"
 #include "core/Services.h"
+#include "core/exercise/DecodageItem.h"
 #include "core/records/FichiersEleve.h"
 #include "core/records/Journal.h"
 #include "core/records/Reussites.h"
+#include "ui/platform/ArretPropre.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -91,6 +103,48 @@ int Reussites(const QString& historique) {
     return 0;
 }
 
+int Exercice(QCoreApplication& app, const QStringList& a) {
+    Etat.DossierProgramme = QDir(a.at(2)).absolutePath() + u'/';
+    Etat.DossierGroupe = QDir(a.at(3)).absolutePath() + u'/';
+    Etat.NomEleve = a.at(4);
+    Etat.DossierExercice = QDir(a.at(5)).absolutePath();
+    const QString mode = a.value(6);
+    if (!CreerJournal() || !ChargerReussites())
+        return 5;
+    SessionExercice& exercice = Etat.Exercice;
+    if (mode == u"ouvert") {
+        exercice.Ouvrir(Etat.DossierExercice);
+        if (!exercice.Commencer())
+            return 6;
+        exercice.Ecouter();
+        exercice.Repondre(QStringLiteral("zzz"));
+        InstallerArretPropre([] {
+            Etat.Exercice.Interrompre();
+            QCoreApplication::exit(0);
+        });
+        Dire("ouvert");
+        return app.exec();
+    }
+    if (mode != u"complet")
+        return 2;
+    for (int n = a.value(7).toInt(); n > 0; --n) {
+        exercice.Ouvrir(Etat.DossierExercice);
+        if (!exercice.Commencer())
+            return 6;
+        bool termine = false;
+        while (!termine) {
+            exercice.Ecouter();
+            if (exercice.PointsEnJeu() == SessionExercice::PointsItemNouveau)
+                exercice.Repondre(QStringLiteral("faux"));
+            termine = exercice.Repondre(ReponsesAcceptees(exercice.ItemCourant()).first()).Termine;
+        }
+        exercice.Terminer();
+    }
+    QFile::remove(Etat.FichierJournal);
+    Dire("fini");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -126,5 +180,7 @@ int main(int argc, char* argv[]) {
         Services::InstallerHasard(nullptr);
         return 0;
     }
+    if (mode == u"exercice" && a.size() >= 7)
+        return Exercice(app, a);
     return 2;
 }

@@ -1,10 +1,11 @@
 // Several processes on one records folder, as several classroom computers on one share:
 // appends never interleave, a save killed at any moment leaves a whole history, two copies
-// saving one pupil's history never undo each other's changes, and two copies of the program
-// never share a journal.
+// saving one pupil's history never undo each other's changes, a copy stopped in the middle of
+// an item leaves only whole lines, and two copies of the program never share a journal.
 
 #include "core/FichierTexte.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -71,6 +73,53 @@ QString Compteurs(const QByteArray& contenu, const QString& cle) {
             return l.mid(cle.size() + 1);
     return {};
 }
+
+// Every form a line of a detail record or journal can take, when the exercises are those the
+// tool plays on chat, chien and loup.
+bool LigneEntiere(const QString& l) {
+    static const QRegularExpression formes(QStringLiteral(
+        "^(\\d\\d/\\d\\d/\\d{4} à \\d\\d:\\d\\d:\\d\\d - \\d+ items? - Exercice sur "
+        "\\[Animaux\\]"
+        "|(chat|chien|loup) : \\[\\d+ s - 1 essai( \\(déjà tenté\\))?\\]"
+        "|(chat|chien|loup) : (faux|zzz) \\[\\d+ s - 2 essais\\]"
+        "|(chat|chien|loup) : zzz"
+        "|Temps exercice : \\d+ s\\.|Score : \\d+/\\d+\\.|Exercice interrompu après \\d+ s\\."
+        "|-{68}|)$"));
+    return formes.match(l).hasMatch();
+}
+
+// The lines of a record, checked whole: it ends with a line end and each line has a known form.
+QStringList LignesEntieres(const QByteArray& octets) {
+    if (!octets.isEmpty() && !octets.endsWith("\r\n"))
+        return {QStringLiteral("<no line end at the end>")};
+    QStringList mauvaises;
+    for (const QString& l : DecouperLignes(DecoderTexte(octets)))
+        if (!LigneEntiere(l))
+            mauvaises.append(l);
+    return mauvaises;
+}
+
+// A program folder, the group CM1 with Paul's three files, and the exercise folder Animaux.
+struct Classe {
+    QTemporaryDir d;
+    QString programme = d.filePath("programme");
+    QString groupe = d.filePath("_Bilans/CM1");
+    QString animaux = d.filePath("_Medias/Animaux");
+    Classe() {
+        QDir().mkpath(programme);
+        for (const char* f : {"Paul.txt", "Paul_Detail.txt", "Paul_Exos.txt"})
+            Ecrire(groupe + "/" + f, {});
+        for (const char* f : {"chat.wav", "chien.wav", "loup.wav"})
+            Ecrire(animaux + "/" + f, "RIFF");
+    }
+    QStringList Arguments(const QStringList& mode) const {
+        return QStringList{"exercice", programme, groupe, "Paul", animaux} + mode;
+    }
+    QByteArray Detail() const { return Lire(groupe + "/Paul_Detail.txt"); }
+    QStringList Journaux() const {
+        return QDir(programme).entryList({QStringLiteral("Bilan_*.txt")}, QDir::Files);
+    }
+};
 
 } // namespace
 
@@ -224,6 +273,72 @@ private slots:
         QCOMPARE(Lire(f), QByteArray("chien|3\r\n"));
         QVERIFY(a.Faire("sauver"));
         QCOMPARE(Lire(f), QByteArray("chien|3\r\n"));
+    }
+
+    // A copy killed, or sent SIGTERM, while a wrong answer's line is open: the detail record
+    // and the journal hold only whole lines, and the next exercise's header starts a line of
+    // its own.
+    void arretAvecUneLigneOuverte_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGKILL") << int(SIGKILL);
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+    }
+    void arretAvecUneLigneOuverte() {
+        QFETCH(int, signal);
+        Classe c;
+        QProcess p;
+        p.start(outil, c.Arguments({"ouvert"}));
+        QVERIFY(p.waitForReadyRead(20000));
+        QCOMPARE(p.readLine().trimmed(), QByteArray("ouvert"));
+        QCOMPARE(c.Journaux().size(), 1);
+        const QString journal = c.programme + "/" + c.Journaux().first();
+        QVERIFY(!c.Detail().contains("zzz")); // the open line is not on disk yet
+        ::kill(static_cast<pid_t>(p.processId()), signal);
+        QVERIFY(p.waitForFinished(20000));
+
+        const QByteArray detail = c.Detail();
+        QCOMPARE(LignesEntieres(detail), QStringList{});
+        QCOMPARE(LignesEntieres(Lire(journal)), QStringList{});
+        const QByteArray regle = QByteArray(68, '-') + "\r\n";
+        if (signal == SIGTERM) {
+            // Ended as "Quitter" ends it: the open line ended, then the interruption.
+            QVERIFY(detail.endsWith(" : zzz\r\nExercice interrompu apr\xE8s 0 s.\r\n" + regle));
+            QVERIFY(Lire(journal).endsWith(detail));
+            QFile::remove(journal); // the program deletes it as it closes
+        } else {
+            QVERIFY(!detail.contains("zzz")); // lost with the process, and nothing half-written
+            QCOMPARE(Lire(journal), regle + detail);
+        }
+
+        QProcess suivant;
+        suivant.start(outil, c.Arguments({"complet", "1"}));
+        QVERIFY(suivant.waitForFinished(20000));
+        QCOMPARE(suivant.readAllStandardOutput().trimmed(), QByteArray("fini"));
+        const QByteArray ensuite = c.Detail();
+        QVERIFY(ensuite.startsWith(detail));
+        QCOMPARE(LignesEntieres(ensuite), QStringList{});
+        QCOMPARE(DecouperLignes(DecoderTexte(ensuite)).filter(" - Exercice sur [Animaux]").size(),
+                 2);
+        // The killed copy's journal went at that start; nothing else is left.
+        QCOMPARE(c.Journaux(), QStringList{});
+    }
+
+    // Two computers record the same pupil at the same moment: each line reaches the record
+    // whole, never in pieces mixed with the other's.
+    void deuxCopiesMemeEleve() {
+        Classe c;
+        QProcess a, b;
+        a.start(outil, c.Arguments({"complet", "20"}));
+        b.start(outil, c.Arguments({"complet", "20"}));
+        QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+        const QByteArray detail = c.Detail();
+        QCOMPARE(LignesEntieres(detail), QStringList{});
+        const QStringList lignes = DecouperLignes(DecoderTexte(detail));
+        QCOMPARE(lignes.filter(" - Exercice sur [Animaux]").size(), 40);
+        QCOMPARE(lignes.filter(" : faux [").size(), 40 * 3);
+        QCOMPARE(lignes.filter(QRegularExpression("^Score : 12/15\\.$")).size(), 40);
     }
 };
 

@@ -17,16 +17,11 @@ QString Detail() {
     return FichierEleve(QString::fromLatin1(SuffixeDetail));
 }
 
-void LigneDetailEtJournal(const QString& ligne) {
+// Each file gets the lines in one write.
+void LignesDetailEtJournal(const QStringList& lignes) {
     if (EleveNomme())
-        AjouterLigne(Detail(), ligne);
-    AjouterLigne(Etat.FichierJournal, ligne);
-}
-
-void TexteDetailEtJournal(const QString& texte) {
-    if (EleveNomme())
-        AjouterTexte(Detail(), texte);
-    AjouterTexte(Etat.FichierJournal, texte);
+        AjouterLignes(Detail(), lignes);
+    AjouterLignes(Etat.FichierJournal, lignes);
 }
 
 void LigneResumeEleve(bool termine, int score, int maxi) {
@@ -43,42 +38,43 @@ void EcrireEnTeteExercice(int nbItems) {
         LigneEnTete(Services::Horloge().DateCourte(), Services::Horloge().HeureLongue(), nbItems,
                     NomDossierCourant());
     if (EleveNomme())
-        AjouterLigne(Detail(), ligne);
-    AjouterLigne(Etat.FichierJournal, LigneRegle());
-    AjouterLigne(Etat.FichierJournal, ligne);
+        AjouterLignesSurLigneNeuve(Detail(), {ligne});
+    AjouterLignesSurLigneNeuve(Etat.FichierJournal, {LigneRegle(), ligne});
 }
 
-void EcrireReponseJuste(const QString& tape, int tempsItem, int essais, bool nouveau) {
+void EcrireReponseJuste(const QString& tape, int tempsItem, int essais, bool nouveau,
+                        const QString& ligneOuverte) {
     const QString duree = FormaterDuree(tempsItem, false);
     if (essais > 1) {
-        LigneDetailEtJournal(FinLigneRatee(duree, essais));
+        LignesDetailEtJournal({ligneOuverte + FinLigneRatee(duree, essais)});
         return;
     }
-    LigneDetailEtJournal(LigneJustePremierEssai(tape, duree, !nouveau));
+    LignesDetailEtJournal({LigneJustePremierEssai(tape, duree, !nouveau)});
     if (nouveau)
         NoterReussite(tape);
 }
 
-void EcrireReponseFausse(const QString& fichierSon, const QString& tape, int essais) {
+QString LigneApresReponseFausse(const QString& ligneOuverte, const QString& fichierSon,
+                                const QString& tape, int essais) {
     const QString ecrit = tape.isEmpty() ? QStringLiteral("...") : tape;
-    if (essais == 1) {
-        const QString attendu = TexteAttendu(fichierSon);
-        NoterEchec(attendu);
-        TexteDetailEtJournal(DebutLigneRatee(attendu, ecrit));
-    } else {
-        TexteDetailEtJournal(SuiteLigneRatee(ecrit));
-    }
+    if (essais > 1)
+        return ligneOuverte + SuiteLigneRatee(ecrit);
+    const QString attendu = TexteAttendu(fichierSon);
+    NoterEchec(attendu);
+    return DebutLigneRatee(attendu, ecrit);
 }
 
 void EcrireFinExercice(int tempsTotal, int score, int maxi) {
-    for (const QString& l : LignesFinExercice(FormaterDuree(tempsTotal, false),
-                                              QString::number(score), QString::number(maxi)))
-        LigneDetailEtJournal(l);
+    LignesDetailEtJournal(LignesFinExercice(FormaterDuree(tempsTotal, false),
+                                            QString::number(score), QString::number(maxi)));
     LigneResumeEleve(true, score, maxi);
 }
 
-void EcrireInterruption(int tempsTotal, int score, int maxi) {
-    for (const QString& l : LignesInterruption(FormaterDuree(tempsTotal, false)))
-        LigneDetailEtJournal(l);
+void EcrireInterruption(int tempsTotal, int score, int maxi, const QString& ligneOuverte) {
+    QStringList lignes = LignesInterruption(FormaterDuree(tempsTotal, false));
+    // The empty first line is where the open line ends.
+    if (!ligneOuverte.isEmpty())
+        lignes.first() = ligneOuverte;
+    LignesDetailEtJournal(lignes);
     LigneResumeEleve(false, score, maxi);
 }

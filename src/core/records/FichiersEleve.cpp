@@ -23,6 +23,17 @@ void AjouterTexte(const QString& chemin, const QString& texte) {
         AjouterAuFichier(chemin, texte);
 }
 
+void AjouterLignes(const QString& chemin, const QStringList& lignes) {
+    const QString fin = QStringLiteral("\r\n");
+    AjouterAuFichier(chemin, lignes.join(fin) + fin);
+}
+
+void AjouterLignesSurLigneNeuve(const QString& chemin, const QStringList& lignes) {
+    const QString fin = QStringLiteral("\r\n");
+    const QString debut = FinitParFinDeLigne(chemin) ? QString() : fin;
+    AjouterAuFichier(chemin, debut + lignes.join(fin) + fin);
+}
+
 QString FichierEleve(const QString& suffixe) {
     return Etat.DossierGroupe + Etat.NomEleve + suffixe;
 }

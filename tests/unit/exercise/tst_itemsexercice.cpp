@@ -2,6 +2,7 @@
 
 #include "Doubles.h"
 #include "core/Etat.h"
+#include "core/FichierTexte.h"
 #include "core/exercise/EcrituresExercice.h"
 #include "core/exercise/ItemsExercice.h"
 #include "core/records/FichiersEleve.h"
@@ -120,14 +121,17 @@ private slots:
         QCOMPARE(LireOctets(Etat.FichierJournal), journal);
     }
 
-    // chein, nothing, then the right answer: one line, "..." for the empty answer; the history
-    // marks the first failure only.
+    // chein, nothing, then the right answer: one line, "..." for the empty answer, written
+    // whole at the right answer only; the history marks the first failure only.
     void ligneRateePuisJuste() {
         EnvironnementTest env;
         PreparerPaul(env, "chien|2\r\n");
-        EcrireReponseFausse("chien.wav", "chein", 1);
-        EcrireReponseFausse("chien.wav", "", 2);
-        EcrireReponseJuste("chien", 65, 3, false);
+        QString ligne = LigneApresReponseFausse({}, "chien.wav", "chein", 1);
+        ligne = LigneApresReponseFausse(ligne, "chien.wav", "", 2);
+        QCOMPARE(ligne, QStringLiteral("chien : chein - ..."));
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
+        QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray());
+        EcrireReponseJuste("chien", 65, 3, false, ligne);
         const QByteArray attendu = "chien : chein - ... [1 min 5 s - 3 essais]\r\n";
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), attendu);
         QCOMPARE(LireOctets(Etat.FichierJournal), attendu);
@@ -149,7 +153,7 @@ private slots:
         QFETCH(QString, compteurs);
         EnvironnementTest env;
         PreparerPaul(env, "chat|2\r\n");
-        EcrireReponseJuste("Chat", 4, 1, nouveau);
+        EcrireReponseJuste("Chat", 4, 1, nouveau, {});
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), ligne);
         QCOMPARE(LireOctets(Etat.FichierJournal), ligne);
         QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
@@ -159,10 +163,10 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "chat|2\r\n");
         Etat.NomEleve.clear();
-        EcrireReponseFausse("chat.wav", "chta", 1);
-        EcrireReponseJuste("chat", 0, 2, false);
+        const QString ligne = LigneApresReponseFausse({}, "chat.wav", "chta", 1);
+        EcrireReponseJuste("chat", 0, 2, false, ligne);
         EcrireFinExercice(10, 3, 5);
-        EcrireInterruption(10, 3, 5);
+        EcrireInterruption(10, 3, 5, {});
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Exos.txt"), QByteArray());
         QVERIFY(LireOctets(Etat.FichierJournal)
@@ -174,7 +178,7 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "");
         env.Horloge.Date = "08/12/2026";
-        EcrireInterruption(125, 15, 50);
+        EcrireInterruption(125, 15, 50, {});
         EcrireFinExercice(72, 8, 10);
         const QByteArray regle = QByteArray(68, '-') + "\r\n";
         const QByteArray detail = "\r\nExercice interrompu apr\xE8s 2 min 5 s.\r\n" + regle +
@@ -190,8 +194,43 @@ private slots:
     void horsCodePage() {
         EnvironnementTest env;
         PreparerPaul(env, "");
-        EcrireReponseFausse("λ.wav", "Ω", 1);
-        QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray("? : ?"));
+        EcrireInterruption(0, 0, 5, LigneApresReponseFausse({}, "λ.wav", "Ω", 1));
+        QVERIFY(LireOctets(Etat.FichierJournal).startsWith("? : ?\r\n"));
+    }
+
+    // A file that a crash, a power cut or an older copy left inside a line: the next header
+    // starts a line of its own instead of being glued to it.
+    void enTeteSurUneLigneNeuve_data() {
+        QTest::addColumn<QByteArray>("avant");
+        QTest::addColumn<QByteArray>("termine"); // what stands before the header afterwards
+        QTest::newRow("line left open") << QByteArray("chat : zzz") << QByteArray("chat : zzz\r\n");
+        QTest::newRow("ends with CR LF")
+            << QByteArray("chat : zzz\r\n") << QByteArray("chat : zzz\r\n");
+        QTest::newRow("ends with LF (hand edit)")
+            << QByteArray("chat : zzz\n") << QByteArray("chat : zzz\n");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("UTF-16 left open") << QByteArray("\xFF\xFE"
+                                                        "a\0",
+                                                        4)
+                                          << QByteArray("\xFF\xFE"
+                                                        "a\0\r\0\n\0",
+                                                        8);
+    }
+    void enTeteSurUneLigneNeuve() {
+        QFETCH(QByteArray, avant);
+        QFETCH(QByteArray, termine);
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", avant);
+        EcrireOctets(Etat.FichierJournal, avant);
+        EcrireEnTeteExercice(2);
+        const QString entete =
+            QString::fromUtf8("07/12/2026 à 14:03:27 - 2 items - Exercice sur [Animaux]\r\n");
+        const Encodage e = avant.startsWith("\xFF\xFE") ? Encodage::Utf16LE : Encodage::Cp1252;
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"),
+                 termine + EncoderTexte(entete, e));
+        QCOMPARE(LireOctets(Etat.FichierJournal),
+                 termine + EncoderTexte(QString(68, u'-') + "\r\n" + entete, e));
     }
 };
 

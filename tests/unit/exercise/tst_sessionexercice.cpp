@@ -49,6 +49,10 @@ QString Juste() {
     return Etat.Exercice.ItemCourant().chopped(4);
 }
 
+QByteArray regle() {
+    return QByteArray(68, '-') + "\r\n";
+}
+
 } // namespace
 
 class TstSessionExercice : public QObject {
@@ -324,6 +328,41 @@ private slots:
         QCOMPARE(Etat.Exercice.PointsEnJeu(), 5);
         QCOMPARE(Lettres(), QStringLiteral("NN"));
         QVERIFY(!Etat.Exercice.HorlogeEnMarche());
+    }
+
+    // A missed item's line is kept by the session while the pupil retries, and written whole:
+    // at the right answer, or at an interruption, where it ends before "Exercice interrompu"
+    // with no empty line between. A second interruption does not write it again.
+    void ligneOuverteGardeeJusquAuBout_data() {
+        QTest::addColumn<QStringList>("fautes");
+        QTest::addColumn<QByteArray>("fin");
+        const QByteArray regle = QByteArray(68, '-') + "\r\n";
+        QTest::newRow("two wrong answers, then interrupted")
+            << QStringList{"zzz", ""}
+            << "chat : zzz - ...\r\nExercice interrompu apr\xe8s 3 s.\r\n" + regle;
+        QTest::newRow("interrupted before any answer")
+            << QStringList{} << "\r\nExercice interrompu apr\xe8s 3 s.\r\n" + regle;
+    }
+    void ligneOuverteGardeeJusquAuBout() {
+        QFETCH(QStringList, fautes);
+        QFETCH(QByteArray, fin);
+        EnvironnementTest env;
+        Preparer(env, {"chat.wav"});
+        QVERIFY(Etat.Exercice.Commencer());
+        const QByteArray entete = Detail();
+        Etat.Exercice.Ecouter();
+        for (int i = 0; i < 3; ++i)
+            Etat.Exercice.CompterUneSeconde();
+        for (const QString& f : fautes)
+            QVERIFY(!Etat.Exercice.Repondre(f).Juste);
+        QCOMPARE(Detail(), entete); // nothing of the open line on disk yet
+        QCOMPARE(Etat.Exercice.LigneOuverte().isEmpty(), fautes.isEmpty());
+        Etat.Exercice.Interrompre();
+        QCOMPARE(Detail(), entete + fin);
+        QCOMPARE(LireOctets(Etat.FichierJournal), regle() + entete + fin);
+        QVERIFY(Etat.Exercice.LigneOuverte().isEmpty());
+        Etat.Exercice.Interrompre();
+        QCOMPARE(Detail().count("chat : zzz"), fautes.isEmpty() ? 0 : 1);
     }
 
     // An exercise folder copied from a Mac spells its accents in two characters: the answer
