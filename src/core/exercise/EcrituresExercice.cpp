@@ -2,6 +2,7 @@
 
 #include "core/Etat.h"
 #include "core/Services.h"
+#include "core/exercise/DecodageItem.h"
 #include "core/exercise/ItemsExercice.h"
 #include "core/records/Durees.h"
 #include "core/records/FichiersEleve.h"
@@ -60,7 +61,9 @@ QString LigneApresReponseFausse(const QString& ligneOuverte, const QString& fich
     if (essais > 1)
         return ligneOuverte + SuiteLigneRatee(ecrit);
     const QString attendu = TexteAttendu(fichierSon);
-    NoterEchec(attendu);
+    // The history knows the item by its answer, codes decoded ("l'eau", not "l#apo#eau");
+    // the record line keeps the name as the folder spells it.
+    NoterEchec(DecoderNomItem(attendu));
     return DebutLigneRatee(attendu, ecrit);
 }
 

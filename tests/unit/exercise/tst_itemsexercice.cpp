@@ -232,6 +232,40 @@ private slots:
         QCOMPARE(LireOctets(Etat.FichierJournal),
                  termine + EncoderTexte(QString(68, u'-') + "\r\n" + entete, e));
     }
+
+    // The history knows an item by its answer, codes decoded: a first-attempt failure on
+    // "l#apo#eau" lands on "l'eau", so an item the pupil keeps missing comes back. The record
+    // line keeps the name as the folder spells it; "£" alternatives keep their old behaviour.
+    void echecSurUnNomCode_data() {
+        QTest::addColumn<QString>("fichierSon");
+        QTest::addColumn<QByteArray>("historique");
+        QTest::addColumn<QString>("compteurs");
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<bool>("offertApres"); // with 2 successes needed
+        QTest::newRow("apostrophe") << "l#apo#eau.wav" << QByteArray("l'eau|2\r\n") << "2-0"
+                                    << "l#apo#eau : leau" << true;
+        QTest::newRow("question mark") << "quoi#int#.wav" << QByteArray("quoi?|3\r\n") << "3-0"
+                                       << "quoi#int# : leau" << true;
+        QTest::newRow("pound inside one answer")
+            << "5#liv#.wav" << QByteArray("5\xA3|2\r\n") << "2-0"
+            << "5#liv# : leau" << true;
+        QTest::newRow("alternatives: never left out, history untouched")
+            << QString::fromUtf8("Ecole£École.wav") << QByteArray("ecole|2\r\n") << "2"
+            << "Ecole     \u00c9cole : leau" << true;
+    }
+    void echecSurUnNomCode() {
+        QFETCH(QString, fichierSon);
+        QFETCH(QByteArray, historique);
+        QFETCH(QString, compteurs);
+        QFETCH(QString, ligne);
+        QFETCH(bool, offertApres);
+        EnvironnementTest env;
+        PreparerPaul(env, historique);
+        Etat.ReponsesNecessaires = 2;
+        QCOMPARE(LigneApresReponseFausse({}, fichierSon, "leau", 1), ligne);
+        QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
+        QCOMPARE(ItemARetravailler(fichierSon), offertApres);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstItemsExercice)
