@@ -40,6 +40,16 @@ bool MemeNomDeFichier(const QString& a, const QString& b) {
            Compose(a).compare(Compose(b), Qt::CaseInsensitive) == 0;
 }
 
+QString SurUneLigne(const QString& texte) {
+    QString r = texte;
+    for (QChar& c : r) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029)
+            c = u'?';
+    }
+    return r;
+}
+
 bool EgauxSelonRegle(const QString& a, const QString& b) {
     return FormeComparaison(a) == FormeComparaison(b);
 }

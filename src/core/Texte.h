@@ -17,5 +17,8 @@ bool EgauxSelonRegle(const QString& a, const QString& b);
 // Two file names that name one entry for this program: equal in composed form, letter case
 // ignored (the records were made on a case-insensitive file system).
 bool MemeNomDeFichier(const QString& a, const QString& b);
+// The text with every control character (C0, DEL, C1) and the Unicode line and paragraph
+// separators written "?": pasted into an answer, they would end or forge a record line.
+QString SurUneLigne(const QString& texte);
 // Reads a whole decimal number; false for anything else (blanks around are allowed).
 bool LireEntier(const QString& texte, int& valeur);

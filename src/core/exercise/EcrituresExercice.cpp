@@ -2,6 +2,7 @@
 
 #include "core/Etat.h"
 #include "core/Services.h"
+#include "core/Texte.h"
 #include "core/exercise/DecodageItem.h"
 #include "core/exercise/ItemsExercice.h"
 #include "core/records/Durees.h"
@@ -25,19 +26,24 @@ void LignesDetailEtJournal(const QStringList& lignes) {
     AjouterLignes(Etat.FichierJournal, lignes);
 }
 
+// The folder's name goes into the records as a line's piece: a control character in it must
+// not end the line.
+QString Dossier() {
+    return SurUneLigne(NomDossierCourant());
+}
+
 void LigneResumeEleve(bool termine, int score, int maxi) {
     if (EleveNomme())
         AjouterLigne(FichierEleve(QString::fromLatin1(SuffixeExos)),
                      LigneResume(Services::Horloge().DateCourte(), termine, QString::number(score),
-                                 QString::number(maxi), NomDossierCourant()));
+                                 QString::number(maxi), Dossier()));
 }
 
 } // namespace
 
 void EcrireEnTeteExercice(int nbItems) {
-    const QString ligne =
-        LigneEnTete(Services::Horloge().DateCourte(), Services::Horloge().HeureLongue(), nbItems,
-                    NomDossierCourant());
+    const QString ligne = LigneEnTete(Services::Horloge().DateCourte(),
+                                      Services::Horloge().HeureLongue(), nbItems, Dossier());
     if (EleveNomme())
         AjouterLignesSurLigneNeuve(Detail(), {ligne});
     AjouterLignesSurLigneNeuve(Etat.FichierJournal, {LigneRegle(), ligne});
@@ -50,14 +56,16 @@ void EcrireReponseJuste(const QString& tape, int tempsItem, int essais, bool nou
         LignesDetailEtJournal({ligneOuverte + FinLigneRatee(duree, essais)});
         return;
     }
-    LignesDetailEtJournal({LigneJustePremierEssai(tape, duree, !nouveau)});
+    LignesDetailEtJournal({LigneJustePremierEssai(SurUneLigne(tape), duree, !nouveau)});
     if (nouveau)
         NoterReussite(tape);
 }
 
 QString LigneApresReponseFausse(const QString& ligneOuverte, const QString& fichierSon,
                                 const QString& tape, int essais) {
-    const QString ecrit = tape.isEmpty() ? QStringLiteral("...") : tape;
+    // What was typed is written as it was, but a pasted line end or escape must not forge a
+    // line of its own.
+    const QString ecrit = tape.isEmpty() ? QStringLiteral("...") : SurUneLigne(tape);
     if (essais > 1)
         return ligneOuverte + SuiteLigneRatee(ecrit);
     const QString attendu = TexteAttendu(fichierSon);

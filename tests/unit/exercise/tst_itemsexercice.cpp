@@ -266,6 +266,49 @@ private slots:
         QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
         QCOMPARE(ItemARetravailler(fichierSon), offertApres);
     }
+
+    // Control characters pasted into the answer field are written "?", like any character the
+    // code page cannot hold: a typed answer never ends a record line or starts a forged one.
+    void caracteresDeControle_data() {
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<QByteArray>("ecrit");
+        QTest::newRow("CR LF and a forged header")
+            << "x\r\n07/12/2026 \u00e0 09:00:00 - 1 item"
+            << QByteArray("x??07/12/2026 \xE0 09:00:00 - 1 item");
+        QTest::newRow("LF") << "a\nb" << QByteArray("a?b");
+        QTest::newRow("ESC") << "a\x1b[2Jb" << QByteArray("a?[2Jb");
+        QTest::newRow("NUL") << QString("a") + QChar(0) + "b" << QByteArray("a?b");
+        QTest::newRow("C1 next line") << "a\u0085b" << QByteArray("a?b");
+        QTest::newRow("C1 CSI") << "a\u009bb" << QByteArray("a?b");
+        QTest::newRow("line separator") << "a\u2028b" << QByteArray("a?b");
+        QTest::newRow("DEL") << "a\x7f"
+                                "b"
+                             << QByteArray("a?b");
+    }
+    void caracteresDeControle() {
+        QFETCH(QString, tape);
+        QFETCH(QByteArray, ecrit);
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", "\xC3\xA9\r\n"); // a UTF-8 file too
+        const QString ligne = LigneApresReponseFausse({}, "chat.wav", tape, 1);
+        EcrireReponseJuste("chat", 4, 2, false,
+                           LigneApresReponseFausse(ligne, "chat.wav", tape, 2));
+        const QByteArray attendu = "chat : " + ecrit + " - " + ecrit + " [4 s - 2 essais]\r\n";
+        QCOMPARE(LireOctets(Etat.FichierJournal), attendu);
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"),
+                 "\xC3\xA9\r\n" + QString::fromLatin1(attendu).toUtf8());
+    }
+
+    // A right answer with a pasted line end is right (blanks and controls are trimmed), and its
+    // line is still one line.
+    void justeAvecFinDeLigneCollee() {
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        EcrireReponseJuste("chat\r\n", 4, 1, true, {});
+        QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray("chat?? : [4 s - 1 essai]\r\n"));
+        QCOMPARE(Etat.ListeReussites.first().Cle, QStringLiteral("chat"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstItemsExercice)
