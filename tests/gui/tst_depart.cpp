@@ -511,6 +511,39 @@ private slots:
         QVERIFY(b.env.Messages.Appels.isEmpty());
     }
 
+    // A password Windows-1252 cannot hold (or whose bytes would read back as UTF-8) is kept
+    // so that the same typing opens it the next time: no pupil is locked out.
+    void motDePasseHorsWindows1252_data() {
+        QTest::addColumn<QString>("motDePasse");
+        QTest::newRow("greek") << QString::fromUtf8("λύκος");
+        QTest::newRow("emoji") << QString::fromUtf8("lune 🌙");
+        QTest::newRow("looks like UTF-8") << QString::fromUtf8("Ã©té");
+    }
+    void motDePasseHorsWindows1252() {
+        QFETCH(QString, motDePasse);
+        Banc b;
+        Banc::Creer(b.medias, {"Animaux/chat.wav"});
+        Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
+        b.Montrer();
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        b.RepondreMotDePasse(motDePasse);
+        b.Lancer("Animaux");
+        QVERIFY(b.Ferme());
+        // Another time, after a visitor: Paul is asked, and the same typing opens.
+        Etat.NomEleve.clear();
+        QDir::setCurrent(b.medias);
+        b.Montrer();
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        QStringList titres;
+        b.RepondreMotDePasse(motDePasse, &titres);
+        Etat.DossierExercice.clear();
+        b.Lancer("Animaux");
+        QCOMPARE(titres, QStringList{"Saisie du mot de passe"});
+        QVERIFY(b.env.Messages.Appels.isEmpty()); // no "Mot de passe incorrect."
+        QCOMPARE(Etat.DossierExercice, b.medias + "Animaux");
+    }
+
     void premierDepartAnnule() {
         Banc b;
         Banc::Creer(b.medias, {"Animaux/chat.wav"});

@@ -17,6 +17,15 @@ void AjouterLignes(const QString& chemin, const QStringList& lignes);
 // cut, an older copy of the program) gets that line ended first.
 void AjouterLignesSurLigneNeuve(const QString& chemin, const QStringList& lignes);
 
+// The password file holding `motDePasse` as its one line: created (or emptied) and written in
+// Windows-1252 when that holds the text and reads it back the same, in UTF-8 otherwise, so the
+// same typed text is accepted next time. Control characters are written "?". false when the
+// file could not be written.
+bool EcrireMotDePasse(const QString& chemin, const QString& motDePasse);
+// Whether a typed password opens a stored one (the comparison rule; what EcrireMotDePasse
+// stored for the same typing counts).
+bool MotDePasseAccepte(const QString& tape, const QString& enregistre);
+
 // The pupil's record files: DossierGroupe + NomEleve + suffix.
 QString FichierEleve(const QString& suffixe);
 inline const char* const SuffixeHistorique = ".txt";

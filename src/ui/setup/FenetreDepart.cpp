@@ -330,7 +330,8 @@ bool FenetreDepart::VerifierMotDePasseEleve() {
     const QString reponse = Fenetres::MotDePasse->eMotDePasse->text();
     Fenetres::MotDePasse->eMotDePasse->clear(); // nothing typed stays behind in a hidden field
 
-    if (EgauxSelonRegle(reponse, enregistre) || EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant))
+    if (MotDePasseAccepte(reponse, enregistre) ||
+        EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant))
         return true;
     Services::Messages().Message(QStringLiteral("Mot de passe incorrect."));
     return false;
@@ -343,9 +344,8 @@ bool FenetreDepart::ChoisirMotDePasseEleve() {
     Fenetres::MotDePasse->eMotDePasse->clear();
     if (texte.isEmpty())
         return false;
-    const QString fichier = FichierEleve(QString::fromLatin1(SuffixeMotDePasse));
-    CreerFichierVide(fichier);
-    AjouterLigne(fichier, texte);
+    // Written so that the same typing opens it again, whatever characters it holds.
+    EcrireMotDePasse(FichierEleve(QString::fromLatin1(SuffixeMotDePasse)), texte);
     return true;
 }
 
