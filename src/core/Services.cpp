@@ -1,6 +1,7 @@
 #include "core/Services.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QRandomGenerator>
 
 QString HorlogeSysteme::DateCourte() {
@@ -17,6 +18,10 @@ int HasardSysteme::Tirer(int n) {
     if (n <= 1)
         return 0;
     return static_cast<int>(QRandomGenerator::global()->bounded(n));
+}
+
+bool CorbeilleSysteme::Jeter(const QString& chemin) {
+    return QFile::moveToTrash(chemin);
 }
 
 namespace {
@@ -72,6 +77,7 @@ PauseInactive pauseParDefaut;
 SonMuet sonParDefaut;
 ShellInactif shellParDefaut;
 ImprimanteAbsente imprimanteParDefaut;
+CorbeilleSysteme corbeilleParDefaut;
 
 IBoitesMessage* messages = &messagesParDefaut;
 IAffichageModal* modal = &modalParDefaut;
@@ -81,6 +87,7 @@ IPause* pauseActive = &pauseParDefaut;
 ISon* son = &sonParDefaut;
 IShell* shell = &shellParDefaut;
 IImprimante* imprimante = &imprimanteParDefaut;
+ICorbeille* corbeille = &corbeilleParDefaut;
 
 } // namespace
 
@@ -109,6 +116,9 @@ IShell& Shell() {
 IImprimante& Imprimante() {
     return *imprimante;
 }
+ICorbeille& Corbeille() {
+    return *corbeille;
+}
 
 void InstallerMessages(IBoitesMessage* s) {
     messages = s ? s : &messagesParDefaut;
@@ -133,5 +143,8 @@ void InstallerShell(IShell* s) {
 }
 void InstallerImprimante(IImprimante* s) {
     imprimante = s ? s : &imprimanteParDefaut;
+}
+void InstallerCorbeille(ICorbeille* s) {
+    corbeille = s ? s : &corbeilleParDefaut;
 }
 } // namespace Services

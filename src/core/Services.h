@@ -94,6 +94,14 @@ public:
     virtual void Imprimer(const QString& texte) = 0;
 };
 
+// The desktop's trash, from which a deleted file can be restored.
+class ICorbeille {
+public:
+    virtual ~ICorbeille() = default;
+    // Moves the file there; false where there is none (a network share often has none).
+    virtual bool Jeter(const QString& chemin) = 0;
+};
+
 namespace Services {
 IBoitesMessage& Messages();
 ISon& Son();
@@ -103,6 +111,7 @@ IHasard& Hasard();
 IPause& Pause();
 IShell& Shell();
 IImprimante& Imprimante();
+ICorbeille& Corbeille();
 
 // Each takes a service the caller keeps alive; nullptr puts back the default.
 void InstallerMessages(IBoitesMessage* s);
@@ -113,6 +122,7 @@ void InstallerHasard(IHasard* s);
 void InstallerPause(IPause* s);
 void InstallerShell(IShell* s);
 void InstallerImprimante(IImprimante* s);
+void InstallerCorbeille(ICorbeille* s);
 } // namespace Services
 
 // QtCore implementations (the widget ones live in ServicesQt.h).
@@ -125,4 +135,10 @@ public:
 class HasardSysteme : public IHasard {
 public:
     int Tirer(int n) override;
+};
+
+// The freedesktop.org trash, through QFile::moveToTrash.
+class CorbeilleSysteme : public ICorbeille {
+public:
+    bool Jeter(const QString& chemin) override;
 };

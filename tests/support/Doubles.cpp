@@ -49,6 +49,16 @@ bool SonDouble::Ouvrir(QString* erreur) {
     return true;
 }
 
+bool CorbeilleDouble::Jeter(const QString& chemin) {
+    if (!Disponible)
+        return false;
+    QDir().mkpath(Dossier);
+    if (!QFile::rename(chemin, AvecSeparateur(Dossier) + QFileInfo(chemin).fileName()))
+        return false;
+    Jetes.append(chemin);
+    return true;
+}
+
 EnvironnementTest::EnvironnementTest() {
     Services::InstallerMessages(&Messages);
     Services::InstallerHorloge(&Horloge);
@@ -57,7 +67,9 @@ EnvironnementTest::EnvironnementTest() {
     Services::InstallerSon(&Son);
     Services::InstallerShell(&Shell);
     Services::InstallerImprimante(&Imprimante);
+    Services::InstallerCorbeille(&Corbeille);
     Programme = AvecSeparateur(Dossier.path());
+    Corbeille.Dossier = Programme + QStringLiteral("corbeille");
     Etat.DossierProgramme = Programme;
     Etat.Reinitialiser();
     QDir::setCurrent(Dossier.path());
@@ -72,6 +84,7 @@ EnvironnementTest::~EnvironnementTest() {
     Services::InstallerSon(nullptr);
     Services::InstallerShell(nullptr);
     Services::InstallerImprimante(nullptr);
+    Services::InstallerCorbeille(nullptr);
 }
 
 QByteArray LireOctets(const QString& chemin) {

@@ -99,6 +99,16 @@ public:
     void Imprimer(const QString& texte) override { Imprimes.append(texte); }
 };
 
+// The trash: by default there is none (as on a network share), so deleted files go to the
+// group's hidden folder; with `Disponible`, files are moved into `Dossier` and recorded.
+class CorbeilleDouble : public ICorbeille {
+public:
+    bool Disponible = false;
+    QString Dossier; // where the files go when the trash is there
+    QStringList Jetes;
+    bool Jeter(const QString& chemin) override;
+};
+
 // Installs every double for one test and puts the defaults back at its end; the shared
 // state is reset and the program folder is a fresh temporary folder.
 class EnvironnementTest {
@@ -112,6 +122,7 @@ public:
     SonDouble Son;
     ShellDouble Shell;
     ImprimanteDouble Imprimante;
+    CorbeilleDouble Corbeille;
     QTemporaryDir Dossier;
     QString Programme; // Dossier's path with its final separator
 };
