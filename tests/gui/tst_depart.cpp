@@ -332,11 +332,15 @@ private slots:
             << paulSeul << "Paul"
             << "Prénom déjà existant dans la liste. Choisir un autre prénom"
             << "Visiteur" << paulSeul;
-        QTest::newRow("visiteur in lower case accepted")
-            << QStringList{} << "visiteur"
-            << ""
-            << "visiteur"
-            << QStringList{"visiteur.txt", "visiteur_Detail.txt", "visiteur_Exos.txt"};
+        QTest::newRow("visiteur in lower case refused")
+            << paulSeul << "visiteur"
+            << "Prénom déjà existant dans la liste. Choisir un autre prénom"
+            << "Visiteur" << paulSeul;
+        // Without pupils the list shows no "Nouveau": a pupil of that name could never be chosen.
+        QTest::newRow("Nouveau refused in a group without pupils")
+            << QStringList{} << "Nouveau"
+            << "Prénom déjà existant dans la liste. Choisir un autre prénom"
+            << "Visiteur" << QStringList{};
         QTest::newRow("other case of a pupil: his files, nothing twice") << trois << "paul"
                                                                          << ""
                                                                          << "Paul" << trois;
@@ -362,6 +366,9 @@ private slots:
             << QStringList{} << "Lé*a" << caracteres << "Visiteur" << QStringList{};
         QTest::newRow("control refused") << QStringList{} << QString("Léa") + QChar(9) << caracteres
                                          << "Visiteur" << QStringList{};
+        QTest::newRow("bidirectional override refused")
+            << QStringList{} << QString("Pa") + QChar(0x202E) + "lu" << caracteres << "Visiteur"
+            << QStringList{};
         QTest::newRow("dot dot refused") << QStringList{} << ".."
                                          << "Ce prénom n'est pas possible."
                                          << "Visiteur" << QStringList{};

@@ -137,6 +137,17 @@ bool ContientSon(const QString& dossier) {
     return false;
 }
 
+namespace {
+
+// Control characters, C1 ones included, and the marks that turn the direction of the text: a
+// name holding them shows as another one, or as nothing, in the lists.
+bool EstUnControle(char16_t c) {
+    return c < 32 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+} // namespace
+
 QString RefusPrenom(const QString& nom) {
     if (Rogner(nom).isEmpty())
         return QStringLiteral("Saisis ton prénom.");
@@ -144,9 +155,15 @@ QString RefusPrenom(const QString& nom) {
         return QStringLiteral("Ce prénom n'est pas possible.");
     static const QString interdits = QStringLiteral("/\\:*?\"<>|");
     for (const QChar c : nom)
-        if (interdits.contains(c) || c.unicode() < 32 || c.unicode() == 127)
+        if (interdits.contains(c) || EstUnControle(c.unicode()))
             return QStringLiteral("Un prénom ne peut pas contenir les caractères "
                                   "/ \\ : * ? \" < > | ni de caractère de contrôle.");
+    // The list's own entries, in any letter case: a pupil "Nouveau" would open the new-pupil
+    // dialog instead of being chosen, and "visiteur" would be told from the visitor by case
+    // alone.
+    if (nom.compare(TexteVisiteur, Qt::CaseInsensitive) == 0 ||
+        nom.compare(TexteNouveau, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Prénom déjà existant dans la liste. Choisir un autre prénom");
     // The list skips every name holding "_" (the companion files): such a pupil would be
     // created and never shown.
     if (nom.contains(u'_'))

@@ -42,6 +42,7 @@ QString SansMarque(const QString& entree);
 // in any case.
 bool ContientSon(const QString& dossier);
 
-// Why a name typed for a new pupil cannot become his record files, in a sentence a pupil
-// understands; empty when it can.
+// Why a name typed for a new pupil cannot become his record files or would not show as itself
+// in the lists (control and text-direction characters, "Visiteur" or "Nouveau" in any letter
+// case), in a sentence a pupil understands; empty when it can.
 QString RefusPrenom(const QString& nom);

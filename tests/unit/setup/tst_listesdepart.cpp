@@ -201,8 +201,15 @@ private slots:
                                        << "";
         QTest::newRow("leading blank kept") << " Paul"
                                             << "";
-        QTest::newRow("visiteur in lower case") << "visiteur"
-                                                << "";
+        // The list's own entries, whatever their case: a pupil "Nouveau" could never be chosen.
+        const QString existant =
+            QStringLiteral("Prénom déjà existant dans la liste. Choisir un autre prénom");
+        QTest::newRow("Visiteur") << "Visiteur" << existant;
+        QTest::newRow("visiteur in lower case") << "visiteur" << existant;
+        QTest::newRow("Nouveau") << "Nouveau" << existant;
+        QTest::newRow("NOUVEAU in capitals") << "NOUVEAU" << existant;
+        QTest::newRow("Nouvelle is a name") << "Nouvelle"
+                                            << "";
         QTest::newRow("compound with hyphen") << "Jean-Luc"
                                               << "";
         QTest::newRow("slash") << "Jean/Luc" << caracteres;
@@ -217,6 +224,20 @@ private slots:
         QTest::newRow("tab") << "a\tb" << caracteres;
         QTest::newRow("control code 1") << QString("a") + QChar(1) << caracteres;
         QTest::newRow("delete") << QString("a") + QChar(127) << caracteres;
+        QTest::newRow("C1 next line") << QString("Paul") + QChar(0x85) << caracteres;
+        QTest::newRow("C1 first") << QChar(0x80) + QString("Paul") << caracteres;
+        QTest::newRow("C1 last") << QString("Pa") + QChar(0x9F) + "ul" << caracteres;
+        QTest::newRow("no-break space is a character") << QString("Paul") + QChar(0xA0) << "";
+        // Text-direction controls turn "Paul" into what looks like another name, or hide it.
+        QTest::newRow("right-to-left override U+202E")
+            << QString("Pa") + QChar(0x202E) + "lu" << caracteres;
+        QTest::newRow("left-to-right embedding U+202A")
+            << QChar(0x202A) + QString("Paul") << caracteres;
+        QTest::newRow("left-to-right isolate U+2066")
+            << QChar(0x2066) + QString("Paul") << caracteres;
+        QTest::newRow("pop directional isolate U+2069")
+            << QString("Paul") + QChar(0x2069) << caracteres;
+        QTest::newRow("right-to-left mark U+200F") << QString("Paul") + QChar(0x200F) << caracteres;
         QTest::newRow("dot") << "." << impossible;
         QTest::newRow("dot dot") << ".." << impossible;
         QTest::newRow("underscore")
