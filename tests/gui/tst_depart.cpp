@@ -551,6 +551,23 @@ private slots:
         QCOMPARE(Etat.DossierExercice, b.medias + "Animaux");
     }
 
+    // A share mounted without UTF-8 file names: the start form says so once, naming the group
+    // folder and the fix, and not again at the next showings.
+    void nomsNonUtf8SignalesUneFois() {
+        Banc b;
+        Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
+        const FichierNomBrut zoe(b.bilans + "CM1/", "Zo\xE9.txt");
+        QVERIFY(zoe.Cree);
+        Etat.NomGroupe = QStringLiteral("CM1");
+        b.Montrer();
+        b.Montrer();
+        QCOMPARE(b.env.Messages.Appels.size(), 1);
+        QVERIFY(b.env.Messages.Appels.first().Texte.contains(
+            QDir::toNativeSeparators(b.bilans + "CM1")));
+        QVERIFY(b.env.Messages.Appels.first().Texte.contains("iocharset=utf8"));
+        QVERIFY(Entrees(Fenetres::Depart->cChoixUtilisateur).contains("Paul"));
+    }
+
     void premierDepartAnnule() {
         Banc b;
         Banc::Creer(b.medias, {"Animaux/chat.wav"});

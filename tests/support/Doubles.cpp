@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 QStringList MessagesDouble::Textes() const {
     QStringList r;
     for (const AppelMessage& a : Appels)
@@ -85,6 +88,18 @@ EnvironnementTest::~EnvironnementTest() {
     Services::InstallerShell(nullptr);
     Services::InstallerImprimante(nullptr);
     Services::InstallerCorbeille(nullptr);
+}
+
+FichierNomBrut::FichierNomBrut(const QString& dossier, const QByteArray& nom)
+    : m_chemin(QFile::encodeName(AvecSeparateur(dossier)) + nom) {
+    const int fd = ::open(m_chemin.constData(), O_WRONLY | O_CREAT, 0644);
+    Cree = fd >= 0;
+    if (Cree)
+        ::close(fd);
+}
+
+FichierNomBrut::~FichierNomBrut() {
+    ::unlink(m_chemin.constData());
 }
 
 QByteArray LireOctets(const QString& chemin) {

@@ -130,3 +130,18 @@ public:
 // Test helpers for files.
 QByteArray LireOctets(const QString& chemin);
 void EcrireOctets(const QString& chemin, const QByteArray& octets);
+
+// An empty file whose name on disk is `nom` in `dossier`, bytes that need not be UTF-8 (as a
+// share mounted without UTF-8 file names shows them); removed again at the end, since Qt
+// cannot name it to remove it.
+class FichierNomBrut {
+public:
+    FichierNomBrut(const QString& dossier, const QByteArray& nom);
+    ~FichierNomBrut();
+    FichierNomBrut(const FichierNomBrut&) = delete;
+    FichierNomBrut& operator=(const FichierNomBrut&) = delete;
+    bool Cree = false;
+
+private:
+    QByteArray m_chemin;
+};

@@ -1,14 +1,19 @@
 #include "core/setup/ListesDepart.h"
 
 #include "core/Chemins.h"
+#include "core/Services.h"
 #include "core/Texte.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
+#include <dirent.h>
 #include <vector>
 
 namespace {
@@ -147,6 +152,42 @@ bool EstUnControle(char16_t c) {
 }
 
 } // namespace
+
+bool ContientNomsNonUtf8(const QString& dossier) {
+    // Qt hands names over already decoded, a byte it cannot read turned into U+FFFD: only the
+    // bytes on disk tell a damaged name from one that truly holds that character.
+    DIR* d = ::opendir(QFile::encodeName(Dossier(dossier)).constData());
+    if (!d)
+        return false;
+    bool trouve = false;
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArray nom(e->d_name);
+        if (QString::fromUtf8(nom).toUtf8() != nom) {
+            trouve = true;
+            break;
+        }
+    }
+    ::closedir(d);
+    return trouve;
+}
+
+void SignalerNomsNonUtf8(const QString& dossier) {
+    static QSet<QString> signales;
+    const QString cle = QDir::cleanPath(QFileInfo(Dossier(dossier)).absoluteFilePath());
+    if (signales.contains(cle) || !ContientNomsNonUtf8(dossier))
+        return;
+    signales.insert(cle);
+    Services::Messages().Message(
+        QStringLiteral(
+            "Le dossier « %1 » contient des fichiers dont le nom n'est pas écrit en UTF-8 : "
+            "Plumelune ne peut pas les lire, et les bilans ou les exercices qu'ils contiennent "
+            "semblent absents.\n"
+            "C'est le cas d'un dossier partagé monté sans noms de fichiers en UTF-8. Pour "
+            "corriger, ajoutez l'option iocharset=utf8 au montage du partage (cifs, dans "
+            "/etc/fstab) ou, pour un partage NFS, faites écrire les noms en UTF-8 par le "
+            "serveur, puis relancez Plumelune.")
+            .arg(QDir::toNativeSeparators(cle)));
+}
 
 QString RefusPrenom(const QString& nom) {
     if (Rogner(nom).isEmpty())

@@ -215,8 +215,10 @@ void FenetreDepart::RemplirListeGroupes() {
     cChoixGroupe->addItem(TexteChoisisTonGroupe);
     // A records root that is missing lists no group: a visitor can still work, and a named
     // pupil is told when something of his would have to be written there.
-    if (!Etat.CheminBilans.isEmpty())
+    if (!Etat.CheminBilans.isEmpty()) {
         cChoixGroupe->addItems(ListerGroupes(Etat.CheminBilans));
+        SignalerNomsNonUtf8(Etat.CheminBilans);
+    }
     if (Etat.NomGroupe.isEmpty())
         cChoixGroupe->setCurrentIndex(0);
     else
@@ -232,6 +234,7 @@ void FenetreDepart::RemplirListeEleves() {
         if (liste.Nouveau)
             cChoixUtilisateur->addItem(TexteNouveau);
         cChoixUtilisateur->addItems(liste.Eleves);
+        SignalerNomsNonUtf8(Etat.DossierGroupe);
     }
     if (Etat.NomEleve.isEmpty())
         cChoixUtilisateur->setCurrentIndex(0);
@@ -484,6 +487,7 @@ void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
         }
     }
     const QStringList entrees = ListerDossiers(m_dossier);
+    SignalerNomsNonUtf8(m_dossier);
     for (const QString& e : entrees) {
         auto* item = new QListWidgetItem(e, eRepertoires);
         item->setSizeHint(QSize(0, 20));

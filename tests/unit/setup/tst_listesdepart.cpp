@@ -5,6 +5,7 @@
 #include "core/setup/ListesDepart.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -253,6 +254,34 @@ private slots:
         QFETCH(QString, nom);
         QFETCH(QString, refus);
         QCOMPARE(RefusPrenom(nom), refus);
+    }
+
+    // A share mounted without UTF-8 file names shows names the program cannot read: told,
+    // once per folder, naming the folder and the mount option that fixes it.
+    void nomsNonUtf8() {
+        EnvironnementTest env;
+        const QString propre = env.Programme + "CM1/";
+        const QString abime = env.Programme + "CM2/";
+        Creer(env.Programme, {"CM1/Zoé.txt", "CM1/Léa.txt", "CM2/Paul.txt"});
+        // "Zoé.txt" as a Windows-1252 share shows it without iocharset=utf8: é is one byte.
+        const FichierNomBrut zoe(abime, "Zo\xE9.txt");
+        QVERIFY(zoe.Cree);
+        QVERIFY(!ContientNomsNonUtf8(propre));
+        QVERIFY(ContientNomsNonUtf8(abime));
+        QVERIFY(!ContientNomsNonUtf8(env.Programme + "absent/"));
+
+        SignalerNomsNonUtf8(propre);
+        QVERIFY(env.Messages.Appels.isEmpty());
+        SignalerNomsNonUtf8(abime);
+        SignalerNomsNonUtf8(abime); // the next refills say nothing more
+        QCOMPARE(env.Messages.Appels.size(), 1);
+        const AppelMessage& m = env.Messages.Appels.first();
+        QCOMPARE(m.Genre, QStringLiteral("Message"));
+        QVERIFY(m.Texte.contains(QDir::toNativeSeparators(env.Programme + "CM2")));
+        QVERIFY(m.Texte.contains("iocharset=utf8"));
+        QVERIFY(m.Texte.contains("NFS"));
+        // The readable pupil is still listed.
+        QCOMPARE(ListerEleves(abime).Eleves.contains("Paul"), true);
     }
 };
 
