@@ -1,5 +1,7 @@
 #include "core/Chemins.h"
 
+#include "core/Texte.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -25,13 +27,13 @@ QString DernierComposant(const QString& chemin) {
 
 namespace {
 
-// Finds `nom` in `dossier` ignoring case; empty when absent.
+// Finds `nom` in `dossier` ignoring case and how accents are spelt; empty when absent.
 QString EntreeSansCasse(const QString& dossier, const QString& nom) {
     const QDir d(dossier.isEmpty() ? QStringLiteral(".") : dossier);
     const QStringList entrees =
         d.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& e : entrees)
-        if (e.compare(nom, Qt::CaseInsensitive) == 0)
+        if (MemeNomDeFichier(e, nom))
             return e;
     return {};
 }

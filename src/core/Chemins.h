@@ -14,8 +14,9 @@ QString AvecSeparateur(const QString& dossier);
 // The part after the last separator ("\" or "/"); the whole text when there is none.
 QString DernierComposant(const QString& chemin);
 
-// The existing entry that differs from `chemin` only by letter case, component by component;
-// `chemin` itself when it exists, or when no such entry exists.
+// The existing entry that differs from `chemin` only by letter case or by how its accents are
+// spelt (composed or not), component by component; `chemin` itself when it exists, or when no
+// such entry exists.
 QString ResoudreChemin(const QString& chemin);
 bool FichierExiste(const QString& chemin);
 bool DossierExiste(const QString& chemin);

@@ -1,35 +1,28 @@
 #include "core/Corbeille.h"
 
+#include "core/Services.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-bool corbeilleDuBureau = true;
-} // namespace
-
-void EssayerCorbeilleDuBureau(bool oui) {
-    corbeilleDuBureau = oui;
-}
-
-bool MettreALaCorbeille(const QString& chemin, QString* raison) {
+bool MettreALaCorbeille(const QString& chemin, const QString& reserve, QString* raison) {
     const QFileInfo info(chemin);
     if (!info.exists() && !info.isSymLink()) {
         if (raison)
             *raison = QStringLiteral("le fichier « %1 » n'existe pas").arg(info.fileName());
         return false;
     }
-    if (corbeilleDuBureau && QFile::moveToTrash(chemin))
+    if (Services::Corbeille().Jeter(chemin))
         return true;
     // Beside the file: a rename within one folder tree, never a copy across disks.
-    QDir dossier = info.absoluteDir();
-    if (!dossier.exists(DossierCorbeille) && !dossier.mkdir(DossierCorbeille)) {
+    if (!QFileInfo(reserve).isDir() && !QDir().mkpath(reserve)) {
         if (raison)
-            *raison = QStringLiteral("impossible de créer le dossier « %1 » dans « %2 »")
-                          .arg(DossierCorbeille, QDir::toNativeSeparators(dossier.path()));
+            *raison = QStringLiteral("impossible de créer le dossier « %1 »")
+                          .arg(QDir::toNativeSeparators(reserve));
         return false;
     }
-    const QDir corbeille(dossier.filePath(DossierCorbeille));
+    const QDir corbeille(reserve);
     QString cible = corbeille.filePath(info.fileName());
     // A file deleted twice under one name keeps both copies.
     for (int n = 2; QFileInfo::exists(cible) || QFileInfo(cible).isSymLink(); ++n)
@@ -40,4 +33,9 @@ bool MettreALaCorbeille(const QString& chemin, QString* raison) {
         *raison =
             QStringLiteral("impossible de déplacer « %1 » vers la corbeille").arg(info.fileName());
     return false;
+}
+
+bool MettreALaCorbeille(const QString& chemin, QString* raison) {
+    return MettreALaCorbeille(chemin,
+                              QFileInfo(chemin).absoluteDir().filePath(DossierCorbeille), raison);
 }

@@ -19,8 +19,10 @@ bool CopierSiAbsent(const QString& source, const QString& cible) {
 }
 
 // The installed ini with an empty REPERTOIRE pointed at the installed exercises, since the
-// user's folder holds none.
-QByteArray IniUtilisateur(const QByteArray& installe, const QString& medias) {
+// user's folder holds none; in the installed file's encoding.
+QByteArray IniUtilisateur(const QString& iniInstalle, const QString& medias) {
+    QByteArray installe;
+    LireFichier(iniInstalle, installe);
     QStringList lignes = DecouperLignes(DecoderTexte(installe));
     bool trouve = false;
     for (QString& l : lignes) {
@@ -33,7 +35,8 @@ QByteArray IniUtilisateur(const QByteArray& installe, const QString& medias) {
     }
     if (!trouve)
         lignes.append(QStringLiteral("REPERTOIRE = ") + medias);
-    return Cp1252::Encoder(lignes.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    return ContenuDansLEncodageDe(iniInstalle,
+                                  lignes.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -45,12 +48,13 @@ bool PreparerDossierUtilisateur(const QString& installe, const QString& utilisat
         return false;
     bool ok = true;
     const QString ini = dst + QStringLiteral("plumelune.ini");
-    if (!QFileInfo::exists(ini)) {
-        QByteArray contenu;
-        LireFichier(src + QStringLiteral("plumelune.ini"), contenu);
+    const QString iniInstalle = src + QStringLiteral("plumelune.ini");
+    // An installed program without its ini is as broken as a portable one: no made-up ini, so
+    // that the start says "Fichier INI non trouvé." instead of running without a password.
+    if (!FichierExiste(ini) && FichierExiste(iniInstalle)) {
         QFile f(ini);
         ok = f.open(QIODevice::WriteOnly) &&
-             f.write(IniUtilisateur(contenu, src + QStringLiteral("_Medias"))) >= 0;
+             f.write(IniUtilisateur(iniInstalle, src + QStringLiteral("_Medias"))) >= 0;
     }
     const QStringList fichiers = QDir(src).entryList(
         {QStringLiteral("*.wav"), QStringLiteral("qvx_pardefaut.*")}, QDir::Files);

@@ -7,8 +7,9 @@
 #include <QString>
 
 // Copies what is missing from the installed folder into the user's: the ini (its empty
-// REPERTOIRE pointed at the installed exercises), the effect sounds, the default pictures,
-// the help pages, and the records folder with its groups. Never overwrites.
+// REPERTOIRE pointed at the installed exercises; none when the installed folder has none), the
+// effect sounds, the default pictures, the help pages, and the records folder with its groups.
+// Never overwrites.
 bool PreparerDossierUtilisateur(const QString& installe, const QString& utilisateur);
 
 // The program folder for this run, ending with a separator.

@@ -13,6 +13,9 @@ struct EntreeReussite {
     QString Date;      // filled only for entries added during this run
     QString Cle;       // the answer text, A-Z folded and trimmed
     QString Compteurs; // "3", "2-0", "4-0-1"
+    // Changed by this run since its last save: only such entries are written over what the
+    // file holds by then.
+    bool Modifiee = false;
 };
 
 struct EtatProgramme {

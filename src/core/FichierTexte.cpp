@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // 0x80..0x9F of Windows-1252. The five unassigned bytes map to the C1 control of the same
@@ -72,6 +75,80 @@ bool CommenceParBom(const QByteArray& o) {
     return o.startsWith("\xEF\xBB\xBF");
 }
 
+// The UTF-16 encoding a BOM announces; Cp1252 when there is none.
+Encodage Utf16ParBom(const QByteArray& o) {
+    if (o.startsWith("\xFF\xFE"))
+        return Encodage::Utf16LE;
+    if (o.startsWith("\xFE\xFF"))
+        return Encodage::Utf16BE;
+    return Encodage::Cp1252;
+}
+
+bool EstUtf16(Encodage e) {
+    return e == Encodage::Utf16LE || e == Encodage::Utf16BE;
+}
+
+QString DecoderUtf16(const QByteArray& octets, bool petitBoutDabord) {
+    const qsizetype n = (octets.size() - 2) / 2; // the BOM left out; an odd last byte too
+    QString r(n, Qt::Uninitialized);
+    QChar* d = r.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(octets.constData()) + 2;
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned a = p[2 * i];
+        const unsigned b = p[2 * i + 1];
+        d[i] = QChar(static_cast<char16_t>(petitBoutDabord ? (b << 8 | a) : (a << 8 | b)));
+    }
+    return r;
+}
+
+QByteArray EncoderUtf16(const QString& texte, bool petitBoutDabord) {
+    QByteArray r(texte.size() * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const char16_t c = texte.at(i).unicode();
+        const char haut = static_cast<char>(c >> 8);
+        const char bas = static_cast<char>(c & 0xFF);
+        r[2 * i] = petitBoutDabord ? bas : haut;
+        r[2 * i + 1] = petitBoutDabord ? haut : bas;
+    }
+    return r;
+}
+
+QByteArray Bom(Encodage e) {
+    switch (e) {
+    case Encodage::Utf16LE:
+        return QByteArray("\xFF\xFE");
+    case Encodage::Utf16BE:
+        return QByteArray("\xFE\xFF");
+    case Encodage::Utf8:
+        return QByteArray("\xEF\xBB\xBF");
+    case Encodage::Cp1252:
+        break;
+    }
+    return {};
+}
+
+// Appends the bytes in one unbuffered write on an O_APPEND descriptor. A write cut short
+// (full disk, quota) is taken back: the bytes it left are the last ones of the file as long as
+// nobody appended after them, and only then are they cut, so another computer's line is never
+// touched.
+bool AjouterOctets(const QString& reel, const QByteArray& octets) {
+    QFile f(reel);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    const qint64 ecrits = f.write(octets);
+    if (ecrits == octets.size())
+        return true;
+    if (ecrits > 0) {
+        const int fd = f.handle();
+        const off_t fin = ::lseek(fd, 0, SEEK_CUR);
+        struct stat etat{};
+        if (fin >= ecrits && ::fstat(fd, &etat) == 0 && etat.st_size == fin) {
+            [[maybe_unused]] const int r = ::ftruncate(fd, fin - ecrits);
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 namespace Cp1252 {
@@ -97,6 +174,8 @@ QByteArray Encoder(const QString& texte) {
 } // namespace Cp1252
 
 Encodage DetecterEncodage(const QByteArray& octets) {
+    if (const Encodage e = Utf16ParBom(octets); EstUtf16(e))
+        return e;
     if (CommenceParBom(octets))
         return Encodage::Utf8;
     const auto* p = reinterpret_cast<const unsigned char*>(octets.constData());
@@ -104,6 +183,8 @@ Encodage DetecterEncodage(const QByteArray& octets) {
 }
 
 QString DecoderTexte(const QByteArray& octets) {
+    if (const Encodage e = Utf16ParBom(octets); EstUtf16(e))
+        return DecoderUtf16(octets, e == Encodage::Utf16LE);
     if (CommenceParBom(octets))
         return QString::fromUtf8(octets.constData() + 3, octets.size() - 3);
     if (DetecterEncodage(octets) == Encodage::Utf8)
@@ -112,7 +193,24 @@ QString DecoderTexte(const QByteArray& octets) {
 }
 
 QByteArray EncoderTexte(const QString& texte, Encodage encodage) {
-    return encodage == Encodage::Utf8 ? texte.toUtf8() : Cp1252::Encoder(texte);
+    // A name copied from a Mac spells "é" as e + U+0301, which Windows-1252 cannot hold.
+    const QString compose = texte.normalized(QString::NormalizationForm_C);
+    switch (encodage) {
+    case Encodage::Utf8:
+        return compose.toUtf8();
+    case Encodage::Utf16LE:
+        return EncoderUtf16(compose, true);
+    case Encodage::Utf16BE:
+        return EncoderUtf16(compose, false);
+    case Encodage::Cp1252:
+        break;
+    }
+    return Cp1252::Encoder(compose);
+}
+
+Encodage EncodagePourTexte(const QString& texte) {
+    const QString compose = texte.normalized(QString::NormalizationForm_C);
+    return DecoderTexte(Cp1252::Encoder(compose)) == compose ? Encodage::Cp1252 : Encodage::Utf8;
 }
 
 QStringList DecouperLignes(const QString& texte) {
@@ -170,6 +268,8 @@ Encodage EncodageDuFichier(const QString& chemin) {
     if (!f.open(QIODevice::ReadOnly))
         return Encodage::Cp1252;
     const QByteArray debut = f.read(echantillon);
+    if (const Encodage e = Utf16ParBom(debut); EstUtf16(e))
+        return e;
     if (CommenceParBom(debut))
         return Encodage::Utf8;
     int note = EvaluerUtf8(reinterpret_cast<const unsigned char*>(debut.constData()), debut.size(),
@@ -193,21 +293,54 @@ Encodage EncodageDuFichier(const QString& chemin) {
     return note == 1 ? Encodage::Utf8 : Encodage::Cp1252;
 }
 
+QByteArray ContenuDansLEncodageDe(const QString& chemin, const QString& texte) {
+    const QString reel = ResoudreChemin(chemin);
+    const Encodage e = EncodageDuFichier(reel);
+    QByteArray bom;
+    if (EstUtf16(e)) {
+        bom = Bom(e); // without it the file could not be read back
+    } else if (e == Encodage::Utf8) {
+        QFile f(reel);
+        if (f.open(QIODevice::ReadOnly) && CommenceParBom(f.read(3)))
+            bom = Bom(e);
+    }
+    return bom + EncoderTexte(texte, e);
+}
+
+bool FinitParFinDeLigne(const QString& chemin) {
+    const QString reel = ResoudreChemin(chemin);
+    const Encodage e = EncodageDuFichier(reel);
+    QFile f(reel);
+    if (!f.open(QIODevice::ReadOnly))
+        return true; // nothing can be added to it either
+    const qint64 taille = f.size();
+    const qint64 bom = EstUtf16(e) ? 2 : CommenceParBom(f.read(3)) ? 3 : 0;
+    const qint64 unite = EstUtf16(e) ? 2 : 1;
+    if (taille - bom < unite)
+        return true;
+    f.seek(taille - unite);
+    const QByteArray fin = f.read(unite);
+    char16_t c = static_cast<unsigned char>(fin.at(0));
+    if (e == Encodage::Utf16LE)
+        c = static_cast<char16_t>(static_cast<unsigned char>(fin.at(1)) << 8 | c);
+    else if (e == Encodage::Utf16BE)
+        c = static_cast<char16_t>(c << 8 | static_cast<unsigned char>(fin.at(1)));
+    return c == u'\r' || c == u'\n';
+}
+
 bool AjouterAuFichier(const QString& chemin, const QString& texte) {
     const QString reel = ResoudreChemin(chemin);
     const QFileInfo info(reel);
     if (!info.exists() || info.isDir())
         return false;
-    const QByteArray octets = EncoderTexte(texte, EncodageDuFichier(reel));
-    QFile f(reel);
-    // Unbuffered append: one write(2) on an O_APPEND descriptor.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return false;
-    return f.write(octets) == octets.size();
+    return AjouterOctets(reel, EncoderTexte(texte, EncodageDuFichier(reel)));
 }
 
 bool RemplacerFichier(const QString& chemin, const QByteArray& contenu) {
     QSaveFile f(ResoudreChemin(chemin));
+    // Without a temporary file beside it, nothing atomic is possible: writing in place is still
+    // better than a history never saved.
+    f.setDirectWriteFallback(true);
     if (!f.open(QIODevice::WriteOnly))
         return false;
     if (f.write(contenu) != contenu.size()) {

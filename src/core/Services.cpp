@@ -1,6 +1,7 @@
 #include "core/Services.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QRandomGenerator>
 
 QString HorlogeSysteme::DateCourte() {
@@ -17,6 +18,10 @@ int HasardSysteme::Tirer(int n) {
     if (n <= 1)
         return 0;
     return static_cast<int>(QRandomGenerator::global()->bounded(n));
+}
+
+bool CorbeilleSysteme::Jeter(const QString& chemin) {
+    return QFile::moveToTrash(chemin);
 }
 
 namespace {
@@ -148,6 +153,7 @@ CaptureAbsente captureParDefaut;
 SyntheseAbsente syntheseParDefaut;
 ArchiveAbsente archiveParDefaut;
 ChoixFichierInactif choixFichierParDefaut;
+CorbeilleSysteme corbeilleParDefaut;
 
 IBoitesMessage* messages = &messagesParDefaut;
 IAffichageModal* modal = &modalParDefaut;
@@ -162,6 +168,7 @@ ICaptureSon* capture = &captureParDefaut;
 ISyntheseVocale* synthese = &syntheseParDefaut;
 IArchive* archive = &archiveParDefaut;
 IChoixFichier* choixFichier = &choixFichierParDefaut;
+ICorbeille* corbeille = &corbeilleParDefaut;
 
 } // namespace
 
@@ -205,6 +212,9 @@ IArchive& Archive() {
 IChoixFichier& ChoixFichier() {
     return *choixFichier;
 }
+ICorbeille& Corbeille() {
+    return *corbeille;
+}
 
 void InstallerMessages(IBoitesMessage* s) {
     messages = s ? s : &messagesParDefaut;
@@ -244,5 +254,8 @@ void InstallerArchive(IArchive* s) {
 }
 void InstallerChoixFichier(IChoixFichier* s) {
     choixFichier = s ? s : &choixFichierParDefaut;
+}
+void InstallerCorbeille(ICorbeille* s) {
+    corbeille = s ? s : &corbeilleParDefaut;
 }
 } // namespace Services

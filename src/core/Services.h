@@ -189,6 +189,14 @@ public:
                                 const QString& filtre) = 0;
 };
 
+// The desktop's trash, from which a deleted file can be restored.
+class ICorbeille {
+public:
+    virtual ~ICorbeille() = default;
+    // Moves the file there; false where there is none (a network share often has none).
+    virtual bool Jeter(const QString& chemin) = 0;
+};
+
 namespace Services {
 IBoitesMessage& Messages();
 ISon& Son();
@@ -203,6 +211,7 @@ ICaptureSon& Capture();
 ISyntheseVocale& Synthese();
 IArchive& Archive();
 IChoixFichier& ChoixFichier();
+ICorbeille& Corbeille();
 
 // Each takes a service the caller keeps alive; nullptr puts back the default.
 void InstallerMessages(IBoitesMessage* s);
@@ -218,6 +227,7 @@ void InstallerCapture(ICaptureSon* s);
 void InstallerSynthese(ISyntheseVocale* s);
 void InstallerArchive(IArchive* s);
 void InstallerChoixFichier(IChoixFichier* s);
+void InstallerCorbeille(ICorbeille* s);
 } // namespace Services
 
 // QtCore implementations (the widget ones live in ServicesQt.h).
@@ -230,4 +240,10 @@ public:
 class HasardSysteme : public IHasard {
 public:
     int Tirer(int n) override;
+};
+
+// The freedesktop.org trash, through QFile::moveToTrash.
+class CorbeilleSysteme : public ICorbeille {
+public:
+    bool Jeter(const QString& chemin) override;
 };

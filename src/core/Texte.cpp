@@ -26,8 +26,28 @@ QString MajusculesAZ(const QString& texte) {
     return r;
 }
 
+QString Compose(const QString& texte) {
+    return texte.normalized(QString::NormalizationForm_C);
+}
+
 QString FormeComparaison(const QString& texte) {
-    return MinusculesAZ(Rogner(texte));
+    // Composed first: folding A-Z in "A" + U+0301 would turn "Á" into "á".
+    return MinusculesAZ(Rogner(Compose(texte)));
+}
+
+bool MemeNomDeFichier(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0 ||
+           Compose(a).compare(Compose(b), Qt::CaseInsensitive) == 0;
+}
+
+QString SurUneLigne(const QString& texte) {
+    QString r = texte;
+    for (QChar& c : r) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029)
+            c = u'?';
+    }
+    return r;
 }
 
 bool EgauxSelonRegle(const QString& a, const QString& b) {

@@ -9,9 +9,17 @@ QString Rogner(const QString& texte);
 QString MinusculesAZ(const QString& texte);
 // Upper-cases only the letters a to z.
 QString MajusculesAZ(const QString& texte);
-// Rogner then MinusculesAZ: the form two texts are compared in.
+// The composed form (NFC): "é" is one character even when a Mac wrote it e + U+0301.
+QString Compose(const QString& texte);
+// Composed, then Rogner, then MinusculesAZ: the form two texts are compared in.
 QString FormeComparaison(const QString& texte);
 bool EgauxSelonRegle(const QString& a, const QString& b);
+// Two file names that name one entry for this program: equal in composed form, letter case
+// ignored (the records were made on a case-insensitive file system).
+bool MemeNomDeFichier(const QString& a, const QString& b);
+// The text with every control character (C0, DEL, C1) and the Unicode line and paragraph
+// separators written "?": pasted into an answer, they would end or forge a record line.
+QString SurUneLigne(const QString& texte);
 // Reads a whole decimal number; false for anything else (blanks around are allowed).
 bool LireEntier(const QString& texte, int& valeur);
 

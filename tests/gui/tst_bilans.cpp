@@ -533,6 +533,19 @@ private slots:
         QCOMPARE(Liste(Fenetres::Bilans->cChoixGroupe), (QStringList{"CE2", "CM1"}));
     }
 
+    // A share mounted without UTF-8 file names: the teacher is told once, with the folder.
+    void nomsNonUtf8() {
+        Classe c;
+        const FichierNomBrut mael(c.cm1, "Ma\xEBl.txt");
+        QVERIFY(mael.Cree);
+        c.Ouvrir(true);
+        c.Ouvrir(true);
+        QCOMPARE(c.env.Messages.Appels.size(), 1);
+        QVERIFY(c.env.Messages.Appels.first().Texte.contains(
+            QDir::toNativeSeparators(c.racine + "CM1")));
+        QVERIFY(c.env.Messages.Appels.first().Texte.contains("iocharset=utf8"));
+    }
+
     void suppressionDuDernier() {
         Classe c;
         Classe::Depart("CE2", "Zoe");

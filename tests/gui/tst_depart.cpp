@@ -335,11 +335,15 @@ private slots:
             << paulSeul << "Paul"
             << "Prénom déjà existant dans la liste. Choisir un autre prénom"
             << "Visiteur" << paulSeul;
-        QTest::newRow("visiteur in lower case accepted")
-            << QStringList{} << "visiteur"
-            << ""
-            << "visiteur"
-            << QStringList{"visiteur.txt", "visiteur_Detail.txt", "visiteur_Exos.txt"};
+        QTest::newRow("visiteur in lower case refused")
+            << paulSeul << "visiteur"
+            << "Prénom déjà existant dans la liste. Choisir un autre prénom"
+            << "Visiteur" << paulSeul;
+        // Without pupils the list shows no "Nouveau": a pupil of that name could never be chosen.
+        QTest::newRow("Nouveau refused in a group without pupils")
+            << QStringList{} << "Nouveau"
+            << "Prénom déjà existant dans la liste. Choisir un autre prénom"
+            << "Visiteur" << QStringList{};
         QTest::newRow("other case of a pupil: his files, nothing twice") << trois << "paul"
                                                                          << ""
                                                                          << "Paul" << trois;
@@ -365,6 +369,9 @@ private slots:
             << QStringList{} << "Lé*a" << caracteres << "Visiteur" << QStringList{};
         QTest::newRow("control refused") << QStringList{} << QString("Léa") + QChar(9) << caracteres
                                          << "Visiteur" << QStringList{};
+        QTest::newRow("bidirectional override refused")
+            << QStringList{} << QString("Pa") + QChar(0x202E) + "lu" << caracteres << "Visiteur"
+            << QStringList{};
         QTest::newRow("dot dot refused") << QStringList{} << ".."
                                          << "Ce prénom n'est pas possible."
                                          << "Visiteur" << QStringList{};
@@ -512,6 +519,56 @@ private slots:
         QVERIFY(b.Ferme());
         QCOMPARE(LireOctets(b.bilans + "CM1/Paul_Pwd.txt"), QByteArray("  Ma Lune \r\n"));
         QVERIFY(b.env.Messages.Appels.isEmpty());
+    }
+
+    // A password Windows-1252 cannot hold (or whose bytes would read back as UTF-8) is kept
+    // so that the same typing opens it the next time: no pupil is locked out.
+    void motDePasseHorsWindows1252_data() {
+        QTest::addColumn<QString>("motDePasse");
+        QTest::newRow("greek") << QString::fromUtf8("λύκος");
+        QTest::newRow("emoji") << QString::fromUtf8("lune 🌙");
+        QTest::newRow("looks like UTF-8") << QString::fromUtf8("Ã©té");
+    }
+    void motDePasseHorsWindows1252() {
+        QFETCH(QString, motDePasse);
+        Banc b;
+        Banc::Creer(b.medias, {"Animaux/chat.wav"});
+        Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
+        b.Montrer();
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        b.RepondreMotDePasse(motDePasse);
+        b.Lancer("Animaux");
+        QVERIFY(b.Ferme());
+        // Another time, after a visitor: Paul is asked, and the same typing opens.
+        Etat.NomEleve.clear();
+        QDir::setCurrent(b.medias);
+        b.Montrer();
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        QStringList titres;
+        b.RepondreMotDePasse(motDePasse, &titres);
+        Etat.DossierExercice.clear();
+        b.Lancer("Animaux");
+        QCOMPARE(titres, QStringList{"Saisie du mot de passe"});
+        QVERIFY(b.env.Messages.Appels.isEmpty()); // no "Mot de passe incorrect."
+        QCOMPARE(Etat.DossierExercice, b.medias + "Animaux");
+    }
+
+    // A share mounted without UTF-8 file names: the start form says so once, naming the group
+    // folder and the fix, and not again at the next showings.
+    void nomsNonUtf8SignalesUneFois() {
+        Banc b;
+        Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
+        const FichierNomBrut zoe(b.bilans + "CM1/", "Zo\xE9.txt");
+        QVERIFY(zoe.Cree);
+        Etat.NomGroupe = QStringLiteral("CM1");
+        b.Montrer();
+        b.Montrer();
+        QCOMPARE(b.env.Messages.Appels.size(), 1);
+        QVERIFY(b.env.Messages.Appels.first().Texte.contains(
+            QDir::toNativeSeparators(b.bilans + "CM1")));
+        QVERIFY(b.env.Messages.Appels.first().Texte.contains("iocharset=utf8"));
+        QVERIFY(Entrees(Fenetres::Depart->cChoixUtilisateur).contains("Paul"));
     }
 
     void premierDepartAnnule() {

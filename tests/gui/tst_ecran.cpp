@@ -195,18 +195,22 @@ private slots:
         QCOMPARE(x.modal.Modal.Montres.count("fQuitter"), 2);
     }
 
-    // A second Enter while the first answer is being dealt with is not a second answer.
+    // A second Enter while the first answer is being dealt with is not a second answer. A
+    // wrong answer's line stays open in the session until it is whole.
     void deuxEntreesRapides_data() {
         QTest::addColumn<QString>("reponse");
         QTest::addColumn<int>("score");
         QTest::addColumn<QByteArray>("detail");
-        QTest::newRow("right answer") << "chat" << 5 << QByteArray("chat : [0 s - 1 essai]\r\n");
-        QTest::newRow("wrong answer") << "cha" << 0 << QByteArray("chat : cha");
+        QTest::addColumn<QString>("ouverte");
+        QTest::newRow("right answer")
+            << "chat" << 5 << QByteArray("chat : [0 s - 1 essai]\r\n") << "";
+        QTest::newRow("wrong answer") << "cha" << 0 << QByteArray() << "chat : cha";
     }
     void deuxEntreesRapides() {
         QFETCH(QString, reponse);
         QFETCH(int, score);
         QFETCH(QByteArray, detail);
+        QFETCH(QString, ouverte);
         ExerciceTest x;
         x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav", "chien.wav"}));
         const QByteArray avant = LireOctets(x.FichierEleve("Paul", SuffixeDetail));
@@ -220,6 +224,7 @@ private slots:
         QCOMPARE(x.modal.Modal.Montres.count("fMessagePerso"), 1);
         QCOMPARE(Etat.Exercice.Score(), score);
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeDetail)), avant + detail);
+        QCOMPARE(Etat.Exercice.LigneOuverte(), ouverte);
     }
 
     void compagnons_data() {

@@ -1,7 +1,6 @@
 #include "Doubles.h"
 
 #include "core/Chemins.h"
-#include "core/Corbeille.h"
 #include "core/Etat.h"
 
 #include <QDir>
@@ -13,6 +12,9 @@
 #include <cmath>
 
 #include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 QStringList MessagesDouble::Textes() const {
     QStringList r;
@@ -164,6 +166,16 @@ QString ChoixFichierDouble::Enregistrer(QWidget*, const QString& titre, const QS
     return Reponses.isEmpty() ? QString() : Reponses.takeFirst();
 }
 
+bool CorbeilleDouble::Jeter(const QString& chemin) {
+    if (!Disponible)
+        return false;
+    QDir().mkpath(Dossier);
+    if (!QFile::rename(chemin, AvecSeparateur(Dossier) + QFileInfo(chemin).fileName()))
+        return false;
+    Jetes.append(chemin);
+    return true;
+}
+
 EnvironnementTest::EnvironnementTest() {
     Services::InstallerMessages(&Messages);
     Services::InstallerHorloge(&Horloge);
@@ -175,9 +187,9 @@ EnvironnementTest::EnvironnementTest() {
     Services::InstallerCapture(&Capture);
     Services::InstallerSynthese(&Synthese);
     Services::InstallerChoixFichier(&ChoixFichier);
-    // Deleted files go to the hidden folder beside them, never to the desktop's trash.
-    EssayerCorbeilleDuBureau(false);
+    Services::InstallerCorbeille(&Corbeille);
     Programme = AvecSeparateur(Dossier.path());
+    Corbeille.Dossier = Programme + QStringLiteral("corbeille");
     Etat.DossierProgramme = Programme;
     Etat.Reinitialiser();
     QDir::setCurrent(Dossier.path());
@@ -195,7 +207,19 @@ EnvironnementTest::~EnvironnementTest() {
     Services::InstallerCapture(nullptr);
     Services::InstallerSynthese(nullptr);
     Services::InstallerChoixFichier(nullptr);
-    EssayerCorbeilleDuBureau(true);
+    Services::InstallerCorbeille(nullptr);
+}
+
+FichierNomBrut::FichierNomBrut(const QString& dossier, const QByteArray& nom)
+    : m_chemin(QFile::encodeName(AvecSeparateur(dossier)) + nom) {
+    const int fd = ::open(m_chemin.constData(), O_WRONLY | O_CREAT, 0644);
+    Cree = fd >= 0;
+    if (Cree)
+        ::close(fd);
+}
+
+FichierNomBrut::~FichierNomBrut() {
+    ::unlink(m_chemin.constData());
 }
 
 QByteArray LireOctets(const QString& chemin) {

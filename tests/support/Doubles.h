@@ -163,6 +163,16 @@ public:
     QString Enregistrer(QWidget*, const QString& titre, const QString&, const QString&) override;
 };
 
+// The trash: by default there is none (as on a network share), so deleted files go to the
+// group's hidden folder; with `Disponible`, files are moved into `Dossier` and recorded.
+class CorbeilleDouble : public ICorbeille {
+public:
+    bool Disponible = false;
+    QString Dossier; // where the files go when the trash is there
+    QStringList Jetes;
+    bool Jeter(const QString& chemin) override;
+};
+
 // Installs every double for one test and puts the defaults back at its end; the shared
 // state is reset and the program folder is a fresh temporary folder.
 class EnvironnementTest {
@@ -179,6 +189,7 @@ public:
     CaptureDouble Capture;
     SyntheseDouble Synthese;
     ChoixFichierDouble ChoixFichier;
+    CorbeilleDouble Corbeille;
     QTemporaryDir Dossier;
     QString Programme; // Dossier's path with its final separator
 };
@@ -186,3 +197,18 @@ public:
 // Test helpers for files.
 QByteArray LireOctets(const QString& chemin);
 void EcrireOctets(const QString& chemin, const QByteArray& octets);
+
+// An empty file whose name on disk is `nom` in `dossier`, bytes that need not be UTF-8 (as a
+// share mounted without UTF-8 file names shows them); removed again at the end, since Qt
+// cannot name it to remove it.
+class FichierNomBrut {
+public:
+    FichierNomBrut(const QString& dossier, const QByteArray& nom);
+    ~FichierNomBrut();
+    FichierNomBrut(const FichierNomBrut&) = delete;
+    FichierNomBrut& operator=(const FichierNomBrut&) = delete;
+    bool Cree = false;
+
+private:
+    QByteArray m_chemin;
+};

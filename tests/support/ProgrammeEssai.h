@@ -11,9 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Lays the folder out and starts `exe` there; true once the program has written its journal,
-// which it does when its configuration is read, just before the start form.
-inline bool DemarrerProgramme(const QString& exe, const QTemporaryDir& dossier, QProcess& p) {
+// Lays the folder out: the executable and its modules, the ini, an exercise folder, a group.
+inline bool PreparerProgramme(const QString& exe, const QTemporaryDir& dossier) {
     const QDir d(dossier.path());
     if (!d.mkpath(QStringLiteral("_Medias/Animaux")) || !d.mkpath(QStringLiteral("_Bilans/CM1")))
         return false;
@@ -30,15 +29,38 @@ inline bool DemarrerProgramme(const QString& exe, const QTemporaryDir& dossier, 
             !QFile::setPermissions(copie, QFile::permissions(construit.filePath(f))))
             return false;
     }
+    return true;
+}
 
+// Starts one more copy of the program laid out in `dossier`; true once it has written its
+// journal (a name that was not there before), which it does when its configuration is read,
+// just before the start form. The journal's path in `*journal`.
+inline bool LancerProgramme(const QTemporaryDir& dossier, QProcess& p, QString* journal = nullptr) {
+    const QDir d(dossier.path());
+    const QStringList avant = d.entryList({QStringLiteral("Bilan_*.txt")});
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(d.path());
     p.start(d.filePath(QStringLiteral("plumelune")), {});
-    return p.waitForStarted() &&
-           QTest::qWaitFor(
-               [&d] { return d.entryList({QStringLiteral("Bilan_*.txt")}).size() == 1; }, 10000);
+    QString nouveau;
+    const bool pret = p.waitForStarted() &&
+                      QTest::qWaitFor(
+                          [&] {
+                              for (const QString& j : d.entryList({QStringLiteral("Bilan_*.txt")}))
+                                  if (!avant.contains(j))
+                                      nouveau = d.filePath(j);
+                              return !nouveau.isEmpty();
+                          },
+                          10000);
+    if (journal)
+        *journal = nouveau;
+    return pret;
+}
+
+// Lays the folder out and starts `exe` there, as LancerProgramme.
+inline bool DemarrerProgramme(const QString& exe, const QTemporaryDir& dossier, QProcess& p) {
+    return PreparerProgramme(exe, dossier) && LancerProgramme(dossier, p);
 }
 
 // Whether a library whose file name holds `nom` is mapped into the process ("self": this one).

@@ -21,8 +21,9 @@ QStringList ReponsesAcceptees(const QString& fichierSon) {
 
 bool ReponseJuste(const QString& tape, const QString& fichierSon) {
     const QString forme = FormeComparaison(tape);
+    // Both composed: an exercise folder copied from a Mac spells its accents in two characters.
     for (const QString& a : ReponsesAcceptees(fichierSon))
-        if (MinusculesAZ(a) == forme)
+        if (MinusculesAZ(Compose(a)) == forme)
             return true;
     return false;
 }
@@ -31,5 +32,5 @@ QString ModeleReponse(const QString& fichierSon) {
     QString r = fichierSon;
     r.remove(QStringLiteral(".wav"), Qt::CaseInsensitive);
     r.replace(u'£', QStringLiteral("     "));
-    return DecoderNomItem(r);
+    return Compose(DecoderNomItem(r));
 }

@@ -2,6 +2,8 @@
 
 #include "core/Etat.h"
 #include "core/Services.h"
+#include "core/Texte.h"
+#include "core/exercise/DecodageItem.h"
 #include "core/exercise/ItemsExercice.h"
 #include "core/records/Durees.h"
 #include "core/records/FichiersEleve.h"
@@ -17,68 +19,73 @@ QString Detail() {
     return FichierEleve(QString::fromLatin1(SuffixeDetail));
 }
 
-void LigneDetailEtJournal(const QString& ligne) {
+// Each file gets the lines in one write.
+void LignesDetailEtJournal(const QStringList& lignes) {
     if (EleveNomme())
-        AjouterLigne(Detail(), ligne);
-    AjouterLigne(Etat.FichierJournal, ligne);
+        AjouterLignes(Detail(), lignes);
+    AjouterLignes(Etat.FichierJournal, lignes);
 }
 
-void TexteDetailEtJournal(const QString& texte) {
-    if (EleveNomme())
-        AjouterTexte(Detail(), texte);
-    AjouterTexte(Etat.FichierJournal, texte);
+// The folder's name goes into the records as a line's piece: a control character in it must
+// not end the line.
+QString Dossier() {
+    return SurUneLigne(NomDossierCourant());
 }
 
 void LigneResumeEleve(bool termine, int score, int maxi) {
     if (EleveNomme())
         AjouterLigne(FichierEleve(QString::fromLatin1(SuffixeExos)),
                      LigneResume(Services::Horloge().DateCourte(), termine, QString::number(score),
-                                 QString::number(maxi), NomDossierCourant()));
+                                 QString::number(maxi), Dossier()));
 }
 
 } // namespace
 
 void EcrireEnTeteExercice(int nbItems) {
-    const QString ligne =
-        LigneEnTete(Services::Horloge().DateCourte(), Services::Horloge().HeureLongue(), nbItems,
-                    NomDossierCourant());
+    const QString ligne = LigneEnTete(Services::Horloge().DateCourte(),
+                                      Services::Horloge().HeureLongue(), nbItems, Dossier());
     if (EleveNomme())
-        AjouterLigne(Detail(), ligne);
-    AjouterLigne(Etat.FichierJournal, LigneRegle());
-    AjouterLigne(Etat.FichierJournal, ligne);
+        AjouterLignesSurLigneNeuve(Detail(), {ligne});
+    AjouterLignesSurLigneNeuve(Etat.FichierJournal, {LigneRegle(), ligne});
 }
 
-void EcrireReponseJuste(const QString& tape, int tempsItem, int essais, bool nouveau) {
+void EcrireReponseJuste(const QString& tape, int tempsItem, int essais, bool nouveau,
+                        const QString& ligneOuverte) {
     const QString duree = FormaterDuree(tempsItem, false);
     if (essais > 1) {
-        LigneDetailEtJournal(FinLigneRatee(duree, essais));
+        LignesDetailEtJournal({ligneOuverte + FinLigneRatee(duree, essais)});
         return;
     }
-    LigneDetailEtJournal(LigneJustePremierEssai(tape, duree, !nouveau));
+    LignesDetailEtJournal({LigneJustePremierEssai(SurUneLigne(tape), duree, !nouveau)});
     if (nouveau)
         NoterReussite(tape);
 }
 
-void EcrireReponseFausse(const QString& fichierSon, const QString& tape, int essais) {
-    const QString ecrit = tape.isEmpty() ? QStringLiteral("...") : tape;
-    if (essais == 1) {
-        const QString attendu = TexteAttendu(fichierSon);
-        NoterEchec(attendu);
-        TexteDetailEtJournal(DebutLigneRatee(attendu, ecrit));
-    } else {
-        TexteDetailEtJournal(SuiteLigneRatee(ecrit));
-    }
+QString LigneApresReponseFausse(const QString& ligneOuverte, const QString& fichierSon,
+                                const QString& tape, int essais) {
+    // What was typed is written as it was, but a pasted line end or escape must not forge a
+    // line of its own.
+    const QString ecrit = tape.isEmpty() ? QStringLiteral("...") : SurUneLigne(tape);
+    if (essais > 1)
+        return ligneOuverte + SuiteLigneRatee(ecrit);
+    const QString attendu = TexteAttendu(fichierSon);
+    // The history knows the item by its answer, codes decoded ("l'eau", not "l#apo#eau");
+    // the record line keeps the name as the folder spells it.
+    NoterEchec(DecoderNomItem(attendu));
+    return DebutLigneRatee(attendu, ecrit);
 }
 
 void EcrireFinExercice(int tempsTotal, int score, int maxi) {
-    for (const QString& l : LignesFinExercice(FormaterDuree(tempsTotal, false),
-                                              QString::number(score), QString::number(maxi)))
-        LigneDetailEtJournal(l);
+    LignesDetailEtJournal(LignesFinExercice(FormaterDuree(tempsTotal, false),
+                                            QString::number(score), QString::number(maxi)));
     LigneResumeEleve(true, score, maxi);
 }
 
-void EcrireInterruption(int tempsTotal, int score, int maxi) {
-    for (const QString& l : LignesInterruption(FormaterDuree(tempsTotal, false)))
-        LigneDetailEtJournal(l);
+void EcrireInterruption(int tempsTotal, int score, int maxi, const QString& ligneOuverte) {
+    QStringList lignes = LignesInterruption(FormaterDuree(tempsTotal, false));
+    // The empty first line is where the open line ends.
+    if (!ligneOuverte.isEmpty())
+        lignes.first() = ligneOuverte;
+    LignesDetailEtJournal(lignes);
     LigneResumeEleve(false, score, maxi);
 }

@@ -11,7 +11,7 @@
 #include <QHash>
 
 QString CleItem(const QString& fichier) {
-    QString cle = MinusculesAZ(Rogner(fichier));
+    QString cle = MinusculesAZ(Rogner(Compose(fichier)));
     cle.remove(QStringLiteral(".wav"));
     return DecoderNomItem(cle);
 }

@@ -86,7 +86,7 @@ Verdict SessionExercice::Repondre(const QString& tape) {
     v.Essai = ++m_essais;
     v.Juste = ReponseJuste(tape, m_item);
     if (!v.Juste) {
-        EcrireReponseFausse(m_item, tape, m_essais);
+        m_ligneOuverte = LigneApresReponseFausse(m_ligneOuverte, m_item, tape, m_essais);
         // Fewer points at each attempt; an item that came back has only its one point to lose.
         if (m_pointsEnJeu <= PointsItemRepris)
             m_pointsEnJeu = 0;
@@ -102,7 +102,9 @@ Verdict SessionExercice::Repondre(const QString& tape) {
 
     m_horlogeEnMarche = false;
     m_tempsTotal += m_tempsItem;
-    EcrireReponseJuste(tape, m_tempsItem, m_essais, m_pointsEnJeu == PointsItemNouveau);
+    EcrireReponseJuste(tape, m_tempsItem, m_essais, m_pointsEnJeu == PointsItemNouveau,
+                       m_ligneOuverte);
+    m_ligneOuverte.clear();
     m_tempsItem = 0; // counted: a quit before the next listen must not add it again
     for (ItemExercice& item : m_items) {
         if (item.Etat == EtatItem::Reussi || item.Nom != m_item)
@@ -129,7 +131,8 @@ void SessionExercice::Interrompre() {
     m_enCours = false;
     m_horlogeEnMarche = false;
     m_tempsTotal += m_tempsItem;
-    EcrireInterruption(m_tempsTotal, m_score, ScoreMaxi());
+    EcrireInterruption(m_tempsTotal, m_score, ScoreMaxi(), m_ligneOuverte);
+    m_ligneOuverte.clear(); // written: a second interruption must not write it again
 }
 
 QString SessionExercice::QuestionFin() const {

@@ -68,7 +68,9 @@ public:
     Verdict Repondre(const QString& tape);
     // The exercise done: the closing lines and the "Terminé" summary.
     void Terminer();
-    // The exercise left before its end: the item's time counts, the interruption is recorded.
+    // The exercise left before its end: the item's time counts, the interruption is recorded,
+    // the open line of a missed item ended first. The one place that writes an interruption,
+    // whatever ends the exercise (the quit dialog, the window closed, a shutdown).
     void Interrompre();
     // From Ouvrir until Terminer or Interrompre, even for an exercise without item: a program
     // that ends meanwhile records the interruption.
@@ -93,6 +95,9 @@ public:
     bool HorlogeEnMarche() const { return m_horlogeEnMarche; }
     int TempsItem() const { return m_tempsItem; }
     int TempsTotal() const { return m_tempsTotal; }
+    // The line of the current item while the pupil retries it, kept until it is whole; empty
+    // when none is open.
+    const QString& LigneOuverte() const { return m_ligneOuverte; }
     // The running clock: the time of the items done and of the current one.
     int TempsAffiche() const { return m_tempsTotal + m_tempsItem; }
 
@@ -111,4 +116,5 @@ private:
     int m_tempsItem = 0;
     int m_tempsTotal = 0;
     bool m_enCours = false;
+    QString m_ligneOuverte;
 };

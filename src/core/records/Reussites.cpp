@@ -9,9 +9,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
 
 QString CleReussite(const QString& texte) {
-    return Rogner(MinusculesAZ(texte));
+    return Rogner(MinusculesAZ(Compose(texte)));
 }
 
 int DernierCompte(const QString& compteurs) {
@@ -40,6 +43,53 @@ EntreeReussite* Trouver(const QString& cle) {
     return nullptr;
 }
 
+QVector<EntreeReussite> Entrees(const QByteArray& contenu) {
+    const QStringList lignes = DecouperLignes(DecoderTexte(contenu));
+    QVector<EntreeReussite> entrees;
+    entrees.reserve(lignes.size());
+    for (const QString& ligne : std::as_const(lignes)) {
+        if (Rogner(ligne).isEmpty())
+            continue; // an empty line a hand edit left holds no item
+        const qsizetype barre = ligne.indexOf(u'|');
+        EntreeReussite e;
+        e.Cle = CleReussite(barre < 0 ? ligne : ligne.left(barre));
+        e.Compteurs = barre < 0 ? QString() : ligne.mid(barre + 1);
+        entrees.append(e);
+    }
+    return entrees;
+}
+
+void Adopter(QVector<EntreeReussite> entrees) {
+    Etat.ListeReussites = std::move(entrees);
+    Etat.NbItemsDejaReussis = static_cast<int>(
+        std::count_if(Etat.ListeReussites.cbegin(), Etat.ListeReussites.cend(),
+                      [](const EntreeReussite& e) { return PremierCompte(e.Compteurs) > 0; }));
+}
+
+// What the file holds now, with this run's changes over it: a changed entry takes this run's
+// counts (the first line of its key, which is the one every lookup reads), or comes last when
+// the file no longer has it; every other line keeps what the file says.
+QVector<EntreeReussite> Fusionner(QVector<EntreeReussite> fichier) {
+    QHash<QString, qsizetype> premiere;
+    premiere.reserve(fichier.size());
+    for (qsizetype i = fichier.size() - 1; i >= 0; --i)
+        premiere.insert(fichier.at(i).Cle, i); // walking back leaves the first of each key
+    for (const EntreeReussite& e : std::as_const(Etat.ListeReussites)) {
+        if (!e.Modifiee)
+            continue;
+        EntreeReussite ecrite = e;
+        ecrite.Modifiee = false;
+        const auto it = premiere.constFind(e.Cle);
+        if (it != premiere.constEnd()) {
+            fichier[*it] = ecrite;
+        } else {
+            premiere.insert(e.Cle, fichier.size());
+            fichier.append(ecrite);
+        }
+    }
+    return fichier;
+}
+
 } // namespace
 
 void NoterReussite(const QString& texte) {
@@ -51,17 +101,21 @@ void NoterReussite(const QString& texte) {
         // An unreadable last count restarts the run at 1 rather than failing mid-answer.
         e->Compteurs =
             e->Compteurs.left(tiret + 1) + QString::number(DernierCompte(e->Compteurs) + 1);
+        e->Modifiee = true;
         return;
     }
-    Etat.ListeReussites.append({Services::Horloge().DateCourte(), cle, QStringLiteral("1")});
+    Etat.ListeReussites.append({Services::Horloge().DateCourte(), cle, QStringLiteral("1"), true});
 }
 
 void NoterEchec(const QString& texte) {
     if (Etat.NomEleve.isEmpty() || texte.isEmpty())
         return;
-    if (EntreeReussite* e = Trouver(CleReussite(texte)))
-        if (!e->Compteurs.endsWith(QStringLiteral("-0")))
+    if (EntreeReussite* e = Trouver(CleReussite(texte))) {
+        if (!e->Compteurs.endsWith(QStringLiteral("-0"))) {
             e->Compteurs += QStringLiteral("-0");
+            e->Modifiee = true;
+        }
+    }
 }
 
 bool ChargerReussites() {
@@ -92,21 +146,7 @@ bool ChargerReussites() {
 }
 
 void LireReussites(const QByteArray& contenu) {
-    Etat.ListeReussites.clear();
-    Etat.NbItemsDejaReussis = 0;
-    const QStringList lignes = DecouperLignes(DecoderTexte(contenu));
-    Etat.ListeReussites.reserve(lignes.size());
-    for (const QString& ligne : std::as_const(lignes)) {
-        if (Rogner(ligne).isEmpty())
-            continue; // an empty line a hand edit left holds no item
-        const qsizetype barre = ligne.indexOf(u'|');
-        EntreeReussite e;
-        e.Cle = CleReussite(barre < 0 ? ligne : ligne.left(barre));
-        e.Compteurs = barre < 0 ? QString() : ligne.mid(barre + 1);
-        if (PremierCompte(e.Compteurs) > 0)
-            ++Etat.NbItemsDejaReussis;
-        Etat.ListeReussites.append(e);
-    }
+    Adopter(Entrees(contenu));
 }
 
 bool EnregistrerReussites() {
@@ -115,9 +155,22 @@ bool EnregistrerReussites() {
     // A pupil the teacher deleted meanwhile stays deleted: the save does not bring him back.
     if (!QFileInfo(Etat.FichierReussites).isFile())
         return false;
+    // Nothing changed since the last save: writing the table back would only undo what another
+    // computer, or the teacher's editor, changed in the file meanwhile.
+    if (std::none_of(Etat.ListeReussites.cbegin(), Etat.ListeReussites.cend(),
+                     [](const EntreeReussite& e) { return e.Modifiee; }))
+        return true;
+    // Read again just before writing: the other lines are the file's, not this run's old copy.
+    QByteArray actuel;
+    if (!LireFichier(Etat.FichierReussites, actuel))
+        return false; // what cannot be read cannot be kept: the changes wait for the next save
+    QVector<EntreeReussite> fusion = Fusionner(Entrees(actuel));
     QString texte;
-    for (const EntreeReussite& e : std::as_const(Etat.ListeReussites))
+    for (const EntreeReussite& e : std::as_const(fusion))
         texte += e.Cle + u'|' + e.Compteurs + QStringLiteral("\r\n");
-    return RemplacerFichier(Etat.FichierReussites,
-                            EncoderTexte(texte, EncodageDuFichier(Etat.FichierReussites)));
+    if (!RemplacerFichier(Etat.FichierReussites,
+                          ContenuDansLEncodageDe(Etat.FichierReussites, texte)))
+        return false;
+    Adopter(std::move(fusion));
+    return true;
 }

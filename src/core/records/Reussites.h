@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// The key of an answer text: A-Z folded, blanks and controls trimmed at both ends.
+// The key of an answer text: composed, A-Z folded, blanks and controls trimmed at both ends.
 QString CleReussite(const QString& texte);
 // The run of first-attempt successes since the last failure: the number after the last "-".
 // A count a teacher's hand edit made unreadable counts as 0.
@@ -20,5 +20,9 @@ void NoterEchec(const QString& texte);
 bool ChargerReussites();
 // Fills the table from a history file's content (no file attached).
 void LireReussites(const QByteArray& contenu);
-// Writes the table back to the file it was loaded from, atomically.
+// Writes this run's changes since its last save into the file the table was loaded from,
+// atomically: the file is read again and only the changed entries take the table's counts,
+// every other line keeps what the file holds by then (another computer's successes, the
+// teacher's hand edit). Nothing is written when nothing changed. Afterwards the table is what
+// the file holds. false when nothing could be written where something had to be.
 bool EnregistrerReussites();

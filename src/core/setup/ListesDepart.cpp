@@ -1,14 +1,19 @@
 #include "core/setup/ListesDepart.h"
 
 #include "core/Chemins.h"
+#include "core/Services.h"
 #include "core/Texte.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
+#include <dirent.h>
 #include <vector>
 
 namespace {
@@ -137,6 +142,53 @@ bool ContientSon(const QString& dossier) {
     return false;
 }
 
+namespace {
+
+// Control characters, C1 ones included, and the marks that turn the direction of the text: a
+// name holding them shows as another one, or as nothing, in the lists.
+bool EstUnControle(char16_t c) {
+    return c < 32 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+} // namespace
+
+bool ContientNomsNonUtf8(const QString& dossier) {
+    // Qt hands names over already decoded, a byte it cannot read turned into U+FFFD: only the
+    // bytes on disk tell a damaged name from one that truly holds that character.
+    DIR* d = ::opendir(QFile::encodeName(Dossier(dossier)).constData());
+    if (!d)
+        return false;
+    bool trouve = false;
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArray nom(e->d_name);
+        if (QString::fromUtf8(nom).toUtf8() != nom) {
+            trouve = true;
+            break;
+        }
+    }
+    ::closedir(d);
+    return trouve;
+}
+
+void SignalerNomsNonUtf8(const QString& dossier) {
+    static QSet<QString> signales;
+    const QString cle = QDir::cleanPath(QFileInfo(Dossier(dossier)).absoluteFilePath());
+    if (signales.contains(cle) || !ContientNomsNonUtf8(dossier))
+        return;
+    signales.insert(cle);
+    Services::Messages().Message(
+        QStringLiteral(
+            "Le dossier « %1 » contient des fichiers dont le nom n'est pas écrit en UTF-8 : "
+            "Plumelune ne peut pas les lire, et les bilans ou les exercices qu'ils contiennent "
+            "semblent absents.\n"
+            "C'est le cas d'un dossier partagé monté sans noms de fichiers en UTF-8. Pour "
+            "corriger, ajoutez l'option iocharset=utf8 au montage du partage (cifs, dans "
+            "/etc/fstab) ou, pour un partage NFS, faites écrire les noms en UTF-8 par le "
+            "serveur, puis relancez Plumelune.")
+            .arg(QDir::toNativeSeparators(cle)));
+}
+
 QString RefusPrenom(const QString& nom) {
     if (Rogner(nom).isEmpty())
         return QStringLiteral("Saisis ton prénom.");
@@ -144,9 +196,15 @@ QString RefusPrenom(const QString& nom) {
         return QStringLiteral("Ce prénom n'est pas possible.");
     static const QString interdits = QStringLiteral("/\\:*?\"<>|");
     for (const QChar c : nom)
-        if (interdits.contains(c) || c.unicode() < 32 || c.unicode() == 127)
+        if (interdits.contains(c) || EstUnControle(c.unicode()))
             return QStringLiteral("Un prénom ne peut pas contenir les caractères "
                                   "/ \\ : * ? \" < > | ni de caractère de contrôle.");
+    // The list's own entries, in any letter case: a pupil "Nouveau" would open the new-pupil
+    // dialog instead of being chosen, and "visiteur" would be told from the visitor by case
+    // alone.
+    if (nom.compare(TexteVisiteur, Qt::CaseInsensitive) == 0 ||
+        nom.compare(TexteNouveau, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Prénom déjà existant dans la liste. Choisir un autre prénom");
     // The list skips every name holding "_" (the companion files): such a pupil would be
     // created and never shown.
     if (nom.contains(u'_'))

@@ -42,6 +42,15 @@ QString SansMarque(const QString& entree);
 // in any case.
 bool ContientSon(const QString& dossier);
 
-// Why a name typed for a new pupil cannot become his record files, in a sentence a pupil
-// understands; empty when it can.
+// True when the folder directly holds an entry whose name on disk is not UTF-8 (a share mounted
+// without UTF-8 file names): such entries cannot be read under their names, so a pupil's old
+// records or an exercise seem to be gone.
+bool ContientNomsNonUtf8(const QString& dossier);
+// Says so once per folder and run, in a plain message box naming the folder and the fix; the
+// next calls for that folder say nothing.
+void SignalerNomsNonUtf8(const QString& dossier);
+
+// Why a name typed for a new pupil cannot become his record files or would not show as itself
+// in the lists (control and text-direction characters, "Visiteur" or "Nouveau" in any letter
+// case), in a sentence a pupil understands; empty when it can.
 QString RefusPrenom(const QString& nom);

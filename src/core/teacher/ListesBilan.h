@@ -14,7 +14,7 @@
 QString DossierDuGroupe(const QString& cheminBilans, const QString& groupe);
 
 // Where a name stands in a list: the entry equal to it, else the first that differs only by
-// letter case; -1 when none.
+// letter case or by how its accents are spelt; -1 when none.
 qsizetype IndexDansListe(const QStringList& liste, const QString& nom);
 
 // The group to select when the teacher module opens: the first one while the start form still
@@ -33,6 +33,18 @@ QString EnTeteImpression(const QString& eleve, const QString& groupe, const QStr
 // exercises.
 QStringList FichiersDeLEleve(const QString& dossierGroupe, const QString& eleve);
 
-// Deletes the pupil's four files in that order. A missing file or one that cannot be deleted
-// is skipped and the others still go. Returns the files actually deleted.
+// The hidden folder of a group folder where deleted pupils' files go when the desktop has no
+// trash there; no list shows it.
+inline const QString DossierElevesSupprimes = QStringLiteral(".eleves-supprimes");
+
+// The files a deletion of the pupil takes, in the order above: for each suffix, the file named
+// exactly so; without one, the file the program reads for him whatever its letter case, unless
+// that file is another listed pupil's (Paul's deletion never takes paul_Pwd.txt while a pupil
+// "paul" is listed).
+QStringList FichiersASupprimer(const QString& dossierGroupe, const QString& eleve);
+
+// Deletes the pupil's files (FichiersASupprimer) so that the teacher can undo it: each goes to
+// the desktop's trash, or where there is none, into DossierElevesSupprimes/<date time> <pupil>/
+// in the group folder. A file that cannot go is skipped and the others still go. Returns the
+// files actually removed from the group folder.
 QStringList SupprimerEleve(const QString& dossierGroupe, const QString& eleve);

@@ -229,6 +229,10 @@ void FenetreDepart::SelectionnerSansCasse(QComboBox* liste, const QString& texte
     int i = liste->findText(texte, Qt::MatchFixedString | Qt::MatchCaseSensitive);
     if (i < 0)
         i = liste->findText(texte, Qt::MatchFixedString);
+    // A name typed here is composed; files copied from a Mac spell their accents in two.
+    for (int j = 0; i < 0 && j < liste->count(); ++j)
+        if (MemeNomDeFichier(liste->itemText(j), texte))
+            i = j;
     liste->setCurrentIndex(i);
 }
 
@@ -237,8 +241,10 @@ void FenetreDepart::RemplirListeGroupes() {
     cChoixGroupe->addItem(TexteChoisisTonGroupe);
     // A records root that is missing lists no group: a visitor can still work, and a named
     // pupil is told when something of his would have to be written there.
-    if (!Etat.CheminBilans.isEmpty())
+    if (!Etat.CheminBilans.isEmpty()) {
         cChoixGroupe->addItems(ListerGroupes(Etat.CheminBilans));
+        SignalerNomsNonUtf8(Etat.CheminBilans);
+    }
     if (Etat.NomGroupe.isEmpty())
         cChoixGroupe->setCurrentIndex(0);
     else
@@ -254,6 +260,7 @@ void FenetreDepart::RemplirListeEleves() {
         if (liste.Nouveau)
             cChoixUtilisateur->addItem(TexteNouveau);
         cChoixUtilisateur->addItems(liste.Eleves);
+        SignalerNomsNonUtf8(Etat.DossierGroupe);
     }
     if (Etat.NomEleve.isEmpty())
         cChoixUtilisateur->setCurrentIndex(0);
@@ -351,7 +358,8 @@ bool FenetreDepart::VerifierMotDePasseEleve() {
     if (ProgrammeQuiSeFerme())
         return false;
 
-    if (EgauxSelonRegle(reponse, enregistre) || EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant))
+    if (MotDePasseAccepte(reponse, enregistre) ||
+        EgauxSelonRegle(reponse, Etat.MotDePasseEnseignant))
         return true;
     Services::Messages().Message(QStringLiteral("Mot de passe incorrect."));
     return false;
@@ -362,9 +370,8 @@ bool FenetreDepart::ChoisirMotDePasseEleve() {
     const QString texte = TexteValide(Fenetres::MotDePasse);
     if (texte.isEmpty())
         return false;
-    const QString fichier = FichierEleve(QString::fromLatin1(SuffixeMotDePasse));
-    CreerFichierVide(fichier);
-    AjouterLigne(fichier, texte);
+    // Written so that the same typing opens it again, whatever characters it holds.
+    EcrireMotDePasse(FichierEleve(QString::fromLatin1(SuffixeMotDePasse)), texte);
     return true;
 }
 
@@ -503,6 +510,7 @@ void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
         }
     }
     const QStringList entrees = ListerDossiers(m_dossier);
+    SignalerNomsNonUtf8(m_dossier);
     for (const QString& e : entrees) {
         auto* item = new QListWidgetItem(e, eRepertoires);
         item->setSizeHint(QSize(0, 20));

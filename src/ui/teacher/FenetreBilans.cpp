@@ -364,6 +364,7 @@ void FenetreBilans::RemplirListeGroupesBilan() {
     const QSignalBlocker silence(cChoixGroupe);
     cChoixGroupe->clear();
     const QStringList groupes = ListerGroupes(Etat.CheminBilans);
+    SignalerNomsNonUtf8(Etat.CheminBilans);
     cChoixGroupe->addItems(groupes);
     if (!Etat.NomGroupe.isEmpty())
         cChoixGroupe->setCurrentIndex(int(IndexDansListe(groupes, Etat.NomGroupe)));
@@ -375,6 +376,7 @@ void FenetreBilans::RemplirListeElevesBilan() {
     const QSignalBlocker silence(cChoixEleve);
     cChoixEleve->clear();
     const QStringList eleves = ListerEleves(Etat.DossierGroupe).Eleves;
+    SignalerNomsNonUtf8(Etat.DossierGroupe);
     cChoixEleve->addItems(eleves);
     cChoixEleve->setCurrentIndex(eleves.isEmpty() ? -1 : 0);
 }

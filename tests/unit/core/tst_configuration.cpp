@@ -3,6 +3,7 @@
 #include "Doubles.h"
 #include "core/Configuration.h"
 #include "core/Etat.h"
+#include "core/FichierTexte.h"
 
 #include <QDir>
 #include <QTest>
@@ -184,6 +185,31 @@ private slots:
         EcrireOctets(env.Programme + "Plumelune.INI", "\xEF\xBB\xBFMOT DE PASSE = ma\xC3\xAEtre\n");
         QCOMPARE(ChargerConfiguration(), ResultatConfiguration::Lue);
         QCOMPARE(Etat.MotDePasseEnseignant, QStringLiteral("maître"));
+    }
+
+    // An ini saved as "Unicode" by Windows Notepad: every key is read, the teacher's password
+    // and the pupils' settings included.
+    void iniEnUtf16_data() {
+        QTest::addColumn<bool>("petitBoutDabord");
+        QTest::newRow("Unicode (little endian)") << true;
+        QTest::newRow("Unicode big endian") << false;
+    }
+    void iniEnUtf16() {
+        QFETCH(bool, petitBoutDabord);
+        EnvironnementTest env;
+        QDir(env.Programme).mkpath("_Bilans");
+        const QString texte = QString::fromUtf8("MOT DE PASSE = maître\r\nACTIF = NON\r\n"
+                                                "REPONSES NECESSAIRES = 3\r\nBILAN =\r\n");
+        const Encodage e = petitBoutDabord ? Encodage::Utf16LE : Encodage::Utf16BE;
+        EcrireOctets(env.Programme + "plumelune.ini",
+                     QByteArray(petitBoutDabord ? "\xFF\xFE" : "\xFE\xFF") +
+                         EncoderTexte(texte, e));
+        QCOMPARE(ChargerConfiguration(), ResultatConfiguration::Lue);
+        QCOMPARE(Etat.MotDePasseEnseignant, QStringLiteral("maître"));
+        QVERIFY(!Etat.MotDePasseActif);
+        QCOMPARE(Etat.ReponsesNecessaires, 3);
+        QCOMPARE(Etat.CheminBilans, env.Programme + "_Bilans/");
+        QVERIFY(env.Messages.Appels.isEmpty());
     }
 
     // A reload after the teacher's edit: keys now absent keep their values, except the media

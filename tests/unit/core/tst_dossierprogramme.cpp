@@ -2,7 +2,9 @@
 // user's data folder without ever overwriting what the user has.
 
 #include "Doubles.h"
+#include "core/Configuration.h"
 #include "core/DossierProgramme.h"
+#include "core/Etat.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,6 +59,21 @@ private slots:
         ChoisirDossierProgramme(installe, false, utilisateur);
         QCOMPARE(LireOctets(utilisateur + "/plumelune.ini"), QByteArray("BILAN = /srv/bilans\r\n"));
         QCOMPARE(LireOctets(utilisateur + "/_Bilans/CM1/Paul.txt"), QByteArray("chat|1\r\n"));
+    }
+
+    // An installed program without its ini behaves as a portable one: no ini is made up (it
+    // would hold no teacher password), and the start says "Fichier INI non trouvé.".
+    void installeSansIni() {
+        EnvironnementTest env;
+        const QString installe = env.Programme + "usr/lib/plumelune/";
+        const QString utilisateur = env.Programme + "home/.local/share/plumelune";
+        EcrireOctets(installe + "juste.wav", "RIFF");
+        QDir().mkpath(installe + "_Medias/Animaux");
+        Etat.DossierProgramme = ChoisirDossierProgramme(installe, false, utilisateur);
+        QVERIFY(!QFileInfo::exists(utilisateur + "/plumelune.ini"));
+        QCOMPARE(LireOctets(utilisateur + "/juste.wav"), QByteArray("RIFF"));
+        QCOMPARE(ChargerConfiguration(), ResultatConfiguration::IniAbsent);
+        QCOMPARE(env.Messages.Textes(), QStringList{"Fichier INI non trouvé."});
     }
 };
 

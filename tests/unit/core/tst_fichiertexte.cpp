@@ -1,13 +1,46 @@
-// Windows-1252 and UTF-8 text, line ends, appends and the atomic replacement.
+// Windows-1252, UTF-8 and UTF-16 text, line ends, appends and the atomic replacement.
 
 #include "Doubles.h"
 #include "core/FichierTexte.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs `action` with files limited to `octets` bytes: writes beyond are cut short, as on a
+// full disk.
+template <typename F> void AvecDisquePlein(qint64 octets, F action) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit ancien{};
+    getrlimit(RLIMIT_FSIZE, &ancien);
+    rlimit petit = ancien;
+    petit.rlim_cur = static_cast<rlim_t>(octets);
+    setrlimit(RLIMIT_FSIZE, &petit);
+    action();
+    setrlimit(RLIMIT_FSIZE, &ancien);
+}
+
+// Runs `action` as a user the folder's permissions apply to. Permissions do not stop root, so
+// a root test run takes the identity of "nobody" for the action (and back: the saved id
+// stays root).
+template <typename F> void SansDroitsDAdministrateur(F action) {
+    if (::geteuid() != 0) {
+        action();
+        return;
+    }
+    QVERIFY(::setegid(65534) == 0 && ::seteuid(65534) == 0);
+    action();
+    QVERIFY(::seteuid(0) == 0 && ::setegid(0) == 0);
+}
+
+} // namespace
 
 class TstFichierTexte : public QObject {
     Q_OBJECT
@@ -63,6 +96,41 @@ private slots:
         QCOMPARE(DecoderTexte(octets), texte);
     }
 
+    // Windows Notepad's "Unicode": UTF-16 behind its BOM, little end first ("Unicode") or big
+    // end first ("Unicode big endian").
+    void utf16_data() {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<int>("encodage");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("little endian ini")
+            << QByteArray("\xFF\xFE"
+                          "M\0O\0T\0 \0=\0 \0\xE9\0\r\0\n\0",
+                          20)
+            << int(Encodage::Utf16LE) << QString::fromUtf8("MOT = é\r\n");
+        QTest::newRow("big endian") << QByteArray("\xFE\xFF\0c\0h\x20\xAC", 8)
+                                    << int(Encodage::Utf16BE) << QString::fromUtf8("ch€");
+        QTest::newRow("surrogate pair") << QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6)
+                                        << int(Encodage::Utf16LE) << QString::fromUtf8("😀");
+        QTest::newRow("odd last byte dropped") << QByteArray("\xFF\xFE"
+                                                             "a\0b",
+                                                             5)
+                                               << int(Encodage::Utf16LE) << "a";
+        QTest::newRow("BOM alone") << QByteArray("\xFF\xFE") << int(Encodage::Utf16LE) << "";
+    }
+    void utf16() {
+        QFETCH(QByteArray, octets);
+        QFETCH(int, encodage);
+        QFETCH(QString, texte);
+        QCOMPARE(int(DetecterEncodage(octets)), encodage);
+        QCOMPARE(DecoderTexte(octets), texte);
+        EnvironnementTest env;
+        EcrireOctets(env.Programme + "f.txt", octets);
+        QCOMPARE(int(EncodageDuFichier(env.Programme + "f.txt")), encodage);
+        QStringList lignes;
+        QVERIFY(LireLignes(env.Programme + "f.txt", lignes));
+        QCOMPARE(lignes, DecouperLignes(texte));
+    }
+
     void lignes_data() {
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QStringList>("lignes");
@@ -89,6 +157,10 @@ private slots:
             << QByteArray("\xC3\xA0") << QByteArray("\xC3\xA0\xC3\xA9t\xC3\xA9");
         QTest::newRow("utf8 bom file")
             << QByteArray("\xEF\xBB\xBF") << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9");
+        QTest::newRow("utf-16 LE file")
+            << QByteArray("\xFF\xFE") << QByteArray("\xFF\xFE\xE9\0t\0\xE9\0", 8);
+        QTest::newRow("utf-16 BE file")
+            << QByteArray("\xFE\xFF\0a", 4) << QByteArray("\xFE\xFF\0a\0\xE9\0t\0\xE9", 10);
     }
     void ajoutDansLEncodageDuFichier() {
         QFETCH(QByteArray, avant);
@@ -108,6 +180,83 @@ private slots:
         QCOMPARE(EncodageDuFichier(f), Encodage::Utf8);
         EcrireOctets(f, QByteArray(200000, 'a') + "\xE9");
         QCOMPARE(EncodageDuFichier(f), Encodage::Cp1252);
+    }
+
+    void finitParFinDeLigne_data() {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<bool>("fin");
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("CR LF") << QByteArray("a\r\n") << true;
+        QTest::newRow("LF") << QByteArray("a\n") << true;
+        QTest::newRow("CR") << QByteArray("a\r") << true;
+        QTest::newRow("cut inside a line") << QByteArray("chat : zzz") << false;
+        QTest::newRow("utf-16 BOM only") << QByteArray("\xFF\xFE") << true;
+        QTest::newRow("utf-8 BOM only") << QByteArray("\xEF\xBB\xBF") << true;
+        QTest::newRow("utf-16 LE ended") << QByteArray("\xFF\xFE"
+                                                       "a\0\n\0",
+                                                       6)
+                                         << true;
+        QTest::newRow("utf-16 LE open") << QByteArray("\xFF\xFE\n\0a\0", 6) << false;
+        QTest::newRow("utf-16 BE ended") << QByteArray("\xFE\xFF\0a\0\r", 6) << true;
+        // U+0A0D ends with the byte of LF in little-endian order; it is no line end.
+        QTest::newRow("utf-16 LE unit ending in 0A") << QByteArray("\xFF\xFE\x0D\x0A", 4) << false;
+    }
+    void finitParFinDeLigne() {
+        QFETCH(QByteArray, octets);
+        QFETCH(bool, fin);
+        EnvironnementTest env;
+        EcrireOctets(env.Programme + "f.txt", octets);
+        QCOMPARE(FinitParFinDeLigne(env.Programme + "f.txt"), fin);
+    }
+
+    // A full disk cuts an append short: what it wrote is taken back, so the next line starts
+    // where the file ended before instead of being glued to a fragment.
+    void ajoutCoupeCourtRetire() {
+        EnvironnementTest env;
+        const QString f = env.Programme + "Paul_Detail.txt";
+        const QByteArray avant = QByteArray(100, 'x') + "\r\n";
+        EcrireOctets(f, avant);
+        bool ok = true;
+        AvecDisquePlein(
+            150, [&] { ok = AjouterAuFichier(f, QString(200, u'a') + QStringLiteral("\r\n")); });
+        QVERIFY(!ok);
+        QCOMPARE(LireOctets(f), avant);
+        QVERIFY(AjouterAuFichier(f, QStringLiteral("chat : [4 s - 1 essai]\r\n")));
+        QCOMPARE(LireOctets(f), avant + "chat : [4 s - 1 essai]\r\n");
+    }
+
+    // Shares often let pupils change their files but not create or rename any: the history is
+    // written in place there, since no temporary file can stand beside it.
+    void remplacementSansDroitDeCreer() {
+        QTemporaryDir d;
+        QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                            QFileDevice::ExeOther | QFileDevice::ReadGroup |
+                                            QFileDevice::ExeGroup);
+        const QString groupe = d.filePath("CM1");
+        QVERIFY(QDir().mkpath(groupe));
+        const QString f = groupe + "/Paul.txt";
+        EcrireOctets(f, "chat|3\r\n");
+        QVERIFY(QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                             QFileDevice::ReadGroup | QFileDevice::WriteGroup));
+        // Read and enter, but no new entry.
+        QVERIFY(QFile::setPermissions(groupe, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ReadOther | QFileDevice::ExeOther |
+                                                  QFileDevice::ReadGroup | QFileDevice::ExeGroup));
+        bool ok = false;
+        bool creationRefusee = false;
+        SansDroitsDAdministrateur([&] {
+            QFile essai(groupe + "/essai");
+            creationRefusee = !essai.open(QIODevice::WriteOnly);
+            ok = RemplacerFichier(f, "chat|4\r\nchien|1\r\n");
+        });
+        QFile::setPermissions(groupe, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        QVERIFY(creationRefusee);
+        QVERIFY(ok);
+        QCOMPARE(LireOctets(f), QByteArray("chat|4\r\nchien|1\r\n"));
+        QCOMPARE(QDir(groupe).entryList(QDir::Files | QDir::Hidden), QStringList{"Paul.txt"});
     }
 
     void ajoutSansFichierNeCreeRien() {

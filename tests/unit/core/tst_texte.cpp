@@ -29,6 +29,13 @@ private slots:
             << QString::fromUtf8("chat\u00a0") << "chat" << false;
         QTest::newRow("empty equals blanks") << ""
                                              << "   " << true;
+        // Names copied from a Mac spell an accent as a letter and a combining mark.
+        QTest::newRow("decomposed accent equals composed")
+            << QString::fromUtf8("e\u0301le\u0300ve") << QString::fromUtf8("élève") << true;
+        QTest::newRow("decomposed capital keeps its case")
+            << QString::fromUtf8("E\u0301cole") << QString::fromUtf8("école") << false;
+        QTest::newRow("decomposed capital equals composed capital")
+            << QString::fromUtf8("E\u0301COLE") << QString::fromUtf8("École") << true;
     }
     void regle() {
         QFETCH(QString, a);
@@ -139,6 +146,19 @@ private slots:
         // Relative names resolve against the working folder.
         QDir::setCurrent(p + "_Bilans");
         QCOMPARE(ResoudreChemin(QStringLiteral("cm1/paul.txt")), QStringLiteral("CM1/Paul.TXT"));
+    }
+
+    // A group folder copied from a Mac: the name typed here (composed) finds the file whose
+    // name spells its accent in two characters, whatever its case.
+    void resolutionAccentsDecomposes() {
+        EnvironnementTest env;
+        const QString p = env.Programme;
+        const QString mac = QString::fromUtf8("Zoe\u0301.txt");
+        EcrireOctets(p + "_Bilans/E\u0301le\u0300ves/" + mac, "x");
+        QCOMPARE(ResoudreChemin(p + QString::fromUtf8("_Bilans/élèves/ZOÉ.txt")),
+                 p + QString::fromUtf8("_Bilans/E\u0301le\u0300ves/") + mac);
+        QVERIFY(MemeNomDeFichier(mac, QString::fromUtf8("zoé.TXT")));
+        QVERIFY(!MemeNomDeFichier(mac, QString::fromUtf8("zoe.txt")));
     }
 };
 

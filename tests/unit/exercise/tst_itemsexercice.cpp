@@ -2,6 +2,7 @@
 
 #include "Doubles.h"
 #include "core/Etat.h"
+#include "core/FichierTexte.h"
 #include "core/exercise/EcrituresExercice.h"
 #include "core/exercise/ItemsExercice.h"
 #include "core/records/FichiersEleve.h"
@@ -120,14 +121,17 @@ private slots:
         QCOMPARE(LireOctets(Etat.FichierJournal), journal);
     }
 
-    // chein, nothing, then the right answer: one line, "..." for the empty answer; the history
-    // marks the first failure only.
+    // chein, nothing, then the right answer: one line, "..." for the empty answer, written
+    // whole at the right answer only; the history marks the first failure only.
     void ligneRateePuisJuste() {
         EnvironnementTest env;
         PreparerPaul(env, "chien|2\r\n");
-        EcrireReponseFausse("chien.wav", "chein", 1);
-        EcrireReponseFausse("chien.wav", "", 2);
-        EcrireReponseJuste("chien", 65, 3, false);
+        QString ligne = LigneApresReponseFausse({}, "chien.wav", "chein", 1);
+        ligne = LigneApresReponseFausse(ligne, "chien.wav", "", 2);
+        QCOMPARE(ligne, QStringLiteral("chien : chein - ..."));
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
+        QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray());
+        EcrireReponseJuste("chien", 65, 3, false, ligne);
         const QByteArray attendu = "chien : chein - ... [1 min 5 s - 3 essais]\r\n";
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), attendu);
         QCOMPARE(LireOctets(Etat.FichierJournal), attendu);
@@ -149,7 +153,7 @@ private slots:
         QFETCH(QString, compteurs);
         EnvironnementTest env;
         PreparerPaul(env, "chat|2\r\n");
-        EcrireReponseJuste("Chat", 4, 1, nouveau);
+        EcrireReponseJuste("Chat", 4, 1, nouveau, {});
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), ligne);
         QCOMPARE(LireOctets(Etat.FichierJournal), ligne);
         QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
@@ -159,10 +163,10 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "chat|2\r\n");
         Etat.NomEleve.clear();
-        EcrireReponseFausse("chat.wav", "chta", 1);
-        EcrireReponseJuste("chat", 0, 2, false);
+        const QString ligne = LigneApresReponseFausse({}, "chat.wav", "chta", 1);
+        EcrireReponseJuste("chat", 0, 2, false, ligne);
         EcrireFinExercice(10, 3, 5);
-        EcrireInterruption(10, 3, 5);
+        EcrireInterruption(10, 3, 5, {});
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Exos.txt"), QByteArray());
         QVERIFY(LireOctets(Etat.FichierJournal)
@@ -174,7 +178,7 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "");
         env.Horloge.Date = "08/12/2026";
-        EcrireInterruption(125, 15, 50);
+        EcrireInterruption(125, 15, 50, {});
         EcrireFinExercice(72, 8, 10);
         const QByteArray regle = QByteArray(68, '-') + "\r\n";
         const QByteArray detail = "\r\nExercice interrompu apr\xE8s 2 min 5 s.\r\n" + regle +
@@ -190,8 +194,120 @@ private slots:
     void horsCodePage() {
         EnvironnementTest env;
         PreparerPaul(env, "");
-        EcrireReponseFausse("λ.wav", "Ω", 1);
-        QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray("? : ?"));
+        EcrireInterruption(0, 0, 5, LigneApresReponseFausse({}, "λ.wav", "Ω", 1));
+        QVERIFY(LireOctets(Etat.FichierJournal).startsWith("? : ?\r\n"));
+    }
+
+    // A file that a crash, a power cut or an older copy left inside a line: the next header
+    // starts a line of its own instead of being glued to it.
+    void enTeteSurUneLigneNeuve_data() {
+        QTest::addColumn<QByteArray>("avant");
+        QTest::addColumn<QByteArray>("termine"); // what stands before the header afterwards
+        QTest::newRow("line left open") << QByteArray("chat : zzz") << QByteArray("chat : zzz\r\n");
+        QTest::newRow("ends with CR LF")
+            << QByteArray("chat : zzz\r\n") << QByteArray("chat : zzz\r\n");
+        QTest::newRow("ends with LF (hand edit)")
+            << QByteArray("chat : zzz\n") << QByteArray("chat : zzz\n");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("UTF-16 left open") << QByteArray("\xFF\xFE"
+                                                        "a\0",
+                                                        4)
+                                          << QByteArray("\xFF\xFE"
+                                                        "a\0\r\0\n\0",
+                                                        8);
+    }
+    void enTeteSurUneLigneNeuve() {
+        QFETCH(QByteArray, avant);
+        QFETCH(QByteArray, termine);
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", avant);
+        EcrireOctets(Etat.FichierJournal, avant);
+        EcrireEnTeteExercice(2);
+        const QString entete =
+            QString::fromUtf8("07/12/2026 à 14:03:27 - 2 items - Exercice sur [Animaux]\r\n");
+        const Encodage e = avant.startsWith("\xFF\xFE") ? Encodage::Utf16LE : Encodage::Cp1252;
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"),
+                 termine + EncoderTexte(entete, e));
+        QCOMPARE(LireOctets(Etat.FichierJournal),
+                 termine + EncoderTexte(QString(68, u'-') + "\r\n" + entete, e));
+    }
+
+    // The history knows an item by its answer, codes decoded: a first-attempt failure on
+    // "l#apo#eau" lands on "l'eau", so an item the pupil keeps missing comes back. The record
+    // line keeps the name as the folder spells it; "£" alternatives keep their old behaviour.
+    void echecSurUnNomCode_data() {
+        QTest::addColumn<QString>("fichierSon");
+        QTest::addColumn<QByteArray>("historique");
+        QTest::addColumn<QString>("compteurs");
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<bool>("offertApres"); // with 2 successes needed
+        QTest::newRow("apostrophe") << "l#apo#eau.wav" << QByteArray("l'eau|2\r\n") << "2-0"
+                                    << "l#apo#eau : leau" << true;
+        QTest::newRow("question mark") << "quoi#int#.wav" << QByteArray("quoi?|3\r\n") << "3-0"
+                                       << "quoi#int# : leau" << true;
+        QTest::newRow("pound inside one answer")
+            << "5#liv#.wav" << QByteArray("5\xA3|2\r\n") << "2-0"
+            << "5#liv# : leau" << true;
+        QTest::newRow("alternatives: never left out, history untouched")
+            << QString::fromUtf8("Ecole£École.wav") << QByteArray("ecole|2\r\n") << "2"
+            << "Ecole     \u00c9cole : leau" << true;
+    }
+    void echecSurUnNomCode() {
+        QFETCH(QString, fichierSon);
+        QFETCH(QByteArray, historique);
+        QFETCH(QString, compteurs);
+        QFETCH(QString, ligne);
+        QFETCH(bool, offertApres);
+        EnvironnementTest env;
+        PreparerPaul(env, historique);
+        Etat.ReponsesNecessaires = 2;
+        QCOMPARE(LigneApresReponseFausse({}, fichierSon, "leau", 1), ligne);
+        QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
+        QCOMPARE(ItemARetravailler(fichierSon), offertApres);
+    }
+
+    // Control characters pasted into the answer field are written "?", like any character the
+    // code page cannot hold: a typed answer never ends a record line or starts a forged one.
+    void caracteresDeControle_data() {
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<QByteArray>("ecrit");
+        QTest::newRow("CR LF and a forged header")
+            << "x\r\n07/12/2026 \u00e0 09:00:00 - 1 item"
+            << QByteArray("x??07/12/2026 \xE0 09:00:00 - 1 item");
+        QTest::newRow("LF") << "a\nb" << QByteArray("a?b");
+        QTest::newRow("ESC") << "a\x1b[2Jb" << QByteArray("a?[2Jb");
+        QTest::newRow("NUL") << QString("a") + QChar(0) + "b" << QByteArray("a?b");
+        QTest::newRow("C1 next line") << "a\u0085b" << QByteArray("a?b");
+        QTest::newRow("C1 CSI") << "a\u009bb" << QByteArray("a?b");
+        QTest::newRow("line separator") << "a\u2028b" << QByteArray("a?b");
+        QTest::newRow("DEL") << "a\x7f"
+                                "b"
+                             << QByteArray("a?b");
+    }
+    void caracteresDeControle() {
+        QFETCH(QString, tape);
+        QFETCH(QByteArray, ecrit);
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", "\xC3\xA9\r\n"); // a UTF-8 file too
+        const QString ligne = LigneApresReponseFausse({}, "chat.wav", tape, 1);
+        EcrireReponseJuste("chat", 4, 2, false,
+                           LigneApresReponseFausse(ligne, "chat.wav", tape, 2));
+        const QByteArray attendu = "chat : " + ecrit + " - " + ecrit + " [4 s - 2 essais]\r\n";
+        QCOMPARE(LireOctets(Etat.FichierJournal), attendu);
+        QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"),
+                 "\xC3\xA9\r\n" + QString::fromLatin1(attendu).toUtf8());
+    }
+
+    // A right answer with a pasted line end is right (blanks and controls are trimmed), and its
+    // line is still one line.
+    void justeAvecFinDeLigneCollee() {
+        EnvironnementTest env;
+        PreparerPaul(env, "");
+        EcrireReponseJuste("chat\r\n", 4, 1, true, {});
+        QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray("chat?? : [4 s - 1 essai]\r\n"));
+        QCOMPARE(Etat.ListeReussites.first().Cle, QStringLiteral("chat"));
     }
 };
 

@@ -49,6 +49,10 @@ QString Juste() {
     return Etat.Exercice.ItemCourant().chopped(4);
 }
 
+QByteArray regle() {
+    return QByteArray(68, '-') + "\r\n";
+}
+
 } // namespace
 
 class TstSessionExercice : public QObject {
@@ -355,6 +359,87 @@ private slots:
         QCOMPARE(Etat.Exercice.PointsEnJeu(), 5);
         QCOMPARE(Lettres(), QStringLiteral("NN"));
         QVERIFY(!Etat.Exercice.HorlogeEnMarche());
+    }
+
+    // A missed item's line is kept by the session while the pupil retries, and written whole:
+    // at the right answer, or at an interruption, where it ends before "Exercice interrompu"
+    // with no empty line between. A second interruption does not write it again.
+    void ligneOuverteGardeeJusquAuBout_data() {
+        QTest::addColumn<QStringList>("fautes");
+        QTest::addColumn<QByteArray>("fin");
+        const QByteArray regle = QByteArray(68, '-') + "\r\n";
+        QTest::newRow("two wrong answers, then interrupted")
+            << QStringList{"zzz", ""}
+            << "chat : zzz - ...\r\nExercice interrompu apr\xe8s 3 s.\r\n" + regle;
+        QTest::newRow("interrupted before any answer")
+            << QStringList{} << "\r\nExercice interrompu apr\xe8s 3 s.\r\n" + regle;
+    }
+    void ligneOuverteGardeeJusquAuBout() {
+        QFETCH(QStringList, fautes);
+        QFETCH(QByteArray, fin);
+        EnvironnementTest env;
+        Preparer(env, {"chat.wav"});
+        QVERIFY(Etat.Exercice.Commencer());
+        const QByteArray entete = Detail();
+        Etat.Exercice.Ecouter();
+        for (int i = 0; i < 3; ++i)
+            Etat.Exercice.CompterUneSeconde();
+        for (const QString& f : fautes)
+            QVERIFY(!Etat.Exercice.Repondre(f).Juste);
+        QCOMPARE(Detail(), entete); // nothing of the open line on disk yet
+        QCOMPARE(Etat.Exercice.LigneOuverte().isEmpty(), fautes.isEmpty());
+        Etat.Exercice.Interrompre();
+        QCOMPARE(Detail(), entete + fin);
+        QCOMPARE(LireOctets(Etat.FichierJournal), regle() + entete + fin);
+        QVERIFY(Etat.Exercice.LigneOuverte().isEmpty());
+        Etat.Exercice.Interrompre();
+        QCOMPARE(Detail().count("chat : zzz"), fautes.isEmpty() ? 0 : 1);
+    }
+
+    // An exercise folder copied from a Mac spells its accents in two characters: the answer
+    // typed here is still right, and the records get the composed letters.
+    void accentsDecomposes_data() {
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<bool>("juste");
+        QTest::addColumn<QByteArray>("ligne"); // what the answer leaves, for a wrong one its open
+                                               // line as the interruption writes it
+        const QString nfd = QString::fromUtf8("e\u0301le\u0300ve.wav");
+        QTest::newRow("composed answer, decomposed name")
+            << nfd << QString::fromUtf8("élève") << true
+            << QByteArray("\xe9l\xe8ve : [0 s - 1 essai]\r\n");
+        QTest::newRow("decomposed answer, decomposed name")
+            << nfd << QString::fromUtf8("e\u0301le\u0300ve") << true
+            << QByteArray("\xe9l\xe8ve : [0 s - 1 essai]\r\n");
+        QTest::newRow("decomposed answer, composed name")
+            << QString::fromUtf8("élève.wav") << QString::fromUtf8(" E\u0301le\u0300ve") << false
+            << QByteArray("\xe9l\xe8ve :  \xc9l\xe8ve\r\n");
+        QTest::newRow("wrong answer: the expected text composed, not ?")
+            << nfd << "eleve" << false << QByteArray("\xe9l\xe8ve : eleve\r\n");
+    }
+    void accentsDecomposes() {
+        QFETCH(QString, fichier);
+        QFETCH(QString, tape);
+        QFETCH(bool, juste);
+        QFETCH(QByteArray, ligne);
+        EnvironnementTest env;
+        Preparer(env, {fichier});
+        QVERIFY(Etat.Exercice.Commencer());
+        const QByteArray entete = Detail();
+        Etat.Exercice.Ecouter();
+        QCOMPARE(Etat.Exercice.Repondre(tape).Juste, juste);
+        if (!juste)
+            Etat.Exercice.Interrompre();
+        QCOMPARE(Detail().mid(entete.size(), ligne.size()), ligne);
+        if (juste) {
+            // The history key is the one the mastery of this very file looks for.
+            EnregistrerReussites();
+            QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul.txt"), QByteArray("\xe9l\xe8ve|1\r\n"));
+            Etat.ReponsesNecessaires = 1;
+            ChargerReussites();
+            Etat.Exercice.Ouvrir(Etat.DossierExercice);
+            QCOMPARE(Etat.Exercice.NbItems(), 0);
+        }
     }
 };
 

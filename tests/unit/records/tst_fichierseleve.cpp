@@ -7,8 +7,13 @@
 #include "core/records/Journal.h"
 #include "core/records/LignesBilan.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTest>
+
+#include <memory>
+#include <vector>
 
 namespace {
 QByteArray Exemple(const char* nom) {
@@ -110,6 +115,8 @@ private slots:
     void journalNeReprendJamaisUnNomPris() {
         EnvironnementTest env;
         EcrireOctets(env.Programme + "Bilan_42.txt", "autre copie");
+        QLockFile autreCopie(env.Programme + ".Bilan_42.txt.lock"); // held: a running copy
+        QVERIFY(autreCopie.tryLock(0));
         env.Hasard.Tirages = {42, 42, 7};
         QVERIFY(CreerJournal());
         QCOMPARE(Etat.FichierJournal, env.Programme + "Bilan_7.txt");
@@ -123,6 +130,57 @@ private slots:
         Etat.DossierProgramme = env.Programme + "absent/";
         QVERIFY(!CreerJournal());
         QVERIFY(!QFileInfo::exists(Etat.FichierJournal));
+    }
+
+    // The journals that killed or switched-off copies left: removed at the next start when
+    // their lock is held by no running copy; never a live copy's, never a file without a lock
+    // (an older copy still running, or a file that only looks like a journal).
+    void journauxAbandonnes_data() {
+        QTest::addColumn<QStringList>("journaux"); // created, each with "x"
+        QTest::addColumn<QStringList>("morts");    // locks of a process that is gone
+        QTest::addColumn<QStringList>("vivants");  // locks held now
+        QTest::addColumn<QStringList>("restants"); // files left, this run's journal aside
+        QTest::newRow("a dead copy's journal goes, with its lock")
+            << QStringList{"Bilan_5.txt"} << QStringList{"Bilan_5.txt"} << QStringList{}
+            << QStringList{};
+        QTest::newRow("a running copy's journal stays")
+            << QStringList{"Bilan_6.txt"} << QStringList{} << QStringList{"Bilan_6.txt"}
+            << QStringList{".Bilan_6.txt.lock", "Bilan_6.txt"};
+        QTest::newRow("no lock: an older copy's or a teacher's file stays")
+            << QStringList{"Bilan_7.txt"} << QStringList{} << QStringList{}
+            << QStringList{"Bilan_7.txt"};
+        QTest::newRow("names the program never draws stay")
+            << QStringList{"Bilan_007.txt", "Bilan_CM1.txt", "Bilan_12345678.txt"}
+            << QStringList{"Bilan_007.txt", "Bilan_CM1.txt", "Bilan_12345678.txt"} << QStringList{}
+            << QStringList{".Bilan_007.txt.lock", ".Bilan_12345678.txt.lock", ".Bilan_CM1.txt.lock",
+                           "Bilan_007.txt",       "Bilan_12345678.txt",       "Bilan_CM1.txt"};
+        QTest::newRow("a lock left without its journal goes")
+            << QStringList{} << QStringList{"Bilan_8.txt"} << QStringList{} << QStringList{};
+    }
+    void journauxAbandonnes() {
+        QFETCH(QStringList, journaux);
+        QFETCH(QStringList, morts);
+        QFETCH(QStringList, vivants);
+        QFETCH(QStringList, restants);
+        EnvironnementTest env;
+        for (const QString& j : journaux)
+            EcrireOctets(env.Programme + j, "x");
+        // A process id above any the system gives, on this computer.
+        for (const QString& j : morts)
+            EcrireOctets(env.Programme + "." + j + ".lock", "999999999\nplumelune\n\n");
+        std::vector<std::unique_ptr<QLockFile>> tenus;
+        for (const QString& j : vivants) {
+            tenus.push_back(std::make_unique<QLockFile>(env.Programme + "." + j + ".lock"));
+            QVERIFY(tenus.back()->tryLock(0));
+        }
+        env.Hasard.Tirages = {1};
+        QVERIFY(CreerJournal());
+        QCOMPARE(Etat.FichierJournal, env.Programme + "Bilan_1.txt");
+        QStringList fichiers =
+            QDir(env.Programme).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        fichiers.removeAll("Bilan_1.txt");
+        fichiers.removeAll(".Bilan_1.txt.lock");
+        QCOMPARE(fichiers, restants);
     }
 };
 

@@ -119,15 +119,95 @@ private slots:
         QCOMPARE(DernierCompte(compteurs), dernier);
     }
 
-    // Loaded then saved unchanged, the reference history is rewritten byte for byte.
+    // Loaded, one count changed, saved: the reference history is rewritten byte for byte but
+    // for that count.
     void allerRetourReference() {
         EnvironnementTest env;
         const QByteArray ref = LireOctets(PLUMELUNE_EXEMPLES "/Paul.txt");
         const QString f = PreparerEleve(env, "Paul", ref);
         QVERIFY(ChargerReussites());
-        EcrireOctets(f, "modifié à la main");
+        NoterEchec("chat");
         QVERIFY(EnregistrerReussites());
-        QCOMPARE(LireOctets(f), ref);
+        QByteArray attendu = ref;
+        attendu.replace("chat|3\r\n", "chat|3-0\r\n");
+        QCOMPARE(LireOctets(f), attendu);
+    }
+
+    // Another computer, or the teacher's editor, changed the file after this run loaded it. The
+    // save writes only what this run changed since its last save, over what the file holds by
+    // then; the table then is what the file holds.
+    void fusion_data() {
+        QTest::addColumn<QByteArray>("charge");
+        QTest::addColumn<QStringList>("operations"); // "+text" success, "-text" failure
+        QTest::addColumn<QByteArray>("entreTemps");  // the file just before the save
+        QTest::addColumn<QByteArray>("apres");
+        QTest::newRow("nothing changed here: the other computer's success stays")
+            << QByteArray("chien|2\r\n") << QStringList{} << QByteArray("chien|3\r\n")
+            << QByteArray("chien|3\r\n");
+        QTest::newRow("a success here, another item's there: both kept")
+            << QByteArray("chien|2\r\nchat|1\r\n") << QStringList{"+chat"}
+            << QByteArray("chien|3\r\nchat|1\r\n") << QByteArray("chien|3\r\nchat|2\r\n");
+        QTest::newRow("an entry added elsewhere is kept")
+            << QByteArray("chat|1\r\n") << QStringList{"+chat"}
+            << QByteArray("chat|1\r\nloup|1\r\n") << QByteArray("chat|2\r\nloup|1\r\n");
+        QTest::newRow("same item on both: this save wins for that item only")
+            << QByteArray("chat|1\r\nchien|1\r\n") << QStringList{"+chat"}
+            << QByteArray("chat|5\r\nchien|4\r\n") << QByteArray("chat|2\r\nchien|4\r\n");
+        QTest::newRow("a new entry here comes after the file's")
+            << QByteArray("chat|1\r\n") << QStringList{"+loup"}
+            << QByteArray("chat|1\r\nours|2\r\n") << QByteArray("chat|1\r\nours|2\r\nloup|1\r\n");
+        QTest::newRow("hand edit: a line removed stays removed unless changed here")
+            << QByteArray("chat|3\r\nchien|2\r\nloup|1\r\n") << QStringList{"-chien"}
+            << QByteArray("chat|1\r\nloup|1\r\n")
+            << QByteArray("chat|1\r\nloup|1\r\nchien|2-0\r\n");
+        QTest::newRow("a failure that changes nothing is no change")
+            << QByteArray("chat|2-0\r\n") << QStringList{"-chat"} << QByteArray("chat|5\r\n")
+            << QByteArray("chat|5\r\n");
+        QTest::newRow("a key written twice: the first line, the one read, takes the change")
+            << QByteArray("chat|1\r\n") << QStringList{"+chat"}
+            << QByteArray("Chat|7\r\nchat|9\r\n") << QByteArray("chat|2\r\nchat|9\r\n");
+    }
+    void fusion() {
+        QFETCH(QByteArray, charge);
+        QFETCH(QStringList, operations);
+        QFETCH(QByteArray, entreTemps);
+        QFETCH(QByteArray, apres);
+        EnvironnementTest env;
+        const QString f = PreparerEleve(env, "Paul", charge);
+        QVERIFY(ChargerReussites());
+        for (const QString& op : operations) {
+            if (op.startsWith('+'))
+                NoterReussite(op.mid(1));
+            else
+                NoterEchec(op.mid(1));
+        }
+        EcrireOctets(f, entreTemps);
+        QVERIFY(EnregistrerReussites());
+        QCOMPARE(LireOctets(f), apres);
+        // Once written, the table holds what the file does; the next save without a change
+        // writes nothing over a later change made elsewhere.
+        if (apres != entreTemps)
+            QCOMPARE(Compteurs().join("\r\n") + "\r\n", QString::fromLatin1(apres));
+        EcrireOctets(f, "chat|8\r\n");
+        QVERIFY(EnregistrerReussites());
+        QCOMPARE(LireOctets(f), QByteArray("chat|8\r\n"));
+    }
+
+    // A history saved as "Unicode" by Windows Notepad is read, and saved back in UTF-16 behind
+    // its BOM.
+    void historiqueUtf16() {
+        EnvironnementTest env;
+        const QString f = PreparerEleve(env, "Paul",
+                                        QByteArray("\xFF\xFE\xE9\0t\0\xE9\0|\0"
+                                                   "2\0\r\0\n\0",
+                                                   16));
+        QVERIFY(ChargerReussites());
+        QCOMPARE(Compteurs(), QStringList{QString::fromUtf8("été|2")});
+        NoterReussite(QString::fromUtf8("été"));
+        QVERIFY(EnregistrerReussites());
+        QCOMPARE(LireOctets(f), QByteArray("\xFF\xFE\xE9\0t\0\xE9\0|\0"
+                                           "3\0\r\0\n\0",
+                                           16));
     }
 
     void nouvelleEntreeDateeEtEcrite() {

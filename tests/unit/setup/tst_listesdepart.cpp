@@ -5,6 +5,7 @@
 #include "core/setup/ListesDepart.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -201,8 +202,15 @@ private slots:
                                        << "";
         QTest::newRow("leading blank kept") << " Paul"
                                             << "";
-        QTest::newRow("visiteur in lower case") << "visiteur"
-                                                << "";
+        // The list's own entries, whatever their case: a pupil "Nouveau" could never be chosen.
+        const QString existant =
+            QStringLiteral("Prénom déjà existant dans la liste. Choisir un autre prénom");
+        QTest::newRow("Visiteur") << "Visiteur" << existant;
+        QTest::newRow("visiteur in lower case") << "visiteur" << existant;
+        QTest::newRow("Nouveau") << "Nouveau" << existant;
+        QTest::newRow("NOUVEAU in capitals") << "NOUVEAU" << existant;
+        QTest::newRow("Nouvelle is a name") << "Nouvelle"
+                                            << "";
         QTest::newRow("compound with hyphen") << "Jean-Luc"
                                               << "";
         QTest::newRow("slash") << "Jean/Luc" << caracteres;
@@ -217,6 +225,20 @@ private slots:
         QTest::newRow("tab") << "a\tb" << caracteres;
         QTest::newRow("control code 1") << QString("a") + QChar(1) << caracteres;
         QTest::newRow("delete") << QString("a") + QChar(127) << caracteres;
+        QTest::newRow("C1 next line") << QString("Paul") + QChar(0x85) << caracteres;
+        QTest::newRow("C1 first") << QChar(0x80) + QString("Paul") << caracteres;
+        QTest::newRow("C1 last") << QString("Pa") + QChar(0x9F) + "ul" << caracteres;
+        QTest::newRow("no-break space is a character") << QString("Paul") + QChar(0xA0) << "";
+        // Text-direction controls turn "Paul" into what looks like another name, or hide it.
+        QTest::newRow("right-to-left override U+202E")
+            << QString("Pa") + QChar(0x202E) + "lu" << caracteres;
+        QTest::newRow("left-to-right embedding U+202A")
+            << QChar(0x202A) + QString("Paul") << caracteres;
+        QTest::newRow("left-to-right isolate U+2066")
+            << QChar(0x2066) + QString("Paul") << caracteres;
+        QTest::newRow("pop directional isolate U+2069")
+            << QString("Paul") + QChar(0x2069) << caracteres;
+        QTest::newRow("right-to-left mark U+200F") << QString("Paul") + QChar(0x200F) << caracteres;
         QTest::newRow("dot") << "." << impossible;
         QTest::newRow("dot dot") << ".." << impossible;
         QTest::newRow("underscore")
@@ -232,6 +254,34 @@ private slots:
         QFETCH(QString, nom);
         QFETCH(QString, refus);
         QCOMPARE(RefusPrenom(nom), refus);
+    }
+
+    // A share mounted without UTF-8 file names shows names the program cannot read: told,
+    // once per folder, naming the folder and the mount option that fixes it.
+    void nomsNonUtf8() {
+        EnvironnementTest env;
+        const QString propre = env.Programme + "CM1/";
+        const QString abime = env.Programme + "CM2/";
+        Creer(env.Programme, {"CM1/Zoé.txt", "CM1/Léa.txt", "CM2/Paul.txt"});
+        // "Zoé.txt" as a Windows-1252 share shows it without iocharset=utf8: é is one byte.
+        const FichierNomBrut zoe(abime, "Zo\xE9.txt");
+        QVERIFY(zoe.Cree);
+        QVERIFY(!ContientNomsNonUtf8(propre));
+        QVERIFY(ContientNomsNonUtf8(abime));
+        QVERIFY(!ContientNomsNonUtf8(env.Programme + "absent/"));
+
+        SignalerNomsNonUtf8(propre);
+        QVERIFY(env.Messages.Appels.isEmpty());
+        SignalerNomsNonUtf8(abime);
+        SignalerNomsNonUtf8(abime); // the next refills say nothing more
+        QCOMPARE(env.Messages.Appels.size(), 1);
+        const AppelMessage& m = env.Messages.Appels.first();
+        QCOMPARE(m.Genre, QStringLiteral("Message"));
+        QVERIFY(m.Texte.contains(QDir::toNativeSeparators(env.Programme + "CM2")));
+        QVERIFY(m.Texte.contains("iocharset=utf8"));
+        QVERIFY(m.Texte.contains("NFS"));
+        // The readable pupil is still listed.
+        QCOMPARE(ListerEleves(abime).Eleves.contains("Paul"), true);
     }
 };
 

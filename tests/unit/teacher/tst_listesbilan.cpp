@@ -176,6 +176,18 @@ private slots:
             << QStringList{"PAUL.TXT", "paul_pwd.txt", "Paul_DETAIL.txt", "paul_exos.TXT"}
             << autres;
         QTest::newRow("élève absent") << autres << QStringList{} << autres;
+        // Paul and paul are two pupils: each one's files are his own.
+        QTest::newRow("un autre élève paul : son mot de passe reste")
+            << QStringList{"Paul.txt", "Paul_Detail.txt", "Paul_Exos.txt",
+                           "paul.txt", "paul_Pwd.txt",    "paul_Detail.txt"}
+            << QStringList{"Paul.txt", "Paul_Detail.txt", "Paul_Exos.txt"}
+            << QStringList{"paul.txt", "paul_Detail.txt", "paul_Pwd.txt"};
+        QTest::newRow("le nom écrit exactement gagne")
+            << QStringList{"Paul.txt", "Paul_Pwd.txt", "PAUL_Pwd.txt"}
+            << QStringList{"Paul.txt", "Paul_Pwd.txt"} << QStringList{"PAUL_Pwd.txt"};
+        QTest::newRow("un mot de passe d'une autre casse sans autre élève est le sien")
+            << QStringList{"Paul.txt", "paul_Pwd.txt"} << QStringList{"Paul.txt", "paul_Pwd.txt"}
+            << QStringList{};
     }
     void suppression() {
         QFETCH(QStringList, presents);
@@ -188,9 +200,58 @@ private slots:
         QStringList attendus;
         for (const QString& s : supprimes)
             attendus.append(groupe + s);
+        QCOMPARE(FichiersASupprimer(groupe, "Paul"), attendus);
         QCOMPARE(SupprimerEleve(groupe, "Paul"), attendus);
         QCOMPARE(Restants(groupe), restants);
         QVERIFY(QFileInfo(groupe).isDir()); // the group folder stays, even empty
+    }
+
+    // A deletion can be undone: the files go to the desktop's trash, or where there is none,
+    // whole into a hidden folder of the group that no list shows. Put back, the pupil is
+    // there again with his records.
+    void suppressionReversible_data() {
+        QTest::addColumn<bool>("corbeille");
+        QTest::newRow("corbeille du bureau") << true;
+        QTest::newRow("pas de corbeille (partage réseau)") << false;
+    }
+    void suppressionReversible() {
+        QFETCH(bool, corbeille);
+        EnvironnementTest env;
+        env.Corbeille.Disponible = corbeille;
+        const QString racine = env.Programme + "_Bilans/";
+        const QString groupe = racine + "CM1/";
+        const QStringList fichiers{"Paul.txt", "Paul_Pwd.txt", "Paul_Detail.txt", "Paul_Exos.txt"};
+        for (const QString& f : fichiers)
+            EcrireOctets(groupe + f, f.toUtf8());
+        EcrireOctets(groupe + "Lea.txt", "");
+        QCOMPARE(SupprimerEleve(groupe, "Paul").size(), 4);
+        QCOMPARE(ListerEleves(groupe).Eleves, QStringList{"Lea"});
+        QCOMPARE(ListerGroupes(racine), QStringList{"CM1"});
+        // Where the teacher finds them.
+        QString ou = env.Corbeille.Dossier + "/";
+        if (!corbeille) {
+            const QStringList suppressions =
+                QDir(groupe + DossierElevesSupprimes).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+            QCOMPARE(suppressions.size(), 1);
+            QVERIFY(suppressions.first().endsWith(" Paul"));
+            ou = groupe + DossierElevesSupprimes + "/" + suppressions.first() + "/";
+        }
+        QCOMPARE(env.Corbeille.Jetes.size(), corbeille ? 4 : 0);
+        for (const QString& f : fichiers) {
+            QCOMPARE(LireOctets(ou + f), f.toUtf8());
+            QVERIFY(QFile::rename(ou + f, groupe + f));
+        }
+        QCOMPARE(ListerEleves(groupe).Eleves, (QStringList{"Lea", "Paul"}));
+        // Deleted again the same second: the first set is not overwritten.
+        SupprimerEleve(groupe, "Paul");
+        for (const QString& f : fichiers)
+            EcrireOctets(groupe + f, "2");
+        SupprimerEleve(groupe, "Paul");
+        if (!corbeille)
+            QCOMPARE(QDir(groupe + DossierElevesSupprimes)
+                         .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                         .size(),
+                     3);
     }
 
     // A file that cannot go (here: a folder under a pupil file's name) is skipped; the others go.
