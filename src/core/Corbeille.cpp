@@ -18,8 +18,10 @@ bool MettreALaCorbeille(const QString& chemin, const QString& reserve, QString* 
     // Beside the file: a rename within one folder tree, never a copy across disks.
     if (!QFileInfo(reserve).isDir() && !QDir().mkpath(reserve)) {
         if (raison)
-            *raison = QStringLiteral("impossible de créer le dossier « %1 »")
-                          .arg(QDir::toNativeSeparators(reserve));
+            *raison =
+                QStringLiteral("impossible de mettre « %1 » à la corbeille : le dossier « %2 » "
+                               "ne peut pas être créé")
+                    .arg(info.fileName(), QDir::toNativeSeparators(reserve));
         return false;
     }
     const QDir corbeille(reserve);
@@ -36,6 +38,6 @@ bool MettreALaCorbeille(const QString& chemin, const QString& reserve, QString* 
 }
 
 bool MettreALaCorbeille(const QString& chemin, QString* raison) {
-    return MettreALaCorbeille(chemin,
-                              QFileInfo(chemin).absoluteDir().filePath(DossierCorbeille), raison);
+    return MettreALaCorbeille(chemin, QFileInfo(chemin).absoluteDir().filePath(DossierCorbeille),
+                              raison);
 }

@@ -1,8 +1,10 @@
 #include "core/Services.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 
 QString HorlogeSysteme::DateCourte() {
     return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
@@ -21,7 +23,21 @@ int HasardSysteme::Tirer(int n) {
 }
 
 bool CorbeilleSysteme::Jeter(const QString& chemin) {
-    return QFile::moveToTrash(chemin);
+    // Without the user's data folder, Qt's trash falls back to a "files" folder in the working
+    // directory, which may be an exercise folder: then the hidden folder beside is the safer
+    // place.
+    const QString donnees = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (donnees.isEmpty() || !QDir().mkpath(donnees + QStringLiteral("/Trash/files")) ||
+        !QDir().mkpath(donnees + QStringLiteral("/Trash/info")))
+        return false;
+    QString ou;
+    if (!QFile::moveToTrash(chemin, &ou))
+        return false;
+    if (QDir::isRelativePath(ou)) {
+        QDir().rename(ou, chemin);
+        return false;
+    }
+    return true;
 }
 
 namespace {

@@ -265,6 +265,37 @@ private slots:
         QVERIFY(QFileInfo(groupe + "Paul_Pwd.txt").isDir());
     }
 
+    // The desktop trash of a fresh account (no ~/.local/share yet): the file lands in that
+    // trash, never in a "files" folder of the working directory; where no trash can be made,
+    // the file stays and the caller uses its hidden folder.
+    void corbeilleDuSysteme_data() {
+        QTest::addColumn<bool>("donneesPossibles");
+        QTest::newRow("compte neuf") << true;
+        QTest::newRow("données impossibles") << false;
+    }
+    void corbeilleDuSysteme() {
+        QFETCH(bool, donneesPossibles);
+        EnvironnementTest env;
+        const QString travail = env.Programme + "travail";
+        QVERIFY(QDir().mkpath(travail));
+        if (!donneesPossibles)
+            EcrireOctets(env.Programme + "bloque", "un fichier");
+        const QString donnees =
+            env.Programme + (donneesPossibles ? "maison/.local/share" : "bloque/share");
+        const QByteArray avant = qgetenv("XDG_DATA_HOME");
+        const QString dossierAvant = QDir::currentPath();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(donnees));
+        QDir::setCurrent(travail);
+        EcrireOctets(env.Programme + "Paul.txt", "chat|1\r\n");
+        const bool jete = CorbeilleSysteme().Jeter(env.Programme + "Paul.txt");
+        QDir::setCurrent(dossierAvant);
+        qputenv("XDG_DATA_HOME", avant);
+        QCOMPARE(jete, donneesPossibles);
+        QCOMPARE(QFile::exists(env.Programme + "Paul.txt"), !donneesPossibles);
+        QCOMPARE(QFile::exists(donnees + "/Trash/files/Paul.txt"), donneesPossibles);
+        QVERIFY(QDir(travail).isEmpty());
+    }
+
     void enregistreur_data() {
         QTest::addColumn<QString>("cheminLogSon");
         QTest::addColumn<QStringList>("programmes"); // executables put on the search path
