@@ -64,6 +64,14 @@ public:
     void Imprimer(const QString&) override {}
 };
 
+// Without a file-choice service no file is chosen: the choice counts as cancelled.
+class ChoixFichierAbsent : public IChoixFichier {
+public:
+    QString FichierAEnregistrer(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+};
+
 MessagesSilencieux messagesParDefaut;
 ModalInactif modalParDefaut;
 HorlogeSysteme horlogeParDefaut;
@@ -72,6 +80,7 @@ PauseInactive pauseParDefaut;
 SonMuet sonParDefaut;
 ShellInactif shellParDefaut;
 ImprimanteAbsente imprimanteParDefaut;
+ChoixFichierAbsent choixFichierParDefaut;
 
 IBoitesMessage* messages = &messagesParDefaut;
 IAffichageModal* modal = &modalParDefaut;
@@ -81,6 +90,7 @@ IPause* pauseActive = &pauseParDefaut;
 ISon* son = &sonParDefaut;
 IShell* shell = &shellParDefaut;
 IImprimante* imprimante = &imprimanteParDefaut;
+IChoixFichier* choixFichier = &choixFichierParDefaut;
 
 } // namespace
 
@@ -109,6 +119,9 @@ IShell& Shell() {
 IImprimante& Imprimante() {
     return *imprimante;
 }
+IChoixFichier& ChoixFichier() {
+    return *choixFichier;
+}
 
 void InstallerMessages(IBoitesMessage* s) {
     messages = s ? s : &messagesParDefaut;
@@ -133,5 +146,8 @@ void InstallerShell(IShell* s) {
 }
 void InstallerImprimante(IImprimante* s) {
     imprimante = s ? s : &imprimanteParDefaut;
+}
+void InstallerChoixFichier(IChoixFichier* s) {
+    choixFichier = s ? s : &choixFichierParDefaut;
 }
 } // namespace Services

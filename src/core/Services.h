@@ -94,6 +94,17 @@ public:
     virtual void Imprimer(const QString& texte) = 0;
 };
 
+// The choice of a file to write, in the desktop's save dialog.
+class IChoixFichier {
+public:
+    virtual ~IChoixFichier() = default;
+    // The path the user chose over `proprietaire`, starting from the file name `nomPropose` and
+    // showing the files `filtre` names ("Tableur (*.csv)"); empty when he cancels. The dialog
+    // itself asks before a file is replaced.
+    virtual QString FichierAEnregistrer(QWidget* proprietaire, const QString& titre,
+                                        const QString& nomPropose, const QString& filtre) = 0;
+};
+
 namespace Services {
 IBoitesMessage& Messages();
 ISon& Son();
@@ -103,6 +114,7 @@ IHasard& Hasard();
 IPause& Pause();
 IShell& Shell();
 IImprimante& Imprimante();
+IChoixFichier& ChoixFichier();
 
 // Each takes a service the caller keeps alive; nullptr puts back the default.
 void InstallerMessages(IBoitesMessage* s);
@@ -113,6 +125,7 @@ void InstallerHasard(IHasard* s);
 void InstallerPause(IPause* s);
 void InstallerShell(IShell* s);
 void InstallerImprimante(IImprimante* s);
+void InstallerChoixFichier(IChoixFichier* s);
 } // namespace Services
 
 // QtCore implementations (the widget ones live in ServicesQt.h).

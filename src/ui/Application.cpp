@@ -41,12 +41,14 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     ModalQt modal;
     PauseQt pause;
     ShellQt shell;
+    ChoixFichierQt choixFichier;
     ImprimanteADemande imprimante; // loaded at the first print
     SonADemande son;               // loaded at the first sound
     Services::InstallerMessages(&messages);
     Services::InstallerModal(&modal);
     Services::InstallerPause(&pause);
     Services::InstallerShell(&shell);
+    Services::InstallerChoixFichier(&choixFichier);
     Services::InstallerImprimante(&imprimante);
     Services::InstallerSon(&son);
 
@@ -64,6 +66,7 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     Services::InstallerModal(nullptr);
     Services::InstallerPause(nullptr);
     Services::InstallerShell(nullptr);
+    Services::InstallerChoixFichier(nullptr);
     Services::InstallerImprimante(nullptr);
     Services::InstallerSon(nullptr);
     return code;

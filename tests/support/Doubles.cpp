@@ -57,6 +57,7 @@ EnvironnementTest::EnvironnementTest() {
     Services::InstallerSon(&Son);
     Services::InstallerShell(&Shell);
     Services::InstallerImprimante(&Imprimante);
+    Services::InstallerChoixFichier(&ChoixFichier);
     Programme = AvecSeparateur(Dossier.path());
     Etat.DossierProgramme = Programme;
     Etat.Reinitialiser();
@@ -72,6 +73,7 @@ EnvironnementTest::~EnvironnementTest() {
     Services::InstallerSon(nullptr);
     Services::InstallerShell(nullptr);
     Services::InstallerImprimante(nullptr);
+    Services::InstallerChoixFichier(nullptr);
 }
 
 QByteArray LireOctets(const QString& chemin) {

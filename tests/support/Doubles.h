@@ -99,6 +99,18 @@ public:
     void Imprimer(const QString& texte) override { Imprimes.append(texte); }
 };
 
+// Records the save dialogs asked for and answers the scripted paths, then "" (cancelled).
+class ChoixFichierDouble : public IChoixFichier {
+public:
+    QStringList Reponses;
+    QStringList Proposes; // the file names offered, in order
+    QString FichierAEnregistrer(QWidget*, const QString&, const QString& nomPropose,
+                                const QString&) override {
+        Proposes.append(nomPropose);
+        return Reponses.isEmpty() ? QString() : Reponses.takeFirst();
+    }
+};
+
 // Installs every double for one test and puts the defaults back at its end; the shared
 // state is reset and the program folder is a fresh temporary folder.
 class EnvironnementTest {
@@ -112,6 +124,7 @@ public:
     SonDouble Son;
     ShellDouble Shell;
     ImprimanteDouble Imprimante;
+    ChoixFichierDouble ChoixFichier;
     QTemporaryDir Dossier;
     QString Programme; // Dossier's path with its final separator
 };

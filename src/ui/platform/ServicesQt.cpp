@@ -6,8 +6,11 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -68,6 +71,25 @@ bool MessagesQt::Confirmation(const QString& texte) {
 void MessagesQt::Erreur(const QString& texte) {
     Boite(QMessageBox::Critical, Etat.TitreApplication, texte, QMessageBox::Ok, QMessageBox::Ok,
           QMessageBox::Ok);
+}
+
+QString ChoixFichierQt::FichierAEnregistrer(QWidget* proprietaire, const QString& titre,
+                                            const QString& nomPropose, const QString& filtre) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString depart = documents.isEmpty() ? nomPropose : documents + u'/' + nomPropose;
+    QFileDialog dialogue(proprietaire, titre, depart, filtre);
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    // "Tableur CSV (*.csv)": a name typed without extension gets ".csv", so that the spreadsheet
+    // recognises the file; the dialog asks before replacing that file too.
+    const qsizetype etoile = filtre.indexOf(QStringLiteral("*."));
+    if (etoile >= 0) {
+        QString suffixe = filtre.mid(etoile + 2);
+        suffixe.truncate(suffixe.indexOf(QRegularExpression(QStringLiteral("[ );]"))));
+        dialogue.setDefaultSuffix(suffixe);
+    }
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return {};
+    return dialogue.selectedFiles().constFirst();
 }
 
 int ModalQt::Montrer(QDialog* forme) {

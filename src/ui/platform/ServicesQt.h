@@ -18,6 +18,13 @@ public:
     int Montrer(QDialog* forme) override;
 };
 
+// The save dialog, in the user's documents folder at first.
+class ChoixFichierQt : public IChoixFichier {
+public:
+    QString FichierAEnregistrer(QWidget* proprietaire, const QString& titre,
+                                const QString& nomPropose, const QString& filtre) override;
+};
+
 // Runs an event loop that ignores the user, so sounds keep being fed while he waits.
 class PauseQt : public IPause {
 public:
