@@ -5,6 +5,8 @@
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
 #include "core/Services.h"
+#include "core/progress/SuiviClasse.h"
+#include "core/progress/TextesSuivi.h"
 #include "core/records/FichiersEleve.h"
 #include "core/teacher/ColorationReussis.h"
 #include "core/teacher/Enregistreur.h"
@@ -12,6 +14,7 @@
 #include "ui/Fenetres.h"
 #include "ui/kit/Kit.h"
 #include "ui/setup/FenetreDepart.h"
+#include "ui/teacher/VueProgres.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -146,7 +149,8 @@ QStringList Entrees(const QComboBox* liste) {
 } // namespace
 
 FenetreBilans::FenetreBilans(QWidget* parent, Controles controles)
-    : FormeModale(parent, QStringLiteral("fBilans"), QStringLiteral("Bilan")) {
+    : FormeModale(parent, QStringLiteral("fBilans"), QStringLiteral("Bilan")),
+      m_cache(std::make_shared<CacheBilans>()) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     FixerTaille(637, 436);
@@ -222,6 +226,17 @@ void FenetreBilans::ConstruireControles() {
     MotDePasse->setToolTip(aideMotDePasse);
     // Only the first opening starts on "Items réussis"; later ones keep the last tab shown.
     onglets->setCurrentIndex(OngletReussis);
+
+    // ---- Progress
+    ongletProgres = new QWidget;
+    ongletProgres->setObjectName(QStringLiteral("TabProgres"));
+    ongletProgres->setAccessibleName(QStringLiteral("Progrès"));
+    onglets->addTab(ongletProgres, QStringLiteral("Progrès"));
+    Progres = new VueProgres(ongletProgres, m_cache);
+    auto* disposition = new QVBoxLayout(ongletProgres);
+    disposition->setContentsMargins(2, 2, 2, 2);
+    disposition->addWidget(Progres);
+    // ----
 
     tamponImpression = new QTextEdit(this);
     tamponImpression->setObjectName(QStringLiteral("Tampon"));
@@ -302,6 +317,8 @@ void FenetreBilans::FormActivate() {
     if (!Etat.ModeEnseignant) {
         setWindowTitle(QStringLiteral("Bilans de ") + Etat.NomEleve);
         ChargerBilanEleve(Etat.NomEleve);
+        // A pupil starts on his progress, never on his password.
+        onglets->setCurrentWidget(ongletProgres);
         return;
     }
     RemplirListeGroupesBilan();
@@ -333,6 +350,7 @@ void FenetreBilans::AppliquerMode() {
     BilanDetail->setToolTip(enseignant ? aideBilan : QString());
     ItemReussis->setToolTip(enseignant ? aideReussis : QString());
     bBanque->setToolTip(QStringLiteral("Banque d'exercices - ") + AdresseBanque());
+    Progres->DefinirModeEleve(!enseignant);
 }
 
 void FenetreBilans::RemplirListeGroupesBilan() {
@@ -373,6 +391,7 @@ void FenetreBilans::ChargerBilanEleve(const QString& eleve) {
     ColorerItemsReussis();
     ChargerVue(BilanExo, base + QLatin1String(SuffixeExos));
     ChargerVue(MotDePasse, base + QLatin1String(SuffixeMotDePasse));
+    Progres->Definir(Etat.DossierGroupe, eleve, Etat.ReponsesNecessaires);
 }
 
 // A file that cannot be read empties its view rather than leave the previous pupil's record
@@ -440,6 +459,10 @@ void FenetreBilans::bQuitterBilanClick() {
 // Teacher tools
 
 void FenetreBilans::bImprimeClick() {
+    if (onglets->currentWidget() == ongletProgres) {
+        ImprimerProgres();
+        return;
+    }
     const int onglet = onglets->currentIndex();
     if (onglet < OngletExos || onglet > OngletReussis)
         return; // nothing is printed from the password tab
@@ -546,4 +569,13 @@ void FenetreBilans::bAproposClick() {
 
 void FenetreBilans::bBanqueClick() {
     OuvrirSiExiste(AdresseBanque());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Progress
+
+void FenetreBilans::ImprimerProgres() {
+    if (!Services::Imprimante().Configurer(this))
+        return;
+    Services::Imprimante().Imprimer(ImpressionProgres(Progres->Statistiques()));
 }

@@ -4,6 +4,8 @@
 
 #include "ui/dialogs/FormeModale.h"
 
+#include <memory>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -11,6 +13,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTextEdit;
+class CacheBilans;
+class VueProgres;
 
 class FenetreBilans : public FormeModale {
     Q_OBJECT
@@ -44,6 +48,10 @@ public:
     QPushButton* bAide = nullptr;
     QPushButton* bApropos = nullptr;
     QPushButton* bQuitterBilan = nullptr;
+
+    // The pupil's progress beside the four files.
+    QWidget* ongletProgres = nullptr;
+    VueProgres* Progres = nullptr;
 
     void RemplirListeGroupesBilan();
     void RemplirListeElevesBilan();
@@ -82,4 +90,7 @@ private:
     void OuvrirFichierEleve(const char* suffixe);
     void OuvrirSiExiste(const QString& chemin);
     void AppliquerMode();
+    void ImprimerProgres();
+    // The pupils' records as last read.
+    std::shared_ptr<CacheBilans> m_cache;
 };

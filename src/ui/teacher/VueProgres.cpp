@@ -1,0 +1,158 @@
+#include "ui/teacher/VueProgres.h"
+
+#include "core/progress/TextesSuivi.h"
+#include "ui/kit/Kit.h"
+#include "ui/teacher/GraphiqueProgres.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor encre(28, 63, 120);
+const QColor discret(110, 120, 135);
+
+QString Pluriel(int n, const QString& mot) {
+    return QString::number(n) + u' ' + mot + (n > 1 ? QStringLiteral("s") : QString());
+}
+
+} // namespace
+
+VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
+    : QWidget(parent), m_cache(std::move(cache)) {
+    setObjectName(QStringLiteral("Progres"));
+    setAccessibleName(QStringLiteral("Progrès"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, encre);
+    setPalette(p);
+
+    lResumeProgres = new QLabel(this);
+    lResumeProgres->setObjectName(QStringLiteral("lResumeProgres"));
+    lResumeProgres->setWordWrap(true);
+    gProgres = new GraphiqueProgres(this);
+    lTitreMots = new QLabel(this);
+    lTitreMots->setObjectName(QStringLiteral("lTitreMots"));
+    lMotsARevoir = new QLabel;
+    lMotsARevoir->setObjectName(QStringLiteral("lMotsARevoir"));
+    lMotsARevoir->setWordWrap(true);
+    lMotsARevoir->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lMotsARevoir->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_defilement = new QScrollArea(this);
+    m_defilement->setObjectName(QStringLiteral("DefilementMots"));
+    m_defilement->setWidget(lMotsARevoir);
+    m_defilement->setWidgetResizable(true);
+    m_defilement->setFrameShape(QFrame::NoFrame);
+    m_defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lIllisibles = new QLabel(this);
+    lIllisibles->setObjectName(QStringLiteral("lIllisibles"));
+    lIllisibles->setAlignment(Qt::AlignRight);
+    Kit::Police(lIllisibles, 10);
+
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(6, 4, 6, 4);
+    l->setSpacing(2);
+    l->addWidget(lResumeProgres);
+    l->addWidget(gProgres, 3);
+    l->addWidget(lTitreMots);
+    l->addWidget(m_defilement, 2);
+    l->addWidget(lIllisibles);
+    DefinirModeEleve(false);
+}
+
+void VueProgres::DefinirModeEleve(bool eleve) {
+    m_modeEleve = eleve;
+    gProgres->DefinirGrand(eleve);
+    Kit::Police(lResumeProgres, eleve ? 18 : 13, true);
+    Kit::Police(lTitreMots, eleve ? 18 : 14, true);
+    // Large type for the words in both modes: a pupil reads them, a teacher reads them out.
+    Kit::Police(lMotsARevoir, eleve ? 26 : 22, true);
+    Kit::Colorer(lMotsARevoir, encre, {}, Qt::white);
+    Kit::Colorer(lIllisibles, discret);
+    lIllisibles->setVisible(!eleve);
+    if (m_aJour)
+        Afficher();
+}
+
+void VueProgres::Definir(const QString& dossierGroupe, const QString& eleve,
+                         int reponsesNecessaires) {
+    m_dossier = dossierGroupe;
+    m_eleve = eleve;
+    m_necessaires = reponsesNecessaires;
+    m_aJour = false;
+    if (isVisible())
+        Actualiser();
+}
+
+void VueProgres::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!m_aJour)
+        Actualiser();
+}
+
+void VueProgres::Actualiser() {
+    if (m_eleve.isEmpty()) {
+        m_bilan = std::make_shared<const BilanLu>();
+        m_stats = StatistiquesEleve();
+    } else {
+        const CacheBilans::Eleve lu = m_cache->Lire(m_dossier, m_eleve, m_necessaires);
+        m_bilan = lu.Bilan;
+        m_stats = *lu.Statistiques;
+    }
+    m_aJour = true;
+    Afficher();
+}
+
+void VueProgres::Afficher() {
+    QVector<PointProgres> points;
+    points.reserve(m_bilan ? m_bilan->Exercices.size() : 0);
+    if (m_bilan)
+        for (const ExerciceResume& e : m_bilan->Exercices)
+            points.append({e.Date, e.Pourcent(), e.Termine});
+    gProgres->Definir(points);
+
+    const StatistiquesEleve& s = m_stats;
+    QString resume;
+    if (m_modeEleve) {
+        resume = s.Exercices == 0  ? QStringLiteral("Pas encore d'exercice : à toi de jouer !")
+                 : s.Termines == 0 ? QStringLiteral("Tu as commencé %1.")
+                                         .arg(Pluriel(s.Exercices, QStringLiteral("exercice")))
+                                   : QStringLiteral("★ Tu as terminé %1 !")
+                                         .arg(Pluriel(s.Termines, QStringLiteral("exercice")));
+    } else if (s.Exercices == 0) {
+        resume = QStringLiteral("Aucun exercice.");
+    } else {
+        resume = QStringLiteral("%1 : %2, %3 · moyenne des 10 derniers : %4 % · %5")
+                     .arg(Pluriel(s.Exercices, QStringLiteral("exercice")),
+                          Pluriel(s.Termines, QStringLiteral("terminé")),
+                          Pluriel(s.Interrompus, QStringLiteral("interrompu")),
+                          NombreFrancais(s.Moyenne),
+                          s.Maitrises > 1 ? QStringLiteral("%1 items maîtrisés").arg(s.Maitrises)
+                                          : QStringLiteral("%1 item maîtrisé").arg(s.Maitrises));
+    }
+    lResumeProgres->setText(resume);
+
+    const int n = int(s.MotsARevoir.size());
+    lTitreMots->setText(m_modeEleve ? QStringLiteral("Mes mots à revoir")
+                                    : QStringLiteral("Mots à revoir (%1)").arg(n));
+    lMotsARevoir->setText(n == 0 ? (m_modeEleve ? QStringLiteral("Aucun mot à revoir. Bravo !")
+                                                : QStringLiteral("Aucun mot à revoir."))
+                                 : s.MotsARevoir.join(QStringLiteral("  ·  ")));
+    lMotsARevoir->setAccessibleName(lTitreMots->text());
+
+    QStringList notes;
+    if (s.Illisibles > 0)
+        notes.append(TexteIllisibles(s.Illisibles));
+    if (!s.Erreurs.isEmpty())
+        notes.append(QStringLiteral("Fichier impossible à lire : ") +
+                     s.Erreurs.join(QStringLiteral(" ; ")));
+    lIllisibles->setText(notes.join(QStringLiteral(" · ")));
+    lIllisibles->setToolTip(s.Illisibles > 0 ? QStringLiteral("Lignes des bilans que le programme "
+                                                              "n'a pas écrites ainsi (modifiées "
+                                                              "à la main ou coupées) : elles ne "
+                                                              "comptent pas ici.")
+                                             : QString());
+    gProgres->setAccessibleDescription(resume);
+}
