@@ -14,6 +14,7 @@
 #include "ui/Fenetres.h"
 #include "ui/kit/Kit.h"
 #include "ui/setup/FenetreDepart.h"
+#include "ui/teacher/FenetreClasse.h"
 #include "ui/teacher/VueProgres.h"
 
 #include <QComboBox>
@@ -183,7 +184,7 @@ void FenetreBilans::ConstruireControles() {
     cChoixGroupe->setObjectName(QStringLiteral("cChoixGroupe"));
     cChoixGroupe->setAccessibleName(QStringLiteral("Groupe"));
     cChoixGroupe->setToolTip(QStringLiteral("Groupe"));
-    cChoixGroupe->setGeometry(8, 8, 197, 28);
+    cChoixGroupe->setGeometry(8, 8, 160, 28);
     cChoixGroupe->setFont(listes);
     cChoixEleve = new QComboBox(cadreChoix);
     cChoixEleve->setObjectName(QStringLiteral("cChoixEleve"));
@@ -227,7 +228,7 @@ void FenetreBilans::ConstruireControles() {
     // Only the first opening starts on "Items réussis"; later ones keep the last tab shown.
     onglets->setCurrentIndex(OngletReussis);
 
-    // ---- Progress
+    // ---- Progress and class view
     ongletProgres = new QWidget;
     ongletProgres->setObjectName(QStringLiteral("TabProgres"));
     ongletProgres->setAccessibleName(QStringLiteral("Progrès"));
@@ -236,6 +237,16 @@ void FenetreBilans::ConstruireControles() {
     auto* disposition = new QVBoxLayout(ongletProgres);
     disposition->setContentsMargins(2, 2, 2, 2);
     disposition->addWidget(Progres);
+    bClasse = new QPushButton(cadreChoix);
+    bClasse->setObjectName(QStringLiteral("bClasse"));
+    bClasse->setAccessibleName(QStringLiteral("Suivi de la classe"));
+    Kit::Bulle(bClasse, QStringLiteral("Suivi de la classe : les résultats de chaque élève, les "
+                                       "mots que la classe rate, l'export pour un tableur"));
+    bClasse->setIcon(QIcon(QStringLiteral(":/art/classe.png")));
+    bClasse->setIconSize(QSize(24, 24));
+    bClasse->setGeometry(172, 7, 33, 30);
+    bClasse->setAutoDefault(false);
+    connect(bClasse, &QPushButton::clicked, this, &FenetreBilans::bClasseClick);
     // ----
 
     tamponImpression = new QTextEdit(this);
@@ -572,10 +583,23 @@ void FenetreBilans::bBanqueClick() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Progress
+// Progress and class view
 
 void FenetreBilans::ImprimerProgres() {
     if (!Services::Imprimante().Configurer(this))
         return;
     Services::Imprimante().Imprimer(ImpressionProgres(Progres->Statistiques()));
+}
+
+void FenetreBilans::bClasseClick() {
+    if (!fenetreClasse)
+        fenetreClasse = new FenetreClasse(this, m_cache);
+    fenetreClasse->Definir(Etat.DossierGroupe, cChoixGroupe->currentText(),
+                           Etat.ReponsesNecessaires);
+    Services::Modal().Montrer(fenetreClasse);
+    const QString eleve = fenetreClasse->EleveChoisi();
+    if (eleve.isEmpty())
+        return;
+    Selectionner(cChoixEleve, IndexDansListe(Entrees(cChoixEleve), eleve));
+    cChoixEleveChange();
 }

@@ -14,6 +14,7 @@ class QPushButton;
 class QTabWidget;
 class QTextEdit;
 class CacheBilans;
+class FenetreClasse;
 class VueProgres;
 
 class FenetreBilans : public FormeModale {
@@ -49,9 +50,11 @@ public:
     QPushButton* bApropos = nullptr;
     QPushButton* bQuitterBilan = nullptr;
 
-    // The pupil's progress beside the four files.
+    // The pupil's progress beside the four files, and the class view the group's button opens.
     QWidget* ongletProgres = nullptr;
     VueProgres* Progres = nullptr;
+    QPushButton* bClasse = nullptr;
+    FenetreClasse* fenetreClasse = nullptr; // made at its first opening
 
     void RemplirListeGroupesBilan();
     void RemplirListeElevesBilan();
@@ -79,6 +82,7 @@ public slots:
     void BilanDetailContextPopup();
     void ItemReussisContextPopup();
     void MotDePasseContextPopup();
+    void bClasseClick();
 
 protected:
     void ConstruireControles() override;
@@ -91,6 +95,6 @@ private:
     void OuvrirSiExiste(const QString& chemin);
     void AppliquerMode();
     void ImprimerProgres();
-    // The pupils' records as last read.
+    // The pupils' records as last read, shared by the progress tab and the class view.
     std::shared_ptr<CacheBilans> m_cache;
 };
