@@ -113,8 +113,15 @@ void FenetreClasse::ConstruireControles() {
     // The pupils.
     m_modeleClasse = new QStandardItemModel(0, NombreColonnesClasse, this);
     m_modeleClasse->setSortRole(RoleTri);
+    // Short titles on screen; the spreadsheet file has the long ones, the tooltips say more.
+    const QString titres[NombreColonnesClasse] = {
+        QStringLiteral("Élève"),       QStringLiteral("Exercices"), QStringLiteral("Terminés"),
+        QStringLiteral("Interrompus"), QStringLiteral("Dernier"),   QStringLiteral("Moyenne"),
+        QStringLiteral("Maîtrisés"),   QStringLiteral("À revoir")};
     for (int c = 0; c < NombreColonnesClasse; ++c)
-        m_modeleClasse->setHeaderData(c, Qt::Horizontal, TitreColonne(ColonneClasse(c)));
+        m_modeleClasse->setHeaderData(c, Qt::Horizontal, titres[c]);
+    m_modeleClasse->setHeaderData(ColonneDernier, Qt::Horizontal,
+                                  QStringLiteral("Date du dernier exercice"), Qt::ToolTipRole);
     m_modeleClasse->setHeaderData(ColonneMoyenne, Qt::Horizontal,
                                   QStringLiteral("Score moyen en pourcentage sur les 10 derniers "
                                                  "exercices, terminés ou interrompus"),
@@ -140,6 +147,7 @@ void FenetreClasse::ConstruireControles() {
     eClasse->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     eClasse->horizontalHeader()->setSectionResizeMode(ColonneEleve, QHeaderView::Stretch);
     Kit::Police(eClasse, 13);
+    eClasse->verticalHeader()->setDefaultSectionSize(eClasse->fontMetrics().height() + 8);
     Kit::Bulle(eClasse, QStringLiteral("Un double clic sur un élève l'ouvre dans le module "
                                        "enseignant. Un clic sur un titre de colonne trie."));
     auto* l1 = new QVBoxLayout(ongletEleves);

@@ -216,7 +216,7 @@ void GraphiqueProgres::paintEvent(QPaintEvent*) {
     p.setBrush(CouleurTermine);
     p.drawPath(Etoile(QPointF(xl + r, yl), r));
     xl += 2 * r + 4;
-    texte(QStringLiteral("terminé"));
+    texte(m_grand ? QStringLiteral("exercice terminé") : QStringLiteral("terminé"));
     p.setPen(Qt::NoPen);
     p.setBrush(CouleurInterrompu);
     p.drawEllipse(QPointF(xl + r * 0.6, yl), r * 0.6, r * 0.6);
@@ -225,5 +225,5 @@ void GraphiqueProgres::paintEvent(QPaintEvent*) {
     p.setPen(QPen(CouleurMoyenne, 2));
     p.drawLine(QPointF(xl, yl), QPointF(xl + 18, yl));
     xl += 22;
-    texte(QStringLiteral("moyenne des 10 derniers"));
+    texte(m_grand ? QStringLiteral("ma moyenne") : QStringLiteral("moyenne des 10 derniers"));
 }

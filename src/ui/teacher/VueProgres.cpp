@@ -5,6 +5,7 @@
 #include "ui/teacher/GraphiqueProgres.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -12,6 +13,14 @@ namespace {
 
 const QColor encre(28, 63, 120);
 const QColor discret(110, 120, 135);
+
+// The words side by side, far enough apart to be told from one another, each one kept whole on
+// its line ("le château" does not break between its two words).
+QString MotsEnLigne(QStringList mots) {
+    for (QString& m : mots)
+        m.replace(u' ', QChar::Nbsp);
+    return mots.join(QStringLiteral("\u2003\u2003"));
+}
 
 QString Pluriel(int n, const QString& mot) {
     return QString::number(n) + u' ' + mot + (n > 1 ? QStringLiteral("s") : QString());
@@ -32,6 +41,7 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
     lResumeProgres = new QLabel(this);
     lResumeProgres->setObjectName(QStringLiteral("lResumeProgres"));
     lResumeProgres->setWordWrap(true);
+    lResumeProgres->setTextFormat(Qt::RichText);
     gProgres = new GraphiqueProgres(this);
     lTitreMots = new QLabel(this);
     lTitreMots->setObjectName(QStringLiteral("lTitreMots"));
@@ -57,7 +67,7 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
     l->addWidget(lResumeProgres);
     l->addWidget(gProgres, 3);
     l->addWidget(lTitreMots);
-    l->addWidget(m_defilement, 2);
+    l->addWidget(m_defilement);
     l->addWidget(lIllisibles);
     DefinirModeEleve(false);
 }
@@ -65,11 +75,15 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
 void VueProgres::DefinirModeEleve(bool eleve) {
     m_modeEleve = eleve;
     gProgres->DefinirGrand(eleve);
-    Kit::Police(lResumeProgres, eleve ? 18 : 13, true);
+    Kit::Police(lResumeProgres, eleve ? 18 : 12, true);
+    Kit::Colorer(lResumeProgres, encre);
     Kit::Police(lTitreMots, eleve ? 18 : 14, true);
+    Kit::Colorer(lTitreMots, encre);
     // Large type for the words in both modes: a pupil reads them, a teacher reads them out.
     Kit::Police(lMotsARevoir, eleve ? 26 : 22, true);
     Kit::Colorer(lMotsARevoir, encre, {}, Qt::white);
+    // Two whole lines of words, the rest a scroll away: no line is ever shown cut in half.
+    m_defilement->setFixedHeight(2 * lMotsARevoir->fontMetrics().lineSpacing() + 4);
     Kit::Colorer(lIllisibles, discret);
     lIllisibles->setVisible(!eleve);
     if (m_aJour)
@@ -116,21 +130,21 @@ void VueProgres::Afficher() {
     const StatistiquesEleve& s = m_stats;
     QString resume;
     if (m_modeEleve) {
-        resume = s.Exercices == 0  ? QStringLiteral("Pas encore d'exercice : à toi de jouer !")
-                 : s.Termines == 0 ? QStringLiteral("Tu as commencé %1.")
-                                         .arg(Pluriel(s.Exercices, QStringLiteral("exercice")))
-                                   : QStringLiteral("★ Tu as terminé %1 !")
-                                         .arg(Pluriel(s.Termines, QStringLiteral("exercice")));
+        resume = s.Exercices == 0 ? QStringLiteral("Pas encore d'exercice : à toi de jouer !")
+                 : s.Termines == 0
+                     ? QStringLiteral("Tu as commencé %1.")
+                           .arg(Pluriel(s.Exercices, QStringLiteral("exercice")))
+                     : QStringLiteral("<span style=\"color:#e0a000\">★</span> Tu as terminé %1 !")
+                           .arg(Pluriel(s.Termines, QStringLiteral("exercice")));
     } else if (s.Exercices == 0) {
         resume = QStringLiteral("Aucun exercice.");
     } else {
-        resume = QStringLiteral("%1 : %2, %3 · moyenne des 10 derniers : %4 % · %5")
-                     .arg(Pluriel(s.Exercices, QStringLiteral("exercice")),
-                          Pluriel(s.Termines, QStringLiteral("terminé")),
-                          Pluriel(s.Interrompus, QStringLiteral("interrompu")),
-                          NombreFrancais(s.Moyenne),
-                          s.Maitrises > 1 ? QStringLiteral("%1 items maîtrisés").arg(s.Maitrises)
-                                          : QStringLiteral("%1 item maîtrisé").arg(s.Maitrises));
+        resume =
+            QStringLiteral("%1 (%2, %3) · moyenne des 10 derniers : %4 % · %5")
+                .arg(Pluriel(s.Exercices, QStringLiteral("exercice")),
+                     Pluriel(s.Termines, QStringLiteral("terminé")),
+                     Pluriel(s.Interrompus, QStringLiteral("interrompu")),
+                     NombreFrancais(s.Moyenne), Pluriel(s.Maitrises, QStringLiteral("maîtrisé")));
     }
     lResumeProgres->setText(resume);
 
@@ -139,7 +153,7 @@ void VueProgres::Afficher() {
                                     : QStringLiteral("Mots à revoir (%1)").arg(n));
     lMotsARevoir->setText(n == 0 ? (m_modeEleve ? QStringLiteral("Aucun mot à revoir. Bravo !")
                                                 : QStringLiteral("Aucun mot à revoir."))
-                                 : s.MotsARevoir.join(QStringLiteral("  ·  ")));
+                                 : MotsEnLigne(s.MotsARevoir));
     lMotsARevoir->setAccessibleName(lTitreMots->text());
 
     QStringList notes;
@@ -154,5 +168,5 @@ void VueProgres::Afficher() {
                                                               "à la main ou coupées) : elles ne "
                                                               "comptent pas ici.")
                                              : QString());
-    gProgres->setAccessibleDescription(resume);
+    gProgres->setAccessibleDescription(QString(resume).remove(QRegularExpression("<[^>]*>")));
 }
