@@ -173,6 +173,7 @@ void FenetreClasse::ConstruireControles() {
     Kit::Police(eMots, 16);
     lElevesMot = new QLabel(ongletMots);
     lElevesMot->setObjectName(QStringLiteral("lElevesMot"));
+    lElevesMot->setAccessibleName(QStringLiteral("Mot choisi"));
     lElevesMot->setWordWrap(true);
     Kit::Police(lElevesMot, 14, true);
     Kit::Colorer(lElevesMot, encre);

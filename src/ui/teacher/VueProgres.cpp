@@ -40,11 +40,13 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
 
     lResumeProgres = new QLabel(this);
     lResumeProgres->setObjectName(QStringLiteral("lResumeProgres"));
+    lResumeProgres->setAccessibleName(QStringLiteral("Résumé des progrès"));
     lResumeProgres->setWordWrap(true);
     lResumeProgres->setTextFormat(Qt::RichText);
     gProgres = new GraphiqueProgres(this);
     lTitreMots = new QLabel(this);
     lTitreMots->setObjectName(QStringLiteral("lTitreMots"));
+    lTitreMots->setAccessibleName(QStringLiteral("Titre des mots à revoir"));
     lMotsARevoir = new QLabel;
     lMotsARevoir->setObjectName(QStringLiteral("lMotsARevoir"));
     lMotsARevoir->setWordWrap(true);
@@ -52,12 +54,14 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
     lMotsARevoir->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_defilement = new QScrollArea(this);
     m_defilement->setObjectName(QStringLiteral("DefilementMots"));
+    m_defilement->setAccessibleName(QStringLiteral("Mots à revoir"));
     m_defilement->setWidget(lMotsARevoir);
     m_defilement->setWidgetResizable(true);
     m_defilement->setFrameShape(QFrame::NoFrame);
     m_defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lIllisibles = new QLabel(this);
     lIllisibles->setObjectName(QStringLiteral("lIllisibles"));
+    lIllisibles->setAccessibleName(QStringLiteral("Lignes illisibles"));
     lIllisibles->setAlignment(Qt::AlignRight);
     Kit::Police(lIllisibles, 10);
 
