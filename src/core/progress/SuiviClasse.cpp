@@ -164,7 +164,7 @@ QVector<MotDeLaClasse> MotsLesPlusRates(const QVector<BilanNomme>& eleves,
 }
 
 BilanClasse CalculerClasse(CacheBilans& cache, const QString& dossierGroupe,
-                           int reponsesNecessaires) {
+                           int reponsesNecessaires, const std::function<bool()>& continuer) {
     BilanClasse r;
     r.DossierGroupe = dossierGroupe;
     const QStringList eleves = ListerEleves(dossierGroupe).Eleves;
@@ -172,10 +172,15 @@ BilanClasse CalculerClasse(CacheBilans& cache, const QString& dossierGroupe,
     {
         QThreadPool lecteurs;
         for (qsizetype i = 0; i < eleves.size(); ++i)
-            lecteurs.start(
-                [&, i] { lus[i] = cache.Lire(dossierGroupe, eleves.at(i), reponsesNecessaires); });
+            lecteurs.start([&, i] {
+                if (!continuer || continuer())
+                    lus[i] = cache.Lire(dossierGroupe, eleves.at(i), reponsesNecessaires);
+            });
         lecteurs.waitForDone();
     }
+    for (const CacheBilans::Eleve& lu : std::as_const(lus))
+        if (!lu.Bilan)
+            return r; // abandoned: some pupils were not read
     QVector<BilanNomme> bilans;
     bilans.reserve(eleves.size());
     r.Eleves.reserve(eleves.size());

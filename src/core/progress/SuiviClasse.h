@@ -10,6 +10,7 @@
 #include <QMutex>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 // An item missed at the first attempt across the group.
@@ -86,9 +87,10 @@ private:
 };
 
 // The group's pupils (as the report form lists them), their rows and the most missed items.
-// Pupils whose files changed are read on as many threads as the computer has cores.
+// Pupils whose files changed are read on as many threads as the computer has cores. When
+// `continuer` is given and answers false, no further pupil is read and the result is partial.
 BilanClasse CalculerClasse(CacheBilans& cache, const QString& dossierGroupe,
-                           int reponsesNecessaires);
+                           int reponsesNecessaires, const std::function<bool()>& continuer = {});
 
 // The items missed at the first attempt by the most pupils, then most often, then in people's
 // order; `combien` at most. The pupils' words are numbered by `mots`.

@@ -156,7 +156,13 @@ FenetreBilans::FenetreBilans(QWidget* parent, Controles controles)
                    Qt::WindowCloseButtonHint);
     FixerTaille(637, 436);
     FondBleuCiel();
+    m_lectureDAvance.setMaxThreadCount(1);
     TerminerCreation(controles);
+}
+
+FenetreBilans::~FenetreBilans() {
+    ++*m_lectureDemandee; // a reading ahead still going stops at its next pupil
+    m_lectureDAvance.waitForDone();
 }
 
 void FenetreBilans::ConstruireControles() {
@@ -386,6 +392,7 @@ void FenetreBilans::RemplirListeElevesBilan() {
 void FenetreBilans::cChoixGroupeChange() {
     Etat.DossierGroupe = DossierDuGroupe(Etat.CheminBilans, cChoixGroupe->currentText());
     RemplirListeElevesBilan();
+    LireClasseDAvance();
     cChoixEleveChange();
 }
 
@@ -602,4 +609,18 @@ void FenetreBilans::bClasseClick() {
         return;
     Selectionner(cChoixEleve, IndexDansListe(Entrees(cChoixEleve), eleve));
     cChoixEleveChange();
+}
+
+void FenetreBilans::LireClasseDAvance() {
+    const int demande = ++*m_lectureDemandee;
+    m_lectureDAvance.start([cache = m_cache, derniere = m_lectureDemandee, demande,
+                            dossier = Etat.DossierGroupe, n = Etat.ReponsesNecessaires] {
+        const auto continuer = [&] { return derniere->load() == demande; };
+        if (continuer())
+            CalculerClasse(*cache, dossier, n, continuer);
+    });
+}
+
+void FenetreBilans::AttendreLectureDAvance() {
+    m_lectureDAvance.waitForDone();
 }

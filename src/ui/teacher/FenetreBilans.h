@@ -4,6 +4,9 @@
 
 #include "ui/dialogs/FormeModale.h"
 
+#include <QThreadPool>
+
+#include <atomic>
 #include <memory>
 
 class QComboBox;
@@ -21,6 +24,7 @@ class FenetreBilans : public FormeModale {
     Q_OBJECT
 public:
     explicit FenetreBilans(QWidget* parent, Controles controles = Controles::Immediats);
+    ~FenetreBilans() override;
 
     QLabel* lTitre = nullptr;
     QTabWidget* onglets = nullptr;
@@ -61,6 +65,9 @@ public:
     void ChargerBilanEleve(const QString& eleve);
     void ColorerItemsReussis();
 
+    // Returns once the group's records asked ahead are read (tests, benchmarks).
+    void AttendreLectureDAvance();
+
     // The page shipped with the program that explains how teachers share exercise folders.
     static QString AdresseBanque();
 
@@ -95,6 +102,12 @@ private:
     void OuvrirSiExiste(const QString& chemin);
     void AppliquerMode();
     void ImprimerProgres();
+    // Reads the group's records on a thread while the teacher looks at one pupil, so that the
+    // class view opens on records already in memory.
+    void LireClasseDAvance();
     // The pupils' records as last read, shared by the progress tab and the class view.
     std::shared_ptr<CacheBilans> m_cache;
+    // The latest reading ahead asked for; an older one stops at its next pupil.
+    std::shared_ptr<std::atomic<int>> m_lectureDemandee = std::make_shared<std::atomic<int>>(0);
+    QThreadPool m_lectureDAvance;
 };

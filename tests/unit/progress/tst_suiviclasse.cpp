@@ -487,6 +487,19 @@ private slots:
         QCOMPARE(noms, (QStringList{"Ana", "Léa", "Paul"}));
     }
 
+    // A reading given up (the teacher left the group) leaves no half result behind.
+    void abandon() {
+        QTemporaryDir dossier;
+        const QString groupe = dossier.path() + "/";
+        QRandomGenerator h(5);
+        for (const QString nom : {"Paul", "Léa"})
+            EcrireEleve(groupe, Generer(nom, h), false);
+        CacheBilans cache;
+        const BilanClasse r = CalculerClasse(cache, groupe, 3, [] { return false; });
+        QVERIFY(r.Eleves.isEmpty());
+        QCOMPARE(CalculerClasse(cache, groupe, 3).Relus, 2);
+    }
+
     void fichierIllisible() {
         QTemporaryDir dossier;
         const QString groupe = dossier.path() + "/";
