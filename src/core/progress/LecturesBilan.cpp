@@ -95,9 +95,18 @@ bool EnTete(QStringView t, LigneDetail& r) {
 // The last header in the line that runs to its end, when the line does not start with it.
 qsizetype EnTeteColle(QStringView t, LigneDetail& r) {
     static const QString a = QStringLiteral(" à ");
+    static const QString sur = QStringLiteral(" - Exercice sur [");
     if (!t.endsWith(u']'))
         return -1;
-    for (qsizetype ia = t.lastIndexOf(a); ia > 0; ia = t.lastIndexOf(a, ia - 1)) {
+    // The date, time and number of items stand just before the last " - Exercice sur [": only
+    // the " à " of those few characters are tried, so that a hostile line of many " à " costs
+    // one pass and not one per " à ".
+    const qsizetype is = t.lastIndexOf(sur);
+    if (is < 0)
+        return -1;
+    const qsizetype limite = std::max<qsizetype>(0, is - 48);
+    for (qsizetype ia = t.lastIndexOf(a, is - 1); ia >= limite && ia > 0;
+         ia = t.lastIndexOf(a, ia - 1)) {
         // The program writes ten-character dates; a glued one cannot be told from the digits
         // before it otherwise.
         const qsizetype debut = ia - 10;

@@ -487,6 +487,39 @@ private slots:
         QCOMPARE(noms, (QStringList{"Ana", "Léa", "Paul"}));
     }
 
+    // Whatever a file holds (another program's bytes, one endless line), the reading ends with
+    // nothing taken from it and every line counted as unreadable.
+    void fichiersQuelconques_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QRandomGenerator h(11);
+        QByteArray binaire(200000, '\0');
+        for (char& c : binaire)
+            c = char(h.bounded(256));
+        binaire.replace('|', 'x').replace(']', 'x'); // no field a line could be read by
+        QTest::newRow("octets quelconques") << binaire;
+        QTest::newRow("une ligne sans fin") << QByteArray(3'000'000, 'a');
+        QTest::newRow("des crochets sans fin") << QByteArray(300'000, ']');
+        QByteArray entetes;
+        for (int i = 0; i < 40'000; ++i)
+            entetes += "07/12/2026 \xE0 14:03:27 - ";
+        QTest::newRow("des débuts d'en-tête collés") << entetes + "]";
+        QTest::newRow("des en-têtes tronqués")
+            << QByteArray(20'000, 'x').replace("x", "07/12/2026 \xE0 14:03 - ");
+    }
+    void fichiersQuelconques() {
+        QFETCH(QByteArray, contenu);
+        QTemporaryDir dossier;
+        const QString groupe = dossier.path() + "/";
+        for (const char* s : {".txt", "_Detail.txt", "_Exos.txt"})
+            EcrireOctets(groupe + "Paul" + s, contenu);
+        const BilanLu b = LireBilanEleve(groupe, "Paul");
+        QVERIFY(b.Exercices.isEmpty());
+        QVERIFY(b.Mots.isEmpty());
+        QCOMPARE(b.ExercicesDetail, 0);
+        QVERIFY(b.Historique.empty());
+        QVERIFY(b.IllisiblesResume > 0 && b.IllisiblesDetail > 0 && b.IllisiblesHistorique > 0);
+    }
+
     // A reading given up (the teacher left the group) leaves no half result behind.
     void abandon() {
         QTemporaryDir dossier;
