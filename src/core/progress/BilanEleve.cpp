@@ -11,6 +11,7 @@
 #include "core/teacher/ColorationReussis.h"
 
 #include <QDir>
+#include <QMutexLocker>
 
 #include <algorithm>
 
@@ -76,7 +77,7 @@ bool CompteursValides(QStringView c) {
 // line belongs to the last header above it.
 class LectureDetail {
 public:
-    explicit LectureDetail(BilanLu& b) : m_b(b) {}
+    LectureDetail(BilanLu& b, DictionnaireMots* mots) : m_b(b), m_mots(mots) {}
 
     void Ligne(QStringView texte) {
         const LigneDetail l = LireLigneDetail(texte);
@@ -140,11 +141,13 @@ private:
         auto it = m_index.find(attendu);
         if (it == m_index.end()) {
             // Items spelt alike (letter case, codes) are one word.
-            MotRate mot = MotDepuisAttendu(attendu);
-            const auto [parCle, nouveau] = m_parCle.try_emplace(mot.Cle, int(m_b.Mots.size()));
-            if (nouveau)
+            MotRate mot = m_mots ? m_mots->Mot(attendu) : MotDepuisAttendu(attendu);
+            const int nouveau = int(m_b.Mots.size());
+            const int i = m_mots ? m_parNumero.try_emplace(mot.Numero, nouveau).first->second
+                                 : m_parCle.try_emplace(mot.Cle, nouveau).first->second;
+            if (i == nouveau)
                 m_b.Mots.append(std::move(mot));
-            it = m_index.emplace(attendu, parCle->second).first;
+            it = m_index.emplace(attendu, i).first;
         }
         MotRate& m = m_b.Mots[it->second];
         ++m.Erreurs;
@@ -156,8 +159,10 @@ private:
     QDate m_date;
     bool m_ouverte = false;
     QStringView m_attenduOuvert;
+    DictionnaireMots* m_mots;
     TableTextes<QStringView, int> m_index; // expected text as written -> word
-    TableTextes<QString, int> m_parCle;
+    TableTextes<QString, int> m_parCle;    // without a dictionary
+    std::unordered_map<int, int> m_parNumero;
 };
 
 QString LireTexte(const QString& chemin, BilanLu& b) {
@@ -211,6 +216,40 @@ MotRate MotDepuisAttendu(QStringView attendu) {
     return m;
 }
 
+MotRate DictionnaireMots::Mot(QStringView attendu) {
+    {
+        QMutexLocker verrou(&m_verrou);
+        const auto it = m_parAttendu.find(attendu);
+        if (it != m_parAttendu.end())
+            return m_mots.at(it->second);
+    }
+    // Read outside the lock: another pupil's reading goes on meanwhile.
+    MotRate mot = MotDepuisAttendu(attendu);
+    QMutexLocker verrou(&m_verrou);
+    const auto [parCle, nouveau] = m_parCle.try_emplace(mot.Cle, int(m_mots.size()));
+    if (nouveau) {
+        mot.Numero = parCle->second;
+        m_mots.append(mot);
+    }
+    m_parAttendu.try_emplace(attendu.toString(), parCle->second);
+    return m_mots.at(parCle->second);
+}
+
+int DictionnaireMots::Taille() const {
+    QMutexLocker verrou(&m_verrou);
+    return int(m_mots.size());
+}
+
+QString DictionnaireMots::Affiche(int numero) const {
+    QMutexLocker verrou(&m_verrou);
+    return numero >= 0 && numero < m_mots.size() ? m_mots.at(numero).Affiche : QString();
+}
+
+QString DictionnaireMots::Cle(int numero) const {
+    QMutexLocker verrou(&m_verrou);
+    return numero >= 0 && numero < m_mots.size() ? m_mots.at(numero).Cle : QString();
+}
+
 void LireResume(const QString& texte, BilanLu& b) {
     ParLigne(texte, [&](QStringView ligne) {
         if (Blanche(ligne))
@@ -223,10 +262,17 @@ void LireResume(const QString& texte, BilanLu& b) {
     });
 }
 
-void LireDetail(const QString& texte, BilanLu& b) {
-    LectureDetail lecture(b);
+void LireDetail(const QString& texte, BilanLu& b, DictionnaireMots* mots) {
+    LectureDetail lecture(b, mots);
     ParLigne(texte, [&](QStringView ligne) { lecture.Ligne(ligne); });
     lecture.Fin();
+    if (!mots)
+        return;
+    b.ParNumero.clear();
+    b.ParNumero.reserve(b.Mots.size());
+    for (int i = 0; i < b.Mots.size(); ++i)
+        b.ParNumero.append({b.Mots.at(i).Numero, i});
+    std::sort(b.ParNumero.begin(), b.ParNumero.end());
 }
 
 void LireHistorique(const QString& texte, BilanLu& b) {
@@ -252,11 +298,11 @@ void LireHistorique(const QString& texte, BilanLu& b) {
     }
 }
 
-BilanLu LireBilanEleve(const QString& dossierGroupe, const QString& eleve) {
+BilanLu LireBilanEleve(const QString& dossierGroupe, const QString& eleve, DictionnaireMots* mots) {
     BilanLu b;
     const QString base = dossierGroupe + eleve;
     LireResume(LireTexte(base + QLatin1String(SuffixeExos), b), b);
-    LireDetail(LireTexte(base + QLatin1String(SuffixeDetail), b), b);
+    LireDetail(LireTexte(base + QLatin1String(SuffixeDetail), b), b, mots);
     LireHistorique(LireTexte(base + QLatin1String(SuffixeHistorique), b), b);
     return b;
 }

@@ -7,6 +7,7 @@
 #include "core/progress/TableTextes.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QStringList>
 #include <QVector>
 
@@ -44,18 +45,36 @@ struct BilanLu {
     const MotRate* MotNumero(int numero) const;
 };
 
-// The readers of each file's whole text; a line that is not the program's own is counted and
-// skipped.
-void LireResume(const QString& texte, BilanLu& bilan);
-void LireDetail(const QString& texte, BilanLu& bilan);
-void LireHistorique(const QString& texte, BilanLu& bilan);
-// Reads the pupil's summary, detail record and history in the group folder; a missing file
-// reads as empty.
-BilanLu LireBilanEleve(const QString& dossierGroupe, const QString& eleve);
-
 // An item's identity and its display from the detail record's expected text ("l#apo#eau",
 // "chat     chats").
 MotRate MotDepuisAttendu(QStringView attendu);
+
+// The items of a group, each read once for all its pupils and given a number, so that the
+// group's words add up in arrays. Safe to use from several threads.
+class DictionnaireMots {
+public:
+    // The item an expected text stands for, with its number.
+    MotRate Mot(QStringView attendu);
+    int Taille() const;
+    QString Affiche(int numero) const;
+    QString Cle(int numero) const;
+
+private:
+    mutable QMutex m_verrou;
+    TableTextes<QString, int> m_parAttendu; // expected text as written -> number
+    TableTextes<QString, int> m_parCle;     // key -> number
+    QVector<MotRate> m_mots;                // by number
+};
+
+// The readers of each file's whole text; a line that is not the program's own is counted and
+// skipped. With a dictionary, the words missed are numbered by it.
+void LireResume(const QString& texte, BilanLu& bilan);
+void LireDetail(const QString& texte, BilanLu& bilan, DictionnaireMots* mots = nullptr);
+void LireHistorique(const QString& texte, BilanLu& bilan);
+// Reads the pupil's summary, detail record and history in the group folder; a missing file
+// reads as empty.
+BilanLu LireBilanEleve(const QString& dossierGroupe, const QString& eleve,
+                       DictionnaireMots* mots = nullptr);
 
 // How many of the latest exercises the average and the words to revise look at.
 inline constexpr int ExercicesRecents = 10;

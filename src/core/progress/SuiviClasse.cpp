@@ -12,40 +12,6 @@
 
 #include <algorithm>
 
-void DictionnaireMots::Numeroter(BilanLu& b) {
-    {
-        QMutexLocker verrou(&m_verrou);
-        for (MotRate& m : b.Mots) {
-            const auto [it, nouveau] = m_numeros.try_emplace(m.Cle, int(m_cles.size()));
-            if (nouveau) {
-                m_cles.append(m.Cle);
-                m_affiches.append(m.Affiche);
-            }
-            m.Numero = it->second;
-        }
-    }
-    b.ParNumero.clear();
-    b.ParNumero.reserve(b.Mots.size());
-    for (int i = 0; i < b.Mots.size(); ++i)
-        b.ParNumero.append({b.Mots.at(i).Numero, i});
-    std::sort(b.ParNumero.begin(), b.ParNumero.end());
-}
-
-int DictionnaireMots::Taille() const {
-    QMutexLocker verrou(&m_verrou);
-    return int(m_cles.size());
-}
-
-QString DictionnaireMots::Affiche(int numero) const {
-    QMutexLocker verrou(&m_verrou);
-    return m_affiches.value(numero);
-}
-
-QString DictionnaireMots::Cle(int numero) const {
-    QMutexLocker verrou(&m_verrou);
-    return m_cles.value(numero);
-}
-
 CacheBilans::Empreintes CacheBilans::EmpreintesEleve(const QString& base) {
     Empreintes r;
     const char* const suffixes[] = {SuffixeExos, SuffixeDetail, SuffixeHistorique};
@@ -72,9 +38,7 @@ CacheBilans::Eleve CacheBilans::Lire(const QString& dossierGroupe, const QString
         }
     }
     if (!r.Bilan) {
-        BilanLu lu = LireBilanEleve(dossierGroupe, eleve);
-        m_mots.Numeroter(lu);
-        r.Bilan = std::make_shared<const BilanLu>(std::move(lu));
+        r.Bilan = std::make_shared<const BilanLu>(LireBilanEleve(dossierGroupe, eleve, &m_mots));
         r.Relu = true;
     }
     r.Statistiques = std::make_shared<const StatistiquesEleve>(

@@ -5,7 +5,6 @@
 // his files changed.
 
 #include "core/progress/BilanEleve.h"
-#include "core/progress/TableTextes.h"
 
 #include <QMutex>
 
@@ -36,22 +35,6 @@ struct BilanClasse {
     QVector<MotDeLaClasse> Mots;       // the most missed first
     int Illisibles = 0;
     int Relus = 0; // pupils whose files had to be read for this result
-};
-
-// Numbers for item keys, the same for every pupil, so that a group's words add up in arrays.
-class DictionnaireMots {
-public:
-    // Gives every word of the pupil its number and sorts his index by number.
-    void Numeroter(BilanLu& bilan);
-    int Taille() const;
-    QString Affiche(int numero) const;
-    QString Cle(int numero) const;
-
-private:
-    mutable QMutex m_verrou;
-    TableTextes<QString, int> m_numeros;
-    QStringList m_cles;
-    QStringList m_affiches;
 };
 
 // Pupils' records as last read, each kept with the size and modification time of its three

@@ -8,7 +8,9 @@
 
 #include <unordered_map>
 
+// Transparent: a table keyed by QString is also searched with a view, without a copy.
 struct HachageTexte {
+    using is_transparent = void;
     size_t operator()(QStringView t) const noexcept {
         quint64 h = 14695981039346656037ull;
         for (const QChar c : t) {
@@ -20,6 +22,7 @@ struct HachageTexte {
 };
 
 struct EgaliteTexte {
+    using is_transparent = void;
     bool operator()(QStringView a, QStringView b) const noexcept { return a == b; }
 };
 
