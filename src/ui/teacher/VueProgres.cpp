@@ -79,7 +79,11 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
 void VueProgres::DefinirModeEleve(bool eleve) {
     m_modeEleve = eleve;
     gProgres->DefinirGrand(eleve);
-    Kit::Police(lResumeProgres, eleve ? 18 : 12, true);
+    // Bold for the pupil; the teacher's longer line fits in regular type.
+    Kit::Police(lResumeProgres, eleve ? 18 : 12);
+    QFont resume = lResumeProgres->font();
+    resume.setBold(eleve);
+    lResumeProgres->setFont(resume);
     Kit::Colorer(lResumeProgres, encre);
     Kit::Police(lTitreMots, eleve ? 18 : 14, true);
     Kit::Colorer(lTitreMots, encre);
