@@ -270,6 +270,14 @@ line 14,128 242,128
 path 'M 30,72 Q 128,96 226,72'
 path 'M 30,184 Q 128,160 226,184' pop graphic-context"
 
+  icone classe.png 32 "
+stroke '#3d4a5c' stroke-width 12 stroke-linecap round
+line 22,232 234,232
+stroke '#173a73' stroke-width 10 stroke-linejoin round
+fill '#e0602b' rectangle 36,150 84,226
+fill '#ffd23f' rectangle 104,96 152,226
+fill '#1fbf4f' rectangle 172,36 220,226"
+
   icone aide.png 32 "
 stroke '#173a73' stroke-width 10 fill '$BLEU' circle 128,128 128,10
 stroke none fill '#ffffff' font '$GRAS' font-size 180 text-anchor middle text 128,192 '?'"

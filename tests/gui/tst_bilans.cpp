@@ -180,7 +180,9 @@ private slots:
         QCOMPARE(Fenetres::Bilans->bMagneto->isVisibleTo(Fenetres::Bilans), son);
         QVERIFY(Fenetres::Bilans->bApropos->isVisibleTo(Fenetres::Bilans));
         QVERIFY(Fenetres::Bilans->bQuitterBilan->isVisibleTo(Fenetres::Bilans));
-        QCOMPARE(Fenetres::Bilans->onglets->count(), 4);
+        // The four files, and his progress, shown first.
+        QCOMPARE(Fenetres::Bilans->onglets->count(), 5);
+        QCOMPARE(Fenetres::Bilans->onglets->currentWidget(), Fenetres::Bilans->ongletProgres);
         QVERIFY(Fenetres::Bilans->BilanExo->toolTip().isEmpty());
         QVERIFY(Fenetres::Bilans->BilanDetail->toolTip().isEmpty());
         QVERIFY(Fenetres::Bilans->ItemReussis->toolTip().isEmpty());
@@ -451,9 +453,10 @@ private slots:
         QCOMPARE(Couleurs(), couleurs);
     }
 
+    // The teacher finds the tab shown last; a pupil always starts on his progress.
     void ongletGardeEntreOuvertures() {
         Classe c;
-        c.OuvrirEleve();
+        c.Ouvrir(true);
         QCOMPARE(Fenetres::Bilans->onglets->currentIndex(), 2); // "Items réussis" at the first
         Fenetres::Bilans->onglets->setCurrentIndex(1);
         Fenetres::Bilans->show();
@@ -461,6 +464,11 @@ private slots:
         QVERIFY(!Fenetres::Bilans->isVisible());
         c.Ouvrir(true);
         QCOMPARE(Fenetres::Bilans->onglets->currentIndex(), 1);
+        Fenetres::Bilans->onglets->setCurrentIndex(3); // "Mot de passe"
+        c.OuvrirEleve();
+        QCOMPARE(Fenetres::Bilans->onglets->currentWidget(), Fenetres::Bilans->ongletProgres);
+        c.Ouvrir(true);
+        QCOMPARE(Fenetres::Bilans->onglets->currentWidget(), Fenetres::Bilans->ongletProgres);
     }
 
     void rafraichir() {

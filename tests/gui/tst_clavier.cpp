@@ -263,11 +263,11 @@ private slots:
         FenetreBilans* f = Fenetres::Bilans;
         Montrer(f);
         QTRY_COMPARE(f->cChoixEleve->currentText(), QStringLiteral("Paul"));
-        QCOMPARE(Tabulations(f, f->cChoixGroupe, 16),
-                 (QStringList{"cChoixGroupe", "cChoixEleve", "bStudio", "qt_tabwidget_tabbar",
-                              "ItemReussis", "bSupprimer", "bGererGroupes", "bConfigurer",
-                              "bMagneto", "bImprime", "bModifier", "bRafraichir", "bBanque",
-                              "bAide", "bApropos", "bQuitterBilan", "cChoixGroupe"}));
+        QCOMPARE(Tabulations(f, f->cChoixGroupe, 17),
+                 (QStringList{"cChoixGroupe", "bClasse", "cChoixEleve", "bStudio",
+                              "qt_tabwidget_tabbar", "ItemReussis", "bSupprimer", "bGererGroupes",
+                              "bConfigurer", "bMagneto", "bImprime", "bModifier", "bRafraichir",
+                              "bBanque", "bAide", "bApropos", "bQuitterBilan", "cChoixGroupe"}));
         QTest::keyClick(f->bApropos, Qt::Key_Return);
         QCOMPARE(b.env.Messages.Appels.size(), 1);
         QCOMPARE(b.env.Messages.Appels.first().Genre, QStringLiteral("Information"));

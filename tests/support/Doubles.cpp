@@ -160,9 +160,10 @@ QString ChoixFichierDouble::Ouvrir(QWidget*, const QString& titre, const QString
     return Reponses.isEmpty() ? QString() : Reponses.takeFirst();
 }
 
-QString ChoixFichierDouble::Enregistrer(QWidget*, const QString& titre, const QString&,
+QString ChoixFichierDouble::Enregistrer(QWidget*, const QString& titre, const QString& propose,
                                         const QString&) {
     Titres.append(titre);
+    Proposes.append(propose);
     return Reponses.isEmpty() ? QString() : Reponses.takeFirst();
 }
 

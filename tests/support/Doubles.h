@@ -159,6 +159,7 @@ class ChoixFichierDouble : public IChoixFichier {
 public:
     QStringList Reponses; // taken in order; empty: cancelled
     QStringList Titres;
+    QStringList Proposes; // the names offered by the save dialogs, in order
     QString Ouvrir(QWidget*, const QString& titre, const QString&) override;
     QString Enregistrer(QWidget*, const QString& titre, const QString&, const QString&) override;
 };

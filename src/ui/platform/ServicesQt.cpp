@@ -7,6 +7,10 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -49,6 +53,31 @@ bool MessagesQt::Confirmation(const QString& texte) {
 void MessagesQt::Erreur(const QString& texte) {
     Boite(BoiteMessage::Genre::Erreur, Etat.TitreApplication, texte, {Reponse::Ok}, Reponse::Ok,
           Reponse::Ok);
+}
+
+QString ChoixFichierQt::Ouvrir(QWidget* parent, const QString& titre, const QString& filtre) {
+    return QFileDialog::getOpenFileName(parent, titre, QString(), filtre);
+}
+
+QString ChoixFichierQt::Enregistrer(QWidget* proprietaire, const QString& titre,
+                                    const QString& propose, const QString& filtre) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString depart = documents.isEmpty() || QFileInfo(propose).isAbsolute()
+                               ? propose
+                               : documents + u'/' + propose;
+    QFileDialog dialogue(proprietaire, titre, depart, filtre);
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    // "Tableur CSV (*.csv)": a name typed without extension gets ".csv", so that the spreadsheet
+    // recognises the file; the dialog asks before replacing that file too.
+    const qsizetype etoile = filtre.indexOf(QStringLiteral("*."));
+    if (etoile >= 0) {
+        QString suffixe = filtre.mid(etoile + 2);
+        suffixe.truncate(suffixe.indexOf(QRegularExpression(QStringLiteral("[ );]"))));
+        dialogue.setDefaultSuffix(suffixe);
+    }
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return {};
+    return dialogue.selectedFiles().constFirst();
 }
 
 int ModalQt::Montrer(QDialog* forme) {

@@ -18,6 +18,14 @@ public:
     int Montrer(QDialog* forme) override;
 };
 
+// The desktop's file dialogs; a bare file name to save starts in the user's documents folder.
+class ChoixFichierQt : public IChoixFichier {
+public:
+    QString Ouvrir(QWidget* parent, const QString& titre, const QString& filtre) override;
+    QString Enregistrer(QWidget* parent, const QString& titre, const QString& propose,
+                        const QString& filtre) override;
+};
+
 // Runs an event loop that ignores the user, so sounds keep being fed while he waits.
 class PauseQt : public IPause {
 public:

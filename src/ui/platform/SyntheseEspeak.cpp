@@ -1,6 +1,5 @@
 #include "ui/platform/SyntheseEspeak.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -72,13 +71,4 @@ void SyntheseEspeak::Annuler() {
     p->kill();
     // Reaped by Qt once it has ended; nothing waits for it here.
     connect(p, &QProcess::finished, p, &QObject::deleteLater);
-}
-
-QString ChoixFichierQt::Ouvrir(QWidget* parent, const QString& titre, const QString& filtre) {
-    return QFileDialog::getOpenFileName(parent, titre, QString(), filtre);
-}
-
-QString ChoixFichierQt::Enregistrer(QWidget* parent, const QString& titre, const QString& propose,
-                                    const QString& filtre) {
-    return QFileDialog::getSaveFileName(parent, titre, propose, filtre);
 }

@@ -26,11 +26,3 @@ private:
     QString m_programme;
     QPointer<QProcess> m_processus;
 };
-
-// The desktop's file dialogs.
-class ChoixFichierQt : public IChoixFichier {
-public:
-    QString Ouvrir(QWidget* parent, const QString& titre, const QString& filtre) override;
-    QString Enregistrer(QWidget* parent, const QString& titre, const QString& propose,
-                        const QString& filtre) override;
-};

@@ -5,6 +5,8 @@
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
 #include "core/Services.h"
+#include "core/progress/SuiviClasse.h"
+#include "core/progress/TextesSuivi.h"
 #include "core/records/FichiersEleve.h"
 #include "core/teacher/ColorationReussis.h"
 #include "core/teacher/Enregistreur.h"
@@ -13,6 +15,8 @@
 #include "ui/kit/Kit.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/studio/FenetreStudio.h"
+#include "ui/teacher/FenetreClasse.h"
+#include "ui/teacher/VueProgres.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -150,12 +154,19 @@ QStringList Entrees(const QComboBox* liste) {
 } // namespace
 
 FenetreBilans::FenetreBilans(QWidget* parent, Controles controles)
-    : FormeModale(parent, QStringLiteral("fBilans"), QStringLiteral("Bilan")) {
+    : FormeModale(parent, QStringLiteral("fBilans"), QStringLiteral("Bilan")),
+      m_cache(std::make_shared<CacheBilans>()) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     FixerTaille(637, 436);
     FondBleuCiel();
+    m_lectureDAvance.setMaxThreadCount(1);
     TerminerCreation(controles);
+}
+
+FenetreBilans::~FenetreBilans() {
+    ++*m_lectureDemandee; // a reading ahead still going stops at its next pupil
+    m_lectureDAvance.waitForDone();
 }
 
 void FenetreBilans::ConstruireControles() {
@@ -183,7 +194,7 @@ void FenetreBilans::ConstruireControles() {
     cChoixGroupe->setObjectName(QStringLiteral("cChoixGroupe"));
     cChoixGroupe->setAccessibleName(QStringLiteral("Groupe"));
     cChoixGroupe->setToolTip(QStringLiteral("Groupe"));
-    cChoixGroupe->setGeometry(8, 8, 197, 28);
+    cChoixGroupe->setGeometry(8, 8, 160, 28);
     cChoixGroupe->setFont(listes);
     cChoixEleve = new QComboBox(cadreChoix);
     cChoixEleve->setObjectName(QStringLiteral("cChoixEleve"));
@@ -226,6 +237,29 @@ void FenetreBilans::ConstruireControles() {
     MotDePasse->setToolTip(aideMotDePasse);
     // Only the first opening starts on "Items réussis"; later ones keep the last tab shown.
     onglets->setCurrentIndex(OngletReussis);
+
+    // ---- Progress and class view
+    ongletProgres = new QWidget;
+    ongletProgres->setObjectName(QStringLiteral("TabProgres"));
+    ongletProgres->setAccessibleName(QStringLiteral("Progrès"));
+    onglets->addTab(ongletProgres, QStringLiteral("Progrès"));
+    Progres = new VueProgres(ongletProgres, m_cache);
+    auto* disposition = new QVBoxLayout(ongletProgres);
+    disposition->setContentsMargins(2, 2, 2, 2);
+    disposition->addWidget(Progres);
+    bClasse = new QPushButton(cadreChoix);
+    bClasse->setObjectName(QStringLiteral("bClasse"));
+    bClasse->setAccessibleName(QStringLiteral("Suivi de la classe"));
+    Kit::Bulle(bClasse, QStringLiteral("Suivi de la classe : les résultats de chaque élève, les "
+                                       "mots que la classe rate, l'export pour un tableur"));
+    bClasse->setIcon(QIcon(QStringLiteral(":/art/classe.png")));
+    bClasse->setIconSize(QSize(24, 24));
+    bClasse->setGeometry(172, 7, 33, 30);
+    bClasse->setAutoDefault(false);
+    bClasse->setFocusPolicy(Qt::TabFocus);
+    Kit::ActiverAuClavier(bClasse);
+    connect(bClasse, &QPushButton::clicked, this, &FenetreBilans::bClasseClick);
+    // ----
 
     tamponImpression = new QTextEdit(this);
     tamponImpression->setObjectName(QStringLiteral("Tampon"));
@@ -285,9 +319,10 @@ void FenetreBilans::ConstruireControles() {
 
     // Tab in reading order: the lists at the top, the tabs and the file shown (the tab widget
     // keeps its own order inside), the buttons.
-    QWidget* const ordre[] = {cChoixGroupe,  cChoixEleve, bStudio,  onglets,  bSupprimer,
-                              bGererGroupes, bConfigurer, bMagneto, bImprime, bModifier,
-                              bRafraichir,   bBanque,     bAide,    bApropos, bQuitterBilan};
+    QWidget* const ordre[] = {cChoixGroupe, bClasse,    cChoixEleve,   bStudio,
+                              onglets,      bSupprimer, bGererGroupes, bConfigurer,
+                              bMagneto,     bImprime,   bModifier,     bRafraichir,
+                              bBanque,      bAide,      bApropos,      bQuitterBilan};
     for (size_t n = 1; n < std::size(ordre); ++n)
         setTabOrder(ordre[n - 1], ordre[n]);
 
@@ -326,6 +361,8 @@ void FenetreBilans::FormActivate() {
     if (!Etat.ModeEnseignant) {
         setWindowTitle(QStringLiteral("Bilans de ") + Etat.NomEleve);
         ChargerBilanEleve(Etat.NomEleve);
+        // A pupil starts on his progress, never on his password.
+        onglets->setCurrentWidget(ongletProgres);
         return;
     }
     RemplirListeGroupesBilan();
@@ -358,6 +395,7 @@ void FenetreBilans::AppliquerMode() {
     BilanDetail->setToolTip(enseignant ? aideBilan : QString());
     ItemReussis->setToolTip(enseignant ? aideReussis : QString());
     bBanque->setToolTip(QStringLiteral("Banque d'exercices - ") + AdresseBanque());
+    Progres->DefinirModeEleve(!enseignant);
 }
 
 void FenetreBilans::RemplirListeGroupesBilan() {
@@ -384,6 +422,7 @@ void FenetreBilans::RemplirListeElevesBilan() {
 void FenetreBilans::cChoixGroupeChange() {
     Etat.DossierGroupe = DossierDuGroupe(Etat.CheminBilans, cChoixGroupe->currentText());
     RemplirListeElevesBilan();
+    LireClasseDAvance();
     cChoixEleveChange();
 }
 
@@ -400,6 +439,7 @@ void FenetreBilans::ChargerBilanEleve(const QString& eleve) {
     ColorerItemsReussis();
     ChargerVue(BilanExo, base + QLatin1String(SuffixeExos));
     ChargerVue(MotDePasse, base + QLatin1String(SuffixeMotDePasse));
+    Progres->Definir(Etat.DossierGroupe, eleve, Etat.ReponsesNecessaires);
 }
 
 // A file that cannot be read empties its view rather than leave the previous pupil's record
@@ -467,6 +507,10 @@ void FenetreBilans::bQuitterBilanClick() {
 // Teacher tools
 
 void FenetreBilans::bImprimeClick() {
+    if (onglets->currentWidget() == ongletProgres) {
+        ImprimerProgres();
+        return;
+    }
     const int onglet = onglets->currentIndex();
     if (onglet < OngletExos || onglet > OngletReussis)
         return; // nothing is printed from the password tab
@@ -590,4 +634,43 @@ void FenetreBilans::bStudioClick() {
     if (!studio)
         studio = new FenetreStudio(this, Controles::AuPremierAffichage);
     Services::Modal().Montrer(studio);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Progress and class view
+
+void FenetreBilans::ImprimerProgres() {
+    if (!Services::Imprimante().Configurer(this))
+        return;
+    const StatistiquesEleve& e = Progres->Statistiques();
+    const QString groupe = Etat.ModeEnseignant ? cChoixGroupe->currentText() : Etat.NomGroupe;
+    Services::Imprimante().Imprimer(
+        ImpressionProgres(e), EnTeteImpression(e.Eleve, groupe, Services::Horloge().DateCourte()));
+}
+
+void FenetreBilans::bClasseClick() {
+    if (!fenetreClasse)
+        fenetreClasse = new FenetreClasse(this, m_cache);
+    fenetreClasse->Definir(Etat.DossierGroupe, cChoixGroupe->currentText(),
+                           Etat.ReponsesNecessaires);
+    Services::Modal().Montrer(fenetreClasse);
+    const QString eleve = fenetreClasse->EleveChoisi();
+    if (eleve.isEmpty())
+        return;
+    Selectionner(cChoixEleve, IndexDansListe(Entrees(cChoixEleve), eleve));
+    cChoixEleveChange();
+}
+
+void FenetreBilans::LireClasseDAvance() {
+    const int demande = ++*m_lectureDemandee;
+    m_lectureDAvance.start([cache = m_cache, derniere = m_lectureDemandee, demande,
+                            dossier = Etat.DossierGroupe, n = Etat.ReponsesNecessaires] {
+        const auto continuer = [&] { return derniere->load() == demande; };
+        if (continuer())
+            CalculerClasse(*cache, dossier, n, continuer);
+    });
+}
+
+void FenetreBilans::AttendreLectureDAvance() {
+    m_lectureDAvance.waitForDone();
 }

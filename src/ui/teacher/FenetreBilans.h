@@ -4,6 +4,11 @@
 
 #include "ui/dialogs/FormeModale.h"
 
+#include <QThreadPool>
+
+#include <atomic>
+#include <memory>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -12,11 +17,15 @@ class QPushButton;
 class QTabWidget;
 class QTextEdit;
 class FenetreStudio;
+class CacheBilans;
+class FenetreClasse;
+class VueProgres;
 
 class FenetreBilans : public FormeModale {
     Q_OBJECT
 public:
     explicit FenetreBilans(QWidget* parent, Controles controles = Controles::Immediats);
+    ~FenetreBilans() override;
 
     QLabel* lTitre = nullptr;
     QTabWidget* onglets = nullptr;
@@ -48,10 +57,19 @@ public:
     QPushButton* bStudio = nullptr;  // the exercise studio, teacher mode only
     FenetreStudio* studio = nullptr; // made at the first click, not at start-up
 
+    // The pupil's progress beside the four files, and the class view the group's button opens.
+    QWidget* ongletProgres = nullptr;
+    VueProgres* Progres = nullptr;
+    QPushButton* bClasse = nullptr;
+    FenetreClasse* fenetreClasse = nullptr; // made at its first opening
+
     void RemplirListeGroupesBilan();
     void RemplirListeElevesBilan();
     void ChargerBilanEleve(const QString& eleve);
     void ColorerItemsReussis();
+
+    // Returns once the group's records asked ahead are read (tests, benchmarks).
+    void AttendreLectureDAvance();
 
     // The page shipped with the program that explains how teachers share exercise folders.
     static QString AdresseBanque();
@@ -75,6 +93,7 @@ public slots:
     void BilanDetailContextPopup();
     void ItemReussisContextPopup();
     void MotDePasseContextPopup();
+    void bClasseClick();
 
 protected:
     void ConstruireControles() override;
@@ -86,4 +105,13 @@ private:
     void OuvrirFichierEleve(const char* suffixe);
     void OuvrirSiExiste(const QString& chemin);
     void AppliquerMode();
+    void ImprimerProgres();
+    // Reads the group's records on a thread while the teacher looks at one pupil, so that the
+    // class view opens on records already in memory.
+    void LireClasseDAvance();
+    // The pupils' records as last read, shared by the progress tab and the class view.
+    std::shared_ptr<CacheBilans> m_cache;
+    // The latest reading ahead asked for; an older one stops at its next pupil.
+    std::shared_ptr<std::atomic<int>> m_lectureDemandee = std::make_shared<std::atomic<int>>(0);
+    QThreadPool m_lectureDAvance;
 };

@@ -1,0 +1,56 @@
+#pragma once
+// Reading back, one line at a time, what the program writes to a pupil's exercise summary and
+// detail record. The files are also the teacher's: a hand edit, a crash in the middle of a line
+// or another program's text may stand anywhere, so every reader says when a line is not one of
+// the program's own, and never guesses.
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+
+// One line of the exercise summary: "07/12/2026 | Terminé    |    8 /  10 | Animaux".
+struct ExerciceResume {
+    QDate Date;
+    bool Termine = false;
+    int Score = 0;
+    int Maxi = 0;
+    QString Dossier;
+    // The score in percent of the maximum.
+    double Pourcent() const { return 100.0 * Score / Maxi; }
+};
+
+// false for a line the program cannot have written: a missing field, a date that is no date, a
+// state word other than "Terminé" or "Interrompu", a score that is not a whole number, or one
+// above its maximum (the maximum is five points an item, never 0).
+bool LireLigneResume(QStringView ligne, ExerciceResume& exercice);
+
+enum class SorteDetail {
+    Vide,         // an empty line (before the closing lines)
+    EnTete,       // "07/12/2026 à 14:03:27 - 2 items - Exercice sur [Animaux]"
+    Juste,        // "chat : [4 s - 1 essai]", with or without " (déjà tenté)"
+    Ratee,        // "chien : chein - chiein [1 min 5 s - 3 essais]"
+    Ouverte,      // "chien : chein": an item's line without its end, what an interruption leaves
+    Temps,        // "Temps exercice : 1 min 12 s."
+    Score,        // "Score : 8/10."
+    Interruption, // "Exercice interrompu après 2 min 3 s."
+    Regle,        // the rule of "-"
+    Illisible,
+};
+
+// The texts are views into the line read: years of records are read without copying a line.
+struct LigneDetail {
+    SorteDetail Sorte = SorteDetail::Illisible;
+    QDate Date;          // EnTete (invalid when the date is not one)
+    QStringView Dossier; // EnTete
+    QStringView Attendu; // Ratee, Ouverte: the item as written, codes and alternatives included
+    QStringView Reponse; // Juste: the answer as typed
+    int Essais = 0;      // Juste: 1; Ratee: 2 or more
+    // A header glued after the start of the line: the end of a line a crash cut, then the next
+    // run's header. The header is read from here; what stands before it is lost.
+    qsizetype EnTeteColle = -1;
+};
+
+LigneDetail LireLigneDetail(QStringView ligne);
+
+// An item's time as the records write it: "4 s", "1 min 5 s", "1 h 0 s", "2 h 3 min 4 s".
+bool DureeValide(QStringView texte);
