@@ -18,9 +18,11 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -111,6 +113,44 @@ private slots:
         const QStringList defauts = Defauts(w);
         QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QStringLiteral("\n"))));
         w->hide();
+    }
+
+    // F11 fills the screen with the design in the middle, every control where it was relative
+    // to the others; F11 again gives back the window of design size, the controls in place.
+    void pleinEcran_data() {
+        QTest::addColumn<double>("facteur");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2") << 2.0;
+    }
+    void pleinEcran() {
+        QFETCH(double, facteur);
+        AppliquerFacteurEchelle(facteur);
+        ExerciceTest x;
+        FenetreExercice* f = Fenetres::Exercice;
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        QHash<QWidget*, QPoint> places;
+        for (QWidget* w : f->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->isWindow()) // the dialogs are windows of their own
+                places.insert(w, w->pos());
+        const QSize ecran = f->screen()->geometry().size();
+
+        QTest::keyClick(f, Qt::Key_F11);
+        QTRY_VERIFY(f->isFullScreen());
+        QTRY_COMPARE(f->size(), ecran);
+        const QPoint decalage(std::max(0, (ecran.width() - 628) / 2),
+                              std::max(0, (ecran.height() - 429) / 2));
+        QCOMPARE(f->Decalage(), decalage);
+        for (auto it = places.cbegin(); it != places.cend(); ++it)
+            QVERIFY2(it.key()->pos() == it.value() + decalage, qPrintable(it.key()->objectName()));
+
+        QTest::keyClick(f, Qt::Key_F11);
+        QTRY_VERIFY(!f->isFullScreen());
+        QTRY_COMPARE(f->size(), QSize(628, 429));
+        QCOMPARE(f->Decalage(), QPoint(0, 0));
+        for (auto it = places.cbegin(); it != places.cend(); ++it)
+            QCOMPARE(it.key()->pos(), it.value());
+        f->hide();
     }
 };
 

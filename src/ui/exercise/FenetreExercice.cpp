@@ -30,9 +30,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 FenetreExercice::FenetreExercice(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
@@ -188,6 +191,16 @@ void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
 }
 
 void FenetreExercice::showEvent(QShowEvent* e) {
+    // Centred on its screen once: a window manager that places at the top-left corner would
+    // leave the pupil's window in a corner of a big screen.
+    if (!m_placee && !isFullScreen()) {
+        m_placee = true;
+        if (const QScreen* ecran = screen()) {
+            QRect cadre = frameGeometry();
+            cadre.moveCenter(ecran->availableGeometry().center());
+            move(cadre.topLeft());
+        }
+    }
     QWidget::showEvent(e);
     QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
@@ -494,9 +507,38 @@ bool FenetreExercice::eventFilter(QObject* objet, QEvent* e) {
     return QWidget::eventFilter(objet, e);
 }
 
+void FenetreExercice::BasculerPleinEcran() {
+    if (isFullScreen()) {
+        showNormal();
+        setFixedSize(628, 429);
+    } else {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        showFullScreen();
+    }
+}
+
+// The controls keep their design places relative to one another; only the whole design moves,
+// to the middle of whatever size the window has.
+void FenetreExercice::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const QPoint decalage(std::max(0, (width() - 628) / 2), std::max(0, (height() - 429) / 2));
+    const QPoint delta = decalage - m_decalage;
+    if (delta.isNull())
+        return;
+    m_decalage = decalage;
+    for (QObject* o : children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow())
+            w->move(w->pos() + delta);
+}
+
 void FenetreExercice::keyPressEvent(QKeyEvent* e) {
     if (ToucheRepetee(e))
         return;
+    if (e->key() == Qt::Key_F11) {
+        BasculerPleinEcran();
+        return;
+    }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         if (bJaiEcrit->isEnabled())
             bJaiEcritClick();

@@ -61,9 +61,18 @@ protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
+public:
+    // F11: the whole screen, the design centred on the sky blue; F11 again: the window.
+    void BasculerPleinEcran();
+    // Where the design's top-left corner sits in the window (0, 0 outside full screen).
+    QPoint Decalage() const { return m_decalage; }
+
 private:
+    QPoint m_decalage;
+    bool m_placee = false; // centred on its screen at the first showing
     void FormCreate();
     void FormClose();
     void CreerControles();
