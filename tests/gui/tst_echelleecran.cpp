@@ -4,6 +4,7 @@
 // items, the teacher module).
 
 #include "ExerciceTest.h"
+#include "core/progress/SuiviClasse.h"
 #include "ui/dialogs/DialogueAppreciation.h"
 #include "ui/dialogs/DialogueNombreItems.h"
 #include "ui/dialogs/DialogueQuitter.h"
@@ -13,7 +14,9 @@
 #include "ui/setup/DialogueMotDePasse.h"
 #include "ui/setup/DialogueNouvelEleve.h"
 #include "ui/setup/FenetreDepart.h"
+#include "ui/studio/FenetreStudio.h"
 #include "ui/teacher/FenetreBilans.h"
+#include "ui/teacher/FenetreClasse.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -113,6 +116,27 @@ private slots:
         const QStringList defauts = Defauts(w);
         QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QStringLiteral("\n"))));
         w->hide();
+    }
+
+    // The teacher's resizable windows, designed larger than the exercise, never open larger
+    // than the screen: at a large scale on a small screen their buttons stay on it.
+    void fenetresRedimensionnables_data() {
+        QTest::addColumn<double>("facteur");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2") << 2.0;
+    }
+    void fenetresRedimensionnables() {
+        QFETCH(double, facteur);
+        AppliquerFacteurEchelle(facteur);
+        ExerciceTest x;
+        FenetreClasse classe(Fenetres::Exercice, std::make_shared<CacheBilans>());
+        FenetreStudio studio(Fenetres::Exercice);
+        const QSize ecran = Fenetres::Exercice->screen()->availableGeometry().size();
+        for (QWidget* w : {static_cast<QWidget*>(&classe), static_cast<QWidget*>(&studio)}) {
+            QVERIFY2(w->width() <= ecran.width() && w->height() <= ecran.height(),
+                     qPrintable(w->objectName()));
+            QVERIFY(w->minimumHeight() <= ecran.height());
+        }
     }
 
     // F11 fills the screen with the design in the middle, every control where it was relative

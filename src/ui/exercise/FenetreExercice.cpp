@@ -515,6 +515,9 @@ void FenetreExercice::BasculerPleinEcran() {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showFullScreen();
+        // Without a window manager nobody else gives the window the screen's size.
+        if (const QScreen* ecran = screen())
+            setGeometry(ecran->geometry());
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 namespace Kit {
@@ -140,6 +141,15 @@ void Colorer(QWidget* w, const QColor& texte, const QColor& texteDesactive, cons
                 p.setColor(groupe, role, f);
     }
     w->setPalette(p);
+}
+
+void TailleDansLEcran(QWidget* fenetre, const QSize& voulue) {
+    QSize dispo = voulue;
+    if (const QScreen* ecran = fenetre->screen())
+        // Room left for the window manager's frame and title.
+        dispo = ecran->availableGeometry().size() - QSize(16, 40);
+    fenetre->setMinimumSize(fenetre->minimumSize().boundedTo(dispo));
+    fenetre->resize(voulue.boundedTo(dispo));
 }
 
 } // namespace Kit

@@ -69,4 +69,8 @@ inline const QString StyleChamp =
 inline const QString StyleTitre =
     QStringLiteral("font-size: 14px; font-weight: bold; color: #1c3f73; background: transparent;");
 
+// A window that can be resized, at `voulue` (design pixels) or less: never taller or wider than
+// the screen it opens on, whatever the scale; its minimum size shrinks with it.
+void TailleDansLEcran(QWidget* fenetre, const QSize& voulue);
+
 } // namespace Kit

@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
@@ -100,8 +101,8 @@ FenetreStudio::FenetreStudio(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fStudio"), titreFenetre) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    resize(940, 620);
     setMinimumSize(860, 580);
+    Kit::TailleDansLEcran(this, QSize(940, 620));
     FondBleuCiel();
     TerminerCreation(controles);
 }
@@ -109,7 +110,22 @@ FenetreStudio::FenetreStudio(QWidget* parent, Controles controles)
 FenetreStudio::~FenetreStudio() = default;
 
 void FenetreStudio::ConstruireControles() {
-    auto* principal = new QVBoxLayout(this);
+    // Inside a scroll area: at a large scale on a small screen, the window is smaller than its
+    // design and the lower controls stay reachable.
+    auto* cadre = new QVBoxLayout(this);
+    cadre->setContentsMargins(0, 0, 0, 0);
+    auto* defilement = new QScrollArea(this);
+    defilement->setObjectName(QStringLiteral("DefilementStudio"));
+    defilement->setFrameShape(QFrame::NoFrame);
+    defilement->setWidgetResizable(true);
+    defilement->setFocusPolicy(Qt::NoFocus);
+    auto* contenu = new QWidget(defilement);
+    contenu->setObjectName(QStringLiteral("ContenuStudio"));
+    defilement->setWidget(contenu);
+    defilement->viewport()->setAutoFillBackground(false);
+    contenu->setAutoFillBackground(false);
+    cadre->addWidget(defilement);
+    auto* principal = new QVBoxLayout(contenu);
     principal->setContentsMargins(10, 8, 10, 8);
     principal->setSpacing(6);
     QLabel* titre = Kit::Etiquette(this, "lTitreStudio", titreFenetre, {});
@@ -214,6 +230,9 @@ void FenetreStudio::ConstruireControles() {
     eOrthographe->setPlaceholderText(QStringLiteral("Texte à écrire, puis « Ajouter »"));
     bAjouterOrthographe = Bouton(cadreItem, "bAjouterOrthographe", QStringLiteral("Ajouter"));
     bRetirerOrthographe = Bouton(cadreItem, "bRetirerOrthographe", QStringLiteral("Retirer"));
+    // The typing gets the room; the two buttons only what their captions need.
+    for (QPushButton* b : {bAjouterOrthographe, bRetirerOrthographe})
+        b->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     rangeeOrtho->addWidget(eOrthographe, 1);
     rangeeOrtho->addWidget(bAjouterOrthographe);
     rangeeOrtho->addWidget(bRetirerOrthographe);

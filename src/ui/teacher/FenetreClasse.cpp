@@ -69,7 +69,7 @@ FenetreClasse::FenetreClasse(QWidget* parent, std::shared_ptr<CacheBilans> cache
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
     setMinimumSize(760, 480);
-    resize(900, 580);
+    Kit::TailleDansLEcran(this, QSize(900, 580));
     FondBleuCiel();
     m_calculs.setMaxThreadCount(1);
     TerminerCreation(Controles::AuPremierAffichage);
