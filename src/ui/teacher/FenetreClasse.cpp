@@ -145,7 +145,9 @@ void FenetreClasse::ConstruireControles() {
     eClasse->setAlternatingRowColors(true);
     eClasse->verticalHeader()->hide();
     eClasse->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    eClasse->horizontalHeader()->setSectionResizeMode(ColonneEleve, QHeaderView::Stretch);
+    // The names keep their width on a narrow screen (the table scrolls instead); the room left
+    // goes to the last column.
+    eClasse->horizontalHeader()->setStretchLastSection(true);
     Kit::Police(eClasse, 13);
     eClasse->verticalHeader()->setDefaultSectionSize(eClasse->fontMetrics().height() + 8);
     Kit::Bulle(eClasse, QStringLiteral("Un double clic sur un élève l'ouvre dans le module "
