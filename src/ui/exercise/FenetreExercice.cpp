@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +43,14 @@ FenetreExercice::FenetreExercice(QWidget* parent) : QWidget(parent) {
     // No title-bar buttons: the program alone closes its main window.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(628, 429);
+    // Centred on the desktop, placed before the window exists so that it costs no trip to the
+    // window system: a window manager that places at the top-left corner would leave the
+    // pupil's window in a corner of a big screen.
+    if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+        QRect cadre(QPoint(0, 0), size());
+        cadre.moveCenter(ecran->availableGeometry().center());
+        move(cadre.topLeft());
+    }
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(166, 202, 240));
     setPalette(p);
@@ -191,16 +200,6 @@ void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
 }
 
 void FenetreExercice::showEvent(QShowEvent* e) {
-    // Centred on its screen once: a window manager that places at the top-left corner would
-    // leave the pupil's window in a corner of a big screen.
-    if (!m_placee && !isFullScreen()) {
-        m_placee = true;
-        if (const QScreen* ecran = screen()) {
-            QRect cadre = frameGeometry();
-            cadre.moveCenter(ecran->availableGeometry().center());
-            move(cadre.topLeft());
-        }
-    }
     QWidget::showEvent(e);
     QTimer::singleShot(0, this, [this] { FormActivate(); });
 }

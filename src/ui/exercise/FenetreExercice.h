@@ -72,7 +72,6 @@ public:
 
 private:
     QPoint m_decalage;
-    bool m_placee = false; // centred on its screen at the first showing
     void FormCreate();
     void FormClose();
     void CreerControles();
