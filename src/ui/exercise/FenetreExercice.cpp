@@ -507,10 +507,16 @@ bool FenetreExercice::eventFilter(QObject* objet, QEvent* e) {
 }
 
 void FenetreExercice::BasculerPleinEcran() {
-    if (isFullScreen()) {
+    // Its own flag: without a window manager the window system never confirms the state, and
+    // Qt then reports the window as normal.
+    m_pleinEcran = !m_pleinEcran;
+    if (!m_pleinEcran) {
         showNormal();
         setFixedSize(628, 429);
+        // Back where it was: without a window manager nobody else puts it back.
+        move(m_placeNormale);
     } else {
+        m_placeNormale = pos();
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showFullScreen();

@@ -72,6 +72,8 @@ public:
 
 private:
     QPoint m_decalage;
+    QPoint m_placeNormale; // the window's place before full screen
+    bool m_pleinEcran = false;
     void FormCreate();
     void FormClose();
     void CreerControles();
