@@ -3,6 +3,7 @@
 #include "core/DossierProgramme.h"
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
+#include "core/records/Journal.h"
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/platform/ArretPropre.h"
@@ -68,6 +69,13 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
         ChoisirDossierProgramme(exe, QFileInfo(exe).isWritable(),
                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     Etat.Reinitialiser();
+    // A shutdown is heard before the journal exists, so that it is never left behind; the
+    // request waits in the event loop, which first runs once the windows are there.
+    InstallerArretPropre([] {
+        if (Fenetres::Exercice)
+            Fenetres::Exercice->ArretDemande();
+    });
+    CreerJournalEnFond();
 
     // The scale is read from the ini now, before any window exists; the rest of the ini, and
     // what a wrong value deserves to be told, once the main window shows.
@@ -110,7 +118,6 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     Fenetres::Creer(FormeModale::Controles::AuPremierAffichage);
     if (apresCreation)
         apresCreation();
-    InstallerArretPropre([] { Fenetres::Exercice->ArretDemande(); });
     Fenetres::Exercice->show();
     const int code = QApplication::exec();
     Fenetres::Detruire();

@@ -9,12 +9,14 @@
 #include <QLockFile>
 #include <QRegularExpression>
 
+#include <future>
 #include <memory>
 
 namespace {
 
 // This run's lock, held until the program ends (the journal is deleted just before).
 std::unique_ptr<QLockFile> verrouDuJournal;
+std::future<bool> journalEnCours;
 
 const QString prefixeVerrou = QStringLiteral(".");
 const QString suffixeVerrou = QStringLiteral(".lock");
@@ -104,4 +106,19 @@ bool CreerJournal() {
     }
     Etat.FichierJournal.clear(); // never keep a name that belongs to another copy
     return false;
+}
+
+void CreerJournalEnFond() {
+    journalEnCours = std::async(std::launch::async, CreerJournal);
+}
+
+void AttendreJournalEnFond() {
+    if (journalEnCours.valid())
+        journalEnCours.wait();
+}
+
+bool JournalCree() {
+    if (journalEnCours.valid())
+        return journalEnCours.get();
+    return CreerJournal();
 }

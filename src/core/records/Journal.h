@@ -10,6 +10,16 @@
 // not be created.
 bool CreerJournal();
 
+// The same on a thread of its own, begun as soon as the program folder is known: the lock is
+// written through to the disk (a millisecond here, far more on a school's disk or share), and
+// the windows need not wait for it. JournalCree() gives its result, waiting if need be; without
+// a creation begun, it creates the journal itself. Nothing may read Etat.FichierJournal between
+// the two calls.
+void CreerJournalEnFond();
+bool JournalCree();
+// Waits for a creation begun in the background, if any, without taking its result.
+void AttendreJournalEnFond();
+
 // Removes from the program folder every journal whose lock is there and held by no running
 // copy, with that lock, and the locks left without a journal. A journal without a lock is left
 // alone: it may be a running older copy's, or a file that only looks like a journal. Returns

@@ -220,7 +220,7 @@ void FenetreExercice::FormActivate() {
         close();
         return;
     }
-    if (!CreerJournal())
+    if (!JournalCree())
         Etat.EcriturePossible = false;
     Etat.TitreApplication = QStringLiteral("Plumelune - Version 2.0");
     setWindowTitle(Etat.TitreApplication);
@@ -585,6 +585,7 @@ void FenetreExercice::ArretDemande() {
 
 void FenetreExercice::FormClose() {
     EnregistrerReussites();
+    AttendreJournalEnFond(); // a close before the first activation
     if (!Etat.FichierJournal.isEmpty())
         QFile::remove(Etat.FichierJournal);
 }

@@ -125,6 +125,35 @@ private slots:
         QCOMPARE(env.Hasard.Bornes.first(), 10000000);
     }
 
+    // Begun in the background at start-up, the journal is the same as one made on the spot:
+    // same rules, its result given once; a later call (a new run in the same process) makes
+    // another; a folder that refuses it says so through the same answer.
+    void journalEnFond_data() {
+        QTest::addColumn<bool>("possible");
+        QTest::newRow("dossier du programme") << true;
+        QTest::newRow("dossier absent") << false;
+    }
+    void journalEnFond() {
+        QFETCH(bool, possible);
+        EnvironnementTest env;
+        if (!possible)
+            Etat.DossierProgramme = env.Programme + "absent/";
+        EcrireOctets(env.Programme + "Bilan_42.txt", "autre copie");
+        QLockFile autreCopie(env.Programme + ".Bilan_42.txt.lock");
+        QVERIFY(autreCopie.tryLock(0));
+        env.Hasard.Tirages = {42, 7, 8};
+        CreerJournalEnFond();
+        AttendreJournalEnFond(); // a close before the first activation waits, takes nothing
+        QCOMPARE(JournalCree(), possible);
+        QCOMPARE(QFileInfo::exists(Etat.FichierJournal), possible);
+        if (!possible)
+            return;
+        QCOMPARE(Etat.FichierJournal, env.Programme + "Bilan_7.txt");
+        QVERIFY(QFileInfo::exists(env.Programme + ".Bilan_7.txt.lock"));
+        QVERIFY(JournalCree()); // nothing pending any more: a journal made on the spot
+        QCOMPARE(Etat.FichierJournal, env.Programme + "Bilan_8.txt");
+    }
+
     void journalImpossible() {
         EnvironnementTest env;
         Etat.DossierProgramme = env.Programme + "absent/";
