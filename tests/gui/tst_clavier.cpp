@@ -68,16 +68,6 @@ QStringList Tabulations(QWidget* fenetre, QWidget* depart, int n) {
     return r;
 }
 
-void Repetition(QWidget* cible, int touche) {
-    QKeyEvent repetee(QEvent::KeyPress, touche, Qt::NoModifier, QString(), /*autorep*/ true);
-    QApplication::sendEvent(cible, &repetee);
-}
-
-QString NomAccessible(QWidget* w) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    return a ? a->text(QAccessible::Name) : QString();
-}
-
 } // namespace
 
 class TstClavier : public QObject {

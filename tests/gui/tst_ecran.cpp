@@ -51,17 +51,6 @@ void Montrer(QWidget* w) {
     QVERIFY(QTest::qWaitForWindowActive(w));
 }
 
-// A key press the keyboard repeats while the key is held down.
-void Repetition(QWidget* cible, int touche) {
-    QKeyEvent repetee(QEvent::KeyPress, touche, Qt::NoModifier, QString(), /*autorep*/ true);
-    QApplication::sendEvent(cible, &repetee);
-}
-
-QString NomAccessible(QWidget* w) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    return a ? a->text(QAccessible::Name) : QString();
-}
-
 } // namespace
 
 class TstEcran : public QObject {

@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
-
 #include <utility>
 
 #include <fcntl.h>
@@ -104,29 +104,41 @@ QByteArray WavTonalite(double secondes, int frequence, int canaux, double silenc
         for (int c = 0; c < canaux; ++c)
             qToLittleEndian(qint16(std::lround(v)), donnees.data() + (i * canaux + c) * 2);
     }
-    QByteArray o("RIFF");
-    auto u32 = [&o](quint32 v) {
+    return EnteteWav(canaux, frequence, 16, quint32(donnees.size())) + donnees;
+}
+
+QByteArray EnteteWav(int canaux, int frequence, int bits, quint32 octetsDonnees) {
+    QByteArray e;
+    auto u32 = [&e](quint32 v) {
         char b[4];
         qToLittleEndian(v, b);
-        o.append(b, 4);
+        e.append(b, 4);
     };
-    auto u16 = [&o](quint16 v) {
+    auto u16 = [&e](quint16 v) {
         char b[2];
         qToLittleEndian(v, b);
-        o.append(b, 2);
+        e.append(b, 2);
     };
-    u32(quint32(36 + donnees.size()));
-    o += "WAVEfmt ";
+    e.append("RIFF");
+    u32(36 + octetsDonnees);
+    e.append("WAVEfmt ");
     u32(16);
     u16(1);
     u16(quint16(canaux));
     u32(quint32(frequence));
-    u32(quint32(frequence * canaux * 2));
-    u16(quint16(canaux * 2));
-    u16(16);
-    o += "data";
-    u32(quint32(donnees.size()));
-    return o + donnees;
+    u32(quint32(frequence * canaux * bits / 8));
+    u16(quint16(canaux * bits / 8));
+    u16(quint16(bits));
+    e.append("data");
+    u32(octetsDonnees);
+    return e;
+}
+
+int Crete(const QVector<qint16>& s) {
+    int c = 0;
+    for (const qint16 v : s)
+        c = std::max(c, std::abs(int(v)));
+    return c;
 }
 
 bool SyntheseDouble::Disponible(QString* raison) {
@@ -235,4 +247,17 @@ void EcrireOctets(const QString& chemin, const QByteArray& octets) {
     QFile f(chemin);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(octets);
+}
+
+void PreparerPaulDeCM1(EnvironnementTest& env, const QByteArray& historique) {
+    Etat.CheminBilans = env.Programme + "_Bilans/";
+    Etat.NomGroupe = "CM1";
+    Etat.DossierGroupe = Etat.CheminBilans + "CM1/";
+    Etat.NomEleve = "Paul";
+    EcrireOctets(Etat.DossierGroupe + "Paul.txt", historique);
+    EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", "");
+    EcrireOctets(Etat.DossierGroupe + "Paul_Exos.txt", "");
+    Etat.FichierJournal = env.Programme + "Bilan_1.txt";
+    EcrireOctets(Etat.FichierJournal, "");
+    Etat.DossierExercice = env.Programme + "_Medias/Animaux";
 }

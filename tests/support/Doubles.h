@@ -8,7 +8,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
 struct AppelMessage {
     QString Genre; // "Message", "OuiNon", "OkAnnuler", "Information", "Confirmation", "Erreur"
@@ -154,6 +156,26 @@ private:
 QByteArray WavTonalite(double secondes, int frequence = 22050, int canaux = 1,
                        double silenceAutour = 0.3);
 
+// A canonical 44-byte PCM header, for the files and headers no encoder would write.
+QByteArray EnteteWav(int canaux, int frequence, int bits, quint32 octetsDonnees);
+
+// The loudest sample, as a magnitude.
+int Crete(const QVector<qint16>& s);
+
+// Runs `action` with files limited to `octets` bytes: writes beyond are cut short, as a full
+// disk would refuse them. False when the limit could not be set (the action ran anyway).
+template <typename F> bool AvecDisquePlein(qint64 octets, F action) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit ancien{};
+    getrlimit(RLIMIT_FSIZE, &ancien);
+    rlimit petit = ancien;
+    petit.rlim_cur = static_cast<rlim_t>(octets);
+    const bool limite = setrlimit(RLIMIT_FSIZE, &petit) == 0;
+    action();
+    setrlimit(RLIMIT_FSIZE, &ancien);
+    return limite;
+}
+
 // The file choosers answer from scripts; each call is recorded.
 class ChoixFichierDouble : public IChoixFichier {
 public:
@@ -198,6 +220,10 @@ public:
 // Test helpers for files.
 QByteArray LireOctets(const QString& chemin);
 void EcrireOctets(const QString& chemin, const QByteArray& octets);
+
+// Paul of CM1 with his three files (`historique` his history) and an empty journal; the
+// folder Animaux (not created) is the exercise's.
+void PreparerPaulDeCM1(EnvironnementTest& env, const QByteArray& historique);
 
 // An empty file whose name on disk is `nom` in `dossier`, bytes that need not be UTF-8 (as a
 // share mounted without UTF-8 file names shows them); removed again at the end, since Qt

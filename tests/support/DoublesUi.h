@@ -21,6 +21,13 @@ public:
     int Montrer(QDialog* forme) override;
 };
 
+class QWidget;
+
+// A key press the keyboard repeats while the key is held down, sent to `cible`.
+void Repetition(QWidget* cible, int touche);
+// What a screen reader says a control is.
+QString NomAccessible(QWidget* w);
+
 class ModalInstalle {
 public:
     ModalInstalle() { Services::InstallerModal(&Modal); }

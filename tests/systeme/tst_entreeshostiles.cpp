@@ -14,22 +14,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
-
-// Runs `action` with files limited to `octets` bytes, as a full disk would refuse them.
-template <typename F> void AvecDisquePlein(qint64 octets, F action) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit ancien{};
-    getrlimit(RLIMIT_FSIZE, &ancien);
-    rlimit petit = ancien;
-    petit.rlim_cur = static_cast<rlim_t>(octets);
-    setrlimit(RLIMIT_FSIZE, &petit);
-    action();
-    setrlimit(RLIMIT_FSIZE, &ancien);
-}
 
 void PreparerPaul(EnvironnementTest& env, const QString& nom, const QByteArray& historique) {
     Etat.CheminBilans = env.Programme + "_Bilans/";

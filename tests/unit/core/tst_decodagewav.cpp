@@ -1,6 +1,7 @@
 // Decoding of the item and effect sounds: every encoding an old WAV may carry, and the broken
 // files a teacher may drop into an exercise folder.
 
+#include "Doubles.h"
 #include "sound/DecodageWav.h"
 
 #include <QDir>
@@ -68,32 +69,6 @@ double RapportSignalBruit(const SonDecode& son, int canal, sf_count_t trames) {
         bruit += (lu - attendu) * (lu - attendu);
     }
     return 10.0 * std::log10(signal / std::max(bruit, 1e-9));
-}
-
-// A canonical 44-byte PCM header, for the headers no encoder would write.
-QByteArray EnteteWav(int canaux, int frequence, int bits, quint32 octetsDonnees) {
-    QByteArray e;
-    auto u32 = [&e](quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            e.append(char((v >> (8 * i)) & 0xFF));
-    };
-    auto u16 = [&e](quint16 v) {
-        e.append(char(v & 0xFF));
-        e.append(char(v >> 8));
-    };
-    e.append("RIFF");
-    u32(36 + octetsDonnees);
-    e.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(quint16(canaux));
-    u32(quint32(frequence));
-    u32(quint32(frequence * canaux * bits / 8));
-    u16(quint16(canaux * bits / 8));
-    u16(quint16(bits));
-    e.append("data");
-    u32(octetsDonnees);
-    return e;
 }
 
 } // namespace

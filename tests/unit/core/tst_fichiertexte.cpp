@@ -8,24 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
-
-// Runs `action` with files limited to `octets` bytes: writes beyond are cut short, as on a
-// full disk.
-template <typename F> void AvecDisquePlein(qint64 octets, F action) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit ancien{};
-    getrlimit(RLIMIT_FSIZE, &ancien);
-    rlimit petit = ancien;
-    petit.rlim_cur = static_cast<rlim_t>(octets);
-    setrlimit(RLIMIT_FSIZE, &petit);
-    action();
-    setrlimit(RLIMIT_FSIZE, &ancien);
-}
 
 // Runs `action` as a user the folder's permissions apply to. Permissions do not stop root, so
 // a root test run takes the identity of "nobody" for the action (and back: the saved id
@@ -280,14 +265,8 @@ private slots:
         EnvironnementTest env;
         const QString f = env.Programme + "Paul.txt";
         EcrireOctets(f, "chat|3\r\n");
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit ancien{};
-        getrlimit(RLIMIT_FSIZE, &ancien);
-        rlimit petit = ancien;
-        petit.rlim_cur = 4096;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &petit), 0);
-        const bool ok = RemplacerFichier(f, QByteArray(100000, 'x'));
-        setrlimit(RLIMIT_FSIZE, &ancien);
+        bool ok = true;
+        QVERIFY(AvecDisquePlein(4096, [&] { ok = RemplacerFichier(f, QByteArray(100000, 'x')); }));
         QVERIFY(!ok);
         QCOMPARE(LireOctets(f), QByteArray("chat|3\r\n"));
         QVERIFY(RemplacerFichier(f, "chien|1\r\n"));

@@ -15,16 +15,7 @@ namespace {
 // Paul of CM1 with his files and a journal; `items` in the folder Animaux, which is opened.
 QString Preparer(EnvironnementTest& env, const QStringList& items,
                  const QByteArray& historique = {}) {
-    Etat.CheminBilans = env.Programme + "_Bilans/";
-    Etat.NomGroupe = "CM1";
-    Etat.DossierGroupe = Etat.CheminBilans + "CM1/";
-    Etat.NomEleve = "Paul";
-    EcrireOctets(Etat.DossierGroupe + "Paul.txt", historique);
-    EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", "");
-    EcrireOctets(Etat.DossierGroupe + "Paul_Exos.txt", "");
-    Etat.FichierJournal = env.Programme + "Bilan_1.txt";
-    EcrireOctets(Etat.FichierJournal, "");
-    Etat.DossierExercice = env.Programme + "_Medias/Animaux";
+    PreparerPaulDeCM1(env, historique);
     QDir().mkpath(Etat.DossierExercice);
     for (const QString& i : items)
         EcrireOctets(Etat.DossierExercice + "/" + i, "RIFF");

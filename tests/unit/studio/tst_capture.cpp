@@ -45,13 +45,6 @@ QByteArray Tonalite(const QAudioFormat& f, double secondes) {
     return o;
 }
 
-int Crete(const QVector<qint16>& s) {
-    int c = 0;
-    for (const qint16 v : s)
-        c = std::max(c, std::abs(int(v)));
-    return c;
-}
-
 } // namespace
 
 class TstCapture : public QObject {

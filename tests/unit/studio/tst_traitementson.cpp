@@ -1,6 +1,7 @@
 // Sound preparation on generated signals: resampling keeps a tone and removes what the new rate
 // cannot carry, the silence around the words is cut, the peaks are brought to one level.
 
+#include "Doubles.h"
 #include "core/studio/TraitementSon.h"
 
 #include <QTest>
@@ -47,13 +48,6 @@ double Composante(const QVector<qint16>& s, int frequence, double hz) {
         b += s[i] * std::cos(t);
     }
     return 2 * std::hypot(a, b) / double(fin - debut);
-}
-
-int Crete(const QVector<qint16>& s) {
-    int c = 0;
-    for (const qint16 v : s)
-        c = std::max(c, std::abs(int(v)));
-    return c;
 }
 
 } // namespace
