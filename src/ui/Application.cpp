@@ -16,6 +16,7 @@
 #include "ui/platform/SyntheseEspeak.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -27,11 +28,17 @@ namespace {
 
 // The ini beside the executable, read before Qt starts (an installed program keeps its ini in
 // the user's folder: this one then only guesses).
-QByteArray IniPresDeLExecutable() {
+struct IniLu {
+    QString Chemin;
+    QByteArray Octets;
+};
+IniLu IniPresDeLExecutable() {
     const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
-    QByteArray ini;
-    if (!exe.isEmpty())
-        LireFichier(QFileInfo(exe).absolutePath() + QStringLiteral("/plumelune.ini"), ini);
+    IniLu ini;
+    if (!exe.isEmpty()) {
+        ini.Chemin = QFileInfo(exe).absolutePath() + QStringLiteral("/plumelune.ini");
+        LireFichier(ini.Chemin, ini.Octets);
+    }
     return ini;
 }
 
@@ -50,7 +57,8 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     // for sure only once the screen is: until then, the one the ini beside the executable most
     // likely leads to.
     Prechargement::EnregistrerImages();
-    const qreal ratioProbable = RatioProbable(IniPresDeLExecutable());
+    const IniLu iniAvantQt = IniPresDeLExecutable();
+    const qreal ratioProbable = RatioProbable(iniAvantQt.Octets);
     QStringList fonds = {ImageFondExercice, ImageFondDepart};
     for (QString& f : fonds)
         f = RessourcePourRatio(f, ratioProbable);
@@ -78,9 +86,12 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     CreerJournalEnFond();
 
     // The scale is read from the ini now, before any window exists; the rest of the ini, and
-    // what a wrong value deserves to be told, once the main window shows.
-    QByteArray ini;
-    LireFichier(Etat.DossierProgramme + QStringLiteral("plumelune.ini"), ini);
+    // what a wrong value deserves to be told, once the main window shows. Usually the file
+    // already read before Qt started.
+    const QString cheminIni = Etat.DossierProgramme + QStringLiteral("plumelune.ini");
+    QByteArray ini = iniAvantQt.Octets;
+    if (QDir::cleanPath(cheminIni) != QDir::cleanPath(iniAvantQt.Chemin))
+        LireFichier(cheminIni, ini);
     AppliquerFacteurEchelle(FacteurPourLEcran(ReglageEchelleDuFichier(ini)));
     QStringList images = {ImageFondExercice, ImageFondDepart};
     images += ImagesBoutonsDemarrage();
