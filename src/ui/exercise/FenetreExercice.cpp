@@ -2,6 +2,7 @@
 
 #include "core/Chemins.h"
 #include "core/Configuration.h"
+#include "core/Echelle.h"
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
 #include "core/Services.h"
@@ -38,11 +39,16 @@
 
 #include <algorithm>
 
+namespace {
+// The design's size, the one the scale is worked out from.
+constexpr QSize TailleDessin = TailleFenetreExercice.toSize();
+} // namespace
+
 FenetreExercice::FenetreExercice(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     // No title-bar buttons: the program alone closes its main window.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(628, 429);
+    setFixedSize(TailleDessin);
     // Centred on the desktop, placed before the window exists so that it costs no trip to the
     // window system: a window manager that places at the top-left corner would leave the
     // pupil's window in a corner of a big screen.
@@ -63,7 +69,7 @@ FenetreExercice::FenetreExercice(QWidget* parent) : QWidget(parent) {
 void FenetreExercice::CreerControles() {
     FondEcran = new QLabel(this);
     FondEcran->setObjectName(QStringLiteral("FondEcran"));
-    FondEcran->setGeometry(0, 0, 628, 429);
+    FondEcran->setGeometry(QRect(QPoint(0, 0), TailleDessin));
     PoserImageDeFond(FondEcran, ChargerImageRessource(ImageFondExercice));
 
     lDossierCourant = Kit::Valeur(this, "lDossierCourant", QRect(176, 9, 360, 24));
@@ -512,7 +518,7 @@ void FenetreExercice::BasculerPleinEcran() {
     m_pleinEcran = !m_pleinEcran;
     if (!m_pleinEcran) {
         showNormal();
-        setFixedSize(628, 429);
+        setFixedSize(TailleDessin);
         // Back where it was: without a window manager nobody else puts it back.
         move(m_placeNormale);
     } else {
@@ -530,7 +536,8 @@ void FenetreExercice::BasculerPleinEcran() {
 // to the middle of whatever size the window has.
 void FenetreExercice::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    const QPoint decalage(std::max(0, (width() - 628) / 2), std::max(0, (height() - 429) / 2));
+    const QPoint decalage(std::max(0, (width() - TailleDessin.width()) / 2),
+                          std::max(0, (height() - TailleDessin.height()) / 2));
     const QPoint delta = decalage - m_decalage;
     if (delta.isNull())
         return;
