@@ -3,6 +3,7 @@
 
 #include "JpegEssai.h"
 #include "ui/platform/ImagesQt.h"
+#include "ui/platform/Prechargement.h"
 
 #include <QColor>
 #include <QDir>
@@ -66,6 +67,20 @@ private:
 
 private slots:
     void initTestCase() { QVERIFY(m_dossier.isValid()); }
+
+    // The program's own pictures (PNG) are read without loading a single picture plug-in:
+    // Qt, allowed to guess, loads every plug-in to ask whether it reads the bytes, several
+    // milliseconds of each start-up. First of the tests, before any other picture is read.
+    void pngSansModule() {
+        Prechargement::EnregistrerImages();
+        const QImage image = ChargerImage(QStringLiteral(":/art/ecoute.png"));
+        QVERIFY(!image.isNull());
+        QFile cartes(QStringLiteral("/proc/self/maps"));
+        QVERIFY(cartes.open(QIODevice::ReadOnly));
+        const QByteArray chargees = cartes.readAll();
+        QVERIFY2(!chargees.contains("imageformats/"),
+                 chargees.mid(chargees.indexOf("imageformats/") - 80, 160).constData());
+    }
 
     void chargees_data() {
         QTest::addColumn<QString>("nom");
