@@ -5,11 +5,13 @@
 #include "ui/dialogs/DialogueAppreciation.h"
 #include "ui/dialogs/DialogueNombreItems.h"
 #include "ui/dialogs/DialogueQuitter.h"
+#include "ui/setup/FenetreDepart.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -431,6 +433,47 @@ private slots:
         QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("chat.wav"));
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeExos)),
                  Ligne("07/12/2026 | Interrompu |    0 /  10 | Animaux"));
+    }
+
+    // Every form opens over the exercise window, where the pupil is looking, and stays whole
+    // on the screen when that window stands against an edge or partly off it.
+    void placeSurLaFenetreExercice_data() {
+        QTest::addColumn<QString>("ou"); // where the exercise window stands
+        QTest::newRow("in the middle of the screen") << "milieu";
+        QTest::newRow("partly off the top-left corner") << "hautGauche";
+        QTest::newRow("partly off the bottom-right corner") << "basDroit";
+    }
+    void placeSurLaFenetreExercice() {
+        QFETCH(QString, ou);
+        ExerciceTest x;
+        FenetreExercice* exercice = Fenetres::Exercice;
+        const QRect dispo = exercice->screen()->availableGeometry();
+        QRect place(QPoint(0, 0), exercice->size());
+        place.moveCenter(dispo.center());
+        if (ou == u"hautGauche")
+            place.moveTopLeft(dispo.topLeft() - QPoint(300, 200));
+        else if (ou == u"basDroit")
+            place.moveBottomRight(dispo.bottomRight() + QPoint(300, 200));
+        exercice->move(place.topLeft());
+        exercice->show();
+        QVERIFY(QTest::qWaitForWindowExposed(exercice));
+        QDialog* const formes[] = {Fenetres::Depart, Fenetres::Quitter, Fenetres::NombreItems};
+        for (QDialog* forme : formes) {
+            // Shown once first: a window's frame is known once the window exists.
+            forme->show();
+            forme->hide();
+            forme->show();
+            const QRect g = forme->frameGeometry();
+            forme->hide();
+            QVERIFY2(dispo.contains(g), qPrintable(forme->objectName()));
+            if (ou == u"milieu")
+                QVERIFY2((g.center() - exercice->geometry().center()).manhattanLength() <= 1,
+                         qPrintable(forme->objectName()));
+            else if (ou == u"hautGauche")
+                QCOMPARE(g.topLeft(), dispo.topLeft());
+            else
+                QCOMPARE(g.bottomRight(), dispo.bottomRight());
+        }
     }
 
     void dispositionDuDialogue() {

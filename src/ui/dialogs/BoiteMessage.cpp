@@ -148,14 +148,7 @@ void BoiteMessage::showEvent(QShowEvent* e) {
     QRect cadre = frameGeometry();
     cadre.moveCenter(sur && sur->isVisible() ? sur->frameGeometry().center()
                                              : ecran->availableGeometry().center());
-    if (ecran) {
-        const QRect dispo = ecran->availableGeometry();
-        cadre.moveLeft(std::clamp(cadre.left(), dispo.left(),
-                                  std::max(dispo.left(), dispo.right() - cadre.width())));
-        cadre.moveTop(std::clamp(cadre.top(), dispo.top(),
-                                 std::max(dispo.top(), dispo.bottom() - cadre.height())));
-    }
-    move(cadre.topLeft());
+    move(Kit::DansLEcran(cadre, ecran).topLeft());
 }
 
 void BoiteMessage::closeEvent(QCloseEvent* e) {

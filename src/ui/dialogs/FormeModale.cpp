@@ -1,5 +1,6 @@
 #include "ui/dialogs/FormeModale.h"
 
+#include "ui/kit/Kit.h"
 #include "ui/kit/MarqueFocus.h"
 
 #include <QCloseEvent>
@@ -27,9 +28,27 @@ void FormeModale::TerminerCreation(Controles controles) {
 
 void FormeModale::setVisible(bool visible) {
     // Before Qt shows the form: controls created during the showing would stay hidden.
-    if (visible)
+    if (visible) {
         Construire();
+        if (!isVisible())
+            CentrerSurLaFenetreQuiDemande();
+    }
     QDialog::setVisible(visible);
+}
+
+void FormeModale::CentrerSurLaFenetreQuiDemande() {
+    // Placed here rather than by Qt once the window exists: Qt's placement asks the window
+    // system where things are and moves the new window, round trips that each wait for the
+    // display to finish drawing what came before (milliseconds at every start-up).
+    const QWidget* sur = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!sur || !sur->isVisible())
+        return; // Qt's own placement
+    // The frame is known from the window's last showing (none before its first); the asking
+    // window's would cost a round trip of its own.
+    QRect cadre(QPoint(0, 0), frameGeometry().size());
+    cadre.moveCenter(sur->geometry().center());
+    cadre = Kit::DansLEcran(cadre, sur->screen());
+    move(cadre.topLeft());
 }
 
 void FormeModale::Preparer() {
@@ -40,6 +59,7 @@ void FormeModale::Preparer() {
 
 void FormeModale::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    Kit::PreparerSurface(this);
     if (e->spontaneous())
         return; // a window system re-show (un-minimise) is not a new showing
     // At the first showing, not at creation: forms nobody opens cost nothing.

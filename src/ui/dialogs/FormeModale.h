@@ -44,5 +44,8 @@ protected:
     void FondBleuCiel();
 
 private:
+    // Over the window that asked, inside its screen; left to Qt when that window is hidden.
+    void CentrerSurLaFenetreQuiDemande();
+
     bool m_construite = false;
 };

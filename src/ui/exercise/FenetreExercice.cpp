@@ -207,6 +207,7 @@ void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
 
 void FenetreExercice::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    Kit::PreparerSurface(this);
     QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 

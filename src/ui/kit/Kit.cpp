@@ -4,11 +4,14 @@
 #include "ui/platform/ImagesQt.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace Kit {
 
@@ -150,6 +153,23 @@ void TailleDansLEcran(QWidget* fenetre, const QSize& voulue) {
         dispo = ecran->availableGeometry().size() - QSize(16, 40);
     fenetre->setMinimumSize(fenetre->minimumSize().boundedTo(dispo));
     fenetre->resize(voulue.boundedTo(dispo));
+}
+
+QRect DansLEcran(QRect cadre, const QScreen* ecran) {
+    if (!ecran)
+        return cadre;
+    const QRect dispo = ecran->availableGeometry();
+    cadre.moveLeft(std::clamp(cadre.left(), dispo.left(),
+                              std::max(dispo.left(), dispo.right() + 1 - cadre.width())));
+    cadre.moveTop(std::clamp(cadre.top(), dispo.top(),
+                             std::max(dispo.top(), dispo.bottom() + 1 - cadre.height())));
+    return cadre;
+}
+
+void PreparerSurface(QWidget* fenetre) {
+    QBackingStore* surface = fenetre->backingStore();
+    if (surface && surface->size() != fenetre->size())
+        surface->resize(fenetre->size());
 }
 
 } // namespace Kit

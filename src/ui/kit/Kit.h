@@ -13,6 +13,7 @@
 class QAbstractButton;
 class QLabel;
 class QPushButton;
+class QScreen;
 class QToolButton;
 class QWidget;
 
@@ -72,5 +73,14 @@ inline const QString StyleTitre =
 // A window that can be resized, at `voulue` (design pixels) or less: never taller or wider than
 // the screen it opens on, whatever the scale; its minimum size shrinks with it.
 void TailleDansLEcran(QWidget* fenetre, const QSize& voulue);
+
+// `cadre` moved as little as needed to lie inside the screen's available area (its top-left
+// corner first when it is larger than the screen).
+QRect DansLEcran(QRect cadre, const QScreen* ecran);
+
+// The window's drawing surface made now, as soon as the window exists, rather than at its first
+// painting: asked for then, it waits behind whatever the display is still drawing (the window
+// shown just before, at start-up).
+void PreparerSurface(QWidget* fenetre);
 
 } // namespace Kit
