@@ -5,12 +5,16 @@
 #include "core/Etat.h"
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
+#include "ui/setup/FenetreDepart.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QDialog>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -22,6 +26,33 @@ QStringList Journaux(const QString& dossier) {
 class TstDemarrage : public QObject {
     Q_OBJECT
 private slots:
+    // The two windows of the start have their drawing surface as soon as they show, before
+    // anything is painted; what they then paint on it, while the surface's memory is still
+    // being brought in beside, is what the windows draw.
+    void surfacesDesLAffichage() {
+        EnvironnementTest env;
+        ModalInstalle modal;
+        Fenetres::Creer();
+        Etat.PremiereActivation = false; // the windows alone, not the start's dialogue
+        QWidget* const fenetres[] = {Fenetres::Exercice, Fenetres::Depart};
+        for (QWidget* f : fenetres) {
+            f->show();
+            QVERIFY(f->backingStore());
+            QCOMPARE(f->backingStore()->size(), f->size());
+        }
+        for (QWidget* f : fenetres) {
+            QVERIFY(QTest::qWaitForWindowExposed(f));
+            f->repaint();
+            const QImage ecran = f->screen()->grabWindow(f->winId()).toImage();
+            const QImage dessin = f->grab().toImage();
+            QCOMPARE(ecran.size(), dessin.size());
+            for (int y : {0, dessin.height() / 2, dessin.height() - 1})
+                for (int x : {0, dessin.width() / 3, dessin.width() - 1})
+                    QCOMPARE(ecran.pixel(x, y), dessin.pixel(x, y));
+        }
+        Fenetres::Detruire();
+    }
+
     void formesCreeesDansLOrdre() {
         EnvironnementTest env;
         ModalInstalle modal;

@@ -2,6 +2,7 @@
 
 #include "ui/kit/Kit.h"
 #include "ui/kit/MarqueFocus.h"
+#include "ui/platform/SurfaceFenetre.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -59,7 +60,7 @@ void FormeModale::Preparer() {
 
 void FormeModale::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    Kit::PreparerSurface(this);
+    PreparerSurface(this);
     if (e->spontaneous())
         return; // a window system re-show (un-minimise) is not a new showing
     // At the first showing, not at creation: forms nobody opens cost nothing.

@@ -20,6 +20,7 @@
 #include "ui/kit/Kit.h"
 #include "ui/kit/MarqueFocus.h"
 #include "ui/platform/ImagesQt.h"
+#include "ui/platform/SurfaceFenetre.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/teacher/FenetreBilans.h"
 
@@ -207,7 +208,7 @@ void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
 
 void FenetreExercice::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
-    Kit::PreparerSurface(this);
+    PreparerSurface(this);
     QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 

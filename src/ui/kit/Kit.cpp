@@ -4,7 +4,6 @@
 #include "ui/platform/ImagesQt.h"
 
 #include <QApplication>
-#include <QBackingStore>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -164,12 +163,6 @@ QRect DansLEcran(QRect cadre, const QScreen* ecran) {
     cadre.moveTop(std::clamp(cadre.top(), dispo.top(),
                              std::max(dispo.top(), dispo.bottom() + 1 - cadre.height())));
     return cadre;
-}
-
-void PreparerSurface(QWidget* fenetre) {
-    QBackingStore* surface = fenetre->backingStore();
-    if (surface && surface->size() != fenetre->size())
-        surface->resize(fenetre->size());
 }
 
 } // namespace Kit

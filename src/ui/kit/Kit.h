@@ -78,9 +78,4 @@ void TailleDansLEcran(QWidget* fenetre, const QSize& voulue);
 // corner first when it is larger than the screen).
 QRect DansLEcran(QRect cadre, const QScreen* ecran);
 
-// The window's drawing surface made now, as soon as the window exists, rather than at its first
-// painting: asked for then, it waits behind whatever the display is still drawing (the window
-// shown just before, at start-up).
-void PreparerSurface(QWidget* fenetre);
-
 } // namespace Kit
