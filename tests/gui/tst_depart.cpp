@@ -11,11 +11,13 @@
 #include "ui/setup/DialogueNouvelEleve.h"
 #include "ui/setup/FenetreDepart.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -213,6 +215,26 @@ private slots:
             (QStringList{"Choisis ton groupe", "CE2", "CM1", "Groupe 2", "Groupe 10", "Notes"}));
         QCOMPARE(Fenetres::Depart->cChoixGroupe->currentIndex(), 0);
         QCOMPARE(Etat.DossierGroupe, b.bilans);
+    }
+
+    // The lists' drop-downs, built at their first opening, list the entries in the lists'
+    // own size of type, the same as the closed list shows.
+    void listesDeroulees() {
+        Banc b;
+        Banc::Creer(b.bilans, {"CM1/", "CE2/"});
+        Fenetres::Depart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Fenetres::Depart));
+        for (QComboBox* liste :
+             {Fenetres::Depart->cChoixGroupe, Fenetres::Depart->cChoixUtilisateur}) {
+            const int taille = QFontInfo(liste->font()).pixelSize();
+            QCOMPARE(taille, 14);
+            liste->showPopup();
+            QTRY_VERIFY(liste->view()->isVisible());
+            QCOMPARE(QFontInfo(liste->view()->font()).pixelSize(), taille);
+            QCOMPARE(liste->view()->model()->rowCount(), liste->count());
+            liste->hidePopup();
+        }
+        Fenetres::Depart->hide();
     }
 
     void listeDesEleves_data() {

@@ -17,6 +17,7 @@
 #include "ui/setup/DialogueNouvelEleve.h"
 #include "ui/teacher/FenetreBilans.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -75,6 +76,25 @@ void CreerFichiersEleve() {
     }
 }
 
+// The start form's two lists. The font their style gives them arrives once they exist, and a
+// list told of a new font builds its drop-down window there and then (view, scroll bars, the
+// items laid out): a millisecond and a half of every start, for lists a pupil may never open.
+// Until the drop-down exists, the news is left out; built at its first opening, it takes the
+// list's font then.
+class ListeDepart : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::FontChange && !findChild<QAbstractItemView*>()) {
+            QWidget::changeEvent(e);
+            return;
+        }
+        QComboBox::changeEvent(e);
+    }
+};
+
 } // namespace
 
 FenetreDepart::FenetreDepart(QWidget* parent)
@@ -120,11 +140,11 @@ void FenetreDepart::CreerControles() {
         Kit::Etiquette(this, "Label1", QStringLiteral("1 - Qui es-tu ?"), QRect(16, 8, 210, 26));
     lQuiEsTu->setStyleSheet(Kit::StyleTitre);
 
-    cChoixGroupe = new QComboBox(this);
+    cChoixGroupe = new ListeDepart(this);
     cChoixGroupe->setObjectName(QStringLiteral("cChoixGroupe"));
     cChoixGroupe->setAccessibleName(QStringLiteral("Groupe"));
     cChoixGroupe->setGeometry(16, 46, 264, 30);
-    cChoixUtilisateur = new QComboBox(this);
+    cChoixUtilisateur = new ListeDepart(this);
     cChoixUtilisateur->setObjectName(QStringLiteral("cChoixUtilisateur"));
     cChoixUtilisateur->setAccessibleName(QStringLiteral("Élève"));
     cChoixUtilisateur->setGeometry(16, 84, 264, 30);
