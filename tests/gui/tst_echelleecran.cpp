@@ -19,6 +19,7 @@
 #include "ui/teacher/FenetreClasse.h"
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHash>
@@ -137,6 +138,34 @@ private slots:
                      qPrintable(w->objectName()));
             QVERIFY(w->minimumHeight() <= ecran.height());
         }
+    }
+
+    // An item's picture is shown at the pixels the screen really has, not enlarged from its
+    // design size at each painting: a 640 x 480 photograph in the 160-pixel frame keeps 320
+    // pixels of width at scale 2.
+    void imageDeLItemNette_data() {
+        QTest::addColumn<double>("facteur");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("1,5") << 1.5;
+        QTest::newRow("2") << 2.0;
+    }
+    void imageDeLItemNette() {
+        QFETCH(double, facteur);
+        AppliquerFacteurEchelle(facteur);
+        ExerciceTest x;
+        const QString d = x.Dossier("Photos", {"chat.wav"});
+        QImage photo(640, 480, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        QBuffer octets; // the kind of picture is told by its bytes, whatever its name
+        octets.open(QIODevice::WriteOnly);
+        QVERIFY(photo.save(&octets, "BMP"));
+        EcrireOctets(d + "/chat.JPG", octets.data());
+        x.Ouvrir("Paul", d);
+        Fenetres::Exercice->bJEcoute->click();
+        const QPixmap montree = Fenetres::Exercice->iExplication->pixmap();
+        QCOMPARE(montree.devicePixelRatio(), facteur);
+        QCOMPARE(montree.size(), QSize(qRound(160 * facteur), qRound(120 * facteur)));
+        QCOMPARE(montree.deviceIndependentSize().toSize(), QSize(160, 120));
     }
 
     // F11 fills the screen with the design in the middle, every control where it was relative

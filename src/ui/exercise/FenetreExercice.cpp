@@ -201,8 +201,7 @@ void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
         iExplication->hide();
         return;
     }
-    iExplication->setPixmap(QPixmap::fromImage(
-        image.scaled(iExplication->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    iExplication->setPixmap(ImageDansLeCadre(image, iExplication));
     iExplication->show();
 }
 
@@ -348,8 +347,7 @@ void FenetreExercice::MontrerCompagnons() {
     if (QFile::exists(image)) {
         const QImage img = ChargerImage(image);
         if (!img.isNull()) {
-            iExplication->setPixmap(QPixmap::fromImage(
-                img.scaled(iExplication->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            iExplication->setPixmap(ImageDansLeCadre(img, iExplication));
             iExplication->show();
         }
     }

@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QScreen>
+#include <QWidget>
 
 #include <utility>
 
@@ -63,6 +64,14 @@ void PoserImageDeFond(QLabel* fond, const QPixmap& image) {
     const bool couvre = !image.isNull() && !image.hasAlphaChannel() &&
                         image.deviceIndependentSize().toSize() == fond->size();
     fond->setAttribute(Qt::WA_OpaquePaintEvent, couvre);
+}
+
+QPixmap ImageDansLeCadre(const QImage& image, const QWidget* cadre) {
+    const qreal ratio = cadre->devicePixelRatioF();
+    QImage ajustee = image.scaled((QSizeF(cadre->size()) * ratio).toSize(), Qt::KeepAspectRatio,
+                                  Qt::SmoothTransformation);
+    ajustee.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(std::move(ajustee));
 }
 
 QImage ChargerImage(const QString& chemin) {

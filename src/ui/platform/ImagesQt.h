@@ -8,6 +8,7 @@
 #include <QString>
 
 class QLabel;
+class QWidget;
 
 // A picture file on disk (item pictures, the default pictures beside the program).
 QImage ChargerImage(const QString& chemin);
@@ -23,5 +24,9 @@ qreal RatioDesFenetres();
 // A picture that fills its label edge to edge, as the background of a form: Qt then leaves
 // out painting the form's own background underneath, which would never show.
 void PoserImageDeFond(QLabel* fond, const QPixmap& image);
+// A picture fitted into its label, proportions kept, smoothly scaled once to the pixels the
+// screen really has there: sharp at every scale (a picture scaled to the label's design size
+// would be enlarged again, blurred, at each painting).
+QPixmap ImageDansLeCadre(const QImage& image, const QWidget* cadre);
 // The decoding shared by both, from the file's bytes.
 QImage ImageDepuisOctets(const QByteArray& octets);

@@ -175,8 +175,7 @@ void FenetreEssai::bEcouterClick() {
     if (QFile::exists(image)) {
         const QImage img = ChargerImage(image);
         if (!img.isNull())
-            iImage->setPixmap(QPixmap::fromImage(
-                img.scaled(iImage->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            iImage->setPixmap(ImageDansLeCadre(img, iImage));
     }
     Afficher();
 }
