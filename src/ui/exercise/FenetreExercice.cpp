@@ -82,7 +82,7 @@ void FenetreExercice::CreerControles() {
     iExplication->setGeometry(12, 52, 160, 160);
     iExplication->setAlignment(Qt::AlignCenter);
 
-    mMessage = new QPlainTextEdit(QStringLiteral("mMessage"), this);
+    mMessage = new QPlainTextEdit(this);
     mMessage->setObjectName(QStringLiteral("mMessage"));
     mMessage->setAccessibleName(QStringLiteral("Texte de l'item"));
     mMessage->setReadOnly(true);
