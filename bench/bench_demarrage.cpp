@@ -248,18 +248,21 @@ int Comparer(int tours) {
     const double tt = Mediane(tempsTexte);
     const double t1 = Mediane(temps1);
     const double ta = Mediane(tempsAuto);
-    std::printf("Start-up to painted windows, median of %d alternated runs:\n", tours);
-    std::printf("  bare Qt Widgets window              %8.1f ms\n", tn);
-    std::printf("  Plumelune (Form1 + Form2), scale 1  %8.1f ms   ratio %.2f (target <= 2)\n", t1,
-                t1 / tn);
     const double tna = Mediane(tempsNueAuto);
-    std::printf("  Plumelune, automatic scale %.2f    %8.1f ms   ratio %.2f (target <= 2)\n",
-                FacteurAutomatique(), ta, ta / tn);
-    std::printf("  bare window at that scale           %8.1f ms   Plumelune's ratio to it %.2f\n",
-                tna, ta / tna);
-    std::printf(
-        "  for reference: bare window with one line of text %.1f ms, ratios %.2f and %.2f\n", tt,
-        t1 / tt, ta / tt);
+    std::printf("Start-up to painted windows, median of %d alternated runs:\n", tours);
+    std::printf("  bare Qt Widgets window, scale 1         %8.1f ms\n", tn);
+    std::printf("  Plumelune (Form1 + Form2), scale 1      %8.1f ms   ratio %.2f (target <= 2)\n",
+                t1, t1 / tn);
+    // More pixels cost any program: the automatic scale is judged against the bare window
+    // drawn at the same scale.
+    std::printf("  bare window, automatic scale %.2f       %8.1f ms\n", FacteurAutomatique(), tna);
+    std::printf("  Plumelune, automatic scale %.2f         %8.1f ms   ratio %.2f (target <= 2)\n",
+                FacteurAutomatique(), ta, ta / tna);
+    std::printf("  for reference: Plumelune at the automatic scale against the bare window at "
+                "scale 1 %.2f;\n",
+                ta / tn);
+    std::printf("  bare window with one line of text %.1f ms, ratios %.2f and %.2f\n", tt, t1 / tt,
+                ta / tt);
 
     const Mesure ex = Lancer(QCoreApplication::applicationFilePath(),
                              {QStringLiteral("--exercice"), programme1}, "memoire", env);
@@ -282,7 +285,7 @@ int main(int argc, char* argv[]) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() >= 3 && args.at(1) == u"--exercice")
         return Exercice(args.at(2));
-    int tours = 11;
+    int tours = 21;
     if (const qsizetype i = args.indexOf(QStringLiteral("--tours")); i > 0 && i + 1 < args.size())
         tours = std::max(1, args.at(i + 1).toInt());
     return Comparer(tours);
