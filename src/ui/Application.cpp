@@ -126,6 +126,8 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     Services::InstallerSynthese(&synthese);
     Services::InstallerChoixFichier(&choixFichier);
 
+    // The forms' first text needs the font configuration the thread is reading.
+    Prechargement::AttendrePolices();
     Fenetres::Creer(FormeModale::Controles::AuPremierAffichage);
     if (apresCreation)
         apresCreation();

@@ -75,6 +75,11 @@ void Prechargement::Travailler() {
             if (!policesLues && (!premiere || m_attendues.isEmpty())) {
                 garde.unlock();
                 FcInit();
+                {
+                    const std::lock_guard<std::mutex> fait(m_verrou);
+                    m_policesLues = true;
+                }
+                m_changement.notify_all();
                 // And the collation the start form sorts its lists with, loaded once by ICU.
                 QStringList noms{QStringLiteral("b"), QStringLiteral("a")};
                 TrierPourLesGens(noms);
@@ -95,6 +100,14 @@ void Prechargement::Travailler() {
         }
         m_changement.notify_all();
     }
+}
+
+void Prechargement::AttendrePolices() {
+    Prechargement* const p = enCours;
+    if (!p)
+        return;
+    std::unique_lock<std::mutex> garde(p->m_verrou);
+    p->m_changement.wait(garde, [p] { return p->m_policesLues || p->m_fin; });
 }
 
 std::optional<QImage> Prechargement::Prendre(const QString& cheminRessource) {

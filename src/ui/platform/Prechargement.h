@@ -33,6 +33,11 @@ public:
     // Registers the pictures stored with the forms, so they can be named before Qt starts.
     static void EnregistrerImages();
 
+    // Waits until the font configuration is read, if the thread is reading it: read at the
+    // same moment by the main thread's first text, it would be read twice over, each thread
+    // parsing every configuration file (a duplicate fontconfig builds and then throws away).
+    static void AttendrePolices();
+
     // The picture decoded ahead, waited for if need be, handed over once. A picture not asked
     // for, already taken, or with no Prechargement running gives nothing: the caller decodes it.
     static std::optional<QImage> Prendre(const QString& cheminRessource);
@@ -42,6 +47,7 @@ private:
 
     QStringList m_attendues; // asked for, not yet decoded, in order
     QHash<QString, QImage> m_pretes;
+    bool m_policesLues = false;
     bool m_fin = false;
     std::mutex m_verrou;
     std::condition_variable m_changement;

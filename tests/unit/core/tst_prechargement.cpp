@@ -44,6 +44,14 @@ private slots:
         QVERIFY(!Prechargement::Prendre(ImageFondExercice).has_value());
     }
 
+    // The main thread waits for the font configuration the thread reads (rather than reading
+    // it a second time); the wait ends, whether pictures are still being decoded or not, and
+    // costs nothing once no thread runs.
+    void attentePolices() {
+        auto attente = std::async(std::launch::async, [] { Prechargement::AttendrePolices(); });
+        QVERIFY(attente.wait_for(std::chrono::seconds(20)) == std::future_status::ready);
+    }
+
     void imageNonDemandee() {
         QVERIFY(!Prechargement::Prendre(QStringLiteral(":/art/aide_clavier.jpg")).has_value());
     }
@@ -58,6 +66,12 @@ private slots:
 
     void fini() {
         avance.reset();
+        Prechargement::AttendrePolices(); // no thread: returns at once
+        {
+            Prechargement sansImage({}); // the fonts alone
+            auto attente = std::async(std::launch::async, [] { Prechargement::AttendrePolices(); });
+            QVERIFY(attente.wait_for(std::chrono::seconds(20)) == std::future_status::ready);
+        }
         QVERIFY(!Prechargement::Prendre(ImageFondExercice).has_value());
         QVERIFY(!ChargerImageRessource(ImageFondExercice).isNull());
     }
