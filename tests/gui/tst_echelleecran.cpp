@@ -140,31 +140,35 @@ private slots:
         }
     }
 
-    // An item's picture is shown at the pixels the screen really has, not enlarged from its
-    // design size at each painting: a 640 x 480 photograph in the 160-pixel frame keeps 320
-    // pixels of width at scale 2.
+    // An item's picture is shown with the pixels the screen really has in its frame, not
+    // enlarged from the frame's design size at each painting: a 640 x 480 photograph keeps 320
+    // pixels of width at scale 2. A small picture keeps all its pixels and fills the frame.
     void imageDeLItemNette_data() {
         QTest::addColumn<double>("facteur");
-        QTest::newRow("1") << 1.0;
-        QTest::newRow("1,5") << 1.5;
-        QTest::newRow("2") << 2.0;
+        QTest::addColumn<QSize>("photo");
+        QTest::addColumn<QSize>("pixels"); // what the frame shows, in the screen's pixels
+        QTest::newRow("1") << 1.0 << QSize(640, 480) << QSize(160, 120);
+        QTest::newRow("1,5") << 1.5 << QSize(640, 480) << QSize(240, 180);
+        QTest::newRow("2") << 2.0 << QSize(640, 480) << QSize(320, 240);
+        QTest::newRow("2, small picture") << 2.0 << QSize(80, 60) << QSize(80, 60);
     }
     void imageDeLItemNette() {
         QFETCH(double, facteur);
+        QFETCH(QSize, photo);
+        QFETCH(QSize, pixels);
         AppliquerFacteurEchelle(facteur);
         ExerciceTest x;
         const QString d = x.Dossier("Photos", {"chat.wav"});
-        QImage photo(640, 480, QImage::Format_RGB32);
-        photo.fill(Qt::darkCyan);
+        QImage image(photo, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
         QBuffer octets; // the kind of picture is told by its bytes, whatever its name
         octets.open(QIODevice::WriteOnly);
-        QVERIFY(photo.save(&octets, "BMP"));
+        QVERIFY(image.save(&octets, "BMP"));
         EcrireOctets(d + "/chat.JPG", octets.data());
         x.Ouvrir("Paul", d);
         Fenetres::Exercice->bJEcoute->click();
         const QPixmap montree = Fenetres::Exercice->iExplication->pixmap();
-        QCOMPARE(montree.devicePixelRatio(), facteur);
-        QCOMPARE(montree.size(), QSize(qRound(160 * facteur), qRound(120 * facteur)));
+        QCOMPARE(montree.size(), pixels);
         QCOMPARE(montree.deviceIndependentSize().toSize(), QSize(160, 120));
     }
 

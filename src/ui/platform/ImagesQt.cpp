@@ -67,11 +67,21 @@ void PoserImageDeFond(QLabel* fond, const QPixmap& image) {
 }
 
 QPixmap ImageDansLeCadre(const QImage& image, const QWidget* cadre) {
+    if (image.isNull() || cadre->width() <= 0 || cadre->height() <= 0)
+        return {};
     const qreal ratio = cadre->devicePixelRatioF();
-    QImage ajustee = image.scaled((QSizeF(cadre->size()) * ratio).toSize(), Qt::KeepAspectRatio,
-                                  Qt::SmoothTransformation);
-    ajustee.setDevicePixelRatio(ratio);
-    return QPixmap::fromImage(std::move(ajustee));
+    const QSize pixels =
+        image.size().scaled((QSizeF(cadre->size()) * ratio).toSize(), Qt::KeepAspectRatio);
+    if (image.width() > pixels.width()) {
+        QImage ajustee = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        ajustee.setDevicePixelRatio(ratio);
+        return QPixmap::fromImage(std::move(ajustee));
+    }
+    // A picture with fewer pixels than the frame has keeps them all: it fills the frame by its
+    // own ratio, enlarged smoothly at the painting, with nothing computed here.
+    QImage telle = image;
+    telle.setDevicePixelRatio(image.width() * ratio / pixels.width());
+    return QPixmap::fromImage(std::move(telle));
 }
 
 QImage ChargerImage(const QString& chemin) {
