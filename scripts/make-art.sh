@@ -133,7 +133,7 @@ push graphic-context translate 20,18 scale 0.84,0.84 $(embleme) pop graphic-cont
 
 faces_boutons() {
   # Listen: a loudspeaker sending sound waves, on a white disc.
-  icone ecoute.png 64 "
+  icone ecoute.png 56 "
 fill '#ffffff' stroke '$CONTOUR' stroke-width 8 circle 128,128 128,8
 stroke '$BLEU_NUIT' stroke-width 10 stroke-linejoin round fill '$BLEU'
 polygon 36,100 80,100 138,52 138,204 80,156 36,156
@@ -143,7 +143,7 @@ path 'M 184,78 A 70,70 0 0,1 184,178'
 path 'M 204,56 A 100,100 0 0,1 204,200'"
 
   # Written: a pencil with a green tick, on a white disc.
-  icone ecrit.png 64 "
+  icone ecrit.png 56 "
 fill '#ffffff' stroke '$CONTOUR' stroke-width 8 circle 128,128 128,8
 push graphic-context translate 138,112 rotate 135
 stroke '#6b4a10' stroke-width 7 stroke-linejoin round
@@ -163,7 +163,7 @@ stroke '#1f9a45' stroke-width 26 path 'M 126,182 L 158,212 L 222,136'"
   octogone="$(awk 'BEGIN { pi = atan2(0, -1); s = "";
     for (i = 0; i < 8; i++) { a = pi / 8 + i * pi / 4; s = s sprintf(" %.1f,%.1f", 128 + 120 * cos(a), 128 + 120 * sin(a)); }
     print s }')"
-  icone stop.png 40 "
+  icone stop.png 36 "
 stroke '#7a0d10' stroke-width 8 stroke-linejoin round fill '#ffffff' polygon $octogone
 push graphic-context translate 128,128 scale 0.86,0.86 translate -128,-128
 stroke none fill '#e0242b' polygon $octogone
@@ -179,7 +179,7 @@ roundrectangle 40,32 216,198 28,28
 stroke none fill '$BLEU_NUIT' font '$GRAS' font-size 168 text-anchor middle text 128,176 'é'"
 
   # New pupil: a person with a green plus.
-  icone nouvel_eleve.png 24 "
+  icone nouvel_eleve.png 22 "
 stroke '$BLEU_NUIT' stroke-width 14 stroke-linejoin round fill '$BLEU'
 circle 104,72 104,20
 path 'M 20,238 Q 20,132 104,132 Q 188,132 188,238 Z'
@@ -189,7 +189,7 @@ line 190,154 190,226
 line 154,190 226,190"
 
   # Report: a sheet with written lines and a tick.
-  icone bilan.png 24 "
+  icone bilan.png 22 "
 stroke '$BLEU_NUIT' stroke-width 16 stroke-linejoin round fill '#ffffff'
 roundrectangle 40,12 216,244 18,18
 stroke '$BLEU' stroke-width 18 stroke-linecap round
@@ -211,7 +211,7 @@ path 'M 222,180 L 238,228 L 206,228 Z'
 stroke none fill '$JAUNE' circle 128,92 128,80"
 
   # Up to the parent folder: a folder with a green arrow.
-  icone remonter.png 24 "
+  icone remonter.png 22 "
 stroke '#9a6a00' stroke-width 14 stroke-linejoin round fill '#ffcf4a'
 path 'M 12,52 L 96,52 L 120,80 L 244,80 L 244,232 L 12,232 Z'
 stroke '#0f5a26' stroke-width 10 fill '#22a045'
