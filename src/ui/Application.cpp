@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "core/Chemins.h"
 #include "core/DossierProgramme.h"
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
@@ -100,6 +101,8 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     for (const QString& f : fonds)
         images.removeOne(f); // already on their way
     avance.Ajouter(images);
+    avance.AjouterAjustee(ResoudreChemin(Etat.DossierProgramme + ImageParDefaut), CadreImageItem,
+                          RatioDesFenetres());
 
     MessagesQt messages;
     ModalQt modal;

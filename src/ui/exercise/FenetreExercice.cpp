@@ -20,6 +20,7 @@
 #include "ui/kit/Kit.h"
 #include "ui/kit/MarqueFocus.h"
 #include "ui/platform/ImagesQt.h"
+#include "ui/platform/Prechargement.h"
 #include "ui/platform/SurfaceFenetre.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/teacher/FenetreBilans.h"
@@ -79,7 +80,7 @@ void FenetreExercice::CreerControles() {
 
     iExplication = new QLabel(this);
     iExplication->setObjectName(QStringLiteral("iExplication"));
-    iExplication->setGeometry(12, 52, 160, 160);
+    iExplication->setGeometry(QRect(QPoint(12, 52), CadreImageItem));
     iExplication->setAlignment(Qt::AlignCenter);
 
     mMessage = new QPlainTextEdit(this);
@@ -192,11 +193,13 @@ void FenetreExercice::FormCreate() {
     // The configuration's defaults are the shared state's own (Etat.Reinitialiser): a window
     // that sets them again would undo what a test or the program already set.
     mMessage->clear();
-    MontrerImageParDefaut(QStringLiteral("qvx_pardefaut.jpg"));
+    MontrerImageParDefaut(ImageParDefaut);
 }
 
 void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
-    const QImage image = ChargerImage(ResoudreChemin(Etat.DossierProgramme + nomFichier));
+    const QString chemin = ResoudreChemin(Etat.DossierProgramme + nomFichier);
+    std::optional<QImage> avance = Prechargement::Prendre(chemin); // at start-up, fitted ahead
+    const QImage image = avance ? std::move(*avance) : ChargerImage(chemin);
     if (image.isNull()) {
         iExplication->hide();
         return;

@@ -12,6 +12,10 @@ class QTimer;
 class QToolButton;
 struct Verdict;
 
+// The picture shown when an item has none, beside the program, and the frame pictures fill.
+inline const QString ImageParDefaut = QStringLiteral("qvx_pardefaut.jpg");
+inline constexpr QSize CadreImageItem{160, 160};
+
 class FenetreExercice : public QWidget {
     Q_OBJECT
 public:

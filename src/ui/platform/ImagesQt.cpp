@@ -66,22 +66,27 @@ void PoserImageDeFond(QLabel* fond, const QPixmap& image) {
     fond->setAttribute(Qt::WA_OpaquePaintEvent, couvre);
 }
 
-QPixmap ImageDansLeCadre(const QImage& image, const QWidget* cadre) {
-    if (image.isNull() || cadre->width() <= 0 || cadre->height() <= 0)
+QImage ImageAjustee(const QImage& image, const QSize& cadre, qreal ratio, bool agrandir) {
+    if (image.isNull() || cadre.isEmpty())
         return {};
-    const qreal ratio = cadre->devicePixelRatioF();
-    const QSize pixels =
-        image.size().scaled((QSizeF(cadre->size()) * ratio).toSize(), Qt::KeepAspectRatio);
-    if (image.width() > pixels.width()) {
+    const QSize pixels = image.size().scaled((QSizeF(cadre) * ratio).toSize(), Qt::KeepAspectRatio);
+    if (image.size() == pixels && qFuzzyCompare(image.devicePixelRatio(), ratio))
+        return image; // fitted already
+    if (image.width() > pixels.width() || agrandir) {
         QImage ajustee = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         ajustee.setDevicePixelRatio(ratio);
-        return QPixmap::fromImage(std::move(ajustee));
+        return ajustee;
     }
     // A picture with fewer pixels than the frame has keeps them all: it fills the frame by its
     // own ratio, enlarged smoothly at the painting, with nothing computed here.
     QImage telle = image;
     telle.setDevicePixelRatio(image.width() * ratio / pixels.width());
-    return QPixmap::fromImage(std::move(telle));
+    return telle;
+}
+
+QPixmap ImageDansLeCadre(const QImage& image, const QWidget* cadre) {
+    return QPixmap::fromImage(
+        ImageAjustee(image, cadre->size(), cadre->devicePixelRatioF(), false));
 }
 
 QImage ChargerImage(const QString& chemin) {

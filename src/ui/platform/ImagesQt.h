@@ -26,7 +26,12 @@ qreal RatioDesFenetres();
 void PoserImageDeFond(QLabel* fond, const QPixmap& image);
 // A picture fitted into its label, proportions kept, smoothly scaled once to the pixels the
 // screen really has there: sharp at every scale (a picture scaled to the label's design size
-// would be enlarged again, blurred, at each painting).
+// would be enlarged again, blurred, at each painting). A picture already fitted to those
+// pixels (ImageAjustee, ahead of time) is shown as it is.
 QPixmap ImageDansLeCadre(const QImage& image, const QWidget* cadre);
+// The same fitting for a frame of `cadre` design pixels drawn at `ratio`. A picture with fewer
+// pixels than the frame keeps them and fills the frame by its own ratio, unless `agrandir`
+// (off the main thread, where the smooth enlargement costs the painting nothing).
+QImage ImageAjustee(const QImage& image, const QSize& cadre, qreal ratio, bool agrandir);
 // The decoding shared by both, from the file's bytes.
 QImage ImageDepuisOctets(const QByteArray& octets);

@@ -59,6 +59,17 @@ void Prechargement::Ajouter(const QStringList& imagesRessources) {
     m_changement.notify_all();
 }
 
+void Prechargement::AjouterAjustee(const QString& chemin, const QSize& cadre, qreal ratio) {
+    {
+        const std::lock_guard<std::mutex> garde(m_verrou);
+        if (!m_fil.joinable() || chemin.isEmpty())
+            return;
+        m_ajustements.insert(chemin, {cadre, ratio});
+        m_attendues.append(chemin);
+    }
+    m_changement.notify_all();
+}
+
 QStringList Prechargement::Restantes() {
     const std::lock_guard<std::mutex> garde(m_verrou);
     return m_attendues + m_pretes.keys();
@@ -69,6 +80,7 @@ void Prechargement::Travailler() {
     bool premiere = true;
     for (;;) {
         QString chemin;
+        Ajustement ajustement;
         {
             std::unique_lock<std::mutex> garde(m_verrou);
             // The first picture is wanted first; the fonts come next, before the others.
@@ -90,8 +102,11 @@ void Prechargement::Travailler() {
             if (m_attendues.isEmpty())
                 return;
             chemin = m_attendues.first();
+            ajustement = m_ajustements.value(chemin);
         }
         QImage image = ChargerImage(chemin);
+        if (ajustement.Cadre.isValid())
+            image = ImageAjustee(image, ajustement.Cadre, ajustement.Ratio, true);
         premiere = false;
         {
             const std::lock_guard<std::mutex> garde(m_verrou);

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,9 @@ public:
     // More pictures, decoded after those asked before; pictures Qt's own readers decode (PNG)
     // once the QApplication exists.
     void Ajouter(const QStringList& imagesRessources);
+    // A picture file to show in a frame of `cadre` design pixels drawn at `ratio`: decoded and
+    // fitted to the frame's pixels (ImageAjustee, enlarged if need be) on the thread.
+    void AjouterAjustee(const QString& chemin, const QSize& cadre, qreal ratio);
     // The pictures asked for and not taken yet.
     QStringList Restantes();
 
@@ -47,6 +51,11 @@ private:
 
     QStringList m_attendues; // asked for, not yet decoded, in order
     QHash<QString, QImage> m_pretes;
+    struct Ajustement {
+        QSize Cadre;
+        qreal Ratio = 1;
+    };
+    QHash<QString, Ajustement> m_ajustements;
     bool m_policesLues = false;
     bool m_fin = false;
     std::mutex m_verrou;

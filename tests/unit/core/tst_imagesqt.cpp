@@ -120,6 +120,44 @@ private slots:
         QCOMPARE(pixmap.size(), QSize(largeur, hauteur));
     }
 
+    // A picture fitted into a 160 x 160 frame: to the frame's pixels at the screen's ratio,
+    // proportions kept; a small one keeps its pixels unless it may be enlarged (off the main
+    // thread); one fitted already comes back as it is.
+    void ajustees_data() {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<qreal>("ratioImage");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("agrandir");
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<qreal>("ratioMontre");
+        QTest::newRow("photo, scale 1")
+            << QSize(640, 480) << 1.0 << 1.0 << false << QSize(160, 120) << 1.0;
+        QTest::newRow("photo, scale 2")
+            << QSize(640, 480) << 1.0 << 2.0 << false << QSize(320, 240) << 2.0;
+        QTest::newRow("small, kept")
+            << QSize(160, 160) << 1.0 << 2.0 << false << QSize(160, 160) << 1.0;
+        QTest::newRow("small, enlarged")
+            << QSize(160, 160) << 1.0 << 2.0 << true << QSize(320, 320) << 2.0;
+        QTest::newRow("fitted already")
+            << QSize(320, 320) << 2.0 << 2.0 << false << QSize(320, 320) << 2.0;
+    }
+    void ajustees() {
+        QFETCH(QSize, taille);
+        QFETCH(qreal, ratioImage);
+        QFETCH(qreal, ratio);
+        QFETCH(bool, agrandir);
+        QFETCH(QSize, pixels);
+        QFETCH(qreal, ratioMontre);
+        QImage image(taille, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        image.setDevicePixelRatio(ratioImage);
+        const QImage ajustee = ImageAjustee(image, QSize(160, 160), ratio, agrandir);
+        QCOMPARE(ajustee.size(), pixels);
+        QCOMPARE(ajustee.devicePixelRatio(), ratioMontre);
+        QCOMPARE(ajustee.deviceIndependentSize().width(), 160.0);
+        QCOMPARE(ajustee.pixelColor(pixels.width() / 2, pixels.height() / 2), QColor(Qt::darkCyan));
+    }
+
     void refusees_data() {
         QTest::addColumn<QString>("nom");
         QTest::addColumn<QByteArray>("octets");

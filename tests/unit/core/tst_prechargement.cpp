@@ -87,6 +87,18 @@ private slots:
         QCOMPARE(p.Restantes(), QStringList{ImageFondDepart});
     }
 
+    // A picture file asked fitted to a frame comes fitted, enlarged on the thread, as the
+    // fitting gives it on the spot.
+    void ajusteeDAvance() {
+        const QString chemin = QStringLiteral(PLUMELUNE_DEMO) + "/qvx_pardefaut.jpg";
+        Prechargement p({});
+        p.AjouterAjustee(chemin, QSize(160, 160), 2);
+        const std::optional<QImage> image = Prechargement::Prendre(chemin);
+        QVERIFY(image.has_value());
+        QCOMPARE(*image, ImageAjustee(ChargerImage(chemin), QSize(160, 160), 2, true));
+        QCOMPARE(image->size(), QSize(320, 320));
+    }
+
     // Every picture decoded ahead is one the main window and the start form take as they are
     // created: none decoded in vain, none left behind.
     void toutesPrisesParLesFormulaires() {
