@@ -33,6 +33,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
@@ -44,6 +45,20 @@
 namespace {
 // The design's size, the one the scale is worked out from.
 constexpr QSize TailleDessin = TailleFenetreExercice.toSize();
+
+// The answer field paints its own white, up to the edges where no frame is drawn. Filled by Qt
+// instead, the field counts as opaque: the window's picture behind it is then painted around a
+// hole, line by line through Qt's parallel fills, rather than copied in one block.
+class ChampReponse : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QPainter(this).fillRect(rect(), palette().brush(backgroundRole()));
+        QLineEdit::paintEvent(e);
+    }
+};
 } // namespace
 
 FenetreExercice::FenetreExercice(QWidget* parent) : QWidget(parent) {
@@ -119,7 +134,7 @@ void FenetreExercice::CreerControles() {
     bJEcoute->setEnabled(false);
     bJaiEcrit->setEnabled(false);
 
-    eSaisie = new QLineEdit(this);
+    eSaisie = new ChampReponse(this);
     eSaisie->setObjectName(QStringLiteral("eSaisie"));
     eSaisie->setAccessibleName(QStringLiteral("Ta réponse"));
     eSaisie->setGeometry(13, 301, 383, 48);
@@ -127,7 +142,6 @@ void FenetreExercice::CreerControles() {
     grand.setPixelSize(32);
     eSaisie->setFont(grand);
     eSaisie->setFrame(false);
-    eSaisie->setAutoFillBackground(true); // white up to the edges, where no frame is drawn
     Kit::Colorer(eSaisie, QColor(0x0b, 0x24, 0x47), {}, Qt::white, QColor(0xee, 0xf3, 0xfa));
     eSaisie->installEventFilter(this);
 
