@@ -214,21 +214,23 @@ int main(int argc, char** argv) {
     Etat.Reinitialiser();
     auto partage = std::make_shared<CacheBilans>();
     std::unique_ptr<FenetreClasse> fenetre;
-    const Mesure fenetreRemplie = Mesurer(
-        fois,
-        [&] {
-            fenetre.reset();
-            partage->Vider();
-            fenetre = std::make_unique<FenetreClasse>(nullptr, partage);
-            fenetre->Definir(groupe, QStringLiteral("CM1"), 3);
-            fenetre->show();
-            QCoreApplication::processEvents();
-        },
-        [&] {
-            fenetre->Preparer();
-            AttendreCalcul(*fenetre);
-            QCoreApplication::processEvents();
-        });
+    // A new window on an empty cache, the group read ahead into it first or not.
+    const auto nouvelleFenetre = [&](bool lueDAvance) {
+        fenetre.reset();
+        partage->Vider();
+        if (lueDAvance)
+            CalculerClasse(*partage, groupe, 3);
+        fenetre = std::make_unique<FenetreClasse>(nullptr, partage);
+        fenetre->Definir(groupe, QStringLiteral("CM1"), 3);
+        fenetre->show();
+        QCoreApplication::processEvents();
+    };
+    const auto remplir = [&] {
+        fenetre->Preparer();
+        AttendreCalcul(*fenetre);
+        QCoreApplication::processEvents();
+    };
+    const Mesure fenetreRemplie = Mesurer(fois, [&] { nouvelleFenetre(false); }, remplir);
     const Mesure fenetreActualisee = Mesurer(fois, unExerciceDePlus, [&] {
         fenetre->bActualiserClasseClick();
         AttendreCalcul(*fenetre);
@@ -236,22 +238,8 @@ int main(int argc, char** argv) {
     });
     // As the teacher finds it: the teacher module read the group ahead while he looked at a
     // pupil (what FenetreBilans starts when it shows a group), then he opens the class view.
-    const Mesure fenetreApresLectureDAvance = Mesurer(
-        fois,
-        [&] {
-            fenetre.reset();
-            partage->Vider();
-            CalculerClasse(*partage, groupe, 3);
-            fenetre = std::make_unique<FenetreClasse>(nullptr, partage);
-            fenetre->Definir(groupe, QStringLiteral("CM1"), 3);
-            fenetre->show();
-            QCoreApplication::processEvents();
-        },
-        [&] {
-            fenetre->Preparer();
-            AttendreCalcul(*fenetre);
-            QCoreApplication::processEvents();
-        });
+    const Mesure fenetreApresLectureDAvance =
+        Mesurer(fois, [&] { nouvelleFenetre(true); }, remplir);
 
     std::printf("classe: %d lignes au tableau, %lld mots les plus ratés, %d lignes illisibles\n",
                 int(resultat.Eleves.size()), static_cast<long long>(resultat.Mots.size()),
