@@ -67,6 +67,14 @@ struct Banc : BancFenetres {
         QVERIFY2(!trouves.isEmpty(), qPrintable(entree));
         Fenetres::Depart->eRepertoires->setCurrentItem(trouves.first());
     }
+    // Paul of CM1, with no password yet, chosen in the shown form; "Animaux" to launch.
+    void PaulDeCM1Choisi() {
+        Creer(medias, {"Animaux/chat.wav"});
+        Creer(bilans + "CM1/", {"Paul.txt"});
+        Montrer();
+        Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+    }
     void Lancer(const QString& dossier) {
         Cliquer(dossier);
         QVERIFY(Fenetres::Depart->bValider->isEnabled());
@@ -529,11 +537,7 @@ private slots:
 
     void premierDepartChoisitLeMotDePasse() {
         Banc b;
-        Banc::Creer(b.medias, {"Animaux/chat.wav"});
-        Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
-        b.Montrer();
-        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
-        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        b.PaulDeCM1Choisi();
         QStringList titres;
         b.RepondreMotDePasse("  Ma Lune ", &titres);
         b.Lancer("Animaux");
@@ -554,11 +558,7 @@ private slots:
     void motDePasseHorsWindows1252() {
         QFETCH(QString, motDePasse);
         Banc b;
-        Banc::Creer(b.medias, {"Animaux/chat.wav"});
-        Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
-        b.Montrer();
-        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
-        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        b.PaulDeCM1Choisi();
         b.RepondreMotDePasse(motDePasse);
         b.Lancer("Animaux");
         QVERIFY(b.Ferme());
@@ -595,11 +595,7 @@ private slots:
 
     void premierDepartAnnule() {
         Banc b;
-        Banc::Creer(b.medias, {"Animaux/chat.wav"});
-        Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
-        b.Montrer();
-        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
-        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        b.PaulDeCM1Choisi();
         b.RepondreMotDePasse("");
         b.Lancer("Animaux");
         QVERIFY(!b.Ferme());
