@@ -14,7 +14,8 @@
 #include <algorithm>
 
 QString CleReussite(const QString& texte) {
-    return Rogner(MinusculesAZ(Compose(texte)));
+    // The comparison form every other reader of the history keys (the progress views) uses.
+    return FormeComparaison(texte);
 }
 
 int DernierCompte(const QString& compteurs) {
