@@ -8,6 +8,7 @@
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/platform/ArretPropre.h"
+#include "ui/platform/BusDeSession.h"
 #include "ui/platform/EchelleQt.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/platform/Prechargement.h"
@@ -65,6 +66,8 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
         f = RessourcePourRatio(f, ratioProbable);
     Prechargement avance(fonds);
     QApplication app(argc, argv);
+    // The bus the accessibility bridge asks for while the forms are built, connected meanwhile.
+    const BusDeSessionEnAvance bus(QGuiApplication::platformName());
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Standard buttons and dialogs ("Annuler", "Oui", "Non") in French.
     QTranslator traduction;

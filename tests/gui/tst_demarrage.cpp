@@ -5,15 +5,18 @@
 #include "core/Etat.h"
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
+#include "ui/platform/BusDeSession.h"
 #include "ui/setup/FenetreDepart.h"
 
 #include <QApplication>
 #include <QBackingStore>
+#include <QDBusConnection>
 #include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 
@@ -156,6 +159,41 @@ private slots:
         Fenetres::Creer();
         QVERIFY(Fenetres::Exercice->iExplication->isVisibleTo(Fenetres::Exercice));
         Fenetres::Detruire();
+    }
+
+    // The session bus is connected ahead only where Qt's accessibility bridge would ask for it,
+    // and it is Qt's own session connection, the one the bridge is then handed.
+    void busDeSessionEnAvance() {
+        struct Cas {
+            const char* Plateforme;
+            bool Attendu;
+        };
+        for (const Cas& c : {Cas{"xcb", true}, Cas{"wayland", true}, Cas{"wayland-egl", true},
+                             Cas{"offscreen", false}, Cas{"minimal", false}, Cas{"", false}})
+            QCOMPARE(AccessibiliteParLeBus(QString::fromLatin1(c.Plateforme)), c.Attendu);
+
+        QProcess demon; // a bus of the test's own
+        demon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
+        QVERIFY2(demon.waitForReadyRead(10000), "dbus-daemon did not start");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", demon.readLine().trimmed());
+        // Qt's name for its default session connection: looking it up creates nothing.
+        const auto connecte = [] {
+            return QDBusConnection(QStringLiteral("qt_default_session_bus")).isConnected();
+        };
+        {
+            const BusDeSessionEnAvance rien(QStringLiteral("offscreen"));
+            QVERIFY(!rien.Lance());
+        }
+        QVERIFY(!connecte());
+        {
+            const BusDeSessionEnAvance bus(QStringLiteral("xcb"));
+            QVERIFY(bus.Lance());
+        } // the attempt has ended here
+        QVERIFY(connecte());
+        QCOMPARE(QDBusConnection::sessionBus().baseService(),
+                 QDBusConnection(QStringLiteral("qt_default_session_bus")).baseService());
+        demon.kill();
+        demon.waitForFinished();
     }
 };
 
