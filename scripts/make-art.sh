@@ -32,8 +32,14 @@ JAUNE='#ffd23f'
 
 # PNG without time chunks, so that regenerating unchanged art changes no byte.
 PNG_OPTIONS=(-strip -define 'png:exclude-chunks=date,time')
-# Full-resolution colour in the JPEGs: thin coloured letters stay crisp.
-JPG_OPTIONS=(-strip -interlace none -sampling-factor 1x1 -quality 90)
+# Full-resolution colour in the JPEGs as designed: thin coloured letters stay crisp. Twice and
+# four times as large, colour at half the pixels still has the designed resolution, looks the
+# same, and decodes a quarter faster: the backgrounds are decoded at every start.
+jpg_options() {
+  local echantillons=1x1
+  [ "$F" -eq 1 ] || echantillons=2x2
+  printf '%s\n' -strip -interlace none -sampling-factor "$echantillons" -quality 90
+}
 
 # Every picture of the forms comes at three resolutions: as designed ("name.png"), twice
 # ("name@2x.png") and four times ("name@4x.png") as many pixels across, so that it stays sharp
@@ -368,7 +374,7 @@ push graphic-context fill '#ffffff' fill-opacity 0.45 stroke '$CONTOUR' stroke-w
 $panneau
 $(etoile 424 398 6 '#ffffff')
 $(etoile 440 376 4 '#eef6ff')
-" "${JPG_OPTIONS[@]}" "JPG:$(sortie fond_exercice.jpg)"
+" $(jpg_options) "JPG:$(sortie fond_exercice.jpg)"
 }
 
 # ------------------------------------------------------------ start form
@@ -389,7 +395,7 @@ push graphic-context translate 262,$((haut + 5)) scale 0.085,0.085 $(embleme) po
 $cadre
 $(etoile 248 14 3 '#f2c200')
 $(etoile 252 226 3 '#f2c200')
-" "${JPG_OPTIONS[@]}" "JPG:$(sortie fond_depart.jpg)"
+" $(jpg_options) "JPG:$(sortie fond_depart.jpg)"
 }
 
 # ------------------------------------------------------------ accent help
@@ -490,7 +496,7 @@ $(texte 20 310 26 "$BLEU" "2. Deux touches, l'une après l'autre" gras)
 stroke '$CIEL' stroke-width 2 line 20,282 748,282 line 20,470 748,470 line 374,482 374,604
 $(texte 20 498 24 "$BLEU" "3. AltGr ou Verr. Maj" gras)
 $mvg
-" "${JPG_OPTIONS[@]}" "JPG:$(sortie aide_clavier.jpg)"
+" $(jpg_options) "JPG:$(sortie aide_clavier.jpg)"
 }
 
 # ------------------------------------------------------------ resources
