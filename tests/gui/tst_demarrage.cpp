@@ -13,11 +13,13 @@
 #include <QDBusConnection>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -171,6 +173,20 @@ private slots:
         for (const Cas& c : {Cas{"xcb", true}, Cas{"wayland", true}, Cas{"wayland-egl", true},
                              Cas{"offscreen", false}, Cas{"minimal", false}, Cas{"", false}})
             QCOMPARE(AccessibiliteParLeBus(QString::fromLatin1(c.Plateforme)), c.Attendu);
+
+        // Without a bus to join, connecting would fork beside the main thread's work: not ahead.
+        QTemporaryDir sansBus, avecBus;
+        QFile socket(avecBus.path() + "/bus");
+        QVERIFY(socket.open(QIODevice::WriteOnly));
+        QVERIFY(AdresseDeBusConnue("unix:path=/run/user/1000/bus", QString()));
+        QVERIFY(AdresseDeBusConnue(QByteArray(), avecBus.path()));
+        QVERIFY(!AdresseDeBusConnue(QByteArray(), sansBus.path()));
+        QVERIFY(!AdresseDeBusConnue(QByteArray(), QString()));
+        const QByteArray dossierExecution = qgetenv("XDG_RUNTIME_DIR");
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("XDG_RUNTIME_DIR", sansBus.path().toLocal8Bit());
+        QVERIFY(!BusDeSessionEnAvance(QStringLiteral("xcb")).Lance());
+        qputenv("XDG_RUNTIME_DIR", dossierExecution);
 
         QProcess demon; // a bus of the test's own
         demon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
