@@ -34,7 +34,7 @@ JAUNE='#ffd23f'
 PNG_OPTIONS=(-strip -define 'png:exclude-chunks=date,time')
 # Full-resolution colour in the JPEGs as designed: thin coloured letters stay crisp. Twice and
 # four times as large, colour at half the pixels still has the designed resolution, looks the
-# same, and decodes a quarter faster: the backgrounds are decoded at every start.
+# same, and decodes about 15 % faster: the backgrounds are decoded at every start.
 jpg_options() {
   local echantillons=1x1
   [ "$F" -eq 1 ] || echantillons=2x2
