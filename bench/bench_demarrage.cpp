@@ -172,9 +172,25 @@ Mesure Lancer(const QString& exe, const QStringList& arguments, const QByteArray
     return m;
 }
 
-double Mediane(QList<double> v) {
+double Quantile(QList<double> v, double q) {
     std::sort(v.begin(), v.end());
-    return v.isEmpty() ? -1 : v.at(v.size() / 2);
+    return v.isEmpty() ? -1 : v.at(std::min<qsizetype>(v.size() - 1, qsizetype(q * v.size())));
+}
+
+double Mediane(const QList<double>& v) {
+    return Quantile(v, 0.5);
+}
+
+// The spread of the ratios taken round by round (both programs started one after the other):
+// how far a single median ratio may stand from the next run's, on a machine that is never quiet.
+QByteArray EcartRatios(const QList<double>& programme, const QList<double>& nue) {
+    QList<double> r;
+    for (qsizetype i = 0; i < std::min(programme.size(), nue.size()); ++i)
+        r.append(programme.at(i) / nue.at(i));
+    return QStringLiteral("round by round, quartiles %1-%2")
+        .arg(Quantile(r, 0.25), 0, 'f', 2)
+        .arg(Quantile(r, 0.75), 0, 'f', 2)
+        .toLatin1();
 }
 
 bool Disposer(const QString& programme) {
@@ -253,11 +269,13 @@ int Comparer(int tours) {
     std::printf("  bare Qt Widgets window, scale 1         %8.1f ms\n", tn);
     std::printf("  Plumelune (Form1 + Form2), scale 1      %8.1f ms   ratio %.2f (target <= 2)\n",
                 t1, t1 / tn);
+    std::printf("%46s%s\n", "", EcartRatios(temps1, tempsNue).constData());
     // More pixels cost any program: the automatic scale is judged against the bare window
     // drawn at the same scale.
     std::printf("  bare window, automatic scale %.2f       %8.1f ms\n", FacteurAutomatique(), tna);
     std::printf("  Plumelune, automatic scale %.2f         %8.1f ms   ratio %.2f (target <= 2)\n",
                 FacteurAutomatique(), ta, ta / tna);
+    std::printf("%46s%s\n", "", EcartRatios(tempsAuto, tempsNueAuto).constData());
     std::printf("  for reference: Plumelune at the automatic scale against the bare window at "
                 "scale 1 %.2f;\n",
                 ta / tn);
