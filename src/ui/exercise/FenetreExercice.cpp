@@ -20,7 +20,6 @@
 #include "ui/kit/Kit.h"
 #include "ui/kit/MarqueFocus.h"
 #include "ui/platform/ImagesQt.h"
-#include "ui/platform/Prechargement.h"
 #include "ui/platform/SurfaceFenetre.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/teacher/FenetreBilans.h"
@@ -212,8 +211,7 @@ void FenetreExercice::FormCreate() {
 
 void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
     const QString chemin = ResoudreChemin(Etat.DossierProgramme + nomFichier);
-    std::optional<QImage> avance = Prechargement::Prendre(chemin); // at start-up, fitted ahead
-    const QImage image = avance ? std::move(*avance) : ChargerImage(chemin);
+    const QImage image = ChargerImageDAvance(chemin); // at start-up, fitted ahead
     if (image.isNull()) {
         iExplication->hide();
         return;

@@ -93,6 +93,11 @@ QImage ChargerImage(const QString& chemin) {
     return ImageDepuisOctets(LireFichier(chemin));
 }
 
+QImage ChargerImageDAvance(const QString& chemin) {
+    std::optional<QImage> avance = Prechargement::Prendre(chemin);
+    return avance ? std::move(*avance) : ChargerImage(chemin);
+}
+
 namespace {
 
 constexpr int Resolutions[] = {2, 4};
@@ -138,8 +143,7 @@ QString RessourcePourRatio(const QString& cheminRessource, qreal ratio) {
 QPixmap ChargerImageRessource(const QString& cheminRessource) {
     const qreal ratio = RatioDesFenetres();
     const QString fichier = RessourcePourRatio(cheminRessource, ratio);
-    std::optional<QImage> avance = Prechargement::Prendre(fichier);
-    QImage image = avance ? std::move(*avance) : ImageDepuisOctets(LireFichier(fichier));
+    QImage image = ChargerImageDAvance(fichier);
     if (image.isNull())
         return {};
     const int fois = ResolutionDe(fichier);

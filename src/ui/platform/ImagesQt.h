@@ -12,6 +12,9 @@ class QWidget;
 
 // A picture file on disk (item pictures, the default pictures beside the program).
 QImage ChargerImage(const QString& chemin);
+// The same, taken from the start-up read-ahead when it decoded that file (fitted, if it was
+// asked so), else decoded here.
+QImage ChargerImageDAvance(const QString& chemin);
 // A picture stored with the forms (":/art/..."), at the resolution the screen draws at; taken
 // from the start-up's Prechargement when it was decoded there ahead.
 QPixmap ChargerImageRessource(const QString& cheminRessource);
