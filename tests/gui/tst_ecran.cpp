@@ -16,8 +16,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSizeGrip>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 
@@ -292,6 +294,24 @@ private slots:
         QCOMPARE(Fenetres::Exercice->mMessage->toPlainText(), attendu);
         QCOMPARE(Fenetres::Exercice->iExplication->pixmap().cacheKey(), apres);
         QCOMPARE(x.env.Son.Joues, (QStringList{"chat.wav", "chat.wav"}));
+    }
+
+    // A companion text longer than its box is shown from its first line, not its last.
+    void compagnonLongLuDuDebut() {
+        ExerciceTest x;
+        const QString d = x.Dossier("Animaux", {"chat.wav"});
+        QByteArray texte;
+        for (int i = 1; i <= 40; ++i)
+            texte += "Ligne " + QByteArray::number(i) + "\r\n";
+        EcrireOctets(d + "/CHAT.TXT", texte);
+        x.Ouvrir("Paul", d);
+        Fenetres::Exercice->show();
+        Fenetres::Exercice->bJEcoute->click();
+        const QScrollBar* barre = Fenetres::Exercice->mMessage->verticalScrollBar();
+        QVERIFY(barre->maximum() > 0); // the text does overflow the box
+        QCOMPARE(barre->value(), 0);
+        QCOMPARE(Fenetres::Exercice->mMessage->cursorForPosition(QPoint(4, 4)).block().text(),
+                 QStringLiteral("Ligne 1"));
     }
 
     void horloge_data() {

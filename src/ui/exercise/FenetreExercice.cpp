@@ -36,6 +36,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 
@@ -355,9 +356,12 @@ void FenetreExercice::MontrerCompagnons() {
     if (base.endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive))
         base.chop(4);
     QStringList lignes;
-    if (LireLignes(base + QStringLiteral(".TXT"), lignes))
+    if (LireLignes(base + QStringLiteral(".TXT"), lignes)) {
         for (const QString& l : std::as_const(lignes))
             mMessage->appendPlainText(l);
+        // Each added line scrolls to the end; a text longer than the box is read from its top.
+        mMessage->moveCursor(QTextCursor::Start);
+    }
     const QString image = ResoudreChemin(base + QStringLiteral(".JPG"));
     if (QFile::exists(image)) {
         const QImage img = ChargerImage(image);
