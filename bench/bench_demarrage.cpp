@@ -6,11 +6,16 @@
 // prints "peint" at that moment and ends; the bare program prints the same once its window is
 // painted. The medians of alternated runs are compared.
 //
+// Whether start-up grew: with --avant PROBE (the plumelune_sonde of an earlier build, from before
+// the program had a scale of its own), that program runs in the same rounds, at scale 1 and
+// drawn by Qt at the automatic factor, and this program is judged against it.
+//
 // Memory: the peak resident memory (VmHWM) of a whole exercise - this program run again with
 // --exercice: the real forms shown on the display, the real sound player decoding every item,
 // one wrong answer and the rest right, to the farewell - against the bare program's.
 
 #include "MemoireProcessus.h"
+#include "StatistiquesBanc.h"
 #include "core/Chemins.h"
 #include "core/Echelle.h"
 #include "core/Etat.h"
@@ -28,6 +33,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -172,31 +178,20 @@ Mesure Lancer(const QString& exe, const QStringList& arguments, const QByteArray
     return m;
 }
 
-double Quantile(QList<double> v, double q) {
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? -1 : v.at(std::min<qsizetype>(v.size() - 1, qsizetype(q * v.size())));
-}
-
-double Mediane(const QList<double>& v) {
-    return Quantile(v, 0.5);
-}
-
 // The spread of the ratios taken round by round (both programs started one after the other):
 // how far a single median ratio may stand from the next run's, on a machine that is never quiet.
 QByteArray EcartRatios(const QList<double>& programme, const QList<double>& nue) {
-    QList<double> r;
-    for (qsizetype i = 0; i < std::min(programme.size(), nue.size()); ++i)
-        r.append(programme.at(i) / nue.at(i));
+    const QList<double> r = RatiosParTour(programme, nue);
     return QStringLiteral("round by round, quartiles %1-%2")
         .arg(Quantile(r, 0.25), 0, 'f', 2)
         .arg(Quantile(r, 0.75), 0, 'f', 2)
         .toLatin1();
 }
 
-bool Disposer(const QString& programme) {
+// A program folder laid out around this build's probe, or around another build's.
+bool Disposer(const QString& programme, const QString& sonde = QStringLiteral(PLUMELUNE_SONDE)) {
     QProcess p;
-    p.start(QStringLiteral("bash"),
-            {QStringLiteral(PLUMELUNE_DISPOSITION), QStringLiteral(PLUMELUNE_SONDE), programme});
+    p.start(QStringLiteral("bash"), {QStringLiteral(PLUMELUNE_DISPOSITION), sonde, programme});
     return p.waitForFinished(60000) && p.exitCode() == 0;
 }
 
@@ -217,12 +212,15 @@ bool DisposerAvecEchelle(const QString& programme, const QString& echelle) {
     return true;
 }
 
-int Comparer(int tours) {
+// `sondeAvant`: another build's probe, from before the program had a scale of its own, or empty.
+int Comparer(int tours, const QString& sondeAvant) {
     QTemporaryDir dossier;
     const QString programme1 = dossier.path() + QStringLiteral("/Plumelune1");
     const QString programmeAuto = dossier.path() + QStringLiteral("/PlumeluneAuto");
+    const QString programmeAvant = dossier.path() + QStringLiteral("/PlumeluneAvant");
     if (!DisposerAvecEchelle(programme1, QStringLiteral("1")) ||
-        !DisposerAvecEchelle(programmeAuto, QStringLiteral("AUTO"))) {
+        !DisposerAvecEchelle(programmeAuto, QStringLiteral("AUTO")) ||
+        (!sondeAvant.isEmpty() && !Disposer(programmeAvant, sondeAvant))) {
         std::fprintf(stderr, "the program folders could not be laid out\n");
         return 1;
     }
@@ -232,6 +230,7 @@ int Comparer(int tours) {
     const QString nue = QStringLiteral(PLUMELUNE_FENETRE_NUE);
     const QString plumelune1 = programme1 + QStringLiteral("/plumelune");
     const QString plumeluneAuto = programmeAuto + QStringLiteral("/plumelune");
+    const QString avant = programmeAvant + QStringLiteral("/plumelune");
 
     // One of each first, uncounted: the libraries come into the page cache.
     const QStringList texte = {QStringLiteral("--texte")};
@@ -239,9 +238,13 @@ int Comparer(int tours) {
     Lancer(plumelune1, {}, "peint", env);
     Lancer(plumeluneAuto, {}, "peint", env);
     // The bare window drawn at the program's automatic scale too: what more pixels cost anyone.
+    // The earlier program knows no scale of its own: Qt's scaling draws it at that factor.
     QProcessEnvironment envAuto = env;
     envAuto.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(FacteurAutomatique()));
-    QList<double> tempsNue, tempsTexte, temps1, tempsAuto, tempsNueAuto;
+    if (!sondeAvant.isEmpty())
+        Lancer(avant, {}, "peint", env);
+    QList<double> tempsNue, tempsTexte, temps1, tempsAuto, tempsNueAuto, tempsAvant1,
+        tempsAvantAuto;
     QList<long> memoireNue;
     for (int i = 0; i < tours; ++i) {
         const Mesure a = Lancer(nue, {}, "peint", env);
@@ -250,7 +253,15 @@ int Comparer(int tours) {
         const Mesure d = Lancer(plumeluneAuto, {}, "peint", env);
         const Mesure e = Lancer(nue, {}, "peint", envAuto);
         tempsNueAuto.append(e.ms);
-        if (a.ms < 0 || b.ms < 0 || c.ms < 0 || d.ms < 0 || e.ms < 0) {
+        bool avantPeint = true;
+        if (!sondeAvant.isEmpty()) {
+            const Mesure f = Lancer(avant, {}, "peint", env);
+            const Mesure g = Lancer(avant, {}, "peint", envAuto);
+            tempsAvant1.append(f.ms);
+            tempsAvantAuto.append(g.ms);
+            avantPeint = f.ms >= 0 && g.ms >= 0;
+        }
+        if (a.ms < 0 || b.ms < 0 || c.ms < 0 || d.ms < 0 || e.ms < 0 || !avantPeint) {
             std::fprintf(stderr, "a start-up did not reach its painting\n");
             return 1;
         }
@@ -270,17 +281,40 @@ int Comparer(int tours) {
     std::printf("  Plumelune (Form1 + Form2), scale 1      %8.1f ms   ratio %.2f (target <= 2)\n",
                 t1, t1 / tn);
     std::printf("%46s%s\n", "", EcartRatios(temps1, tempsNue).constData());
-    // More pixels cost any program: the automatic scale is judged against the bare window
-    // drawn at the same scale.
+    // More pixels cost any program: against the bare window drawn at the same scale. Whether
+    // that grew is told by the program before the scale existed, drawn at this scale by Qt.
     std::printf("  bare window, automatic scale %.2f       %8.1f ms\n", FacteurAutomatique(), tna);
-    std::printf("  Plumelune, automatic scale %.2f         %8.1f ms   ratio %.2f (target <= 2)\n",
+    std::printf("  Plumelune, automatic scale %.2f         %8.1f ms   ratio %.2f ",
                 FacteurAutomatique(), ta, ta / tna);
+    if (sondeAvant.isEmpty())
+        std::printf("(whether it grew: --avant)\n");
+    else
+        std::printf("(the earlier program: %.2f)\n", Mediane(tempsAvantAuto) / tna);
     std::printf("%46s%s\n", "", EcartRatios(tempsAuto, tempsNueAuto).constData());
     std::printf("  for reference: Plumelune at the automatic scale against the bare window at "
                 "scale 1 %.2f;\n",
                 ta / tn);
     std::printf("  bare window with one line of text %.1f ms, ratios %.2f and %.2f\n", tt, t1 / tt,
                 ta / tt);
+    if (!sondeAvant.isEmpty()) {
+        // Whether start-up grew: this program against the earlier one, at each scale, in the
+        // same rounds.
+        std::printf("Did start-up grow? Against the earlier build, in the same rounds\n"
+                    "  (%s);\n"
+                    "  Plumelune / earlier, median of the rounds [95 %% interval]: it grew only "
+                    "if the whole\n  interval is above 1 (target: not above)\n",
+                    qPrintable(sondeAvant));
+        const auto ligne = [](const char* quoi, const QList<double>& avant,
+                              const QList<double>& programme) {
+            const Intervalle i = IntervalleDesRatios(programme, avant);
+            std::printf("  %-40s%8.1f ms   %.2f [%.2f-%.2f]  %s\n", quoi, Mediane(avant), i.Mediane,
+                        i.Bas, i.Haut, i.PlusLent() ? "grew" : "did not grow");
+        };
+        ligne("earlier program, scale 1", tempsAvant1, temps1);
+        ligne(qPrintable(QStringLiteral("earlier program, Qt's scale %1")
+                             .arg(FacteurAutomatique(), 0, 'f', 2)),
+              tempsAvantAuto, tempsAuto);
+    }
 
     const Mesure ex = Lancer(QCoreApplication::applicationFilePath(),
                              {QStringLiteral("--exercice"), programme1}, "memoire", env);
@@ -306,5 +340,12 @@ int main(int argc, char* argv[]) {
     int tours = 21;
     if (const qsizetype i = args.indexOf(QStringLiteral("--tours")); i > 0 && i + 1 < args.size())
         tours = std::max(1, args.at(i + 1).toInt());
-    return Comparer(tours);
+    QString sondeAvant;
+    if (const qsizetype i = args.indexOf(QStringLiteral("--avant")); i > 0 && i + 1 < args.size())
+        sondeAvant = QFileInfo(args.at(i + 1)).absoluteFilePath();
+    if (!sondeAvant.isEmpty() && !QFileInfo(sondeAvant).isExecutable()) {
+        std::fprintf(stderr, "--avant: no probe program at %s\n", qPrintable(sondeAvant));
+        return 2;
+    }
+    return Comparer(tours, sondeAvant);
 }

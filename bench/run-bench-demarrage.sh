@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up and peak memory of Plumelune against a bare Qt Widgets program, under a virtual X
 # display of a classroom screen's size: the program at scale 1 and at its automatic scale.
-# Usage: bench/run-bench-demarrage.sh [build folder] [--tours N] [--ecran WxH]
+# Usage: bench/run-bench-demarrage.sh [build folder] [--tours N] [--ecran WxH] [--avant PROBE]
+# --avant: an earlier build's src/plumelune_sonde, to print whether start-up grew since it.
 set -euo pipefail
 build="${1:-build}"
 shift || true
