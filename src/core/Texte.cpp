@@ -30,9 +30,31 @@ QString Compose(const QString& texte) {
     return texte.normalized(QString::NormalizationForm_C);
 }
 
+bool CaractereInvisible(char32_t c) {
+    return c == 0x00AD || c == 0x034F || c == 0x061C || c == 0x180E ||
+           (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2060 && c <= 0x2064) || (c >= 0x2066 && c <= 0x206F) || c == 0xFEFF;
+}
+
+QString TexteSaisi(const QString& texte) {
+    const QString compose = Compose(texte);
+    QString r;
+    r.reserve(compose.size());
+    for (const QChar c : compose) {
+        const char16_t u = c.unicode();
+        if (CaractereInvisible(u))
+            continue;
+        // No-break, narrow no-break, figure and the other fixed-width spaces.
+        const bool espace =
+            u == 0x00A0 || u == 0x202F || u == 0x205F || (u >= 0x2000 && u <= 0x200A);
+        r.append(espace ? QChar(u' ') : c);
+    }
+    return r;
+}
+
 QString FormeComparaison(const QString& texte) {
     // Composed first: folding A-Z in "A" + U+0301 would turn "Á" into "á".
-    return MinusculesAZ(Rogner(Compose(texte)));
+    return MinusculesAZ(Rogner(TexteSaisi(texte)));
 }
 
 bool MemeNomDeFichier(const QString& a, const QString& b) {

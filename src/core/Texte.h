@@ -11,7 +11,15 @@ QString MinusculesAZ(const QString& texte);
 QString MajusculesAZ(const QString& texte);
 // The composed form (NFC): "é" is one character even when a Mac wrote it e + U+0301.
 QString Compose(const QString& texte);
-// Composed, then Rogner, then MinusculesAZ: the form two texts are compared in.
+// The characters a text pasted from a word processor may hide: the soft hyphen, the zero-width
+// ones, the byte-order mark and the marks that turn the direction of the text. Nobody types them,
+// and a name holding one looks like another name.
+bool CaractereInvisible(char32_t c);
+// A text as typed or pasted, in the form the program keeps: composed, every no-break or
+// typographic space an ordinary one, the invisible characters dropped. A word processor puts a
+// no-break space before "?": kept, it would make « Où vas-tu ? » unanswerable.
+QString TexteSaisi(const QString& texte);
+// TexteSaisi, then Rogner, then MinusculesAZ: the form two texts are compared in.
 QString FormeComparaison(const QString& texte);
 bool EgauxSelonRegle(const QString& a, const QString& b);
 // Two file names that name one entry for this program: equal in composed form, letter case

@@ -21,9 +21,11 @@ QStringList ReponsesAcceptees(const QString& fichierSon) {
 
 bool ReponseJuste(const QString& tape, const QString& fichierSon) {
     const QString forme = FormeComparaison(tape);
-    // Both composed: an exercise folder copied from a Mac spells its accents in two characters.
+    // Both in one form: an exercise folder copied from a Mac spells its accents in two
+    // characters, and a name pasted from a word processor may hold a no-break space. The
+    // accepted answers are not trimmed.
     for (const QString& a : ReponsesAcceptees(fichierSon))
-        if (MinusculesAZ(Compose(a)) == forme)
+        if (MinusculesAZ(TexteSaisi(a)) == forme)
             return true;
     return false;
 }

@@ -144,11 +144,10 @@ bool ContientSon(const QString& dossier) {
 
 namespace {
 
-// Control characters, C1 ones included, and the marks that turn the direction of the text: a
-// name holding them shows as another one, or as nothing, in the lists.
+// Control characters, C1 ones included, the invisible ones and the marks that turn the direction
+// of the text: a name holding them shows as another one, or as nothing, in the lists.
 bool EstUnControle(char16_t c) {
-    return c < 32 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
-           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+    return c < 32 || (c >= 0x7F && c <= 0x9F) || CaractereInvisible(c);
 }
 
 } // namespace

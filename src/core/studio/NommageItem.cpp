@@ -78,7 +78,9 @@ NomItem NommerItem(const QStringList& orthographes) {
     NomItem r;
     QStringList textes;
     for (const QString& o : orthographes) {
-        const QString t = Rogner(o);
+        // What a word processor pasted along (a no-break space before "?", a soft hyphen) is
+        // stored as the pupil types it.
+        const QString t = Rogner(TexteSaisi(o));
         if (!t.isEmpty())
             textes.append(t);
     }
@@ -146,8 +148,12 @@ QString RefusDoublon(const QString& base, const QStringList& autresBases) {
     return {};
 }
 
+QString NomDossierNormalise(const QString& nom) {
+    return Rogner(TexteSaisi(nom));
+}
+
 QString RefusNomDossier(const QString& nom, const QStringList& existants) {
-    const QString n = Rogner(nom);
+    const QString n = NomDossierNormalise(nom);
     if (n.isEmpty())
         return QStringLiteral("Écrivez le nom du dossier.");
     if (n == u"." || n == u"..")
@@ -158,6 +164,11 @@ QString RefusNomDossier(const QString& nom, const QStringList& existants) {
             return QStringLiteral("Le nom d'un dossier ne peut pas contenir %1 : les caractères "
                                   "/ \\ : * ? \" < > | et les caractères de contrôle sont refusés.")
                 .arg(Montrer(c));
+        // The folder's name goes into every record header of its exercises.
+        if (!DansCp1252(c))
+            return QStringLiteral("Le nom d'un dossier ne peut pas contenir %1, que les bilans "
+                                  "des élèves ne peuvent pas écrire.")
+                .arg(Montrer(c));
     }
     // The pupils' folder list leaves out every folder whose name holds a dot.
     if (n.contains(u'.'))
@@ -166,7 +177,7 @@ QString RefusNomDossier(const QString& nom, const QStringList& existants) {
     if (n.toUtf8().size() > OctetsNomMax)
         return QStringLiteral("Ce nom de dossier est trop long.");
     for (const QString& e : existants)
-        if (e.compare(n, Qt::CaseInsensitive) == 0)
+        if (NomDossierNormalise(e).compare(n, Qt::CaseInsensitive) == 0)
             return QStringLiteral("Un dossier « %1 » existe déjà ici.").arg(e);
     return {};
 }

@@ -27,6 +27,11 @@ NomItem NommerItem(const QStringList& orthographes);
 // whatever their letter case are one file on a case-insensitive disk. Empty when it can.
 QString RefusDoublon(const QString& base, const QStringList& autresBases);
 
-// Why `nom` cannot become an exercise folder (French, naming the character at fault); empty when
-// it can. `existants` are the folders already beside it.
+// The name a folder is made under from what the teacher typed or an archive holds: TexteSaisi
+// (composed, ordinary spaces, no invisible character), trimmed. Two names that look alike on
+// screen are then one name.
+QString NomDossierNormalise(const QString& nom);
+// Why `nom`, once normalised, cannot become an exercise folder (French, naming the character at
+// fault); empty when it can. `existants` are the folders already beside it: a name equal to one
+// of them once both are normalised, whatever the letter case, is refused.
 QString RefusNomDossier(const QString& nom, const QStringList& existants = {});

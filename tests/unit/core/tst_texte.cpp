@@ -25,8 +25,14 @@ private slots:
                                                            << "chat" << true;
         QTest::newRow("inner blanks count") << "le  chat"
                                             << "le chat" << false;
-        QTest::newRow("non-breaking space is not trimmed")
-            << QString::fromUtf8("chat\u00a0") << "chat" << false;
+        // A word processor's no-break spaces are the pupil's plain ones; its invisible
+        // characters are nothing.
+        QTest::newRow("no-break space is a space")
+            << QString::fromUtf8("Où vas-tu\u00a0?\u00a0") << "où vas-tu ?" << true;
+        QTest::newRow("narrow no-break space is a space")
+            << QString::fromUtf8("vas-tu\u202f?") << "vas-tu ?" << true;
+        QTest::newRow("soft hyphen and zero-width space are nothing")
+            << QString::fromUtf8("para\u00adplu\u200bie") << "parapluie" << true;
         QTest::newRow("empty equals blanks") << ""
                                              << "   " << true;
         // Names copied from a Mac spell an accent as a letter and a combining mark.

@@ -69,6 +69,13 @@ private slots:
                                                                  << "λ" << true;
         QTest::newRow("short name") << "ab"
                                     << "" << true;
+        // A name pasted from a word processor: the model looks the same, the pupil types spaces.
+        QTest::newRow("no-break space in the name")
+            << QString::fromUtf8("Où vas-tu\u00A0#int#.wav") << "Où vas-tu ?" << true;
+        QTest::newRow("narrow no-break space typed")
+            << "Où vas-tu #int#.wav" << QString::fromUtf8("Où vas-tu\u202F?") << true;
+        QTest::newRow("soft hyphen in the name")
+            << QString::fromUtf8("para\u00ADpluie.wav") << "parapluie" << true;
     }
     void reponses() {
         QFETCH(QString, fichier);

@@ -51,6 +51,8 @@ private slots:
                 (octet >= 0x80 && octet < 0xA0 &&
                  Cp1252::Decoder(QByteArray(1, char(octet))).at(0).unicode() < 0xA0))
                 continue; // the control characters, refused below
+            if (octet == 0xA0 || octet == 0xAD)
+                continue; // stored as a space, and dropped: see alternatives()
             const QString c = Cp1252::Decoder(QByteArray(1, char(octet)));
             for (const QString& texte :
                  {QStringLiteral("x") + c + QStringLiteral("y"), c + QStringLiteral("z")}) {
@@ -85,6 +87,13 @@ private slots:
             << QStringList{"chat", "chats"};
         QTest::newRow("inner blanks kept")
             << QStringList{"le  chat"} << "le  chat" << QStringList{"le  chat"};
+        // Pasted from a word processor: « Où vas-tu ? » must stay answerable.
+        QTest::newRow("no-break spaces stored as spaces")
+            << QStringList{QString::fromUtf8("Où vas-tu\u00A0?\u202F")} << "Où vas-tu #int#"
+            << QStringList{"Où vas-tu ?"};
+        QTest::newRow("soft hyphen and zero-width dropped")
+            << QStringList{QString::fromUtf8("para\u00ADpluie\u200B")} << "parapluie"
+            << QStringList{"parapluie"};
     }
     void alternatives() {
         QFETCH(QStringList, textes);
@@ -172,15 +181,31 @@ private slots:
         QTest::newRow("empty") << "  " << "Écrivez le nom";
         QTest::newRow("exists whatever its case") << "animaux" << "existe déjà";
         QTest::newRow("too long") << QString(256, u'x') << "trop long";
+        // Look-alikes of an existing folder are that folder.
+        QTest::newRow("zero-width space inside")
+            << QString::fromUtf8("Ani\u200Bmaux") << "existe déjà";
+        QTest::newRow("no-break space at the end")
+            << QString::fromUtf8("Animaux\u00A0") << "existe déjà";
+        QTest::newRow("decomposed accents")
+            << QString::fromUtf8("E\u0301te\u0301") << "existe déjà";
+        QTest::newRow("existing one decomposed") << QString::fromUtf8("Chanson") << "existe déjà";
+        QTest::newRow("emoji") << QString::fromUtf8("Les chats 🐱") << "ne peuvent pas écrire";
+        QTest::newRow("right-to-left override dropped") << QString::fromUtf8("\u202Egnirts") << "";
     }
     void nomsDeDossiers() {
         QFETCH(QString, nom);
         QFETCH(QString, dansLeMessage);
-        const QString refus = RefusNomDossier(nom, {QStringLiteral("Animaux")});
+        const QString refus =
+            RefusNomDossier(nom, {QStringLiteral("Animaux"), QString::fromUtf8("Été"),
+                                  QString::fromUtf8("Chanson\u200B")});
         if (dansLeMessage.isEmpty())
             QVERIFY2(refus.isEmpty(), qPrintable(refus));
         else
             QVERIFY2(refus.contains(dansLeMessage), qPrintable(refus));
+    }
+    void nomDossierNormalise() {
+        QCOMPARE(NomDossierNormalise(QString::fromUtf8(" E\u0301te\u0301\u200B\u202E ")),
+                 QString::fromUtf8("Été"));
     }
 };
 
