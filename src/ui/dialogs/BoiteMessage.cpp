@@ -87,7 +87,10 @@ BoiteMessage::BoiteMessage(QWidget* proprietaire, Genre genre, const QString& ti
                    Qt::WindowCloseButtonHint);
     setStyleSheet(Style);
 
-    m_texte = new QLabel(TypographieEcran(texte), this);
+    // The text may quote an item, a file or an archive name: shown as it is, never as markup.
+    m_texte = new QLabel(this);
+    m_texte->setTextFormat(Qt::PlainText);
+    m_texte->setText(TypographieEcran(texte));
     m_texte->setObjectName(QStringLiteral("texte"));
     m_texte->setAccessibleName(texte);
     m_texte->setWordWrap(true);

@@ -26,14 +26,17 @@ DialogueAppreciation::DialogueAppreciation(QWidget* parent, Controles controles)
 void DialogueAppreciation::ConstruireControles() {
 
     lTexte = new QLabel(this);
+    lTexte->setTextFormat(Qt::PlainText);
     lTexte->setObjectName(QStringLiteral("lTexte"));
     lTexte->move(8, 8);
     iBon = new QLabel(this);
+    iBon->setTextFormat(Qt::PlainText);
     iBon->setObjectName(QStringLiteral("iBon"));
     iBon->setGeometry(70, 26, 33, 32);
     iBon->setPixmap(ChargerImageRessource(QStringLiteral(":/art/bon.png")));
     iBon->setAccessibleName(QStringLiteral("Bravo"));
     iPasBon = new QLabel(this);
+    iPasBon->setTextFormat(Qt::PlainText);
     iPasBon->setObjectName(QStringLiteral("iPasBon"));
     iPasBon->setGeometry(70, 26, 32, 32);
     iPasBon->setAlignment(Qt::AlignCenter);

@@ -18,6 +18,7 @@ FenetreAideAccents::FenetreAideAccents(QWidget* parent)
     resize(384, 311);
 
     iAccents = new QLabel(this);
+    iAccents->setTextFormat(Qt::PlainText);
     iAccents->setObjectName(QStringLiteral("Image1"));
     iAccents->setScaledContents(true); // stretched to the window, whatever its shape
     iAccents->setMinimumSize(1, 1);    // the picture must not hold the window to its own size

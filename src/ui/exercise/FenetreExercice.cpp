@@ -85,6 +85,7 @@ FenetreExercice::FenetreExercice(QWidget* parent) : QWidget(parent) {
 
 void FenetreExercice::CreerControles() {
     FondEcran = new QLabel(this);
+    FondEcran->setTextFormat(Qt::PlainText);
     FondEcran->setObjectName(QStringLiteral("FondEcran"));
     FondEcran->setGeometry(QRect(QPoint(0, 0), TailleDessin));
     PoserImageDeFond(FondEcran, ChargerImageRessource(ImageFondExercice));
@@ -94,6 +95,7 @@ void FenetreExercice::CreerControles() {
     Kit::Colorer(lDossierCourant, QColor(0x1c, 0x3f, 0x73));
 
     iExplication = new QLabel(this);
+    iExplication->setTextFormat(Qt::PlainText);
     iExplication->setObjectName(QStringLiteral("iExplication"));
     iExplication->setGeometry(QRect(QPoint(12, 52), CadreImageItem));
     iExplication->setAlignment(Qt::AlignCenter);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QToolButton>
 
 #include <algorithm>
@@ -45,7 +46,9 @@ void ActiverAuClavier(QAbstractButton* b) {
 }
 
 QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte, const QRect& place) {
-    auto* l = new QLabel(TypographieEcran(texte), parent);
+    auto* l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setText(TypographieEcran(texte));
     l->setObjectName(QString::fromLatin1(nom));
     l->setAccessibleName(texte);
     l->setGeometry(place);
@@ -54,6 +57,7 @@ QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte, const 
 
 QLabel* Valeur(QWidget* parent, const char* nom, const QRect& place, const QString& bulle) {
     auto* l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);
     l->setObjectName(QString::fromLatin1(nom));
     l->setGeometry(place);
     l->setAlignment(Qt::AlignCenter);
@@ -62,8 +66,12 @@ QLabel* Valeur(QWidget* parent, const char* nom, const QRect& place, const QStri
     return l;
 }
 
+QString BulleTexte(const QString& texte) {
+    return texte.isEmpty() ? QString() : Qt::convertFromPlainText(texte, Qt::WhiteSpaceNormal);
+}
+
 void Bulle(QWidget* w, const QString& texte) {
-    w->setToolTip(TypographieEcran(texte));
+    w->setToolTip(BulleTexte(TypographieEcran(texte)));
     w->setAccessibleDescription(texte);
 }
 

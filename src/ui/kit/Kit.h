@@ -25,6 +25,9 @@ QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte, const 
 QLabel* Valeur(QWidget* parent, const char* nom, const QRect& place, const QString& bulle = {});
 // The hint shown over a control, read by screen readers as its description.
 void Bulle(QWidget* w, const QString& texte);
+// A tooltip's text as it is: Qt guesses markup in a tooltip, and one quoting an item or a file
+// name must never load what a tag in it names.
+QString BulleTexte(const QString& texte);
 
 // A flat button with its caption. It takes the focus from Tab only: a click leaves the focus
 // in the field being typed in, where Enter and Escape keep their meaning. Focused, Enter or

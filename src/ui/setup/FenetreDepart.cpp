@@ -131,6 +131,7 @@ void FenetreDepart::CreerControles() {
 
     // The two framed halves of the picture hold the two steps; a heading sits in each band.
     Fond = new QLabel(this);
+    Fond->setTextFormat(Qt::PlainText);
     Fond->setObjectName(QStringLiteral("Fond"));
     Fond->setGeometry(0, 0, 297, 424);
     PoserImageDeFond(Fond, ChargerImageRessource(ImageFondDepart));

@@ -62,6 +62,7 @@ void FenetreEssai::ConstruireControles() {
     auto* haut = new QHBoxLayout;
     principal->addLayout(haut, 1);
     iImage = new QLabel(this);
+    iImage->setTextFormat(Qt::PlainText);
     iImage->setObjectName(QStringLiteral("iImage"));
     iImage->setAccessibleName(QStringLiteral("Image de l'item"));
     iImage->setFixedSize(160, 160);

@@ -172,6 +172,7 @@ FenetreBilans::~FenetreBilans() {
 void FenetreBilans::ConstruireControles() {
 
     lTitre = new QLabel(this);
+    lTitre->setTextFormat(Qt::PlainText);
     lTitre->setObjectName(QStringLiteral("lTitre"));
     lTitre->setAccessibleName(titreEleve);
     lTitre->setGeometry(8, 14, 400, 44);

@@ -86,6 +86,7 @@ void FenetreClasse::ConstruireControles() {
     colonne->setSpacing(6);
 
     lTitreClasse = new QLabel(this);
+    lTitreClasse->setTextFormat(Qt::PlainText);
     lTitreClasse->setObjectName(QStringLiteral("lTitreClasse"));
     lTitreClasse->setAccessibleName(QStringLiteral("Titre"));
     QFont arial(QStringLiteral("Arial"));
@@ -174,6 +175,7 @@ void FenetreClasse::ConstruireControles() {
     eMots->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     Kit::Police(eMots, 16);
     lElevesMot = new QLabel(ongletMots);
+    lElevesMot->setTextFormat(Qt::PlainText);
     lElevesMot->setObjectName(QStringLiteral("lElevesMot"));
     lElevesMot->setAccessibleName(QStringLiteral("Mot choisi"));
     lElevesMot->setWordWrap(true);
@@ -192,6 +194,7 @@ void FenetreClasse::ConstruireControles() {
     l2->addLayout(droite, 2);
 
     lEtatClasse = new QLabel(this);
+    lEtatClasse->setTextFormat(Qt::PlainText);
     lEtatClasse->setObjectName(QStringLiteral("lEtatClasse"));
     lEtatClasse->setAccessibleName(QStringLiteral("État de la lecture"));
     lEtatClasse->setWordWrap(true);
@@ -292,12 +295,12 @@ void FenetreClasse::Afficher(BilanClasse classe) {
         texte += QStringLiteral("\nImpossible de lire ") + erreurs.join(QStringLiteral(" ; "));
     lEtatClasse->setText(texte);
     Kit::Colorer(lEtatClasse, erreurs.isEmpty() ? discret : alerte);
-    lEtatClasse->setToolTip(details.isEmpty()
-                                ? QString()
-                                : QStringLiteral("Lignes que le programme n'a pas écrites ainsi "
-                                                 "(modifiées à la main ou coupées), laissées de "
-                                                 "côté :\n") +
-                                      details.join(u'\n'));
+    lEtatClasse->setToolTip(Kit::BulleTexte(
+        details.isEmpty() ? QString()
+                          : QStringLiteral("Lignes que le programme n'a pas écrites ainsi "
+                                           "(modifiées à la main ou coupées), laissées de "
+                                           "côté :\n") +
+                                details.join(u'\n')));
     const bool vide = m_classe.Eleves.isEmpty();
     bExporterClasse->setEnabled(!vide);
     bImprimerClasse->setEnabled(!vide);
@@ -329,7 +332,8 @@ void FenetreClasse::RemplirEleves() {
                                 : e.Moyenne >= 80 ? bon
                                                   : QColor(Qt::transparent));
         if (!e.MotsARevoir.isEmpty())
-            ligne.at(ColonneARevoir)->setToolTip(e.MotsARevoir.join(QStringLiteral(", ")));
+            ligne.at(ColonneARevoir)
+                ->setToolTip(Kit::BulleTexte(e.MotsARevoir.join(QStringLiteral(", "))));
         m_modeleClasse->appendRow(ligne);
     }
     eClasse->sortByColumn(colonne, ordre);

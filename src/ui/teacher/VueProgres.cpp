@@ -45,9 +45,11 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
     lResumeProgres->setTextFormat(Qt::RichText);
     gProgres = new GraphiqueProgres(this);
     lTitreMots = new QLabel(this);
+    lTitreMots->setTextFormat(Qt::PlainText);
     lTitreMots->setObjectName(QStringLiteral("lTitreMots"));
     lTitreMots->setAccessibleName(QStringLiteral("Titre des mots à revoir"));
     lMotsARevoir = new QLabel;
+    lMotsARevoir->setTextFormat(Qt::PlainText);
     lMotsARevoir->setObjectName(QStringLiteral("lMotsARevoir"));
     lMotsARevoir->setWordWrap(true);
     lMotsARevoir->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -60,6 +62,7 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
     m_defilement->setFrameShape(QFrame::NoFrame);
     m_defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lIllisibles = new QLabel(this);
+    lIllisibles->setTextFormat(Qt::PlainText);
     lIllisibles->setObjectName(QStringLiteral("lIllisibles"));
     lIllisibles->setAccessibleName(QStringLiteral("Lignes illisibles"));
     lIllisibles->setAlignment(Qt::AlignRight);
