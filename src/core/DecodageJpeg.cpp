@@ -100,10 +100,19 @@ bool DecoderBrut(const unsigned char* octets, unsigned long taille, const Destin
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, octets, taille);
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width == 0 ||
-        info.image_height == 0 || info.image_width > CoteMax || info.image_height > CoteMax) {
+        info.image_height == 0) {
         jpeg_destroy_decompress(&info);
         return false;
     }
+    // A phone's photo (8160 x 6120) is decoded at a half, a quarter or an eighth of its size,
+    // which libjpeg does faster than the whole and in a fraction of the memory: no screen of
+    // the program shows more.
+    unsigned int fraction = 1;
+    while (fraction < 8 && ((info.image_width + fraction - 1) / fraction > CoteMax ||
+                            (info.image_height + fraction - 1) / fraction > CoteMax))
+        fraction *= 2;
+    info.scale_num = 1;
+    info.scale_denom = fraction;
     int attendues = 3;
     if (info.jpeg_color_space == JCS_GRAYSCALE) {
         info.out_color_space = JCS_GRAYSCALE;
@@ -125,6 +134,11 @@ bool DecoderBrut(const unsigned char* octets, unsigned long taille, const Destin
         direct = true;
     }
 #endif
+    jpeg_calc_output_dimensions(&info);
+    if (info.output_width > CoteMax || info.output_height > CoteMax) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     jpeg_start_decompress(&info);
     if (info.output_components != attendues) {
         jpeg_destroy_decompress(&info);
