@@ -121,6 +121,29 @@ private slots:
         QVERIFY2((j.centreBoite - fenetre.frameGeometry().center()).manhattanLength() < 4,
                  qPrintable(QStringLiteral("%1,%2").arg(j.centreBoite.x()).arg(j.centreBoite.y())));
     }
+
+    // A refusal quoting a long archive or item name, with or without spaces, stays inside the
+    // screen, all of its text within reach.
+    void texteLongDansLEcran_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("names without a space")
+            << QStringLiteral("Ces entrées sont refusées :\n") +
+                   QStringList(30, QString(250, u'x') + QStringLiteral(".wav")).join(u'\n');
+        QTest::newRow("a hundred lines")
+            << QStringLiteral("Ces fichiers ont été laissés de côté :\n") +
+                   QStringList(100, QStringLiteral("notes du maître.odt")).join(u'\n');
+    }
+    void texteLongDansLEcran() {
+        QFETCH(QString, texte);
+        BoiteMessage b(nullptr, BoiteMessage::Genre::Erreur, QStringLiteral("Plumelune"), texte,
+                       {BoiteMessage::Ok}, BoiteMessage::Ok, BoiteMessage::Ok);
+        b.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        const QRect ecran = b.screen()->availableGeometry();
+        QVERIFY2(ecran.contains(b.frameGeometry()),
+                 qPrintable(QStringLiteral("%1x%2").arg(b.width()).arg(b.height())));
+        QVERIFY(b.Bouton(BoiteMessage::Ok)->isVisible());
+    }
 };
 
 QTEST_MAIN(TstBoiteMessage)

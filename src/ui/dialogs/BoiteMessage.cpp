@@ -5,12 +5,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -75,6 +78,24 @@ const QString Style = QStringLiteral(
     "QPushButton:default { border-color: #1c3f73; border-width: 3px; }"
     "QPushButton:focus { background: #fff4c2; }");
 
+// A run of letters without a space (an archive or file name) may be cut anywhere: an invisible
+// break opportunity every few letters, or the label would be as wide as the name.
+QString Secable(const QString& texte) {
+    constexpr int longueurMax = 30;
+    QString r;
+    r.reserve(texte.size() + texte.size() / longueurMax);
+    int suite = 0;
+    for (const QChar c : texte) {
+        suite = c.isSpace() ? 0 : suite + 1;
+        if (suite > longueurMax) {
+            r.append(QChar(0x200B));
+            suite = 1;
+        }
+        r.append(c);
+    }
+    return r;
+}
+
 } // namespace
 
 BoiteMessage::BoiteMessage(QWidget* proprietaire, Genre genre, const QString& titre,
@@ -90,7 +111,7 @@ BoiteMessage::BoiteMessage(QWidget* proprietaire, Genre genre, const QString& ti
     // The text may quote an item, a file or an archive name: shown as it is, never as markup.
     m_texte = new QLabel(this);
     m_texte->setTextFormat(Qt::PlainText);
-    m_texte->setText(TypographieEcran(texte));
+    m_texte->setText(Secable(TypographieEcran(texte)));
     m_texte->setObjectName(QStringLiteral("texte"));
     m_texte->setAccessibleName(texte);
     m_texte->setWordWrap(true);
@@ -107,7 +128,23 @@ BoiteMessage::BoiteMessage(QWidget* proprietaire, Genre genre, const QString& ti
     haut->setSpacing(14);
     if (genre != Genre::Aucun)
         haut->addWidget(new Pastille(this, genre), 0, Qt::AlignTop);
-    haut->addWidget(m_texte, 1);
+    // A text taller than the screen leaves room for the buttons: it scrolls inside the box.
+    const QScreen* ecran = proprietaire && proprietaire->screen()
+                               ? proprietaire->screen()
+                               : QGuiApplication::primaryScreen();
+    const int hauteurMax = ecran ? ecran->availableGeometry().height() * 3 / 5 : 400;
+    if (m_texte->heightForWidth(m_texte->width()) > hauteurMax) {
+        auto* defilement = new QScrollArea(this);
+        defilement->setObjectName(QStringLiteral("defilementTexte"));
+        defilement->setFrameShape(QFrame::NoFrame);
+        defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        defilement->setWidget(m_texte);
+        defilement->setFixedSize(
+            m_texte->width() + defilement->verticalScrollBar()->sizeHint().width(), hauteurMax);
+        haut->addWidget(defilement, 1);
+    } else {
+        haut->addWidget(m_texte, 1);
+    }
 
     auto* rangee = new QHBoxLayout;
     rangee->setSpacing(12);
