@@ -87,14 +87,24 @@ QVector<ItemStudio> LireDossierStudio(const QString& dossier) {
     // Companions by base name whatever its case, the first listed winning.
     QHash<QString, QString> textes;
     QHash<QString, QString> images;
+    QHash<QString, QStringList> tous; // every file of the item, whatever its case
     for (const QString& nom : std::as_const(noms)) {
         const QString ext = Extension(nom);
         const QString cle = SansExtension(nom).toCaseFolded();
+        if (ext == u".TXT" || ext == u".JPG" || ext == u".WAV")
+            tous[cle].append(nom);
         if (ext == u".TXT" && !textes.contains(cle))
             textes.insert(cle, nom);
         else if (ext == u".JPG" && !images.contains(cle))
             images.insert(cle, nom);
     }
+    const auto doublons = [&tous](const QString& cle, const ItemStudio& item) {
+        QStringList r;
+        for (const QString& nom : tous.value(cle))
+            if (nom != item.FichierSon && nom != item.FichierTexte && nom != item.FichierImage)
+                r.append(nom);
+        return r;
+    };
     QVector<ItemStudio> items;
     QSet<QString> avecSon;
     for (const QString& nom : std::as_const(noms)) {
@@ -109,6 +119,7 @@ QVector<ItemStudio> LireDossierStudio(const QString& dossier) {
         item.FichierTexte = textes.value(cle);
         item.FichierImage = images.value(cle);
         item.Son = DureeWav(d.filePath(nom), item.Duree) ? EtatSon::Present : EtatSon::Illisible;
+        item.Doublons = doublons(cle, item);
         items.append(item);
     }
     // Companions without a sound: an item the teacher began and has not given a sound yet. The
@@ -124,9 +135,30 @@ QVector<ItemStudio> LireDossierStudio(const QString& dossier) {
         item.Orthographes = ReponsesAcceptees(item.Base + extensionSon);
         item.FichierTexte = textes.value(cle);
         item.FichierImage = images.value(cle);
+        item.Doublons = doublons(cle, item);
         items.append(item);
     }
     return items;
+}
+
+QString RefusFichierEtranger(const QString& dossier, const ItemStudio& item, const QString& base) {
+    const QString nom = base.isEmpty() ? item.Base : base;
+    if (nom.isEmpty())
+        return {};
+    const QStringList entrees = QDir(dossier).entryList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entree : entrees) {
+        if (entree == item.FichierSon || entree == item.FichierTexte ||
+            entree == item.FichierImage || item.Doublons.contains(entree))
+            continue;
+        for (const QString& ext : {extensionSon, extensionTexte, extensionImage})
+            if (MemeNomDeFichier(entree, nom + ext))
+                return QStringLiteral("Un fichier « %1 » existe déjà dans ce dossier (un collègue "
+                                      "l'a sans doute ajouté depuis son ouverture) : il n'a pas "
+                                      "été remplacé, et rien n'a été écrit.")
+                    .arg(entree);
+    }
+    return {};
 }
 
 QByteArray ContenuTexteCompagnon(const QString& texte) {
@@ -142,13 +174,10 @@ QByteArray ContenuTexteCompagnon(const QString& texte) {
     return QByteArray("\xEF\xBB\xBF") + corps.toUtf8();
 }
 
-QString LireTexteCompagnon(const QString& dossier, const ItemStudio& item) {
+TexteCompagnon LireTexteCompagnon(const QString& dossier, const ItemStudio& item) {
     if (item.FichierTexte.isEmpty())
         return {};
-    QStringList lignes;
-    if (!LireLignes(QDir(dossier).filePath(item.FichierTexte), lignes))
-        return {};
-    return lignes.join(u'\n');
+    return LireTexteCompagnonBorne(QDir(dossier).filePath(item.FichierTexte));
 }
 
 bool EcrireTexteCompagnon(const QString& dossier, ItemStudio& item, const QString& texte,
@@ -165,6 +194,11 @@ bool EcrireTexteCompagnon(const QString& dossier, ItemStudio& item, const QStrin
         item.FichierTexte.clear();
         return true;
     }
+    if (const QString refus = RefusFichierEtranger(dossier, item); !refus.isEmpty()) {
+        if (raison)
+            *raison = refus;
+        return false;
+    }
     const QString nom =
         item.FichierTexte.isEmpty() ? item.Base + extensionTexte : item.FichierTexte;
     if (!EcrireAtomique(d.filePath(nom), octets, raison))
@@ -177,6 +211,11 @@ bool EcrireImageCompagnon(const QString& dossier, ItemStudio& item, const QByteA
                           QString* raison) {
     if (!NomSimple(item.Base))
         return false;
+    if (const QString refus = RefusFichierEtranger(dossier, item); !refus.isEmpty()) {
+        if (raison)
+            *raison = refus;
+        return false;
+    }
     const QString nom =
         item.FichierImage.isEmpty() ? item.Base + extensionImage : item.FichierImage;
     if (!EcrireAtomique(QDir(dossier).filePath(nom), jpeg, raison))
@@ -203,6 +242,11 @@ bool RenommerItem(const QString& dossier, ItemStudio& item, const QString& nouve
                   QString* raison, const FonctionRenommer& renommer) {
     if (!NomSimple(nouvelleBase))
         return false;
+    if (const QString refus = RefusFichierEtranger(dossier, item, nouvelleBase); !refus.isEmpty()) {
+        if (raison)
+            *raison = refus;
+        return false;
+    }
     const QDir d(dossier);
     QVector<Renommage> paires;
     const QString son = nouvelleBase + extensionSon;

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "core/exercise/TexteCompagnon.h"
 #include "core/studio/RenommageItem.h"
 
 enum class EtatSon {
@@ -22,6 +23,9 @@ struct ItemStudio {
     QString FichierTexte;     // the ".TXT" companion as listed; empty when none
     QString FichierImage;     // the ".JPG" companion as listed; empty when none
     QStringList Orthographes; // decoded from the name
+    // Other files of the item read with it (the same name in another letter case, on a
+    // case-sensitive disk): known, so never taken for a colleague's, and left as they are.
+    QStringList Doublons;
     EtatSon Son = EtatSon::Absent;
     double Duree = 0.0; // seconds
 };
@@ -38,9 +42,19 @@ bool DureeWavOctets(const QByteArray& debut, qint64 tailleFichier, double& secon
 // The bytes of a ".TXT" companion: Windows-1252 with CR LF when every character fits, UTF-8
 // with a byte-order mark and CR LF otherwise, so nothing the teacher typed is lost.
 QByteArray ContenuTexteCompagnon(const QString& texte);
-// The companion's text as the studio shows it, lines joined by "\n".
-QString LireTexteCompagnon(const QString& dossier, const ItemStudio& item);
+// The companion's text as the studio shows it, lines joined by "\n", cut beyond
+// OctetsCompagnonMax.
+TexteCompagnon LireTexteCompagnon(const QString& dossier, const ItemStudio& item);
 
+// Why the studio may not write the item's files under `base` (its own name when empty): a
+// file of that name (".wav", ".TXT" or ".JPG", whatever its letter case or the spelling of its
+// accents) is in the folder and is not one the studio read as the item's. A colleague on the
+// shared folder made it since the folder was read; it is his, and nothing replaces it or
+// joins it. French, naming the file; empty when the studio may write.
+QString RefusFichierEtranger(const QString& dossier, const ItemStudio& item,
+                             const QString& base = {});
+
+// The three writes below refuse (false, the reason above) before touching a colleague's file.
 // Writes (or, for an empty text, sends to the trash) the item's ".TXT" companion.
 bool EcrireTexteCompagnon(const QString& dossier, ItemStudio& item, const QString& texte,
                           QString* raison);

@@ -4,7 +4,9 @@
 #include "core/DecodageJpeg.h"
 #include "core/Etat.h"
 #include "core/Services.h"
+#include "core/Texte.h"
 #include "core/setup/ListesDepart.h"
+#include "core/studio/DossiersExercices.h"
 #include "core/studio/LotSynthese.h"
 #include "core/studio/NommageItem.h"
 #include "core/studio/PartageDossier.h"
@@ -149,12 +151,22 @@ void FenetreStudio::ConstruireControles() {
     gauche->addWidget(arbreDossiers, 1);
     eNomDossier = new QLineEdit(this);
     eNomDossier->setObjectName(QStringLiteral("eNomDossier"));
-    eNomDossier->setAccessibleName(QStringLiteral("Nom du nouveau dossier"));
-    eNomDossier->setPlaceholderText(QStringLiteral("Nom du nouveau dossier"));
+    eNomDossier->setAccessibleName(QStringLiteral("Nom du dossier à créer ou nouveau nom"));
+    eNomDossier->setPlaceholderText(QStringLiteral("Nom du dossier"));
     gauche->addWidget(eNomDossier);
     bCreerDossier = Bouton(this, "bCreerDossier", QStringLiteral("Créer le dossier"),
                            QStringLiteral("Crée le dossier dans le dossier choisi au-dessus."));
     gauche->addWidget(bCreerDossier);
+    // Created after the field and "Créer le dossier": the tab order follows.
+    bRenommerDossier =
+        Bouton(this, "bRenommerDossier", QStringLiteral("Renommer le dossier"),
+               QStringLiteral("Donne au dossier choisi le nom écrit au-dessus (sans nom écrit, "
+                              "son nom actuel y est mis pour le modifier)."));
+    gauche->addWidget(bRenommerDossier);
+    bSupprimerDossier =
+        Bouton(this, "bSupprimerDossier", QStringLiteral("Supprimer le dossier"),
+               QStringLiteral("Met le dossier choisi et tout ce qu'il contient à la corbeille."));
+    gauche->addWidget(bSupprimerDossier);
     bImporter = Bouton(this, "bImporter", QStringLiteral("Importer"),
                        QStringLiteral("Ajoute un dossier reçu d'un collègue (fichier .zip)."));
     gauche->addWidget(bImporter);
@@ -243,6 +255,7 @@ void FenetreStudio::ConstruireControles() {
     colonneTextes->addWidget(lTexteCompagnon);
     eTexteCompagnon = new QPlainTextEdit(cadreItem);
     eTexteCompagnon->setObjectName(QStringLiteral("eTexteCompagnon"));
+    eTexteCompagnon->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     eTexteCompagnon->setAccessibleName(QStringLiteral("Texte montré après la première écoute"));
     eTexteCompagnon->setMaximumHeight(60);
     eTexteCompagnon->setTabChangesFocus(true);
@@ -254,6 +267,7 @@ void FenetreStudio::ConstruireControles() {
     auto* colonneImage = new QVBoxLayout;
     item->addLayout(colonneImage, 0);
     iImage = new QLabel(cadreItem);
+    iImage->setTextFormat(Qt::PlainText);
     iImage->setObjectName(QStringLiteral("iImage"));
     iImage->setAccessibleName(QStringLiteral("Image de l'item"));
     iImage->setFixedSize(110, 110);
@@ -320,6 +334,8 @@ void FenetreStudio::ConstruireControles() {
             [this](QTreeWidgetItem* b) { RemplirBranche(b); });
     connect(bCreerDossier, &QPushButton::clicked, this, &FenetreStudio::bCreerDossierClick);
     connect(eNomDossier, &QLineEdit::returnPressed, this, &FenetreStudio::bCreerDossierClick);
+    connect(bRenommerDossier, &QPushButton::clicked, this, &FenetreStudio::bRenommerDossierClick);
+    connect(bSupprimerDossier, &QPushButton::clicked, this, &FenetreStudio::bSupprimerDossierClick);
     connect(bImporter, &QPushButton::clicked, this, &FenetreStudio::bImporterClick);
     connect(tableItems, &QTableWidget::itemSelectionChanged, this, [this] {
         const QList<QTableWidgetItem*> choisis = tableItems->selectedItems();
@@ -471,23 +487,56 @@ void FenetreStudio::bCreerDossierClick() {
     const QList<QTreeWidgetItem*> choisis = arbreDossiers->selectedItems();
     const QString parent = choisis.isEmpty() ? QDir::cleanPath(Etat.CheminMedias)
                                              : choisis.first()->data(0, Qt::UserRole).toString();
-    const QString nom = eNomDossier->text().trimmed();
-    QStringList existants;
-    for (const QString& e : QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
-                                                   QDir::Hidden | QDir::System))
-        existants.append(e);
-    const QString refus = RefusNomDossier(nom, existants);
-    if (!refus.isEmpty()) {
-        Refuser(refus);
-        return;
-    }
-    if (!QDir(parent).mkdir(nom)) {
-        Refuser(QStringLiteral("Le dossier « %1 » n'a pas pu être créé dans « %2 ».")
-                    .arg(nom, QDir::toNativeSeparators(parent)));
+    QString cree;
+    QString raison;
+    if (!CreerDossierExercices(parent, eNomDossier->text(), &cree, &raison)) {
+        Refuser(raison);
         return;
     }
     eNomDossier->clear();
-    RemplirArbre(parent + u'/' + nom);
+    RemplirArbre(cree);
+}
+
+void FenetreStudio::bRenommerDossierClick() {
+    if (m_dossier.isEmpty())
+        return;
+    // Nothing typed: the current name is put in the field, ready to be changed.
+    if (Rogner(eNomDossier->text()).isEmpty()) {
+        eNomDossier->setText(QFileInfo(m_dossier).fileName());
+        eNomDossier->selectAll();
+        eNomDossier->setFocus();
+        return;
+    }
+    QString nouveau;
+    QString raison;
+    if (!RenommerDossierExercices(Etat.CheminMedias, m_dossier, eNomDossier->text(), &nouveau,
+                                  &raison)) {
+        Refuser(raison);
+        return;
+    }
+    eNomDossier->clear();
+    RemplirArbre(nouveau);
+}
+
+void FenetreStudio::bSupprimerDossierClick() {
+    if (m_dossier.isEmpty())
+        return;
+    const QString nom = QFileInfo(m_dossier).fileName();
+    const qsizetype n = m_items.size();
+    const QString items = n == 0   ? QString()
+                          : n == 1 ? QStringLiteral(" (1 item)")
+                                   : QStringLiteral(" (%1 items)").arg(n);
+    if (!Services::Messages().Confirmation(
+            QStringLiteral("Voulez-vous vraiment supprimer le dossier « %1 » et tout ce qu'il "
+                           "contient%2 ? Il ira à la corbeille.")
+                .arg(nom, items)))
+        return;
+    QString raison;
+    if (!SupprimerDossierExercices(Etat.CheminMedias, m_dossier, &raison)) {
+        Refuser(raison);
+        return;
+    }
+    RemplirArbre(QFileInfo(m_dossier).path());
 }
 
 void FenetreStudio::bImporterClick() {
@@ -557,6 +606,7 @@ void FenetreStudio::MontrerItem() {
     listeOrthographes->clear();
     eOrthographe->clear();
     eTexteCompagnon->clear();
+    eTexteCompagnon->setReadOnly(false);
     iImage->clear();
     iImage->setText(QStringLiteral("Pas d'image"));
     Ecrire(lEtatSon, sansSon);
@@ -566,7 +616,10 @@ void FenetreStudio::MontrerItem() {
             auto* l = new QListWidgetItem(o, listeOrthographes);
             l->setFlags(l->flags() | Qt::ItemIsEditable);
         }
-        eTexteCompagnon->setPlainText(LireTexteCompagnon(m_dossier, *it));
+        const TexteCompagnon texte = LireTexteCompagnon(m_dossier, *it);
+        eTexteCompagnon->setPlainText(texte.Texte);
+        // Saving what is shown of a cut text would lose the rest of the teacher's file.
+        eTexteCompagnon->setReadOnly(texte.Coupe);
         if (!it->FichierImage.isEmpty()) {
             const QImage image = ChargerImage(QDir(m_dossier).filePath(it->FichierImage));
             if (!image.isNull())
@@ -599,6 +652,8 @@ void FenetreStudio::MettreAJourBoutons() {
     bEssayer->setEnabled(dossier && !occupe);
     bExporter->setEnabled(dossier && !occupe);
     bCreerDossier->setEnabled(!occupe);
+    bRenommerDossier->setEnabled(dossier && !occupe);
+    bSupprimerDossier->setEnabled(dossier && !occupe);
     bImporter->setEnabled(!occupe);
 }
 
@@ -608,6 +663,50 @@ QStringList FenetreStudio::AutresBases() const {
         if (i != m_courant && !m_items.at(i).Base.isEmpty())
             r.append(m_items.at(i).Base);
     return r;
+}
+
+bool FenetreStudio::FichiersLibres(int index, const QString& base) {
+    if (index < 0 || index >= m_items.size())
+        return true;
+    const QString refus = RefusFichierEtranger(m_dossier, m_items.at(index), base);
+    if (refus.isEmpty())
+        return true;
+    // Read again so the colleague's files show; what the teacher typed for the item he was
+    // editing stays in the form, on its item or, when it had no file yet, on a new one.
+    QStringList orthographes;
+    for (int i = 0; i < listeOrthographes->count(); ++i)
+        orthographes.append(listeOrthographes->item(i)->text());
+    const QString texte = eTexteCompagnon->toPlainText();
+    const ItemStudio* it = Courant();
+    const bool edite = it != nullptr;
+    const bool surLeDisque = it && (!it->FichierSon.isEmpty() || !it->FichierTexte.isEmpty() ||
+                                    !it->FichierImage.isEmpty());
+    const QString ancienne = surLeDisque ? it->Base : QString();
+    OuvrirDossier(m_dossier);
+    if (edite) {
+        int choix = -1;
+        for (int i = 0; i < m_items.size(); ++i)
+            if (!ancienne.isEmpty() && m_items.at(i).Base == ancienne)
+                choix = i;
+        if (choix < 0) {
+            ItemStudio nouvel;
+            nouvel.Orthographes = orthographes;
+            m_items.append(nouvel);
+            tableItems->setRowCount(int(m_items.size()));
+            choix = int(m_items.size()) - 1;
+            MontrerLigne(choix);
+        }
+        ChoisirItem(choix);
+        listeOrthographes->clear();
+        for (const QString& o : std::as_const(orthographes)) {
+            auto* l = new QListWidgetItem(o, listeOrthographes);
+            l->setFlags(l->flags() | Qt::ItemIsEditable);
+        }
+        eTexteCompagnon->setPlainText(texte);
+    }
+    Refuser(refus + QStringLiteral(" Le dossier a été relu : ce fichier y apparaît maintenant, "
+                                   "et ce que vous aviez tapé est resté à l'écran."));
+    return false;
 }
 
 void FenetreStudio::Refuser(const QString& texte) {
@@ -681,6 +780,8 @@ bool FenetreStudio::bValiderItemClick() {
         Refuser(doublon);
         return false;
     }
+    if (!FichiersLibres(m_courant, nom.Base))
+        return false;
     QString raison;
     if (it->Base.isEmpty()) {
         it->Base = nom.Base;
@@ -723,6 +824,8 @@ void FenetreStudio::bChoisirImageClick() {
     for (int y = 0; y < image.height(); ++y)
         rgb.Rgb.append(reinterpret_cast<const char*>(image.constScanLine(y)), rgb.Largeur * 3);
     const QByteArray jpeg = EncoderJpegRgb(rgb);
+    if (!FichiersLibres(m_courant, Courant()->Base))
+        return;
     QString raison;
     if (jpeg.isEmpty() || !EcrireImageCompagnon(m_dossier, *Courant(), jpeg, &raison)) {
         Refuser(raison.isEmpty() ? QStringLiteral("L'image n'a pas pu être enregistrée.") : raison);
@@ -809,6 +912,8 @@ void FenetreStudio::SonPret(const SonPcm& brut, const QString& origine) {
                     : QStringLiteral("Le son « %1 » ne contient que du silence.").arg(origine));
         return;
     }
+    if (!FichiersLibres(m_courant, it->Base))
+        return;
     const QString chemin = CheminSon(m_dossier, *it);
     QString raison;
     if (!Services::FichiersSon().EcrireWav(chemin, pret, &raison)) {
@@ -855,6 +960,9 @@ void FenetreStudio::bSynthetiserToutClick() {
 }
 
 void FenetreStudio::LancerSynthese(const QVector<int>& indexes) {
+    for (const int i : indexes)
+        if (!FichiersLibres(i, m_items.at(i).Base))
+            return;
     QVector<TacheSynthese> taches;
     for (const int i : indexes)
         taches.append({m_items.at(i).Orthographes.value(0), CheminSon(m_dossier, m_items.at(i))});
@@ -913,12 +1021,17 @@ void FenetreStudio::bExporterClick() {
     if (zip.isEmpty())
         return;
     QString raison;
-    if (!ExporterDossier(m_dossier, zip, &raison)) {
-        Refuser(raison);
+    QStringList ecartes;
+    if (!ExporterDossier(m_dossier, zip, &raison, &ecartes)) {
+        Refuser(ecartes.isEmpty() ? raison
+                                  : raison + QStringLiteral("\n\n") + TexteEcartes(ecartes));
         return;
     }
-    Services::Messages().Information(QStringLiteral("Le dossier « %1 » a été exporté dans « %2 ».")
-                                         .arg(nom, QDir::toNativeSeparators(zip)));
+    QString texte = QStringLiteral("Le dossier « %1 » a été exporté dans « %2 ».")
+                        .arg(nom, QDir::toNativeSeparators(zip));
+    if (!ecartes.isEmpty())
+        texte += QStringLiteral("\n\n") + TexteEcartes(ecartes);
+    Services::Messages().Information(texte);
 }
 
 void FenetreStudio::bFermerClick() {

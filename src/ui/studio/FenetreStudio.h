@@ -31,6 +31,8 @@ public:
     QTreeWidget* arbreDossiers = nullptr;
     QLineEdit* eNomDossier = nullptr;
     QPushButton* bCreerDossier = nullptr;
+    QPushButton* bRenommerDossier = nullptr;
+    QPushButton* bSupprimerDossier = nullptr;
     QPushButton* bImporter = nullptr;
     // Items of the open folder
     QLabel* lDossier = nullptr;
@@ -72,6 +74,8 @@ public:
 
 public slots:
     void bCreerDossierClick();
+    void bRenommerDossierClick();
+    void bSupprimerDossierClick();
     void bImporterClick();
     void bNouvelItemClick();
     void bSupprimerItemClick();
@@ -108,6 +112,11 @@ private:
     void SonPret(const SonPcm& brut, const QString& origine);
     void LancerSynthese(const QVector<int>& indexes);
     QStringList AutresBases() const;
+    // The folder chosen in the tree (absolute path), the root included; empty when none.
+    QString DossierDeLArbre() const;
+    // Before writing the files of item `index` under `base`: false when a colleague made one of
+    // them meanwhile; the folder is then read again and the teacher told, what he typed kept.
+    bool FichiersLibres(int index, const QString& base);
     ItemStudio* Courant();
     void Refuser(const QString& texte);
 

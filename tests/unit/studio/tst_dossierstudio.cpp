@@ -5,6 +5,7 @@
 #include "core/Corbeille.h"
 #include "core/FichierTexte.h"
 #include "core/studio/DossierStudio.h"
+#include "core/studio/DossiersExercices.h"
 
 #include <QDir>
 #include <QTest>
@@ -50,6 +51,16 @@ QStringList Contenu(const QString& dossier) {
         QDir(dossier).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     r.sort();
     return r;
+}
+
+// The item of that name as the folder was read, or one being made under it (no file yet).
+ItemStudio ItemNomme(const QString& dossier, const QString& base) {
+    for (const ItemStudio& it : LireDossierStudio(dossier))
+        if (it.Base == base)
+            return it;
+    ItemStudio nouvel;
+    nouvel.Base = base;
+    return nouvel;
 }
 
 } // namespace
@@ -110,7 +121,7 @@ private slots:
         QCOMPARE(items[2].FichierTexte, QStringLiteral("L#APO#EAU.txt"));
         QCOMPARE(items[2].FichierImage, QStringLiteral("l#apo#eau.Jpg"));
         QCOMPARE(items[2].Son, EtatSon::Present);
-        QCOMPARE(LireTexteCompagnon(dossier, items[2]), QStringLiteral("De l'eau"));
+        QCOMPARE(LireTexteCompagnon(dossier, items[2]).Texte, QStringLiteral("De l'eau"));
         // Begun without a sound: shown last, so the teacher finishes it.
         QCOMPARE(items[3].Base, QStringLiteral("orphelin"));
         QCOMPARE(items[3].Son, EtatSon::Absent);
@@ -225,6 +236,256 @@ private slots:
             QVERIFY(!RenommerItem(dossier, item, nom, &raison));
         QCOMPARE(Contenu(dossier), QStringList{"chat.wav"});
         QCOMPARE(Contenu(env->Programme), QStringList{"Animaux"});
+    }
+
+    // A colleague on the shared folder adds files after the studio read it: every write the
+    // studio would make onto them, or beside them under the same name, is refused and they stay.
+    void fichierEtranger_data() {
+        QTest::addColumn<QStringList>("lus");      // in the folder when it is read
+        QTest::addColumn<QString>("item");         // the item acted on (made when not read)
+        QTest::addColumn<QStringList>("collegue"); // added after the read
+        QTest::addColumn<QString>("action"); // verifier (naming, sound), texte, image, renommer
+        QTest::addColumn<QString>("base");   // the name aimed at (verifier, renommer)
+        QTest::addColumn<QString>("refus");  // the file the refusal names; empty: written
+        const QString nfd = QString::fromUtf8("e\xCC\x81te\xCC\x81.wav");
+        QTest::newRow("sound, same name") << QStringList() << "chien" << QStringList{"chien.wav"}
+                                          << "verifier" << "" << "chien.wav";
+        QTest::newRow("sound, other case") << QStringList() << "chien" << QStringList{"CHIEN.WAV"}
+                                           << "verifier" << "" << "CHIEN.WAV";
+        QTest::newRow("sound, decomposed accents")
+            << QStringList() << "été" << QStringList{nfd} << "verifier" << "" << nfd;
+        QTest::newRow("new item named onto a colleague's text")
+            << QStringList{"chat.wav"} << "" << QStringList{"Chien.TXT"} << "verifier" << "chien"
+            << "Chien.TXT";
+        QTest::newRow("text of an item without one")
+            << QStringList{"chien.wav"} << "chien" << QStringList{"chien.txt"} << "texte" << ""
+            << "chien.txt";
+        QTest::newRow("text beside a colleague's sound")
+            << QStringList() << "chien" << QStringList{"chien.wav"} << "texte" << ""
+            << "chien.wav";
+        QTest::newRow("picture") << QStringList{"chien.wav"} << "chien" << QStringList{"Chien.jpg"}
+                                 << "image" << "" << "Chien.jpg";
+        QTest::newRow("rename onto a colleague's sound")
+            << QStringList{"chat.wav"} << "chat" << QStringList{"chien.WAV"} << "renommer"
+            << "chien" << "chien.WAV";
+        QTest::newRow("rename onto a companion the item does not have")
+            << QStringList{"chat.wav"} << "chat" << QStringList{"CHIEN.txt"} << "renommer"
+            << "chien" << "CHIEN.txt";
+        QTest::newRow("its own files") << QStringList{"chien.wav", "chien.TXT"} << "chien"
+                                       << QStringList() << "texte" << "" << "";
+        QTest::newRow("a colleague's other word")
+            << QStringList{"chien.wav"} << "chien" << QStringList{"chat.wav"} << "texte" << ""
+            << "";
+        QTest::newRow("its own files, case-only rename")
+            << QStringList{"chat.wav", "CHAT.txt"} << "chat" << QStringList() << "renommer"
+            << "Chat" << "";
+        QTest::newRow("two cases read together")
+            << QStringList{"chien.wav", "chien.TXT", "chien.txt"} << "chien" << QStringList()
+            << "texte" << ""
+            << "";
+    }
+    void fichierEtranger() {
+        QFETCH(QStringList, lus);
+        QFETCH(QString, item);
+        QFETCH(QStringList, collegue);
+        QFETCH(QString, action);
+        QFETCH(QString, base);
+        QFETCH(QString, refus);
+        for (const QString& f : lus)
+            EcrireOctets(dossier + "/" + f, f.endsWith(".wav") ? Wav(22050, 1, 16, 100) : "lu");
+        ItemStudio it = ItemNomme(dossier, item);
+        for (const QString& f : collegue)
+            EcrireOctets(dossier + "/" + f, "collègue");
+        const QStringList avant = Contenu(dossier);
+        QString raison;
+        bool ok = false;
+        if (action == "verifier") {
+            raison = RefusFichierEtranger(dossier, it, base);
+            ok = raison.isEmpty();
+        } else if (action == "texte") {
+            ok = EcrireTexteCompagnon(dossier, it, QStringLiteral("Mon texte"), &raison);
+        } else if (action == "image") {
+            ok = EcrireImageCompagnon(dossier, it, "\xFF\xD8moi", &raison);
+        } else {
+            ok = RenommerItem(dossier, it, base, &raison);
+        }
+        QCOMPARE(ok, refus.isEmpty());
+        for (const QString& f : collegue)
+            QCOMPARE(LireOctets(dossier + "/" + f), QByteArray("collègue"));
+        if (!ok) {
+            QVERIFY2(raison.contains("« " + refus + " »"), qPrintable(raison));
+            QCOMPARE(Contenu(dossier), avant);
+        }
+    }
+
+    // A change of letter case goes through a short temporary name: one built from a name at the
+    // 255-byte limit would be refused by the disk.
+    void renommageCasse_data() {
+        QTest::addColumn<QString>("de");
+        QTest::addColumn<QString>("vers");
+        QTest::addColumn<bool>("compagnons");
+        const QString long251 = QString(251, u'a');
+        QTest::newRow("short name") << "chat" << "Chat" << true;
+        QTest::newRow("255 bytes") << long251 << "A" + long251.mid(1) << false;
+        QTest::newRow("255 bytes, text and picture") << long251 << "A" + long251.mid(1) << true;
+        QTest::newRow("255 bytes of accents, composed")
+            << QString(125, u'é') << QString(124, u'é') + u'É' << true;
+        QTest::newRow("decomposed accents composed")
+            << QString::fromUtf8("e\xCC\x81te\xCC\x81") << "été" << true;
+    }
+    void renommageCasse() {
+        QFETCH(QString, de);
+        QFETCH(QString, vers);
+        QFETCH(bool, compagnons);
+        QVERIFY((de + ".wav").toUtf8().size() <= 255);
+        EcrireOctets(dossier + "/" + de + ".wav", Wav(22050, 1, 16, 100));
+        QStringList attendu{vers + ".wav"};
+        if (compagnons) {
+            EcrireOctets(dossier + "/" + de + ".TXT", "texte");
+            EcrireOctets(dossier + "/" + de + ".JPG", "image");
+            attendu << vers + ".TXT" << vers + ".JPG";
+        }
+        attendu.sort();
+        ItemStudio item = LireDossierStudio(dossier).first();
+        QString raison;
+        QVERIFY2(RenommerItem(dossier, item, vers, &raison), qPrintable(raison));
+        QCOMPARE(Contenu(dossier), attendu);
+        QCOMPARE(item.Base, vers);
+        if (compagnons)
+            QCOMPARE(LireOctets(dossier + "/" + vers + ".TXT"), QByteArray("texte"));
+    }
+
+    // Another file under the new spelling (a case-sensitive disk holds both): never replaced.
+    void renommageCasseVersUnAutreFichier() {
+        EcrireOctets(dossier + "/chat.wav", Wav(22050, 1, 16, 100));
+        ItemStudio item = LireDossierStudio(dossier).first();
+        EcrireOctets(dossier + "/Chat.wav", "collègue");
+        QString raison;
+        QVERIFY(!RenommerTout({{dossier + "/chat.wav", dossier + "/Chat.wav"}}, &raison));
+        QVERIFY2(raison.contains("« Chat.wav » existe déjà"), qPrintable(raison));
+        QCOMPARE(LireOctets(dossier + "/Chat.wav"), QByteArray("collègue"));
+        QCOMPARE(Contenu(dossier), (QStringList{"Chat.wav", "chat.wav"}));
+    }
+
+    void creerDossier_data() {
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<QString>("cree"); // empty: refused
+        QTest::newRow("blanks around") << "  Zoo  " << "Zoo";
+        QTest::newRow("decomposed accents") << QString::fromUtf8("E\xCC\x81te\xCC\x81") << "Été";
+        QTest::newRow("no-break space and zero-width space")
+            << QString::fromUtf8("Zoo\xC2\xA0\xE2\x80\x8B") << "Zoo";
+        QTest::newRow("look-alike of a folder there") << QString::fromUtf8("Anim\xE2\x80\x8B"
+                                                                           "aux")
+                                                      << "";
+        QTest::newRow("a dot") << "v1.2" << "";
+    }
+    void creerDossier() {
+        QFETCH(QString, tape);
+        QFETCH(QString, cree);
+        const QStringList avant = Contenu(env->Programme);
+        QString chemin;
+        QString raison;
+        QCOMPARE(CreerDossierExercices(env->Programme, tape, &chemin, &raison), !cree.isEmpty());
+        if (cree.isEmpty()) {
+            QVERIFY(!raison.isEmpty());
+            QCOMPARE(Contenu(env->Programme), avant);
+            return;
+        }
+        QCOMPARE(chemin, QDir(env->Programme).filePath(cree));
+        QVERIFY(QFileInfo(chemin).isDir());
+        QCOMPARE(Contenu(env->Programme).size(), avant.size() + 1);
+    }
+
+    // Renaming a folder below the exercise root (here the program folder): the names the pupils'
+    // list needs, a change of case allowed, the root and what is outside it never touched.
+    void renommerDossier_data() {
+        QTest::addColumn<QString>("cible"); // relative to the root
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<QString>("attendu"); // new relative path; empty: refused
+        QTest::addColumn<QString>("refus");   // part of the refusal
+        QTest::newRow("new name") << "Animaux" << "Les animaux" << "Les animaux" << "";
+        QTest::newRow("letter case only") << "Animaux" << "animaux" << "animaux" << "";
+        QTest::newRow("same name") << "Animaux" << "Animaux" << "Animaux" << "";
+        QTest::newRow("blanks and no-break space around")
+            << "Animaux" << QString::fromUtf8(" Zoo\xC2\xA0") << "Zoo" << "";
+        QTest::newRow("decomposed accents")
+            << "Animaux" << QString::fromUtf8("E\xCC\x81te\xCC\x81") << "Été" << "";
+        QTest::newRow("nested") << "CM1/Dictée 1" << "Dictée 2" << "CM1/Dictée 2" << "";
+        QTest::newRow("a sibling's name, other case") << "Animaux" << "cm1" << "" << "existe déjà";
+        QTest::newRow("a sibling's look-alike") << "Animaux"
+                                                << QString::fromUtf8("CM\xE2\x80\x8B"
+                                                                     "1")
+                                                << "" << "existe déjà";
+        QTest::newRow("a dot") << "Animaux" << "v1.2" << "" << "point";
+        QTest::newRow("the root") << "" << "Racine" << "" << "ne se renomme pas";
+        QTest::newRow("outside the root") << "../Dehors" << "Ailleurs" << "" << "ne se renomme pas";
+        QTest::newRow("gone") << "Fantôme" << "Ailleurs" << "" << "n'existe plus";
+    }
+    void renommerDossier() {
+        QFETCH(QString, cible);
+        QFETCH(QString, tape);
+        QFETCH(QString, attendu);
+        QFETCH(QString, refus);
+        const QString racine = env->Programme + "Racine";
+        QDir().mkpath(racine + "/Animaux");
+        QDir().mkpath(racine + "/CM1/Dictée 1");
+        QDir().mkpath(env->Programme + "Dehors");
+        EcrireOctets(racine + "/Animaux/chat.wav", "son");
+        EcrireOctets(racine + "/CM1/Dictée 1/chat.wav", "son");
+        const QString chemin = cible.isEmpty() ? racine : racine + "/" + cible;
+        const QStringList avant = Contenu(racine);
+        QString nouveau;
+        QString raison;
+        const bool ok = RenommerDossierExercices(racine, chemin, tape, &nouveau, &raison);
+        if (attendu.isEmpty()) {
+            QVERIFY(!ok);
+            QVERIFY2(raison.contains(refus), qPrintable(raison));
+            QCOMPARE(Contenu(racine), avant);
+            QVERIFY(QFileInfo(env->Programme + "Dehors").isDir());
+            return;
+        }
+        QVERIFY2(ok, qPrintable(raison));
+        QCOMPARE(nouveau, racine + "/" + attendu);
+        // The folder's own name is the one given, exactly: no look-alike left beside it.
+        const QFileInfo info(nouveau);
+        QVERIFY(QDir(info.path())
+                    .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                    .contains(info.fileName()));
+        QCOMPARE(LireOctets(nouveau + "/chat.wav"), QByteArray("son"));
+        QCOMPARE(Contenu(info.path()).size(), Contenu(QFileInfo(chemin).path()).size());
+    }
+
+    void supprimerDossier_data() {
+        QTest::addColumn<QString>("cible");
+        QTest::addColumn<QString>("corbeille"); // where it went; empty: refused
+        QTest::newRow("with its items") << "Animaux" << ".corbeille/Animaux";
+        QTest::newRow("nested") << "CM1/Dictée 1" << "CM1/.corbeille/Dictée 1";
+        QTest::newRow("the root") << "" << "";
+        QTest::newRow("outside the root") << "../Dehors" << "";
+        QTest::newRow("gone") << "Fantôme" << "";
+    }
+    void supprimerDossier() {
+        QFETCH(QString, cible);
+        QFETCH(QString, corbeille);
+        const QString racine = env->Programme + "Racine";
+        QDir().mkpath(racine + "/Animaux");
+        QDir().mkpath(racine + "/CM1/Dictée 1");
+        QDir().mkpath(env->Programme + "Dehors");
+        EcrireOctets(racine + "/Animaux/chat.wav", "son");
+        EcrireOctets(racine + "/CM1/Dictée 1/chat.wav", "son");
+        const QString chemin = cible.isEmpty() ? racine : racine + "/" + cible;
+        const QStringList avant = Contenu(racine);
+        QString raison;
+        QCOMPARE(SupprimerDossierExercices(racine, chemin, &raison), !corbeille.isEmpty());
+        if (corbeille.isEmpty()) {
+            QVERIFY(!raison.isEmpty());
+            QCOMPARE(Contenu(racine), avant);
+            QVERIFY(QFileInfo(racine).isDir());
+            QVERIFY(QFileInfo(env->Programme + "Dehors").isDir());
+            return;
+        }
+        QVERIFY(!QFileInfo::exists(chemin));
+        QCOMPARE(LireOctets(racine + "/" + corbeille + "/chat.wav"), QByteArray("son"));
     }
 
     // Without a desktop trash (tests never use it), the files go to the hidden folder beside.
