@@ -71,7 +71,7 @@ QString BulleTexte(const QString& texte) {
 }
 
 void Bulle(QWidget* w, const QString& texte) {
-    w->setToolTip(BulleTexte(TypographieEcran(texte)));
+    w->setToolTip(TypographieEcran(texte));
     w->setAccessibleDescription(texte);
 }
 
