@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     for (int essai = 0; essai < 20; ++essai) {
         QElapsedTimer t;
         t.start();
-        Etat.Exercice.Ouvrir(dossier.path());
+        Etat.Exercice.Ouvrir(dossier.path(), BilansExercice::DuProgramme(dossier.path()));
         mesures.append(t.nsecsElapsed() / 1e6);
     }
     std::sort(mesures.begin(), mesures.end());

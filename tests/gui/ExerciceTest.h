@@ -47,7 +47,8 @@ public:
         QStringList items;
         for (int i = 1; i <= n; ++i)
             items.append(QStringLiteral("mot%1.wav").arg(i, 3, 10, QLatin1Char('0')));
-        Etat.Exercice.Ouvrir(Dossier(QStringLiteral("Mots"), items));
+        const QString dossier = Dossier(QStringLiteral("Mots"), items);
+        Etat.Exercice.Ouvrir(dossier, BilansExercice::DuProgramme(dossier));
     }
 
     QString FichierEleve(const QString& eleve, const char* suffixe) const {

@@ -113,7 +113,7 @@ int Exercice(QCoreApplication& app, const QStringList& a) {
         return 5;
     SessionExercice& exercice = Etat.Exercice;
     if (mode == u"ouvert") {
-        exercice.Ouvrir(Etat.DossierExercice);
+        exercice.Ouvrir(Etat.DossierExercice, BilansExercice::DuProgramme(Etat.DossierExercice));
         if (!exercice.Commencer())
             return 6;
         exercice.Ecouter();
@@ -128,7 +128,7 @@ int Exercice(QCoreApplication& app, const QStringList& a) {
     if (mode != u"complet")
         return 2;
     for (int n = a.value(7).toInt(); n > 0; --n) {
-        exercice.Ouvrir(Etat.DossierExercice);
+        exercice.Ouvrir(Etat.DossierExercice, BilansExercice::DuProgramme(Etat.DossierExercice));
         if (!exercice.Commencer())
             return 6;
         bool termine = false;

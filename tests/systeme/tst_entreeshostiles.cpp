@@ -152,7 +152,7 @@ private slots:
         }
         QVERIFY(QFile::link(d, d + "boucle"));
         QVERIFY(QFile::link(d + "absent.wav", d + "lien mort.wav"));
-        Etat.Exercice.Ouvrir(d);
+        Etat.Exercice.Ouvrir(d, BilansExercice::DuProgramme(d));
         QCOMPARE(Etat.Exercice.NbItemsDossier(), 3000);
         QCOMPARE(Etat.Exercice.NbItems(), 3000);
         QCOMPARE(Etat.Exercice.Items().first().Nom, QStringLiteral("item 0.wav"));

@@ -1,68 +1,70 @@
 #include "core/exercise/EcrituresExercice.h"
 
+#include "core/Chemins.h"
 #include "core/Etat.h"
 #include "core/Services.h"
 #include "core/Texte.h"
 #include "core/exercise/DecodageItem.h"
-#include "core/exercise/ItemsExercice.h"
 #include "core/records/Durees.h"
 #include "core/records/FichiersEleve.h"
 #include "core/records/LignesBilan.h"
 #include "core/records/Reussites.h"
 
+BilansExercice BilansExercice::DuProgramme(const QString& dossierExercice) {
+    BilansExercice b;
+    if (!Etat.NomEleve.isEmpty()) {
+        b.Detail = FichierEleve(QString::fromLatin1(SuffixeDetail));
+        b.Exos = FichierEleve(QString::fromLatin1(SuffixeExos));
+        b.Historique = true;
+    }
+    b.Journal = Etat.FichierJournal;
+    // A line's piece: a control character in the folder's name must not end the line.
+    b.Dossier = SurUneLigne(DernierComposant(dossierExercice));
+    return b;
+}
+
 namespace {
 
-bool EleveNomme() {
-    return !Etat.NomEleve.isEmpty();
-}
-QString Detail() {
-    return FichierEleve(QString::fromLatin1(SuffixeDetail));
-}
-
 // Each file gets the lines in one write.
-void LignesDetailEtJournal(const QStringList& lignes) {
-    if (EleveNomme())
-        AjouterLignes(Detail(), lignes);
-    AjouterLignes(Etat.FichierJournal, lignes);
+void LignesDetailEtJournal(const BilansExercice& bilans, const QStringList& lignes) {
+    if (!bilans.Detail.isEmpty())
+        AjouterLignes(bilans.Detail, lignes);
+    if (!bilans.Journal.isEmpty())
+        AjouterLignes(bilans.Journal, lignes);
 }
 
-// The folder's name goes into the records as a line's piece: a control character in it must
-// not end the line.
-QString Dossier() {
-    return SurUneLigne(NomDossierCourant());
-}
-
-void LigneResumeEleve(bool termine, int score, int maxi) {
-    if (EleveNomme())
-        AjouterLigne(FichierEleve(QString::fromLatin1(SuffixeExos)),
+void LigneResumeEleve(const BilansExercice& bilans, bool termine, int score, int maxi) {
+    if (!bilans.Exos.isEmpty())
+        AjouterLigne(bilans.Exos,
                      LigneResume(Services::Horloge().DateCourte(), termine, QString::number(score),
-                                 QString::number(maxi), Dossier()));
+                                 QString::number(maxi), bilans.Dossier));
 }
 
 } // namespace
 
-void EcrireEnTeteExercice(int nbItems) {
+void EcrireEnTeteExercice(const BilansExercice& bilans, int nbItems) {
     const QString ligne = LigneEnTete(Services::Horloge().DateCourte(),
-                                      Services::Horloge().HeureLongue(), nbItems, Dossier());
-    if (EleveNomme())
-        AjouterLignesSurLigneNeuve(Detail(), {ligne});
-    AjouterLignesSurLigneNeuve(Etat.FichierJournal, {LigneRegle(), ligne});
+                                      Services::Horloge().HeureLongue(), nbItems, bilans.Dossier);
+    if (!bilans.Detail.isEmpty())
+        AjouterLignesSurLigneNeuve(bilans.Detail, {ligne});
+    if (!bilans.Journal.isEmpty())
+        AjouterLignesSurLigneNeuve(bilans.Journal, {LigneRegle(), ligne});
 }
 
-void EcrireReponseJuste(const QString& tape, int tempsItem, int essais, bool nouveau,
-                        const QString& ligneOuverte) {
+void EcrireReponseJuste(const BilansExercice& bilans, const QString& tape, int tempsItem,
+                        int essais, bool nouveau, const QString& ligneOuverte) {
     const QString duree = FormaterDuree(tempsItem, false);
     if (essais > 1) {
-        LignesDetailEtJournal({ligneOuverte + FinLigneRatee(duree, essais)});
+        LignesDetailEtJournal(bilans, {ligneOuverte + FinLigneRatee(duree, essais)});
         return;
     }
-    LignesDetailEtJournal({LigneJustePremierEssai(SurUneLigne(tape), duree, !nouveau)});
-    if (nouveau)
+    LignesDetailEtJournal(bilans, {LigneJustePremierEssai(SurUneLigne(tape), duree, !nouveau)});
+    if (nouveau && bilans.Historique)
         NoterReussite(tape);
 }
 
-QString LigneApresReponseFausse(const QString& ligneOuverte, const QString& fichierSon,
-                                const QString& tape, int essais) {
+QString LigneApresReponseFausse(const BilansExercice& bilans, const QString& ligneOuverte,
+                                const QString& fichierSon, const QString& tape, int essais) {
     // What was typed is written as it was, but a pasted line end or escape must not forge a
     // line of its own.
     const QString ecrit = tape.isEmpty() ? QStringLiteral("...") : SurUneLigne(tape);
@@ -71,21 +73,23 @@ QString LigneApresReponseFausse(const QString& ligneOuverte, const QString& fich
     const QString attendu = TexteAttendu(fichierSon);
     // The history knows the item by its answer, codes decoded ("l'eau", not "l#apo#eau");
     // the record line keeps the name as the folder spells it.
-    NoterEchec(DecoderNomItem(attendu));
+    if (bilans.Historique)
+        NoterEchec(DecoderNomItem(attendu));
     return DebutLigneRatee(attendu, ecrit);
 }
 
-void EcrireFinExercice(int tempsTotal, int score, int maxi) {
-    LignesDetailEtJournal(LignesFinExercice(FormaterDuree(tempsTotal, false),
-                                            QString::number(score), QString::number(maxi)));
-    LigneResumeEleve(true, score, maxi);
+void EcrireFinExercice(const BilansExercice& bilans, int tempsTotal, int score, int maxi) {
+    LignesDetailEtJournal(bilans, LignesFinExercice(FormaterDuree(tempsTotal, false),
+                                                    QString::number(score), QString::number(maxi)));
+    LigneResumeEleve(bilans, true, score, maxi);
 }
 
-void EcrireInterruption(int tempsTotal, int score, int maxi, const QString& ligneOuverte) {
+void EcrireInterruption(const BilansExercice& bilans, int tempsTotal, int score, int maxi,
+                        const QString& ligneOuverte) {
     QStringList lignes = LignesInterruption(FormaterDuree(tempsTotal, false));
     // The empty first line is where the open line ends.
     if (!ligneOuverte.isEmpty())
         lignes.first() = ligneOuverte;
-    LignesDetailEtJournal(lignes);
-    LigneResumeEleve(false, score, maxi);
+    LignesDetailEtJournal(bilans, lignes);
+    LigneResumeEleve(bilans, false, score, maxi);
 }

@@ -49,7 +49,7 @@ bool ItemARetravailler(const QString& fichier) {
     return ARetravailler(fichier, nullptr);
 }
 
-QStringList ItemsARetravailler(const QString& dossier, int& nbSons) {
+QStringList ItemsARetravailler(const QString& dossier, int& nbSons, bool selonHistorique) {
     nbSons = 0;
     QStringList noms = QDir(dossier).entryList(QDir::Files | QDir::Hidden); // no broken links
     TrierPourLesGens(noms);
@@ -67,7 +67,7 @@ QStringList ItemsARetravailler(const QString& dossier, int& nbSons) {
         if (!EstUnSon(nom))
             continue;
         ++nbSons;
-        if (ARetravailler(nom, &index))
+        if (!selonHistorique || ARetravailler(nom, &index))
             items.append(nom);
     }
     return items;

@@ -20,10 +20,11 @@ QChar LettreEtat(EtatItem etat) {
     return u'N';
 }
 
-void SessionExercice::Ouvrir(const QString& dossier) {
+void SessionExercice::Ouvrir(const QString& dossier, const BilansExercice& bilans) {
     *this = SessionExercice();
     m_enCours = true;
-    const QStringList noms = ItemsARetravailler(dossier, m_nbItemsDossier);
+    m_bilans = bilans;
+    const QStringList noms = ItemsARetravailler(dossier, m_nbItemsDossier, bilans.Historique);
     m_items.reserve(noms.size());
     for (const QString& nom : noms)
         m_items.append({nom, EtatItem::Nouveau});
@@ -44,7 +45,7 @@ void SessionExercice::GarderItemsTires(int nombre) {
 bool SessionExercice::Commencer() {
     if (!TirerItem())
         return false;
-    EcrireEnTeteExercice(NbItems());
+    EcrireEnTeteExercice(m_bilans, NbItems());
     m_reussisPremierEssai = 0;
     return true;
 }
@@ -86,7 +87,7 @@ Verdict SessionExercice::Repondre(const QString& tape) {
     v.Essai = ++m_essais;
     v.Juste = ReponseJuste(tape, m_item);
     if (!v.Juste) {
-        m_ligneOuverte = LigneApresReponseFausse(m_ligneOuverte, m_item, tape, m_essais);
+        m_ligneOuverte = LigneApresReponseFausse(m_bilans, m_ligneOuverte, m_item, tape, m_essais);
         // Fewer points at each attempt; an item that came back has only its one point to lose.
         if (m_pointsEnJeu <= PointsItemRepris)
             m_pointsEnJeu = 0;
@@ -102,7 +103,7 @@ Verdict SessionExercice::Repondre(const QString& tape) {
 
     m_horlogeEnMarche = false;
     m_tempsTotal += m_tempsItem;
-    EcrireReponseJuste(tape, m_tempsItem, m_essais, m_pointsEnJeu == PointsItemNouveau,
+    EcrireReponseJuste(m_bilans, tape, m_tempsItem, m_essais, m_pointsEnJeu == PointsItemNouveau,
                        m_ligneOuverte);
     m_ligneOuverte.clear();
     m_tempsItem = 0; // counted: a quit before the next listen must not add it again
@@ -124,14 +125,14 @@ Verdict SessionExercice::Repondre(const QString& tape) {
 
 void SessionExercice::Terminer() {
     m_enCours = false;
-    EcrireFinExercice(m_tempsTotal, m_score, ScoreMaxi());
+    EcrireFinExercice(m_bilans, m_tempsTotal, m_score, ScoreMaxi());
 }
 
 void SessionExercice::Interrompre() {
     m_enCours = false;
     m_horlogeEnMarche = false;
     m_tempsTotal += m_tempsItem;
-    EcrireInterruption(m_tempsTotal, m_score, ScoreMaxi(), m_ligneOuverte);
+    EcrireInterruption(m_bilans, m_tempsTotal, m_score, ScoreMaxi(), m_ligneOuverte);
     m_ligneOuverte.clear(); // written: a second interruption must not write it again
 }
 

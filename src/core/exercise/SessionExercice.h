@@ -4,6 +4,8 @@
 // window shows it and forwards the pupil's actions; nothing is read back from the screen. The
 // lines the records get are written through EcrituresExercice.
 
+#include "core/exercise/EcrituresExercice.h"
+
 #include <QString>
 #include <QVector>
 
@@ -48,9 +50,10 @@ public:
     static constexpr int PointsItemNouveau = 5;
     static constexpr int PointsItemRepris = 1;
 
-    // An exercise on `dossier`: the WAV items the pupil must still work (what a named pupil has
-    // mastered is left out), score and clocks at zero, nothing drawn yet.
-    void Ouvrir(const QString& dossier);
+    // An exercise on `dossier`, writing to `bilans`: the WAV items the pupil must still work
+    // (what a named pupil has mastered is left out), score and clocks at zero, nothing drawn
+    // yet.
+    void Ouvrir(const QString& dossier, const BilansExercice& bilans);
     // The item-count choice: keeps `nombre` items drawn at random, in draw order; a count
     // equal to or above what is on offer keeps them all, in folder order.
     void GarderItemsTires(int nombre);
@@ -117,4 +120,5 @@ private:
     int m_tempsTotal = 0;
     bool m_enCours = false;
     QString m_ligneOuverte;
+    BilansExercice m_bilans;
 };

@@ -9,6 +9,7 @@
 #include "core/exercise/DecodageItem.h"
 #include "core/exercise/EcrituresExercice.h"
 #include "core/exercise/ItemsExercice.h"
+#include "core/exercise/TexteCompagnon.h"
 #include "core/records/Durees.h"
 #include "core/records/Journal.h"
 #include "core/records/Reussites.h"
@@ -61,7 +62,8 @@ protected:
 };
 } // namespace
 
-FenetreExercice::FenetreExercice(QWidget* parent) : QWidget(parent) {
+FenetreExercice::FenetreExercice(QWidget* parent)
+    : QWidget(parent), m_deroulement(Etat.Exercice, *this) {
     setObjectName(QStringLiteral("Form1"));
     // No title-bar buttons: the program alone closes its main window.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -104,6 +106,9 @@ void FenetreExercice::CreerControles() {
     mMessage->setObjectName(QStringLiteral("mMessage"));
     mMessage->setAccessibleName(QStringLiteral("Texte de l'item"));
     mMessage->setReadOnly(true);
+    // A word longer than the box (a line of letters without a space) wraps instead of laying
+    // out one endless line.
+    mMessage->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     mMessage->setFocusPolicy(Qt::NoFocus);
     mMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mMessage->setGeometry(189, 53, 256, 159);
@@ -263,7 +268,7 @@ void FenetreExercice::NouvelExercice() {
     if (m_ferme)
         return; // "Quitter" in the start form: the program is ending
     SessionExercice& exercice = Etat.Exercice;
-    exercice.Ouvrir(Etat.DossierExercice);
+    exercice.Ouvrir(Etat.DossierExercice, BilansExercice::DuProgramme(Etat.DossierExercice));
     lTemps->clear(); // the last exercise's clock is not this one's
     if (exercice.NbItems() >= 5) {
         Services::Modal().Montrer(Fenetres::NombreItems);
@@ -306,20 +311,6 @@ void FenetreExercice::MontrerNouvelItem() {
     eSaisie->setEnabled(false);
 }
 
-bool FenetreExercice::JouerEffet(const QString& nom) {
-    if (!Etat.Bruitage)
-        return false;
-    const QString chemin = ResoudreChemin(Etat.DossierProgramme + nom);
-    if (!QFile::exists(chemin))
-        return false;
-    ISon& son = Services::Son();
-    son.DefinirFichier(chemin);
-    if (!son.Ouvrir(nullptr))
-        return false; // a damaged effect sound is skipped like a missing one
-    son.Jouer();
-    return true;
-}
-
 void FenetreExercice::Adieu(int attenteMs) {
     if (m_ferme)
         return;
@@ -357,11 +348,10 @@ void FenetreExercice::MontrerCompagnons() {
     QString base = Etat.Exercice.ItemCourant();
     if (base.endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive))
         base.chop(4);
-    QStringList lignes;
-    if (LireLignes(base + QStringLiteral(".TXT"), lignes)) {
-        for (const QString& l : std::as_const(lignes))
-            mMessage->appendPlainText(l);
-        // Each added line scrolls to the end; a text longer than the box is read from its top.
+    const TexteCompagnon texte = LireTexteCompagnonBorne(base + QStringLiteral(".TXT"));
+    if (texte.Lu) {
+        mMessage->setPlainText(texte.Texte);
+        // A text longer than the box is read from its top.
         mMessage->moveCursor(QTextCursor::Start);
     }
     const QString image = ResoudreChemin(base + QStringLiteral(".JPG"));
@@ -375,84 +365,52 @@ void FenetreExercice::MontrerCompagnons() {
 }
 
 void FenetreExercice::CompterUneSeconde() {
+    // The item answered right: its clock stopped, and so does the tick.
+    if (!Etat.Exercice.HorlogeEnMarche()) {
+        horlogeItem->stop();
+        return;
+    }
     Etat.Exercice.CompterUneSeconde();
     lTemps->setText(FormaterDuree(Etat.Exercice.TempsAffiche(), true));
 }
 
-bool FenetreExercice::MessagePerso(const QString& texte, const QString& type) {
+bool FenetreExercice::Appreciation(const QString& texte, bool bon) {
     Fenetres::Appreciation->TexteMessage = texte;
-    Fenetres::Appreciation->TypeMessage = type;
+    Fenetres::Appreciation->TypeMessage = bon ? QStringLiteral("Bon") : QStringLiteral("PasBon");
     Services::Modal().Montrer(Fenetres::Appreciation);
     return !m_ferme;
 }
 
-void FenetreExercice::AfficherModele(const QString& modele) {
+void FenetreExercice::Effet(const QString& nom) {
+    JouerEffet(nom);
+}
+
+void FenetreExercice::Modele(const QString& modele) {
     eModele->setText(modele);
-    eModele->repaint();
+    // Painted now: the second attempt shows it for a second through a pause.
+    if (!modele.isEmpty())
+        repaint();
+}
+
+void FenetreExercice::Reessayer() {
+    eSaisie->setFocus();
+    eSaisie->selectAll();
+}
+
+void FenetreExercice::ItemSuivant() {
+    eSaisie->clear();
+    MontrerNouvelItem();
 }
 
 void FenetreExercice::bJaiEcritClick() {
     if (!bJaiEcrit->isEnabled() || m_verification)
         return;
     m_verification = true;
-    const Verdict verdict = Etat.Exercice.Repondre(eSaisie->text());
-    if (verdict.Juste)
-        ReponseJusteTraitee();
-    else
-        ReponseFausseTraitee(verdict);
+    m_deroulement.Repondre(eSaisie->text());
     m_verification = false;
 }
 
-void FenetreExercice::ReponseJusteTraitee() {
-    horlogeItem->stop();
-    JouerEffet(QStringLiteral("juste.wav"));
-    if (!MessagePerso(QStringLiteral("C'est bien, continue."), QStringLiteral("Bon")))
-        return;
-    AfficherSession();
-    eSaisie->clear();
-    eModele->clear();
-    MontrerNouvelItem();
-    if (Etat.Exercice.ItemCourant().isEmpty())
-        FinExercice();
-}
-
-void FenetreExercice::ReponseFausseTraitee(const Verdict& verdict) {
-    JouerEffet(QStringLiteral("faux.wav"));
-    AfficherSession();
-    const QString pasBon = QStringLiteral("PasBon");
-    switch (verdict.Montrer) {
-    case Correction::EssaieEncore:
-        if (!MessagePerso(QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore."), pasBon))
-            return;
-        break;
-    case Correction::ModeleFugace:
-        if (!MessagePerso(QStringLiteral("Non, la bonne réponse va s'afficher puis disparaître."),
-                          pasBon))
-            return;
-        AfficherModele(verdict.Modele);
-        repaint();
-        Services::Pause().Attendre(1000);
-        eModele->clear();
-        break;
-    case Correction::ModeleAObserver:
-        if (!MessagePerso(QStringLiteral("Observe la réponse, puis clique sur <OK>."), pasBon))
-            return;
-        AfficherModele(verdict.Modele);
-        if (!MessagePerso(QStringLiteral("J'essaie encore."), pasBon))
-            return;
-        eModele->clear();
-        break;
-    case Correction::ModeleQuiReste:
-        if (!MessagePerso(QStringLiteral("Observe bien la réponse."), pasBon))
-            return;
-        AfficherModele(verdict.Modele);
-        break;
-    }
-    eSaisie->setFocus();
-    eSaisie->selectAll();
-}
-
-void FenetreExercice::FinExercice() {
+void FenetreExercice::Fin() {
     JouerEffet(QStringLiteral("fin.wav"));
     Etat.Exercice.Terminer();
     const bool autre = Services::Messages().QuestionOuiNon(Etat.Exercice.QuestionFin());

@@ -3,6 +3,8 @@
 // closing it ends the program. It shows the exercise (Etat.Exercice) and turns the pupil's
 // clicks and keys into the exercise's steps; the rules and the records are the session's.
 
+#include "core/exercise/DeroulementExercice.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -10,13 +12,13 @@ class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
 class QToolButton;
-struct Verdict;
 
 // The picture shown when an item has none, beside the program, and the frame pictures fill.
 inline const QString ImageParDefaut = QStringLiteral("qvx_pardefaut.jpg");
 inline constexpr QSize CadreImageItem{160, 160};
 
-class FenetreExercice : public QWidget {
+// The correction of each answer is the core's (DeroulementExercice); the window is its face.
+class FenetreExercice : public QWidget, private IFaceExercice {
     Q_OBJECT
 public:
     explicit FenetreExercice(QWidget* parent = nullptr);
@@ -43,8 +45,6 @@ public:
     void FormActivate();
     // Shows the start form, then opens the exercise chosen there.
     void NouvelExercice();
-    // Plays an effect sound of the program folder when the effects are on and it is there.
-    bool JouerEffet(const QString& nom);
     // The farewell: the sound heard whole, then the end of the program.
     void Adieu(int attenteMs);
     // True once the window has closed: the program is ending.
@@ -81,19 +81,21 @@ private:
     void FormCreate();
     void FormClose();
     void CreerControles();
+    // The face the correction steps go through.
+    void Effet(const QString& nom) override;
+    bool Appreciation(const QString& texte, bool bon) override;
+    void Modele(const QString& modele) override;
     // The score, the points in play and the counts as the session has them.
-    void AfficherSession();
+    void AfficherSession() override;
+    void Reessayer() override;
+    void ItemSuivant() override;
+    void Fin() override;
     // A fresh item on screen: the default picture, no companion text, listen first.
     void MontrerNouvelItem();
     void MontrerImageParDefaut(const QString& nomFichier);
     void MontrerCompagnons();
-    void ReponseJusteTraitee();
-    void ReponseFausseTraitee(const Verdict& verdict);
-    void FinExercice();
-    // false when the program ended while the message was shown: the caller stops there.
-    bool MessagePerso(const QString& texte, const QString& type);
-    void AfficherModele(const QString& modele);
 
+    DeroulementExercice m_deroulement;
     bool m_ferme = false;
     bool m_verification = false; // an answer is being checked: a second Enter waits its turn
     bool m_quitterOuvert = false;

@@ -5,6 +5,8 @@
 #include "core/FichierTexte.h"
 #include "core/Services.h"
 #include "core/exercise/ItemsExercice.h"
+#include "core/exercise/TexteCompagnon.h"
+#include "ui/dialogs/DialogueAppreciation.h"
 #include "ui/kit/Kit.h"
 #include "ui/platform/ImagesQt.h"
 
@@ -36,19 +38,7 @@ FenetreEssai::FenetreEssai(QWidget* parent, const QString& dossier)
                    Qt::WindowCloseButtonHint);
     resize(600, 420);
     FondBleuCiel();
-    // The session writes through the shared state: while the trial is open, nobody is named and
-    // there is no journal, so nothing at all is written.
-    m_avant = {Etat.NomEleve, Etat.FichierJournal, Etat.DossierExercice};
-    Etat.NomEleve.clear();
-    Etat.FichierJournal.clear();
-    Etat.DossierExercice = m_dossier;
     TerminerCreation(Controles::Immediats);
-}
-
-FenetreEssai::~FenetreEssai() {
-    Etat.NomEleve = m_avant.NomEleve;
-    Etat.FichierJournal = m_avant.FichierJournal;
-    Etat.DossierExercice = m_avant.DossierExercice;
 }
 
 void FenetreEssai::ConstruireControles() {
@@ -70,6 +60,7 @@ void FenetreEssai::ConstruireControles() {
     haut->addWidget(iImage);
     mTexte = new QPlainTextEdit(this);
     mTexte->setObjectName(QStringLiteral("mTexte"));
+    mTexte->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     mTexte->setAccessibleName(QStringLiteral("Texte de l'item"));
     mTexte->setReadOnly(true);
     mTexte->setFocusPolicy(Qt::NoFocus);
@@ -119,7 +110,8 @@ void FenetreEssai::ConstruireControles() {
 }
 
 void FenetreEssai::FormShow() {
-    m_session.Ouvrir(m_dossier);
+    // Nothing is written: no records, no history, no journal.
+    m_session.Ouvrir(m_dossier, BilansExercice{});
     m_session.Commencer();
     Ecrire(lRetour, {});
     eModele->clear();
@@ -133,10 +125,10 @@ void FenetreEssai::NouvelItem() {
     eReponse->setEnabled(false);
     bValider->setEnabled(false);
     bEcouter->setEnabled(!m_session.ItemCourant().isEmpty());
-    Afficher();
+    AfficherSession();
 }
 
-void FenetreEssai::Afficher() {
+void FenetreEssai::AfficherSession() {
     Ecrire(lScore, QStringLiteral("Score : %1 / %2    Items réussis au 1er essai : %3 / %4")
                        .arg(m_session.Score())
                        .arg(m_session.ScoreMaxi())
@@ -169,45 +161,59 @@ void FenetreEssai::bEcouterClick() {
     // The companions, as the exercise shows them at the first listen.
     QString base = item;
     base.chop(4);
-    QStringList lignes;
-    if (LireLignes(d.filePath(base + QStringLiteral(".TXT")), lignes))
-        mTexte->setPlainText(lignes.join(u'\n'));
+    mTexte->setPlainText(LireTexteCompagnonBorne(d.filePath(base + QStringLiteral(".TXT"))).Texte);
     const QString image = ResoudreChemin(d.filePath(base + QStringLiteral(".JPG")));
     if (QFile::exists(image)) {
         const QImage img = ChargerImage(image);
         if (!img.isNull())
             iImage->setPixmap(ImageDansLeCadre(img, iImage));
     }
-    Afficher();
+    AfficherSession();
 }
 
 void FenetreEssai::bValiderClick() {
     if (!bValider->isEnabled())
         return;
-    const Verdict v = m_session.Repondre(eReponse->text());
-    if (!v.Juste) {
-        Ecrire(lRetour, v.Montrer == Correction::EssaieEncore
-                            ? QStringLiteral("Ce n'est pas la bonne réponse. Essaie encore.")
-                            : QStringLiteral("Observe bien la réponse."));
-        // The trial shows the model answer from the second attempt on, and leaves it there.
-        if (v.Montrer != Correction::EssaieEncore)
-            eModele->setText(v.Modele);
-        eReponse->selectAll();
-        Afficher();
-        return;
-    }
-    eModele->clear();
-    if (v.Termine) {
-        Ecrire(lRetour, QStringLiteral("Exercice terminé : score %1 sur %2. Rien n'a été noté.")
-                            .arg(m_session.Score())
-                            .arg(m_session.ScoreMaxi()));
-        m_session.Terminer();
-        NouvelItem();
-        bEcouter->setEnabled(false);
-        return;
-    }
-    Ecrire(lRetour, QStringLiteral("C'est bien, continue."));
+    m_deroulement.Repondre(eReponse->text());
+}
+
+void FenetreEssai::Effet(const QString& nom) {
+    JouerEffet(nom);
+}
+
+bool FenetreEssai::Appreciation(const QString& texte, bool bon) {
+    // Said in the window too, where it stays until the next answer.
+    Ecrire(lRetour, texte);
+    if (!m_appreciation)
+        m_appreciation = new DialogueAppreciation(this);
+    m_appreciation->TexteMessage = texte;
+    m_appreciation->TypeMessage = bon ? QStringLiteral("Bon") : QStringLiteral("PasBon");
+    Services::Modal().Montrer(m_appreciation);
+    // The trial lives until its own loop ends, which cannot happen inside the box's.
+    return true;
+}
+
+void FenetreEssai::Modele(const QString& modele) {
+    eModele->setText(modele);
+    if (!modele.isEmpty())
+        repaint();
+}
+
+void FenetreEssai::Reessayer() {
+    eReponse->setFocus();
+    eReponse->selectAll();
+}
+
+void FenetreEssai::ItemSuivant() {
     NouvelItem();
+}
+
+void FenetreEssai::Fin() {
+    m_session.Terminer();
+    Ecrire(lRetour, QStringLiteral("Exercice terminé : score %1 sur %2. Rien n'a été noté.")
+                        .arg(m_session.Score())
+                        .arg(m_session.ScoreMaxi()));
+    bEcouter->setEnabled(false);
 }
 
 void FenetreEssai::bRevenirClick() {

@@ -1,9 +1,10 @@
 #pragma once
 // "Essayer": the studio's folder played as an exercise by a visitor. It runs an exercise session
-// of its own, so the real exercise (Etat.Exercice) is not touched, and while it is open the
-// shared variables the session reads say "nobody": no pupil, no journal. Nothing is written, and
-// every variable it changed is put back when it closes.
+// of its own, so the real exercise (Etat.Exercice) is not touched, handed no records at all:
+// nothing is written, and the shared state is left as it is. Each answer is corrected by the
+// exercise's own steps (DeroulementExercice), feedback boxes and model answer included.
 
+#include "core/exercise/DeroulementExercice.h"
 #include "core/exercise/SessionExercice.h"
 #include "ui/dialogs/FormeModale.h"
 
@@ -12,12 +13,12 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class DialogueAppreciation;
 
-class FenetreEssai : public FormeModale {
+class FenetreEssai : public FormeModale, private IFaceExercice {
     Q_OBJECT
 public:
     FenetreEssai(QWidget* parent, const QString& dossier);
-    ~FenetreEssai() override;
 
     QLabel* lDossier = nullptr;
     QPushButton* bEcouter = nullptr;
@@ -43,17 +44,19 @@ protected:
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
-    void Afficher();
     void NouvelItem();
 
-    // What the session reads from the shared state, as it was before the trial.
-    struct Sauvegarde {
-        QString NomEleve;
-        QString FichierJournal;
-        QString DossierExercice;
-    };
+    void Effet(const QString& nom) override;
+    bool Appreciation(const QString& texte, bool bon) override;
+    void Modele(const QString& modele) override;
+    void AfficherSession() override;
+    void Reessayer() override;
+    void ItemSuivant() override;
+    void Fin() override;
+
     QString m_dossier;
-    Sauvegarde m_avant;
     SessionExercice m_session;
+    DeroulementExercice m_deroulement{m_session, *this};
+    DialogueAppreciation* m_appreciation = nullptr;
     QTimer* m_horloge = nullptr;
 };

@@ -13,6 +13,11 @@
 
 namespace {
 
+// What the program writes to: the pupil and journal the test set, on the folder it chose.
+BilansExercice Bilans() {
+    return BilansExercice::DuProgramme(Etat.DossierExercice);
+}
+
 // Paul of CM1 with his three files and a journal, the folder Animaux open.
 void PreparerPaul(EnvironnementTest& env, const QByteArray& historique) {
     PreparerPaulDeCM1(env, historique);
@@ -107,7 +112,7 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "");
         Etat.NomEleve = eleve;
-        EcrireEnTeteExercice(nbItems);
+        EcrireEnTeteExercice(Bilans(), nbItems);
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), detail);
         QCOMPARE(LireOctets(Etat.FichierJournal), journal);
     }
@@ -117,12 +122,12 @@ private slots:
     void ligneRateePuisJuste() {
         EnvironnementTest env;
         PreparerPaul(env, "chien|2\r\n");
-        QString ligne = LigneApresReponseFausse({}, "chien.wav", "chein", 1);
-        ligne = LigneApresReponseFausse(ligne, "chien.wav", "", 2);
+        QString ligne = LigneApresReponseFausse(Bilans(), {}, "chien.wav", "chein", 1);
+        ligne = LigneApresReponseFausse(Bilans(), ligne, "chien.wav", "", 2);
         QCOMPARE(ligne, QStringLiteral("chien : chein - ..."));
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
         QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray());
-        EcrireReponseJuste("chien", 65, 3, false, ligne);
+        EcrireReponseJuste(Bilans(), "chien", 65, 3, false, ligne);
         const QByteArray attendu = "chien : chein - ... [1 min 5 s - 3 essais]\r\n";
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), attendu);
         QCOMPARE(LireOctets(Etat.FichierJournal), attendu);
@@ -144,7 +149,7 @@ private slots:
         QFETCH(QString, compteurs);
         EnvironnementTest env;
         PreparerPaul(env, "chat|2\r\n");
-        EcrireReponseJuste("Chat", 4, 1, nouveau, {});
+        EcrireReponseJuste(Bilans(), "Chat", 4, 1, nouveau, {});
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), ligne);
         QCOMPARE(LireOctets(Etat.FichierJournal), ligne);
         QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
@@ -154,10 +159,10 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "chat|2\r\n");
         Etat.NomEleve.clear();
-        const QString ligne = LigneApresReponseFausse({}, "chat.wav", "chta", 1);
-        EcrireReponseJuste("chat", 0, 2, false, ligne);
-        EcrireFinExercice(10, 3, 5);
-        EcrireInterruption(10, 3, 5, {});
+        const QString ligne = LigneApresReponseFausse(Bilans(), {}, "chat.wav", "chta", 1);
+        EcrireReponseJuste(Bilans(), "chat", 0, 2, false, ligne);
+        EcrireFinExercice(Bilans(), 10, 3, 5);
+        EcrireInterruption(Bilans(), 10, 3, 5, {});
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"), QByteArray());
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Exos.txt"), QByteArray());
         QVERIFY(LireOctets(Etat.FichierJournal)
@@ -169,8 +174,8 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "");
         env.Horloge.Date = "08/12/2026";
-        EcrireInterruption(125, 15, 50, {});
-        EcrireFinExercice(72, 8, 10);
+        EcrireInterruption(Bilans(), 125, 15, 50, {});
+        EcrireFinExercice(Bilans(), 72, 8, 10);
         const QByteArray regle = QByteArray(68, '-') + "\r\n";
         const QByteArray detail = "\r\nExercice interrompu apr\xE8s 2 min 5 s.\r\n" + regle +
                                   "\r\nTemps exercice : 1 min 12 s.\r\nScore : 8/10.\r\n" + regle;
@@ -185,7 +190,8 @@ private slots:
     void horsCodePage() {
         EnvironnementTest env;
         PreparerPaul(env, "");
-        EcrireInterruption(0, 0, 5, LigneApresReponseFausse({}, "λ.wav", "Ω", 1));
+        EcrireInterruption(Bilans(), 0, 0, 5,
+                           LigneApresReponseFausse(Bilans(), {}, "λ.wav", "Ω", 1));
         QVERIFY(LireOctets(Etat.FichierJournal).startsWith("? : ?\r\n"));
     }
 
@@ -214,7 +220,7 @@ private slots:
         PreparerPaul(env, "");
         EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", avant);
         EcrireOctets(Etat.FichierJournal, avant);
-        EcrireEnTeteExercice(2);
+        EcrireEnTeteExercice(Bilans(), 2);
         const QString entete =
             QString::fromUtf8("07/12/2026 à 14:03:27 - 2 items - Exercice sur [Animaux]\r\n");
         const Encodage e = avant.startsWith("\xFF\xFE") ? Encodage::Utf16LE : Encodage::Cp1252;
@@ -253,7 +259,7 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, historique);
         Etat.ReponsesNecessaires = 2;
-        QCOMPARE(LigneApresReponseFausse({}, fichierSon, "leau", 1), ligne);
+        QCOMPARE(LigneApresReponseFausse(Bilans(), {}, fichierSon, "leau", 1), ligne);
         QCOMPARE(Etat.ListeReussites.first().Compteurs, compteurs);
         QCOMPARE(ItemARetravailler(fichierSon), offertApres);
     }
@@ -282,9 +288,9 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, "");
         EcrireOctets(Etat.DossierGroupe + "Paul_Detail.txt", "\xC3\xA9\r\n"); // a UTF-8 file too
-        const QString ligne = LigneApresReponseFausse({}, "chat.wav", tape, 1);
-        EcrireReponseJuste("chat", 4, 2, false,
-                           LigneApresReponseFausse(ligne, "chat.wav", tape, 2));
+        const QString ligne = LigneApresReponseFausse(Bilans(), {}, "chat.wav", tape, 1);
+        EcrireReponseJuste(Bilans(), "chat", 4, 2, false,
+                           LigneApresReponseFausse(Bilans(), ligne, "chat.wav", tape, 2));
         const QByteArray attendu = "chat : " + ecrit + " - " + ecrit + " [4 s - 2 essais]\r\n";
         QCOMPARE(LireOctets(Etat.FichierJournal), attendu);
         QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul_Detail.txt"),
@@ -296,7 +302,7 @@ private slots:
     void justeAvecFinDeLigneCollee() {
         EnvironnementTest env;
         PreparerPaul(env, "");
-        EcrireReponseJuste("chat\r\n", 4, 1, true, {});
+        EcrireReponseJuste(Bilans(), "chat\r\n", 4, 1, true, {});
         QCOMPARE(LireOctets(Etat.FichierJournal), QByteArray("chat?? : [4 s - 1 essai]\r\n"));
         QCOMPARE(Etat.ListeReussites.first().Cle, QStringLiteral("chat"));
     }

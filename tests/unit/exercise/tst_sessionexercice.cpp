@@ -12,6 +12,11 @@
 
 namespace {
 
+// What the program writes to: the pupil and journal the test set, on the folder it chose.
+BilansExercice Bilans() {
+    return BilansExercice::DuProgramme(Etat.DossierExercice);
+}
+
 // Paul of CM1 with his files and a journal; `items` in the folder Animaux, which is opened.
 QString Preparer(EnvironnementTest& env, const QStringList& items,
                  const QByteArray& historique = {}) {
@@ -20,7 +25,7 @@ QString Preparer(EnvironnementTest& env, const QStringList& items,
     for (const QString& i : items)
         EcrireOctets(Etat.DossierExercice + "/" + i, "RIFF");
     ChargerReussites();
-    Etat.Exercice.Ouvrir(Etat.DossierExercice);
+    Etat.Exercice.Ouvrir(Etat.DossierExercice, Bilans());
     return Etat.DossierExercice;
 }
 
@@ -343,7 +348,7 @@ private slots:
         Etat.Exercice.CompterUneSeconde();
         Etat.Exercice.Repondre("xyz");
         Etat.Exercice.Repondre(Juste());
-        Etat.Exercice.Ouvrir(dossier);
+        Etat.Exercice.Ouvrir(dossier, BilansExercice::DuProgramme(dossier));
         QCOMPARE(Etat.Exercice.Score(), 0);
         QCOMPARE(Etat.Exercice.TempsAffiche(), 0);
         QCOMPARE(Etat.Exercice.Essais(), 0);
@@ -428,7 +433,7 @@ private slots:
             QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul.txt"), QByteArray("\xe9l\xe8ve|1\r\n"));
             Etat.ReponsesNecessaires = 1;
             ChargerReussites();
-            Etat.Exercice.Ouvrir(Etat.DossierExercice);
+            Etat.Exercice.Ouvrir(Etat.DossierExercice, Bilans());
             QCOMPARE(Etat.Exercice.NbItems(), 0);
         }
     }
