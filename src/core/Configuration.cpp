@@ -23,29 +23,33 @@ bool Vaut(const QString& valeur, const char* mot) {
     return MajusculesAZ(valeur) == QLatin1String(mot);
 }
 
+// A folder of the ini, absolute: a relative one is the program folder's (where the program
+// starts), never the process's working folder, which the program does not use.
+QString DossierDeLIni(const QString& valeur) {
+    return ResoudreChemin(QDir::cleanPath(
+        QDir(Etat.DossierProgramme).absoluteFilePath(NormaliserSeparateurs(valeur))));
+}
+
 void AppliquerRepertoire(QString valeur) {
     if (valeur.isEmpty())
         valeur = Etat.DossierProgramme + QStringLiteral("_Medias");
-    const QString dossier = ResoudreChemin(NormaliserSeparateurs(valeur));
-    if (!QFileInfo(dossier).isDir() || !QDir::setCurrent(dossier)) {
+    const QString dossier = DossierDeLIni(valeur);
+    if (!QFileInfo(dossier).isDir()) {
         Services::Messages().Message(messageMedias);
         return;
     }
-    Etat.CheminMedias = AvecSeparateur(QDir::currentPath());
+    Etat.CheminMedias = AvecSeparateur(dossier);
 }
 
 void AppliquerBilan(QString valeur) {
     if (valeur.isEmpty())
         valeur = Etat.DossierProgramme + QStringLiteral("_Bilans");
-    const QString dossier = ResoudreChemin(NormaliserSeparateurs(valeur));
+    const QString dossier = DossierDeLIni(valeur);
     if (!QFileInfo(dossier).isDir()) {
         Services::Messages().Message(messageBilans);
         return;
     }
-    // The records root does not become the working folder. A relative value is anchored
-    // now, though: the working folder moves into each exercise folder, and a records path
-    // still relative by then would send every record line nowhere.
-    Etat.CheminBilans = AvecSeparateur(QFileInfo(dossier).absoluteFilePath());
+    Etat.CheminBilans = AvecSeparateur(dossier);
 }
 
 void AppliquerReponsesNecessaires(const QString& valeur) {
@@ -58,7 +62,7 @@ void AppliquerReponsesNecessaires(const QString& valeur) {
         QStringLiteral("La valeur « %1 » de REPONSES NECESSAIRES dans le fichier INI n'est pas "
                        "un nombre entier.\nLa valeur précédente (%2) est conservée.")
             .arg(valeur)
-            .arg(Etat.ReponsesNecessaires));
+            .arg(Etat.ReponsesNecessaires.value_or(ReponsesSansLimite)));
 }
 
 // The windows were drawn at the factor read when the program started: a value changed since
@@ -129,6 +133,6 @@ ResultatConfiguration ChargerConfiguration() {
 void AppliquerConfiguration(const QByteArray& contenu) {
     for (const QString& ligne : DecouperLignes(DecoderTexte(contenu)))
         AppliquerLigne(ligne);
-    if (Etat.ReponsesNecessaires < 1)
-        Etat.ReponsesNecessaires = 999;
+    if (Etat.ReponsesNecessaires && *Etat.ReponsesNecessaires < 1)
+        Etat.ReponsesNecessaires.reset(); // 0 or less: no limit
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 // One entry of the pupil's success history.
 struct EntreeReussite {
     QString Date;      // filled only for entries added during this run
@@ -17,6 +19,12 @@ struct EntreeReussite {
     // file holds by then.
     bool Modifiee = false;
 };
+
+// How the ini file and the teacher's messages spell "no limit" for REPONSES NECESSAIRES. A value
+// of this number or more in the ini is kept as the number it is, which marks no item mastered;
+// the items drawn take it as no limit, as they always have (no pupil gets an item right that
+// many times in a row).
+inline constexpr int ReponsesSansLimite = 999;
 
 struct EtatProgramme {
     // Configuration
@@ -28,7 +36,8 @@ struct EtatProgramme {
     bool ImpressionAutorisee = true;
     bool AjoutNouvelEleve = true;
     bool EnregistrementSon = false;
-    int ReponsesNecessaires = 999;
+    // First-try successes after which an item is no longer offered; empty: no limit.
+    std::optional<int> ReponsesNecessaires;
     QString CheminLogSon;
     ReglageEchelle Echelle; // the windows' scale, applied at start-up
 
@@ -58,7 +67,7 @@ struct EtatProgramme {
     // Folder of the executable, ending with a separator. Not configurable: the ini, the
     // effect sounds, the default pictures and the journal live there.
     QString DossierProgramme;
-    // Caption of the message boxes; "Plumelune - Version 2.0" once started.
+    // Caption of the message boxes; with the version (Version.h) once started.
     QString TitreApplication = QStringLiteral("Plumelune");
 
     void Reinitialiser();

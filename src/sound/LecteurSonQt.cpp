@@ -155,6 +155,8 @@ private:
 
 LecteurSonQt::LecteurSonQt(QObject* parent)
     : QObject(parent), m_fil(new QThread), m_moteur(new MoteurSon) {
+    // A thread that a hung sound server still holds when the player ends is let go on purpose
+    // (see the destructor), and the engine with it.
     m_fil->setObjectName(QStringLiteral("Son"));
     m_moteur->moveToThread(m_fil);
     MoteurSon* moteur = m_moteur;
@@ -171,8 +173,15 @@ LecteurSonQt::~LecteurSonQt() {
         return;
     }
     // Still held by a sound server that does not answer: the program must end all the same.
-    // The thread and what it owns are left to the end of the process; deleting a running
-    // thread would abort it.
+    // The thread and what it owns are let go on purpose, since deleting a running thread would
+    // abort the program: the engine is deleted on the thread when its loop ends, and the thread
+    // by the interface thread's loop if the program is still running then; otherwise both are
+    // left to the end of the process.
+    connect(m_fil, &QThread::finished, m_fil, &QObject::deleteLater);
+    if (m_fil->wait(0)) { // ended just now, before the connection
+        delete m_fil;
+        return;
+    }
     m_fil = nullptr;
 }
 

@@ -45,6 +45,6 @@ public:
 private:
     QString m_chemin;
     std::shared_ptr<const SonDecode> m_son;
-    QThread* m_fil = nullptr;      // deleted once ended, left behind when it cannot end
+    QThread* m_fil = nullptr;      // deleted once ended, let go when a server holds it
     MoteurSon* m_moteur = nullptr; // lives on m_fil, deleted there
 };

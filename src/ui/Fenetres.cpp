@@ -10,11 +10,6 @@
 #include "ui/setup/FenetreDepart.h"
 #include "ui/teacher/FenetreBilans.h"
 
-// The pictures live in a static library: without this reference the linker drops them.
-static void ChargerRessources() {
-    Q_INIT_RESOURCE(art);
-}
-
 QStringList ImagesBoutonsDemarrage() {
     return {QStringLiteral(":/art/ecoute.png"),       QStringLiteral(":/art/ecrit.png"),
             QStringLiteral(":/art/stop.png"),         QStringLiteral(":/art/clavier.png"),
@@ -35,7 +30,6 @@ DialogueNouvelEleve* NouvelEleve = nullptr;
 DialogueMotDePasse* MotDePasse = nullptr;
 
 void Creer(FormeModale::Controles controles) {
-    ChargerRessources();
     Exercice = new FenetreExercice();
     // Shown at once, over the main window.
     Depart = new FenetreDepart(Exercice);

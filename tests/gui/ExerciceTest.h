@@ -68,7 +68,6 @@ public:
             }
             ChargerReussites();
             Etat.DossierExercice = dossier;
-            QDir::setCurrent(dossier);
             return 1;
         });
     }

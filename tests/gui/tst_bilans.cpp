@@ -239,56 +239,6 @@ private slots:
         QCOMPARE(Fenetres::Bilans->lTitre->text(), QStringLiteral("MON BILAN"));
     }
 
-    void boutonsEtBulles() {
-        Classe c;
-        struct B {
-            const char* nom;
-            const char* texte;
-            const char* bulle;
-            bool icone;
-        };
-        const B boutons[] = {
-            {"bSupprimer", "", "Supprimer un élève", true},
-            {"bGererGroupes", "Gérer les groupes",
-             "Ouvrir l'explorateur pour ajouter ou supprimer des groupes ou des élèves.", false},
-            {"bConfigurer", "Configurer", "Modifier le fichier de configuration plumelune.ini",
-             false},
-            {"bMagneto", "", "Enregistrer un son", true},
-            {"bImprime", "",
-             "Pour n'imprimer qu'une partie du bilan, sélectionner la zone de texte souhaitée.",
-             true},
-            {"bModifier", "Modifier", "Modifier le fichier", false},
-            {"bRafraichir", "", "Actualiser les fichiers modifiés", true},
-            {"bAide", "", "Aide", true},
-            {"bApropos", "", "A propos...", true},
-            {"bQuitterBilan", "Quitter", "Quitter", false},
-        };
-        Fenetres::Bilans->findChild<QWidget*>("RangeeBoutons")->layout()->activate();
-        int gauche = -1;
-        for (const B& b : boutons) {
-            QPushButton* p = Bouton(b.nom);
-            QVERIFY2(p, b.nom);
-            QCOMPARE(p->text(), QString::fromUtf8(b.texte));
-            QCOMPARE(p->toolTip(), QString::fromUtf8(b.bulle));
-            QCOMPARE(!p->icon().isNull(), b.icone);
-            QVERIFY(!p->accessibleName().isEmpty());
-            QVERIFY2(p->x() > gauche, b.nom); // left to right in this order
-            gauche = p->x();
-        }
-        c.Ouvrir(true);
-        QCOMPARE(Fenetres::Bilans->bBanque->toolTip(),
-                 QStringLiteral("Banque d'exercices - ") + c.env.Programme + "aide/banque.htm");
-        QStringList onglets;
-        for (int i = 0; i < 4; ++i)
-            onglets.append(Fenetres::Bilans->onglets->tabText(i));
-        QCOMPARE(onglets, (QStringList{"Résultats des exercices", "Bilan détaillé", "Items réussis",
-                                       "Mot de passe"}));
-        QCOMPARE(Fenetres::Bilans->size(), QSize(637, 436));
-        QVERIFY(Fenetres::Bilans->BilanDetail->isReadOnly());
-        QVERIFY(Fenetres::Bilans->BilanDetail->textInteractionFlags() & Qt::TextSelectableByMouse);
-        QVERIFY(!Fenetres::Bilans->tamponImpression->isVisibleTo(Fenetres::Bilans));
-    }
-
     void listes() {
         Classe c;
         QDir().mkpath(c.racine + "CM2.old");

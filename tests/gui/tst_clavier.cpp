@@ -19,6 +19,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,11 @@
 #include <QToolButton>
 
 namespace {
+
+// An item of the exercise as the session hands it to the player: its absolute path.
+QString Item(const QString& nom) {
+    return QDir(Etat.DossierExercice).filePath(nom);
+}
 
 void Montrer(QWidget* w) {
     w->show();
@@ -156,7 +162,6 @@ private slots:
         BancFenetres b;
         for (const char* f : {"Animaux/chat.wav", "Grammaire/Articles/le.wav"})
             EcrireOctets(b.Medias + f, "RIFF");
-        QDir::setCurrent(b.Medias);
         Montrer(Fenetres::Depart);
         QListWidget* liste = Fenetres::Depart->eRepertoires;
         liste->setFocus(Qt::TabFocusReason);
@@ -276,7 +281,7 @@ private slots:
         Montrer(Fenetres::Exercice);
         QCOMPARE(Focus(), QStringLiteral("bJEcoute")); // the first thing to do
         QTest::keyClick(Fenetres::Exercice->bJEcoute, Qt::Key_Space);
-        QCOMPARE(x.env.Son.Joues, QStringList{"chat.wav"});
+        QCOMPARE(x.env.Son.Joues, QStringList{Item("chat.wav")});
         QCOMPARE(Focus(), QStringLiteral("eSaisie"));
         QCOMPARE(
             Tabulations(Fenetres::Exercice, Fenetres::Exercice->bJEcoute, 5),

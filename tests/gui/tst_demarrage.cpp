@@ -113,7 +113,6 @@ private slots:
         // The start form's part: a visitor chooses the folder Animaux.
         modal.Modal.Ajouter("Form2", [&](QDialog*) {
             Etat.DossierExercice = env.Programme + "_Medias/Animaux";
-            QDir::setCurrent(Etat.DossierExercice);
             return 1;
         });
         Fenetres::Creer();

@@ -476,21 +476,6 @@ private slots:
         }
     }
 
-    void dispositionDuDialogue() {
-        ExerciceTest x;
-        QCOMPARE(Fenetres::Quitter->size(), QSize(290, 48));
-        const QList<QPair<QPushButton*, QString>> boutons = {
-            {Fenetres::Quitter->bNouvelExo, "Nouvel exercice"},
-            {Fenetres::Quitter->bQuitter, "Quitter"},
-            {Fenetres::Quitter->bAnnuler, "Annuler"}};
-        const int gauches[] = {6, 102, 198};
-        for (int i = 0; i < boutons.size(); ++i) {
-            QCOMPARE(boutons.at(i).first->text(), boutons.at(i).second);
-            QCOMPARE(boutons.at(i).first->geometry(), QRect(gauches[i], 5, 90, 41));
-        }
-        QVERIFY(!(Fenetres::Quitter->windowFlags() & Qt::WindowCloseButtonHint));
-    }
-
     // Whatever the desktop's font, no caption is cut by its designed width.
     void libellesEntiers_data() {
         QTest::addColumn<QString>("forme");
@@ -515,52 +500,6 @@ private slots:
     }
 
     // ---- Feedback message ----
-
-    void tailleDuMessage_data() {
-        QTest::addColumn<QString>("texte");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<bool>("large");
-        QTest::addColumn<bool>("sourire");
-        QTest::newRow("right answer") << "C'est bien, continue."
-                                      << "Bon" << false << true;
-        QTest::newRow("first wrong answer")
-            << QString::fromUtf8("Ce n'est pas la bonne réponse. Essaie encore.") << "PasBon"
-            << true << false;
-        QTest::newRow("third attempt") << "Observe la réponse, puis clique sur <OK>."
-                                       << "PasBon" << true << false;
-        QTest::newRow("bon in lower case is a wrong answer") << "C'est bien, continue."
-                                                             << "bon" << false << false;
-        QTest::newRow("empty kind") << "J'essaie encore."
-                                    << "" << false << false;
-    }
-    void tailleDuMessage() {
-        QFETCH(QString, texte);
-        QFETCH(QString, type);
-        QFETCH(bool, large);
-        QFETCH(bool, sourire);
-        ExerciceTest x;
-        Fenetres::Appreciation->TexteMessage = texte;
-        Fenetres::Appreciation->TypeMessage = type;
-        Services::Modal().Montrer(Fenetres::Appreciation);
-        const int l = Fenetres::Appreciation->width();
-        QCOMPARE(Fenetres::Appreciation->lTexte->text(), texte);
-        QCOMPARE(Fenetres::Appreciation->lTexte->pos(), QPoint(8, 8));
-        QCOMPARE(Fenetres::Appreciation->height(), 93);
-        if (large) {
-            QVERIFY(Fenetres::Appreciation->lTexte->width() > 133);
-            QCOMPARE(l, Fenetres::Appreciation->lTexte->width() + 20);
-        } else {
-            QVERIFY(Fenetres::Appreciation->lTexte->width() <= 133);
-            QCOMPARE(l, 153);
-            QCOMPARE(Fenetres::Appreciation->iBon->x(), 60);
-            QCOMPARE(Fenetres::Appreciation->iPasBon->x(), 60);
-            QCOMPARE(Fenetres::Appreciation->bOk->x(), 56);
-        }
-        QCOMPARE(Fenetres::Appreciation->iBon->x(), l / 2 - 33 / 2);
-        QCOMPARE(Fenetres::Appreciation->bOk->x(), l / 2 - 40 / 2);
-        QCOMPARE(Fenetres::Appreciation->iBon->isVisibleTo(Fenetres::Appreciation), sourire);
-        QCOMPARE(Fenetres::Appreciation->iPasBon->isVisibleTo(Fenetres::Appreciation), !sourire);
-    }
 
     void messagesSuccessifs() {
         ExerciceTest x;

@@ -45,38 +45,6 @@ const char* NomChamp(const QString& nom) {
 class TstDialoguesDepart : public QObject {
     Q_OBJECT
 private slots:
-    void presentation_data() {
-        QTest::addColumn<QString>("dialogue");
-        QTest::addColumn<QString>("titre");
-        QTest::addColumn<QString>("etiquette");
-        QTest::newRow("new pupil") << "fNouvelEleve"
-                                   << "Nouvel élève"
-                                   << "Nouveau";
-        QTest::newRow("password") << "fMotDePasse"
-                                  << "Mot de passe"
-                                  << "Mot de passe";
-    }
-    void presentation() {
-        QFETCH(QString, dialogue);
-        QFETCH(QString, titre);
-        QFETCH(QString, etiquette);
-        Banc b;
-        FormeModale* f = Dialogue(dialogue);
-        QCOMPARE(f->objectName(), dialogue);
-        QCOMPARE(f->windowTitle(), titre);
-        QVERIFY(!(f->windowFlags() & Qt::WindowCloseButtonHint));
-        QCOMPARE(f->palette().color(QPalette::Window), QColor(166, 202, 240));
-        auto* l = f->findChild<QLabel*>("Label1");
-        QVERIFY(l);
-        QCOMPARE(l->text(), etiquette);
-        const Champs c = Trouver(f, NomChamp(dialogue));
-        QVERIFY(c.champ && c.ok && c.annuler);
-        QCOMPARE(c.ok->text(), QStringLiteral("Valider"));
-        QCOMPARE(c.annuler->text(), QStringLiteral("Annuler"));
-        QCOMPARE(c.ok->accessibleName(), QStringLiteral("Valider"));
-        QVERIFY(!c.champ->accessibleName().isEmpty());
-    }
-
     void motDePasseMasque() {
         Banc b;
         QCOMPARE(Fenetres::MotDePasse->eMotDePasse->echoMode(), QLineEdit::Password);

@@ -43,7 +43,6 @@ struct Exercice : BancFenetres {
             Etat.DossierGroupe = groupe;
             Etat.NomEleve = eleve;
             Etat.DossierExercice = Etat.CheminMedias + "Animaux";
-            QDir::setCurrent(Etat.DossierExercice);
             if (!eleve.isEmpty())
                 ChargerReussites();
             return 1;
@@ -156,7 +155,7 @@ private slots:
         QCOMPARE(ex.messages.size(), 11);
         // The brief model answer, then the farewell heard whole.
         QCOMPARE(env.Pause.Pauses, (QVector<int>{1000, 4000}));
-        QCOMPARE(env.Son.Joues.first(), QStringLiteral("chien.wav"));
+        QCOMPARE(env.Son.Joues.first(), QDir(Etat.DossierExercice).filePath("chien.wav"));
         QVERIFY(env.Son.Joues.last().endsWith("quitter.wav"));
         QVERIFY(env.Son.Joues.contains(env.Programme + "fin.wav"));
     }

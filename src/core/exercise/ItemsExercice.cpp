@@ -20,7 +20,8 @@ namespace {
 
 // The run of successes that decides mastery; the first history entry with the key counts.
 bool ARetravailler(const QString& fichier, const QHash<QString, int>* index) {
-    if (Etat.NomEleve.isEmpty() || Etat.ReponsesNecessaires >= 999)
+    const std::optional<int> necessaires = Etat.ReponsesNecessaires;
+    if (Etat.NomEleve.isEmpty() || !necessaires || *necessaires >= ReponsesSansLimite)
         return true;
     const QString cle = CleItem(fichier);
     int n = 0;
@@ -35,7 +36,7 @@ bool ARetravailler(const QString& fichier, const QHash<QString, int>* index) {
                 break;
             }
     }
-    return n < Etat.ReponsesNecessaires;
+    return n < *necessaires;
 }
 
 bool EstUnSon(const QString& nom) {

@@ -8,6 +8,8 @@
 #include "core/exercise/TirageItems.h"
 #include "core/records/Durees.h"
 
+#include <QDir>
+
 QChar LettreEtat(EtatItem etat) {
     switch (etat) {
     case EtatItem::Nouveau:
@@ -24,6 +26,7 @@ void SessionExercice::Ouvrir(const QString& dossier, const BilansExercice& bilan
     *this = SessionExercice();
     m_enCours = true;
     m_bilans = bilans;
+    m_dossier = dossier;
     const QStringList noms = ItemsARetravailler(dossier, m_nbItemsDossier, bilans.Historique);
     m_items.reserve(noms.size());
     for (const QString& nom : noms)
@@ -48,6 +51,10 @@ bool SessionExercice::Commencer() {
     EcrireEnTeteExercice(m_bilans, NbItems());
     m_reussisPremierEssai = 0;
     return true;
+}
+
+QString SessionExercice::CheminItemCourant() const {
+    return m_item.isEmpty() ? QString() : QDir(m_dossier).filePath(m_item);
 }
 
 bool SessionExercice::TirerItem() {

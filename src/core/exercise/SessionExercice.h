@@ -15,7 +15,7 @@ enum class EtatItem {
     Repris,  // answered right after retries: it comes back, for 1 point
     Reussi,  // answered right at the first attempt: finished
 };
-// The letter the records and the tables use: "N", "R", "O".
+// A state as one letter, "N", "R", "O", for tests to print an exercise with; no record holds it.
 QChar LettreEtat(EtatItem etat);
 
 struct ItemExercice {
@@ -89,12 +89,13 @@ public:
     int NbItems() const { return static_cast<int>(m_items.size()); }
     int NbItemsDossier() const { return m_nbItemsDossier; }
     QString ItemCourant() const { return m_item; } // empty when no item is left
+    // The current item's sound, absolute; its companions share its path but for the extension.
+    QString CheminItemCourant() const;
     int PointsEnJeu() const { return m_pointsEnJeu; }
     int Score() const { return m_score; }
     int ScoreMaxi() const { return NbItems() * PointsItemNouveau; }
     int ReussisPremierEssai() const { return m_reussisPremierEssai; }
     int Essais() const { return m_essais; } // answers checked on the current item
-    bool PremiereEcoute() const { return m_premiereEcoute; }
     bool HorlogeEnMarche() const { return m_horlogeEnMarche; }
     int TempsItem() const { return m_tempsItem; }
     int TempsTotal() const { return m_tempsTotal; }
@@ -121,4 +122,5 @@ private:
     bool m_enCours = false;
     QString m_ligneOuverte;
     BilansExercice m_bilans;
+    QString m_dossier;
 };

@@ -8,9 +8,12 @@
 
 // The counts the pupil may pick besides "all", top to bottom.
 inline constexpr int NombresProposes[] = {4, 10, 20, 40, 60, 80, 100};
+// From how many items on offer the pupil is asked how many he wants; with fewer, he works
+// them all.
+inline constexpr int ItemsPourChoisirLeNombre = 5;
 
 // Whether a choice of `nombre` items can be offered when `nbItems` are on offer. Four is
-// always offered: the dialog only comes up from five items.
+// always offered: the dialog only comes up from ItemsPourChoisirLeNombre items.
 bool ChoixPossible(int nombre, int nbItems);
 // "37 items (185 points)".
 QString LibelleNombreItems(int nbItems);

@@ -77,10 +77,11 @@ bool CompteursValides(QStringView c) {
 // line belongs to the last header above it.
 class LectureDetail {
 public:
-    LectureDetail(BilanLu& b, DictionnaireMots* mots) : m_b(b), m_mots(mots) {}
+    LectureDetail(BilanLu& b, DictionnaireMots* mots, const PlageDates& plage)
+        : m_b(b), m_plage(plage), m_mots(mots) {}
 
     void Ligne(QStringView texte) {
-        const LigneDetail l = LireLigneDetail(texte);
+        const LigneDetail l = LireLigneDetail(texte, m_plage);
         if (m_ouverte) {
             // A line left open is an item missed at its first attempt only when the
             // interruption closed it; anything else followed a crash or a hand edit.
@@ -156,6 +157,7 @@ private:
     }
 
     BilanLu& m_b;
+    const PlageDates m_plage;
     QDate m_date;
     bool m_ouverte = false;
     QStringView m_attenduOuvert;
@@ -250,20 +252,20 @@ QString DictionnaireMots::Cle(int numero) const {
     return numero >= 0 && numero < m_mots.size() ? m_mots.at(numero).Cle : QString();
 }
 
-void LireResume(const QString& texte, BilanLu& b) {
+void LireResume(const QString& texte, BilanLu& b, const PlageDates& plage) {
     ParLigne(texte, [&](QStringView ligne) {
         if (Blanche(ligne))
             return;
         ExerciceResume e;
-        if (LireLigneResume(ligne, e))
+        if (LireLigneResume(ligne, e, plage))
             b.Exercices.append(std::move(e));
         else
             ++b.IllisiblesResume;
     });
 }
 
-void LireDetail(const QString& texte, BilanLu& b, DictionnaireMots* mots) {
-    LectureDetail lecture(b, mots);
+void LireDetail(const QString& texte, BilanLu& b, DictionnaireMots* mots, const PlageDates& plage) {
+    LectureDetail lecture(b, mots, plage);
     ParLigne(texte, [&](QStringView ligne) { lecture.Ligne(ligne); });
     lecture.Fin();
     if (!mots)
@@ -301,13 +303,15 @@ void LireHistorique(const QString& texte, BilanLu& b) {
 BilanLu LireBilanEleve(const QString& dossierGroupe, const QString& eleve, DictionnaireMots* mots) {
     BilanLu b;
     const QString base = dossierGroupe + eleve;
-    LireResume(LireTexte(base + QLatin1String(SuffixeExos), b), b);
-    LireDetail(LireTexte(base + QLatin1String(SuffixeDetail), b), b, mots);
+    const PlageDates plage = PlageDuJour();
+    LireResume(LireTexte(base + QLatin1String(SuffixeExos), b), b, plage);
+    LireDetail(LireTexte(base + QLatin1String(SuffixeDetail), b), b, mots, plage);
     LireHistorique(LireTexte(base + QLatin1String(SuffixeHistorique), b), b);
     return b;
 }
 
-StatistiquesEleve CalculerEleve(const QString& eleve, const BilanLu& b, int reponsesNecessaires) {
+StatistiquesEleve CalculerEleve(const QString& eleve, const BilanLu& b,
+                                std::optional<int> reponsesNecessaires) {
     StatistiquesEleve s;
     s.Eleve = eleve;
     s.Exercices = int(b.Exercices.size());

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 // An item missed at the first attempt, as the detail record names it.
 struct MotRate {
     QString Cle;              // what tells two items apart: decoded answers, A-Z folded, trimmed
@@ -66,10 +68,12 @@ private:
     QVector<MotRate> m_mots;                // by number
 };
 
-// The readers of each file's whole text; a line that is not the program's own is counted and
-// skipped. With a dictionary, the words missed are numbered by it.
-void LireResume(const QString& texte, BilanLu& bilan);
-void LireDetail(const QString& texte, BilanLu& bilan, DictionnaireMots* mots = nullptr);
+// The readers of each file's whole text; a line that is not the program's own (a date outside
+// `plage` included) is counted and skipped. With a dictionary, the words missed are numbered by
+// it.
+void LireResume(const QString& texte, BilanLu& bilan, const PlageDates& plage = PlageDuJour());
+void LireDetail(const QString& texte, BilanLu& bilan, DictionnaireMots* mots = nullptr,
+                const PlageDates& plage = PlageDuJour());
 void LireHistorique(const QString& texte, BilanLu& bilan);
 // Reads the pupil's summary, detail record and history in the group folder; a missing file
 // reads as empty.
@@ -95,6 +99,6 @@ struct StatistiquesEleve {
 };
 
 // Mastery follows the "Items réussis" view: a history line is mastered when its counts are the
-// single number `reponsesNecessaires`.
+// single number `reponsesNecessaires`; with no limit (empty), none is.
 StatistiquesEleve CalculerEleve(const QString& eleve, const BilanLu& bilan,
-                                int reponsesNecessaires);
+                                std::optional<int> reponsesNecessaires);

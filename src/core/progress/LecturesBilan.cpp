@@ -1,5 +1,7 @@
 #include "core/progress/LecturesBilan.h"
 
+#include "core/Services.h"
+
 #include <algorithm>
 
 namespace {
@@ -34,8 +36,9 @@ bool Entier(QStringView t, int& valeur) {
     return true;
 }
 
-// "07/12/2026", or "7/12/2026" from a system set to short days and months.
-QDate Date(QStringView t) {
+// "07/12/2026", or "7/12/2026" from a system set to short days and months; invalid outside the
+// range.
+QDate Date(QStringView t, const PlageDates& plage) {
     t = SansBlancs(t);
     const qsizetype b1 = t.indexOf(u'/');
     const qsizetype b2 = b1 < 0 ? -1 : t.indexOf(u'/', b1 + 1);
@@ -47,7 +50,8 @@ QDate Date(QStringView t) {
     if (!Entier(t.left(b1), j) || !Entier(t.mid(b1 + 1, b2 - b1 - 1), m) ||
         !Entier(t.mid(b2 + 1), a))
         return {};
-    return QDate(a, m, j); // invalid for the 31/02
+    const QDate date(a, m, j); // invalid for the 31/02
+    return plage.Contient(date) ? date : QDate();
 }
 
 // "14:03:27".
@@ -61,25 +65,26 @@ bool Heure(QStringView t) {
 }
 
 // The whole text is a header, date first.
-bool EnTete(QStringView t, LigneDetail& r) {
+bool EnTete(QStringView t, LigneDetail& r, const PlageDates& plage) {
     static const QString a = QStringLiteral(" à ");
     static const QString sur = QStringLiteral(" - Exercice sur [");
     const qsizetype ia = t.indexOf(a);
     if (ia < 0 || !t.endsWith(u']'))
         return false;
-    const QDate date = Date(t.left(ia));
+    const QDate date = Date(t.left(ia), plage);
     if (!date.isValid())
         return false;
     const qsizetype tiret = t.indexOf(u" - ", ia + a.size());
     if (tiret < 0 || !Heure(t.mid(ia + a.size(), tiret - ia - a.size())))
         return false;
     const qsizetype is = t.indexOf(sur, tiret);
-    if (is < 0)
+    if (is < tiret + 3)
         return false;
+    // "2 items", "1 item": a damaged line may hold the word without its number or blank.
     QStringView items = t.mid(tiret + 3, is - tiret - 3);
-    if (items.endsWith(u"items"))
+    if (items.endsWith(u" items"))
         items.chop(6);
-    else if (items.endsWith(u"item"))
+    else if (items.endsWith(u" item"))
         items.chop(5);
     else
         return false;
@@ -93,7 +98,7 @@ bool EnTete(QStringView t, LigneDetail& r) {
 }
 
 // The last header in the line that runs to its end, when the line does not start with it.
-qsizetype EnTeteColle(QStringView t, LigneDetail& r) {
+qsizetype EnTeteColle(QStringView t, LigneDetail& r, const PlageDates& plage) {
     static const QString a = QStringLiteral(" à ");
     static const QString sur = QStringLiteral(" - Exercice sur [");
     if (!t.endsWith(u']'))
@@ -102,7 +107,7 @@ qsizetype EnTeteColle(QStringView t, LigneDetail& r) {
     // the " à " of those few characters are tried, so that a hostile line of many " à " costs
     // one pass and not one per " à ".
     const qsizetype is = t.lastIndexOf(sur);
-    if (is < 0)
+    if (is < 1) // also keeps the search below from starting at the end (from -1)
         return -1;
     const qsizetype limite = std::max<qsizetype>(0, is - 48);
     for (qsizetype ia = t.lastIndexOf(a, is - 1); ia >= limite && ia > 0;
@@ -113,7 +118,7 @@ qsizetype EnTeteColle(QStringView t, LigneDetail& r) {
         if (debut <= 0)
             break;
         LigneDetail essai;
-        if (EnTete(t.mid(debut), essai)) {
+        if (EnTete(t.mid(debut), essai, plage)) {
             r = essai;
             return debut;
         }
@@ -167,13 +172,24 @@ bool DureeValide(QStringView t) {
     return false;
 }
 
-bool LireLigneResume(QStringView ligne, ExerciceResume& r) {
+PlageDates PlageVraisemblable(const QDate& aujourdhui) {
+    return {QDate(2000, 1, 1), aujourdhui.addYears(1)};
+}
+
+PlageDates PlageDuJour() {
+    QDate aujourdhui = QDate::fromString(Services::Horloge().DateCourte(), u"dd/MM/yyyy");
+    if (!aujourdhui.isValid())
+        aujourdhui = QDate::currentDate();
+    return PlageVraisemblable(aujourdhui);
+}
+
+bool LireLigneResume(QStringView ligne, ExerciceResume& r, const PlageDates& plage) {
     const qsizetype s1 = ligne.indexOf(u" | ");
     const qsizetype s2 = s1 < 0 ? -1 : ligne.indexOf(u" | ", s1 + 3);
     if (s2 < 0)
         return false;
     const qsizetype s3 = ligne.indexOf(u'|', s2 + 3);
-    const QDate date = Date(ligne.left(s1));
+    const QDate date = Date(ligne.left(s1), plage);
     const QStringView etat = SansBlancs(ligne.mid(s1 + 3, s2 - s1 - 3));
     const QStringView points = ligne.mid(s2 + 3, (s3 < 0 ? ligne.size() : s3) - s2 - 3);
     const qsizetype barre = points.indexOf(u'/');
@@ -195,7 +211,7 @@ bool LireLigneResume(QStringView ligne, ExerciceResume& r) {
     return true;
 }
 
-LigneDetail LireLigneDetail(QStringView brute) {
+LigneDetail LireLigneDetail(QStringView brute, const PlageDates& plage) {
     LigneDetail r;
     // Blanks a hand edit left at the end change nothing.
     qsizetype fin = brute.size();
@@ -217,7 +233,9 @@ LigneDetail LireLigneDetail(QStringView brute) {
         if (simple || Finit(t, dejaTente)) {
             const qsizetype suffixe = simple ? Longueur(essai) : Longueur(dejaTente);
             // "answer : [T" before the end: the time holds no bracket.
-            const qsizetype crochet = t.lastIndexOf(u'[', t.size() - suffixe - 1);
+            // A line that is the end alone would start the search from its end (from -1).
+            const qsizetype crochet =
+                t.size() > suffixe ? t.lastIndexOf(u'[', t.size() - suffixe - 1) : -1;
             if (crochet >= 3 && t.mid(crochet - 3, 3) == u" : " &&
                 DureeValide(t.mid(crochet + 1, t.size() - crochet - 1 - suffixe))) {
                 r.Sorte = SorteDetail::Juste;
@@ -244,9 +262,9 @@ LigneDetail LireLigneDetail(QStringView brute) {
             }
         }
         // A folder may be named anything, "3 essais" included.
-        if (Chiffre(t.at(0)) && EnTete(t, r))
+        if (Chiffre(t.at(0)) && EnTete(t, r, plage))
             return r;
-        const qsizetype colle = EnTeteColle(t, r);
+        const qsizetype colle = EnTeteColle(t, r, plage);
         if (colle > 0) {
             r.EnTeteColle = colle;
             return r;

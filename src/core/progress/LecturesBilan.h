@@ -19,10 +19,23 @@ struct ExerciceResume {
     double Pourcent() const { return 100.0 * Score / Maxi; }
 };
 
-// false for a line the program cannot have written: a missing field, a date that is no date, a
-// state word other than "Terminé" or "Interrompu", a score that is not a whole number, or one
-// above its maximum (the maximum is five points an item, never 0).
-bool LireLigneResume(QStringView ligne, ExerciceResume& exercice);
+// The dates a record can hold. The program writes today's date; a year 0001 or 2999 is a
+// damaged or hand-edited line, and would stretch the progress chart's time axis over centuries.
+struct PlageDates {
+    QDate Debut;
+    QDate Fin;
+    bool Contient(const QDate& d) const { return d.isValid() && d >= Debut && d <= Fin; }
+};
+// From 01/01/2000 to a year after `aujourdhui` (a clock set a few months wrong still passes).
+PlageDates PlageVraisemblable(const QDate& aujourdhui);
+// The same from the program's clock (Services::Horloge()), or the system's when the clock's
+// text is not a date.
+PlageDates PlageDuJour();
+
+// false for a line the program cannot have written: a missing field, a date that is no date or
+// lies outside `plage`, a state word other than "Terminé" or "Interrompu", a score that is not a
+// whole number, or one above its maximum (the maximum is five points an item, never 0).
+bool LireLigneResume(QStringView ligne, ExerciceResume& exercice, const PlageDates& plage);
 
 enum class SorteDetail {
     Vide,         // an empty line (before the closing lines)
@@ -40,7 +53,7 @@ enum class SorteDetail {
 // The texts are views into the line read: years of records are read without copying a line.
 struct LigneDetail {
     SorteDetail Sorte = SorteDetail::Illisible;
-    QDate Date;          // EnTete (invalid when the date is not one)
+    QDate Date;          // EnTete
     QStringView Dossier; // EnTete
     QStringView Attendu; // Ratee, Ouverte: the item as written, codes and alternatives included
     QStringView Reponse; // Juste: the answer as typed
@@ -50,7 +63,8 @@ struct LigneDetail {
     qsizetype EnTeteColle = -1;
 };
 
-LigneDetail LireLigneDetail(QStringView ligne);
+// A header whose date lies outside `plage` is unreadable, as one whose date is not a date.
+LigneDetail LireLigneDetail(QStringView ligne, const PlageDates& plage);
 
 // An item's time as the records write it: "4 s", "1 min 5 s", "1 h 0 s", "2 h 3 min 4 s".
 bool DureeValide(QStringView texte);

@@ -24,7 +24,7 @@ CacheBilans::Empreintes CacheBilans::EmpreintesEleve(const QString& base) {
 }
 
 CacheBilans::Eleve CacheBilans::Lire(const QString& dossierGroupe, const QString& eleve,
-                                     int reponsesNecessaires) {
+                                     std::optional<int> reponsesNecessaires) {
     const QString base = dossierGroupe + eleve;
     const Empreintes avant = EmpreintesEleve(base);
     Eleve r;
@@ -128,7 +128,8 @@ QVector<MotDeLaClasse> MotsLesPlusRates(const QVector<BilanNomme>& eleves,
 }
 
 BilanClasse CalculerClasse(CacheBilans& cache, const QString& dossierGroupe,
-                           int reponsesNecessaires, const std::function<bool()>& continuer) {
+                           std::optional<int> reponsesNecessaires,
+                           const std::function<bool()>& continuer) {
     BilanClasse r;
     r.DossierGroupe = dossierGroupe;
     const QStringList eleves = ListerEleves(dossierGroupe).Eleves;

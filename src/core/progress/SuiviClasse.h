@@ -47,7 +47,8 @@ public:
         bool Relu = false; // his files were read for this answer
     };
     // The pupil's records and row; his files are read again only when one of them changed.
-    Eleve Lire(const QString& dossierGroupe, const QString& eleve, int reponsesNecessaires);
+    Eleve Lire(const QString& dossierGroupe, const QString& eleve,
+               std::optional<int> reponsesNecessaires);
     const DictionnaireMots& Mots() const { return m_mots; }
     void Vider();
 
@@ -62,7 +63,7 @@ private:
     struct Entree {
         Empreintes Fichiers;
         Eleve Lu;
-        int Necessaires = 0;
+        std::optional<int> Necessaires;
     };
     QMutex m_verrou;
     QHash<QString, Entree> m_entrees;
@@ -73,7 +74,8 @@ private:
 // Pupils whose files changed are read on as many threads as the computer has cores. When
 // `continuer` is given and answers false, no further pupil is read and the result is partial.
 BilanClasse CalculerClasse(CacheBilans& cache, const QString& dossierGroupe,
-                           int reponsesNecessaires, const std::function<bool()>& continuer = {});
+                           std::optional<int> reponsesNecessaires,
+                           const std::function<bool()>& continuer = {});
 
 // The items missed at the first attempt by the most pupils, then most often, then in people's
 // order; `combien` at most. The pupils' words are numbered by `mots`.

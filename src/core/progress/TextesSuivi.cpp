@@ -53,7 +53,7 @@ QString TitreColonne(ColonneClasse colonne) {
     case ColonneDernier:
         return QStringLiteral("Dernier exercice");
     case ColonneMoyenne:
-        return QStringLiteral("Moyenne des 10 derniers (%)");
+        return QStringLiteral("Moyenne des %1 derniers (%)").arg(ExercicesRecents);
     case ColonneMaitrises:
         return QStringLiteral("Items maîtrisés");
     case ColonneARevoir:
@@ -143,9 +143,10 @@ QString ImpressionClasse(const BilanClasse& classe, const QString& groupe, const
     }
     if (classe.Eleves.isEmpty())
         t += QStringLiteral("Aucun élève dans ce groupe.\n");
-    t += QStringLiteral("\nMoyenne : score en pourcentage sur les 10 derniers exercices. "
-                        "À revoir : mots ratés au premier essai dans les 10 derniers exercices "
-                        "et pas encore maîtrisés.\n");
+    t += QStringLiteral("\nMoyenne : score en pourcentage sur les %1 derniers exercices. "
+                        "À revoir : mots ratés au premier essai dans les %1 derniers exercices "
+                        "et pas encore maîtrisés.\n")
+             .arg(ExercicesRecents);
     if (classe.Illisibles > 0)
         t += TexteIllisibles(classe.Illisibles) + QStringLiteral(" dans les bilans.\n");
     return t;
@@ -186,7 +187,8 @@ QString ImpressionProgres(const StatistiquesEleve& e) {
         t += QStringLiteral(", le dernier le ") + Date(e.Dernier);
     t += u'\n';
     if (e.Moyenne >= 0)
-        t += QStringLiteral("Moyenne des 10 derniers exercices : %1 %\n").arg(Moyenne(e.Moyenne));
+        t += QStringLiteral("Moyenne des %1 derniers exercices : %2 %\n")
+                 .arg(QString::number(ExercicesRecents), Moyenne(e.Moyenne));
     t += QStringLiteral("Items maîtrisés : %1\n\n").arg(e.Maitrises);
     if (e.MotsARevoir.isEmpty())
         t += QStringLiteral("Aucun mot à revoir.\n");

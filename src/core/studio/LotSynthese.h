@@ -27,7 +27,6 @@ public:
     bool Lancer(const QVector<TacheSynthese>& taches, QString* raison);
     void Annuler();
     bool EnCours() const { return m_index >= 0; }
-    int Faits() const { return m_faits; }
     int Total() const { return static_cast<int>(m_taches.size()); }
     // The failures of the last batch, one French sentence each.
     const QStringList& Erreurs() const { return m_erreurs; }

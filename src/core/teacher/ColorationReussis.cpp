@@ -6,8 +6,10 @@
 
 #include <vector>
 
-bool LigneMaitrisee(const QString& ligne, int reponsesNecessaires) {
-    const QString fin = QLatin1Char('|') + QString::number(reponsesNecessaires);
+bool LigneMaitrisee(const QString& ligne, std::optional<int> reponsesNecessaires) {
+    if (!reponsesNecessaires)
+        return false;
+    const QString fin = QLatin1Char('|') + QString::number(*reponsesNecessaires);
     return fin.size() == 2 && ligne.endsWith(fin);
 }
 
@@ -189,10 +191,11 @@ QVector<qsizetype> PremieresOccurrences(const QStringList& lignes) {
     return resultat;
 }
 
-QVector<PlageRouge> PlagesRouges(const QStringList& lignes, int reponsesNecessaires) {
+QVector<PlageRouge> PlagesRouges(const QStringList& lignes,
+                                 std::optional<int> reponsesNecessaires) {
     QVector<PlageRouge> rouges;
-    // With 10 and above no line can be red: nothing to work out.
-    if (QString::number(reponsesNecessaires).size() != 1)
+    // With 10 and above, or no limit, no line can be red: nothing to work out.
+    if (!reponsesNecessaires || QString::number(*reponsesNecessaires).size() != 1)
         return rouges;
     bool uneRouge = false;
     for (const QString& l : lignes)

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 // A stretch of the view, in document positions: the lines joined by one separator character.
 struct PlageRouge {
     qsizetype Debut = 0;
@@ -15,8 +17,8 @@ struct PlageRouge {
 };
 
 // True when the last two characters of the line are "|" and the number of answers needed.
-// Only 0 to 9 can ever match; 999 (no limit) marks nothing.
-bool LigneMaitrisee(const QString& ligne, int reponsesNecessaires);
+// Only 0 to 9 can ever match; no limit (empty) marks nothing.
+bool LigneMaitrisee(const QString& ligne, std::optional<int> reponsesNecessaires);
 
 // For each line, where the first occurrence of its own text starts in the joined text;
 // -1 for an empty line, which paints nothing. Linear in the length of the text.
@@ -24,4 +26,4 @@ QVector<qsizetype> PremieresOccurrences(const QStringList& lignes);
 
 // The red stretches once every line has painted its first occurrence, in order, merged and
 // sorted. Everything else is black.
-QVector<PlageRouge> PlagesRouges(const QStringList& lignes, int reponsesNecessaires);
+QVector<PlageRouge> PlagesRouges(const QStringList& lignes, std::optional<int> reponsesNecessaires);

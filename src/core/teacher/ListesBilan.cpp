@@ -44,12 +44,6 @@ qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& texteD
     return eleves.isEmpty() ? -1 : 0;
 }
 
-QStringList FichiersDeLEleve(const QString& dossierGroupe, const QString& eleve) {
-    const QString base = dossierGroupe + eleve;
-    return {base + QLatin1String(SuffixeHistorique), base + QLatin1String(SuffixeMotDePasse),
-            base + QLatin1String(SuffixeDetail), base + QLatin1String(SuffixeExos)};
-}
-
 namespace {
 
 // Where one reads the pupil's file for a suffix: the name written exactly so when it exists,

@@ -29,18 +29,14 @@ qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& texteD
 // 08/12/2026"); a pupil of no group is printed without one.
 QString EnTeteImpression(const QString& eleve, const QString& groupe, const QString& date);
 
-// The four record files of a pupil in the order they are deleted: history, password, detail,
-// exercises.
-QStringList FichiersDeLEleve(const QString& dossierGroupe, const QString& eleve);
-
 // The hidden folder of a group folder where deleted pupils' files go when the desktop has no
 // trash there; no list shows it.
 inline const QString DossierElevesSupprimes = QStringLiteral(".eleves-supprimes");
 
-// The files a deletion of the pupil takes, in the order above: for each suffix, the file named
-// exactly so; without one, the file the program reads for him whatever its letter case, unless
-// that file is another listed pupil's (Paul's deletion never takes paul_Pwd.txt while a pupil
-// "paul" is listed).
+// The files a deletion of the pupil takes, in this order: history, password, detail, exercises.
+// For each suffix, the file named exactly so; without one, the file the program reads for him
+// whatever its letter case, unless that file is another listed pupil's (Paul's deletion never
+// takes paul_Pwd.txt while a pupil "paul" is listed).
 QStringList FichiersASupprimer(const QString& dossierGroupe, const QString& eleve);
 
 // Deletes the pupil's files (FichiersASupprimer) so that the teacher can undo it: each goes to

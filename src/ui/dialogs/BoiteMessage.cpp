@@ -66,17 +66,18 @@ QString TexteDuBouton(BoiteMessage::Reponse r) {
     return {};
 }
 
-const QString Style = QStringLiteral(
-    "BoiteMessage { background: #a6caf0; }"
-    "QLabel#texte { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
-    " padding: 12px 16px; color: #0b2447; }"
-    "QPushButton { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
-    " color: #1c3f73; font-size: 17px; font-weight: bold; min-width: 110px;"
-    " min-height: 44px; padding: 0 14px; }"
-    "QPushButton:hover { background: #e6f1fc; }"
-    "QPushButton:pressed { background: #cfe3f8; }"
-    "QPushButton:default { border-color: #1c3f73; border-width: 3px; }"
-    "QPushButton:focus { background: #fff4c2; }");
+const QString Style =
+    QStringLiteral("BoiteMessage { background: %1; }").arg(Kit::BleuCiel.name()) +
+    QStringLiteral(
+        "QLabel#texte { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
+        " padding: 12px 16px; color: #0b2447; }"
+        "QPushButton { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
+        " color: #1c3f73; font-size: 17px; font-weight: bold; min-width: 110px;"
+        " min-height: 44px; padding: 0 14px; }"
+        "QPushButton:hover { background: #e6f1fc; }"
+        "QPushButton:pressed { background: #cfe3f8; }"
+        "QPushButton:default { border-color: #1c3f73; border-width: 3px; }"
+        "QPushButton:focus { background: #fff4c2; }");
 
 // A run of letters without a space (an archive or file name) may be cut anywhere: an invisible
 // break opportunity every few letters, or the label would be as wide as the name.

@@ -80,7 +80,7 @@ void FormeModale::FixerTaille(int largeur, int hauteur) {
 
 void FormeModale::FondBleuCiel() {
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(166, 202, 240));
+    p.setColor(QPalette::Window, Kit::BleuCiel);
     setPalette(p);
     setAutoFillBackground(true);
 }

@@ -19,7 +19,6 @@ public:
     void Preparer();
     // Builds the controls if they are not built yet.
     void Construire();
-    bool Construite() const { return m_construite; }
     void setVisible(bool visible) override;
 
 protected:

@@ -1,5 +1,6 @@
 #include "ui/exercise/FenetreExercice.h"
 
+#include "Version.h"
 #include "core/Chemins.h"
 #include "core/Configuration.h"
 #include "core/Echelle.h"
@@ -10,6 +11,7 @@
 #include "core/exercise/EcrituresExercice.h"
 #include "core/exercise/ItemsExercice.h"
 #include "core/exercise/TexteCompagnon.h"
+#include "core/exercise/TirageItems.h"
 #include "core/records/Durees.h"
 #include "core/records/Journal.h"
 #include "core/records/Reussites.h"
@@ -29,6 +31,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,7 +80,7 @@ FenetreExercice::FenetreExercice(QWidget* parent)
         move(cadre.topLeft());
     }
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(166, 202, 240));
+    p.setColor(QPalette::Window, Kit::BleuCiel);
     setPalette(p);
     setAutoFillBackground(true);
     setWindowTitle(Etat.TitreApplication);
@@ -252,13 +255,13 @@ void FenetreExercice::FormActivate() {
     }
     if (!JournalCree())
         Etat.EcriturePossible = false;
-    Etat.TitreApplication = QStringLiteral("Plumelune - Version 2.0");
+    Etat.TitreApplication = QStringLiteral(PLUMELUNE_TITRE);
     setWindowTitle(Etat.TitreApplication);
     NouvelExercice();
 }
 
 void FenetreExercice::NouvelExercice() {
-    if (!QDir::setCurrent(Etat.CheminMedias)) {
+    if (!QFileInfo(Etat.CheminMedias).isDir()) {
         Services::Messages().Erreur(
             QStringLiteral("Impossible d'ouvrir le dossier des exercices « %1 ».")
                 .arg(QDir::toNativeSeparators(Etat.CheminMedias)));
@@ -270,7 +273,7 @@ void FenetreExercice::NouvelExercice() {
     SessionExercice& exercice = Etat.Exercice;
     exercice.Ouvrir(Etat.DossierExercice, BilansExercice::DuProgramme(Etat.DossierExercice));
     lTemps->clear(); // the last exercise's clock is not this one's
-    if (exercice.NbItems() >= 5) {
+    if (exercice.NbItems() >= ItemsPourChoisirLeNombre) {
         Services::Modal().Montrer(Fenetres::NombreItems);
         if (m_ferme)
             return; // the program ended meanwhile: its close recorded the interruption
@@ -323,7 +326,7 @@ void FenetreExercice::Adieu(int attenteMs) {
 void FenetreExercice::bJEcouteClick() {
     if (!bJEcoute->isEnabled())
         return;
-    const QString item = Etat.Exercice.ItemCourant();
+    const QString item = Etat.Exercice.CheminItemCourant();
     if (item.isEmpty())
         return;
     ISon& son = Services::Son();
@@ -345,7 +348,7 @@ void FenetreExercice::bJEcouteClick() {
 
 void FenetreExercice::MontrerCompagnons() {
     // The companions share the item's base name; their case is whatever the teacher typed.
-    QString base = Etat.Exercice.ItemCourant();
+    QString base = Etat.Exercice.CheminItemCourant();
     if (base.endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive))
         base.chop(4);
     const TexteCompagnon texte = LireTexteCompagnonBorne(base + QStringLiteral(".TXT"));

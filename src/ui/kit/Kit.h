@@ -55,6 +55,8 @@ void Colorer(QWidget* w, const QColor& texte, const QColor& texteDesactive = {},
 // The desktop's own colours, held by the control itself: its frame and panels do not take the
 // window's sky blue.
 void CouleursDuBureau(QWidget* w);
+// The sky blue behind the main window, the forms and the message boxes.
+inline constexpr QColor BleuCiel(166, 202, 240);
 
 // The start form's and its dialogs' buttons and fields.
 inline const QString StyleBoutons = QStringLiteral(

@@ -10,14 +10,10 @@
 #include <atomic>
 #include <system_error>
 
-// The pictures live in a static library, registered here as well: this runs before the forms
-// are created. Registering twice is harmless.
-static void ChargerRessourcesArt() {
-    Q_INIT_RESOURCE(art);
-}
-
+// The pictures live in the static library of the windows: this reference keeps them in the
+// program, and registers them before the forms are created and before Qt starts.
 void Prechargement::EnregistrerImages() {
-    ChargerRessourcesArt();
+    Q_INIT_RESOURCE(art);
 }
 
 namespace {
@@ -28,7 +24,6 @@ Prechargement::Prechargement(const QStringList& imagesRessources) : m_attendues(
     // Qt takes as its main thread the first one that asks which thread it runs on: this one
     // must ask before the worker's first Qt object does.
     QThread::currentThread();
-    ChargerRessourcesArt();
     try {
         m_fil = std::thread([this] { Travailler(); });
     } catch (const std::system_error&) {

@@ -55,11 +55,20 @@ QString MessageEchecLancement(const QString& programme) {
 }
 
 ShellQt::~ShellQt() {
-    // An opener still running is the one of a document still open: deleting its QProcess would
-    // kill it. It is let go and lives on after the program.
-    for (const QPointer<QProcess>& p : std::as_const(m_ouvreurs))
-        if (p)
-            p->disconnect();
+    for (const QPointer<QProcess>& p : std::as_const(m_ouvreurs)) {
+        if (!p)
+            continue;
+        // Its callers may be gone: nothing more is said to them.
+        p->disconnect();
+        if (p->state() == QProcess::NotRunning) {
+            delete p.data(); // ended, its deleteLater not yet run
+            continue;
+        }
+        // An opener still running is the one of a document still open: deleting its QProcess
+        // would kill it. It is freed when it ends while the program runs; one still running when
+        // the program ends is let go on purpose and lives on after it.
+        QObject::connect(p, &QProcess::finished, p, &QObject::deleteLater);
+    }
 }
 
 void ShellQt::Ouvrir(const QString& cible, Echec echec) {

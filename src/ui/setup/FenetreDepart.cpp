@@ -449,16 +449,15 @@ void FenetreDepart::bSuperviseurClick() {
         SelectionnerSansCasse(cChoixUtilisateur, eleve);
     cChoixUtilisateurChange();
 
-    // Reading the configuration moved the working folder to the media root, which the teacher
-    // may also have changed: the browser stays where it was while that is still in the tree.
+    // The teacher may have changed the media root: the browser stays where it was while that is
+    // still in the tree.
     const QString ici = m_dossier;
     const QString racine = SansSeparateurFinal(Etat.CheminMedias);
     const bool dansLArbre =
         EstRacineMedias(ici) || MajusculesAZ(ici).startsWith(MajusculesAZ(AvecSeparateur(racine)));
-    if (dansLArbre && QFileInfo(ici).isDir() && QDir::setCurrent(ici))
-        return;
-    m_dossier = racine;
-    QDir::setCurrent(m_dossier);
+    if (!dansLArbre || !QFileInfo(ici).isDir())
+        m_dossier = racine;
+    // What the teacher made, renamed or deleted in the studio shows at once.
     RemplirListeDossiers();
 }
 
@@ -475,7 +474,7 @@ bool FenetreDepart::Entrer(const QString& dossier) {
             QStringLiteral("Le dossier « %1 » est introuvable.").arg(Affiche(d)));
         return false;
     }
-    if (!QDir::setCurrent(d)) {
+    if (!QDir(d).isReadable()) {
         Services::Messages().Erreur(
             QStringLiteral("Impossible d'ouvrir le dossier « %1 ».").arg(Affiche(d)));
         return false;
@@ -485,18 +484,8 @@ bool FenetreDepart::Entrer(const QString& dossier) {
 }
 
 void FenetreDepart::PositionDeDepart() {
-    const QString racine = SansSeparateurFinal(Etat.CheminMedias);
-    m_dossier = racine;
-    const QString ici = QFileInfo(QDir::currentPath()).canonicalFilePath();
-    const QString haut = QFileInfo(racine).canonicalFilePath();
-    if (!ici.isEmpty() && !haut.isEmpty()) {
-        const QString relatif = QDir(haut).relativeFilePath(ici);
-        if (!relatif.isEmpty() && relatif != u"." && !relatif.startsWith(QStringLiteral("..")) &&
-            !QDir::isAbsolutePath(relatif))
-            m_dossier = Enfant(racine, relatif);
-    }
-    if (QFileInfo(m_dossier).isDir())
-        QDir::setCurrent(m_dossier);
+    // Each exercise is chosen from the top of the exercises.
+    m_dossier = SansSeparateurFinal(Etat.CheminMedias);
 }
 
 bool FenetreDepart::ContientSousDossier(const QString& nom) const {
@@ -519,7 +508,6 @@ void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
                 QStringLiteral("Le dossier « %1 » n'existe plus : retour au début des exercices.")
                     .arg(Affiche(m_dossier)));
             m_dossier = SansSeparateurFinal(Etat.CheminMedias);
-            QDir::setCurrent(m_dossier);
         } else {
             if (signalerRacineAbsente)
                 Services::Messages().Erreur(

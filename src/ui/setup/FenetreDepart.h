@@ -72,8 +72,7 @@ private:
     // Makes `dossier` the working folder and the browser's position; false (after the error
     // box) when it cannot be entered.
     bool Entrer(const QString& dossier);
-    // The browser's position when the form appears: the working folder when it lies in the
-    // media tree, the media root otherwise.
+    // The browser's position when the form appears: the media root.
     void PositionDeDepart();
     void RemplirDossiers(bool signalerRacineAbsente);
     QString EntreeChoisie() const;

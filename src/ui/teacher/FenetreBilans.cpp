@@ -1,5 +1,6 @@
 #include "ui/teacher/FenetreBilans.h"
 
+#include "Version.h"
 #include "core/Chemins.h"
 #include "core/Configuration.h"
 #include "core/Etat.h"
@@ -43,7 +44,8 @@ const QString aideBilan = QStringLiteral("Clic droit pour modifier le bilan.");
 const QString aideReussis = QStringLiteral("Clic droit pour modifier la liste des items réussis.");
 const QString aideMotDePasse = QStringLiteral("Un clic droit pour modifier le mot de passe.");
 const QString apropos = QStringLiteral(
-    "Plumelune - Version 2.0 : logiciel de dictée offert par l'association Plumelune.\n"
+    PLUMELUNE_TITRE
+    " : logiciel de dictée offert par l'association Plumelune.\n"
     "Pour en savoir plus : la page d'aide aide/index.htm, livrée avec le programme.");
 const QString aucunEnregistreur = QStringLiteral(
     "Aucun enregistreur de sons n'a été trouvé sur cet ordinateur.\n"

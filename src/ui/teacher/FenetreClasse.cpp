@@ -124,15 +124,17 @@ void FenetreClasse::ConstruireControles() {
     m_modeleClasse->setHeaderData(ColonneDernier, Qt::Horizontal,
                                   QStringLiteral("Date du dernier exercice"), Qt::ToolTipRole);
     m_modeleClasse->setHeaderData(ColonneMoyenne, Qt::Horizontal,
-                                  QStringLiteral("Score moyen en pourcentage sur les 10 derniers "
-                                                 "exercices, terminés ou interrompus"),
+                                  QStringLiteral("Score moyen en pourcentage sur les %1 derniers "
+                                                 "exercices, terminés ou interrompus")
+                                      .arg(ExercicesRecents),
                                   Qt::ToolTipRole);
     m_modeleClasse->setHeaderData(ColonneMaitrises, Qt::Horizontal,
                                   QStringLiteral("Items marqués en rouge dans « Items réussis »"),
                                   Qt::ToolTipRole);
     m_modeleClasse->setHeaderData(ColonneARevoir, Qt::Horizontal,
-                                  QStringLiteral("Ratés au premier essai dans les 10 derniers "
-                                                 "exercices et pas encore maîtrisés"),
+                                  QStringLiteral("Ratés au premier essai dans les %1 derniers "
+                                                 "exercices et pas encore maîtrisés")
+                                      .arg(ExercicesRecents),
                                   Qt::ToolTipRole);
     eClasse = new QTableView(ongletEleves);
     eClasse->setObjectName(QStringLiteral("eClasse"));
@@ -228,7 +230,7 @@ void FenetreClasse::ConstruireControles() {
 }
 
 void FenetreClasse::Definir(const QString& dossierGroupe, const QString& groupe,
-                            int reponsesNecessaires) {
+                            std::optional<int> reponsesNecessaires) {
     m_dossier = dossierGroupe;
     m_groupe = groupe;
     m_necessaires = reponsesNecessaires;

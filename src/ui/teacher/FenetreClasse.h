@@ -10,6 +10,7 @@
 #include <QThreadPool>
 
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QListWidget;
@@ -28,7 +29,8 @@ public:
 
     // The group the next showing is about: its folder, its name for people, and the number of
     // first-try successes that makes an item mastered.
-    void Definir(const QString& dossierGroupe, const QString& groupe, int reponsesNecessaires);
+    void Definir(const QString& dossierGroupe, const QString& groupe,
+                 std::optional<int> reponsesNecessaires);
     // The pupil the teacher double-clicked; empty when the window was closed otherwise.
     QString EleveChoisi() const { return m_eleveChoisi; }
     bool CalculEnCours() const { return m_enCours; }
@@ -77,7 +79,7 @@ private:
     QStandardItemModel* m_modeleClasse = nullptr;
     QString m_dossier;
     QString m_groupe;
-    int m_necessaires = 999;
+    std::optional<int> m_necessaires; // empty: no limit
     QString m_eleveChoisi;
     BilanClasse m_classe;
     bool m_enCours = false;

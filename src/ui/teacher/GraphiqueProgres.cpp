@@ -1,5 +1,7 @@
 #include "ui/teacher/GraphiqueProgres.h"
 
+#include "core/progress/BilanEleve.h"
+
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -225,5 +227,6 @@ void GraphiqueProgres::paintEvent(QPaintEvent*) {
     p.setPen(QPen(CouleurMoyenne, 2));
     p.drawLine(QPointF(xl, yl), QPointF(xl + 18, yl));
     xl += 22;
-    texte(m_grand ? QStringLiteral("ma moyenne") : QStringLiteral("moyenne des 10 derniers"));
+    texte(m_grand ? QStringLiteral("ma moyenne")
+                  : QStringLiteral("moyenne des %1 derniers").arg(ExercicesRecents));
 }

@@ -102,7 +102,7 @@ void VueProgres::DefinirModeEleve(bool eleve) {
 }
 
 void VueProgres::Definir(const QString& dossierGroupe, const QString& eleve,
-                         int reponsesNecessaires) {
+                         std::optional<int> reponsesNecessaires) {
     m_dossier = dossierGroupe;
     m_eleve = eleve;
     m_necessaires = reponsesNecessaires;
@@ -150,12 +150,12 @@ void VueProgres::Afficher() {
     } else if (s.Exercices == 0) {
         resume = QStringLiteral("Aucun exercice.");
     } else {
-        resume =
-            QStringLiteral("%1 (%2, %3) · moyenne des 10 derniers : %4 % · %5")
-                .arg(Pluriel(s.Exercices, QStringLiteral("exercice")),
-                     Pluriel(s.Termines, QStringLiteral("terminé")),
-                     Pluriel(s.Interrompus, QStringLiteral("interrompu")),
-                     NombreFrancais(s.Moyenne), Pluriel(s.Maitrises, QStringLiteral("maîtrisé")));
+        resume = QStringLiteral("%1 (%2, %3) · moyenne des %4 derniers : %5 % · %6")
+                     .arg(Pluriel(s.Exercices, QStringLiteral("exercice")),
+                          Pluriel(s.Termines, QStringLiteral("terminé")),
+                          Pluriel(s.Interrompus, QStringLiteral("interrompu")),
+                          QString::number(ExercicesRecents), NombreFrancais(s.Moyenne),
+                          Pluriel(s.Maitrises, QStringLiteral("maîtrisé")));
     }
     lResumeProgres->setText(resume);
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class GraphiqueProgres;
 class QLabel;
@@ -19,7 +20,8 @@ public:
     VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache);
 
     // The pupil to show; his files are read now when the tab is visible, else when it shows.
-    void Definir(const QString& dossierGroupe, const QString& eleve, int reponsesNecessaires);
+    void Definir(const QString& dossierGroupe, const QString& eleve,
+                 std::optional<int> reponsesNecessaires);
     // A pupil looking at his own progress: larger type, his words, no notes for the teacher.
     void DefinirModeEleve(bool eleve);
     // Reads the files (only those that changed) and redraws.
@@ -41,7 +43,7 @@ private:
     QScrollArea* m_defilement = nullptr;
     QString m_dossier;
     QString m_eleve;
-    int m_necessaires = 999;
+    std::optional<int> m_necessaires; // empty: no limit
     bool m_modeEleve = false;
     bool m_aJour = false;
     std::shared_ptr<const BilanLu> m_bilan;

@@ -41,7 +41,7 @@ QString Valeur(const QString& champ, const QString& programme) {
     else if (champ == "EnregistrementSon")
         v = Etat.EnregistrementSon ? "oui" : "non";
     else if (champ == "ReponsesNecessaires")
-        v = QString::number(Etat.ReponsesNecessaires);
+        v = Etat.ReponsesNecessaires ? QString::number(*Etat.ReponsesNecessaires) : "sans limite";
     else if (champ == "CheminLogSon")
         v = Etat.CheminLogSon;
     else if (champ == "DossierCourant")
@@ -66,7 +66,7 @@ private slots:
         QTest::newRow("defaults: no records root") << QStringList{} << "CheminBilans"
                                                    << "" << aucun;
         QTest::newRow("defaults: no limit") << QStringList{} << "ReponsesNecessaires"
-                                            << "999" << aucun;
+                                            << "sans limite" << aucun;
         QTest::newRow("defaults: no recording") << QStringList{} << "EnregistrementSon"
                                                 << "non" << aucun;
         QTest::newRow("lower case key without blanks") << QStringList{"bruitage=non"} << "Bruitage"
@@ -108,10 +108,19 @@ private slots:
             << "3" << aucun;
         QTest::newRow("required successes 0 means no limit")
             << QStringList{"REPONSES NECESSAIRES = 0"} << "ReponsesNecessaires"
-            << "999" << aucun;
+            << "sans limite" << aucun;
         QTest::newRow("required successes -3 means no limit")
             << QStringList{"REPONSES NECESSAIRES = -3"} << "ReponsesNecessaires"
+            << "sans limite" << aucun;
+        QTest::newRow("required successes 999 is a number")
+            << QStringList{"REPONSES NECESSAIRES = 999"} << "ReponsesNecessaires"
             << "999" << aucun;
+        QTest::newRow("required successes not a number, no limit before, says 999")
+            << QStringList{"REPONSES NECESSAIRES = trois"} << "ReponsesNecessaires"
+            << "sans limite"
+            << QStringList{
+                   "La valeur « trois » de REPONSES NECESSAIRES dans le fichier INI n'est pas "
+                   "un nombre entier.\nLa valeur précédente (999) est conservée."};
         QTest::newRow("required successes not a number keeps the previous value")
             << QStringList{"REPONSES NECESSAIRES = 4", "REPONSES NECESSAIRES = trois"}
             << "ReponsesNecessaires"
@@ -125,10 +134,12 @@ private slots:
         QTest::newRow("empty REPERTOIRE finds _Medias")
             << QStringList{"REPERTOIRE = "} << "CheminMedias"
             << "<P>_Medias/" << aucun;
-        QTest::newRow("REPERTOIRE becomes the working folder")
+        // The process's working folder is never changed, and a relative folder is the program
+        // folder's, wherever the program was started from.
+        QTest::newRow("REPERTOIRE leaves the working folder")
             << QStringList{"REPERTOIRE = "} << "DossierCourant"
-            << "<P>_Medias/" << aucun;
-        QTest::newRow("REPERTOIRE relative to the working folder")
+            << "<P>_Bilans/CM1/" << aucun;
+        QTest::newRow("REPERTOIRE relative to the program folder")
             << QStringList{"REPERTOIRE = _Medias\\Grammaire"} << "CheminMedias"
             << "<P>_Medias/Grammaire/" << aucun;
         QTest::newRow("REPERTOIRE in another case")
@@ -145,9 +156,12 @@ private slots:
         QTest::newRow("BILAN without a final separator")
             << QStringList{"BILAN = <P>_Bilans"} << "CheminBilans"
             << "<P>_Bilans/" << aucun;
-        QTest::newRow("BILAN does not move the working folder")
+        QTest::newRow("BILAN leaves the working folder")
             << QStringList{"BILAN ="} << "DossierCourant"
-            << "<P>" << aucun;
+            << "<P>_Bilans/CM1/" << aucun;
+        QTest::newRow("BILAN relative to the program folder")
+            << QStringList{"BILAN = _Bilans\\CM1"} << "CheminBilans"
+            << "<P>_Bilans/CM1/" << aucun;
         QTest::newRow("later missing BILAN keeps the earlier one")
             << QStringList{"BILAN = <P>_Bilans", "BILAN = <P>absent"} << "CheminBilans"
             << "<P>_Bilans/" << QStringList{messageBilans};
@@ -169,6 +183,7 @@ private slots:
         for (QString& l : lignes)
             l.replace("<P>", env.Programme);
         EcrireIni(env.Programme, lignes);
+        QDir::setCurrent(env.Programme + "_Bilans/CM1");
         QCOMPARE(ChargerConfiguration(), ResultatConfiguration::Lue);
         QCOMPARE(Valeur(champ, env.Programme), attendu);
         QCOMPARE(env.Messages.Textes(), messages);

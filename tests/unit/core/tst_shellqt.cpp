@@ -12,13 +12,14 @@
 
 namespace {
 
-// An xdg-open that notes its argument, takes a moment, then does `fin` (its way to end).
+// An xdg-open that notes its argument, takes a moment, leaves "fini", then does `fin` (its way
+// to end).
 bool EcrireXdgOpen(const QString& dossier, const QString& fin) {
     QFile f(dossier + QStringLiteral("/xdg-open"));
     if (!f.open(QIODevice::WriteOnly))
         return false;
     f.write("#!/bin/sh\nPATH=/usr/bin:/bin\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/argument\"\n"
-            "sleep 0.3\n" +
+            "sleep 0.3\n: > \"$(dirname \"$0\")/fini\"\n" +
             fin.toUtf8() + "\n");
     f.close();
     return f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -102,6 +103,28 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(recu.size() > 0, 10000);
         QVERIFY(recu.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(recu.readAll()), argument);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin.filePath("fini")), 10000);
+        QTest::qWait(200); // its end is noticed while the shell is there
+    }
+
+    // The program ends while a document it opened is still open: the opener is not killed,
+    // nobody is told of its end, and its QProcess is freed when it ends (under the sanitizer,
+    // one left behind is a leak).
+    void ouvreurQuiSurvitAuShell() {
+        QTemporaryDir bin;
+        QVERIFY(EcrireXdgOpen(bin.path(), QStringLiteral("exit 3")));
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        QStringList messages;
+        {
+            ShellQt shell;
+            shell.Ouvrir(bin.filePath(QStringLiteral("Paul.txt")),
+                         [&messages](const QString& m) { messages.append(m); });
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin.filePath("argument")), 10000);
+            QVERIFY(!QFile::exists(bin.filePath("fini")));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin.filePath("fini")), 10000);
+        QTest::qWait(500);
+        QCOMPARE(messages, QStringList{});
     }
 
     void lancer_data() {

@@ -52,7 +52,10 @@ private slots:
             << "Paul" << 3 << QByteArray("chat|3-2\r\n") << true;
         QTest::newRow("run 3 of 3") << "Paul" << 3 << QByteArray("chat|1-3\r\n") << false;
         QTest::newRow("absent from history") << "Paul" << 1 << QByteArray("chien|5\r\n") << true;
-        QTest::newRow("no limit") << "Paul" << 999 << QByteArray("chat|50\r\n") << true;
+        QTest::newRow("no limit") << "Paul" << 0 << QByteArray("chat|50\r\n") << true;
+        QTest::newRow("999 or more is no limit")
+            << "Paul" << 999 << QByteArray("chat|1000\r\n") << true;
+        QTest::newRow("998 is a number") << "Paul" << 998 << QByteArray("chat|1000\r\n") << false;
         QTest::newRow("visitor always") << "" << 1 << QByteArray("chat|5\r\n") << true;
         QTest::newRow("garbage count is zero") << "Paul" << 1 << QByteArray("chat|x\r\n") << true;
         QTest::newRow("first entry of the key wins")
@@ -66,7 +69,8 @@ private slots:
         EnvironnementTest env;
         PreparerPaul(env, historique);
         Etat.NomEleve = nom;
-        Etat.ReponsesNecessaires = necessaires;
+        if (necessaires > 0) // 0: no limit, as the ini's 0 reads
+            Etat.ReponsesNecessaires = necessaires;
         QCOMPARE(ItemARetravailler(" Chat.wav"), offert);
         EcrireOctets(env.Programme + "F/Chat.wav", "x");
         int sons = 0;

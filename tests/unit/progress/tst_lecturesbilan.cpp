@@ -7,6 +7,13 @@
 
 Q_DECLARE_METATYPE(SorteDetail)
 
+namespace {
+
+// Records read on 09/12/2026: dates from 01/01/2000 to 09/12/2027 are readable.
+const PlageDates plage = PlageVraisemblable(QDate(2026, 12, 9));
+
+} // namespace
+
 class TstLecturesBilan : public QObject {
     Q_OBJECT
 private slots:
@@ -48,6 +55,21 @@ private slots:
             << false << 0 << 0 << "";
         QTest::newRow("date impossible") << "31/02/2026 | Terminé    |    5 /  10 | A" << false
                                          << QDate() << false << 0 << 0 << "";
+        QTest::newRow("an 1") << "01/01/0001 | Terminé    |    5 /  10 | A" << false << QDate()
+                              << false << 0 << 0 << "";
+        QTest::newRow("an 2999") << "01/01/2999 | Terminé    |    5 /  10 | A" << false << QDate()
+                                 << false << 0 << 0 << "";
+        QTest::newRow("veille de l'an 2000") << "31/12/1999 | Terminé    |    5 /  10 | A" << false
+                                             << QDate() << false << 0 << 0 << "";
+        QTest::newRow("premier jour de l'an 2000")
+            << "01/01/2000 | Terminé    |    5 /  10 | A" << true << QDate(2000, 1, 1) << true << 5
+            << 10 << "A";
+        QTest::newRow("un an après aujourd'hui")
+            << "09/12/2027 | Terminé    |    5 /  10 | A" << true << QDate(2027, 12, 9) << true << 5
+            << 10 << "A";
+        QTest::newRow("plus d'un an après aujourd'hui")
+            << "10/12/2027 | Terminé    |    5 /  10 | A" << false << QDate() << false << 0 << 0
+            << "";
         QTest::newRow("date absente")
             << " | Terminé    |    5 /  10 | A" << false << QDate() << false << 0 << 0 << "";
         QTest::newRow("coupée après l'état")
@@ -61,7 +83,7 @@ private slots:
         QFETCH(QString, ligne);
         QFETCH(bool, lisible);
         ExerciceResume e;
-        QCOMPARE(LireLigneResume(ligne, e), lisible);
+        QCOMPARE(LireLigneResume(ligne, e, plage), lisible);
         if (!lisible)
             return;
         QFETCH(QDate, date);
@@ -95,6 +117,18 @@ private slots:
             << "Dictée : 3 essais" << 0 << -1;
         QTest::newRow("en-tête sans nombre")
             << "07/12/2026 à 14:03:27 - items - Exercice sur [A]" << S::Illisible << "" << 0 << -1;
+        // Damaged headers: the word without its number, or no number and no word at all.
+        QTest::newRow("en-tête sans nombre, un item")
+            << "07/12/2026 à 14:03:27 - item - Exercice sur [A]" << S::Illisible << "" << 0 << -1;
+        QTest::newRow("en-tête sans nombre ni mot")
+            << "07/12/2026 à 14:03:27 - Exercice sur [A]" << S::Illisible << "" << 0 << -1;
+        QTest::newRow("en-tête en l'an 1") << "01/01/0001 à 14:03:27 - 2 items - Exercice sur [A]"
+                                           << S::Illisible << "" << 0 << -1;
+        QTest::newRow("en-tête en 2999") << "31/12/2999 à 14:03:27 - 2 items - Exercice sur [A]"
+                                         << S::Illisible << "" << 0 << -1;
+        QTest::newRow("en-tête collé en 2999")
+            << "chat : c01/01/2999 à 09:00:00 - 1 item - Exercice sur [A]" << S::Illisible << ""
+            << 0 << -1;
         QTest::newRow("en-tête à date impossible")
             << "32/12/2026 à 14:03:27 - 2 items - Exercice sur [A]" << S::Illisible << "" << 0
             << -1;
@@ -114,6 +148,8 @@ private slots:
             << "chat : ... [1 h 0 s - 2 essais]" << S::Ratee << "chat" << 2 << -1;
         QTest::newRow("ratée, réponse à crochets")
             << "chat : [x] - [y [9 s - 4 essais]" << S::Ratee << "chat" << 4 << -1;
+        QTest::newRow("fin d'une ligne juste seule")
+            << " - 1 essai (déjà tenté)]" << S::Illisible << "" << 0 << -1;
         QTest::newRow("ratée en un essai")
             << "chat : chta [4 s - 1 essais]" << S::Illisible << "" << 0 << -1;
         QTest::newRow("ratée, essais pas un nombre")
@@ -156,7 +192,7 @@ private slots:
         QFETCH(QString, texte);
         QFETCH(int, essais);
         QFETCH(int, colle);
-        const LigneDetail l = LireLigneDetail(ligne);
+        const LigneDetail l = LireLigneDetail(ligne, plage);
         QCOMPARE(l.Sorte, sorte);
         QCOMPARE(l.EnTeteColle, qsizetype(colle));
         QCOMPARE(l.Essais, essais);

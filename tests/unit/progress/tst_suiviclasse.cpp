@@ -337,6 +337,65 @@ private slots:
         QCOMPARE(s.Moyenne, 25.0);
     }
 
+    // Dates a program cannot have written (a year 0001 or 2999 would stretch the chart over
+    // centuries) are unreadable lines, judged against the program's clock.
+    void datesHorsDePlage_data() {
+        QTest::addColumn<QString>("aujourdhui");
+        QTest::addColumn<QStringList>("lisibles"); // dates of the summary's lines read
+        QTest::addColumn<int>("illisiblesResume");
+        QTest::addColumn<int>("exercicesDetail");
+        QTest::addColumn<int>("illisiblesDetail");
+        QTest::newRow("aujourd'hui en 2026")
+            << "09/12/2026" << QStringList{"02/01/2000", "09/12/2026", "09/12/2027"} << 4 << 2 << 2;
+        QTest::newRow("aujourd'hui en 2031")
+            << "01/06/2031" << QStringList{"02/01/2000", "09/12/2026", "09/12/2027", "01/01/2032"}
+            << 3 << 2 << 2;
+        QTest::newRow("horloge illisible: celle du système")
+            << "bientôt" << QStringList{"02/01/2000", "09/12/2026", "09/12/2027"} << 4 << 2 << 2;
+    }
+    void datesHorsDePlage() {
+        QFETCH(QString, aujourdhui);
+        QFETCH(QStringList, lisibles);
+        QFETCH(int, illisiblesResume);
+        QFETCH(int, exercicesDetail);
+        QFETCH(int, illisiblesDetail);
+        const QDate systeme = QDate::currentDate();
+        if (aujourdhui == QStringLiteral("bientôt") &&
+            (systeme < QDate(2026, 12, 9) || systeme > QDate(2030, 12, 31)))
+            QSKIP("the system's clock gives other limits");
+        HorlogeDouble horloge;
+        horloge.Date = aujourdhui;
+        Services::InstallerHorloge(&horloge);
+        BilanLu b;
+        LireResume("01/01/0001 | Terminé    |    5 /  10 | A\r\n"
+                   "02/01/2000 | Terminé    |    5 /  10 | A\r\n"
+                   "31/12/1999 | Terminé    |    5 /  10 | A\r\n"
+                   "09/12/2026 | Terminé    |    5 /  10 | A\r\n"
+                   "09/12/2027 | Terminé    |    5 /  10 | A\r\n"
+                   "01/01/2032 | Terminé    |    5 /  10 | A\r\n"
+                   "31/12/2999 | Terminé    |    5 /  10 | A\r\n",
+                   b);
+        // The items after a header of the year 2999 go to the exercise above it; the miss
+        // keeps that exercise's date.
+        LireDetail("09/12/2026 à 10:00:00 - 2 items - Exercice sur [A]\r\n"
+                   "chat : ct [3 s - 2 essais]\r\n"
+                   "01/01/2999 à 10:00:00 - 1 item - Exercice sur [B]\r\n"
+                   "chien : ch [3 s - 2 essais]\r\n"
+                   "01/01/0001 à 10:00:00 - 1 item - Exercice sur [C]\r\n"
+                   "10/12/2026 à 10:00:00 - 1 item - Exercice sur [D]\r\n",
+                   b);
+        Services::InstallerHorloge(nullptr);
+        QStringList lues;
+        for (const ExerciceResume& e : std::as_const(b.Exercices))
+            lues.append(e.Date.toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(lues, lisibles);
+        QCOMPARE(b.IllisiblesResume, illisiblesResume);
+        QCOMPARE(b.ExercicesDetail, exercicesDetail);
+        QCOMPARE(b.IllisiblesDetail, illisiblesDetail);
+        QCOMPARE(b.Mots.size(), 2);
+        QCOMPARE(b.Mots.at(1).Derniere, QDate(2026, 12, 9));
+    }
+
     void moyenneDesDixDerniers() {
         BilanLu b;
         QString resume;

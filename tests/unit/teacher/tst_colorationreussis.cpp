@@ -66,6 +66,14 @@ private slots:
         QCOMPARE(LigneMaitrisee(ligne, necessaires), rouge);
     }
 
+    // With no limit no line is mastered, whatever single count it ends with.
+    void sansLimite() {
+        const QStringList lignes = {"chat|0", "chien|1", "lapin|3", "cheval|9"};
+        for (const QString& l : lignes)
+            QVERIFY2(!LigneMaitrisee(l, std::nullopt), qPrintable(l));
+        QVERIFY(PlagesRouges(lignes, std::nullopt).isEmpty());
+    }
+
     void premieresOccurrences_data() {
         QTest::addColumn<QStringList>("lignes");
         QTest::addColumn<QVector<qsizetype>>("attendu");
