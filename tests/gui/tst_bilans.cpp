@@ -64,15 +64,8 @@ struct Classe : BancFenetres {
             EcrireOctets(g + nom + "_Pwd.txt", p);
     }
 
-    // What the start form's two lists show, set without running its handlers.
     static void Depart(const QString& groupe, const QString& eleve) {
-        for (auto [liste, texte] : {std::pair{Fenetres::Depart->cChoixGroupe, groupe},
-                                    std::pair{Fenetres::Depart->cChoixUtilisateur, eleve}}) {
-            const QSignalBlocker silence(liste);
-            liste->clear();
-            liste->addItem(texte);
-            liste->setCurrentIndex(0);
-        }
+        ListesDuDepart(groupe, eleve);
     }
 
     void Ouvrir(bool enseignant) {

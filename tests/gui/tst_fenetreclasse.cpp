@@ -48,14 +48,7 @@ struct Classe : BancFenetres {
               "03/12/2026 | Termin\xE9    |    4 /  10 | A\r\n"
               "texte ajout\xE9\r\n");
         Eleve("Zo\xE9", "", "", "");
-        for (auto [liste, texte] :
-             {std::pair{Fenetres::Depart->cChoixGroupe, QStringLiteral("CM1")},
-              std::pair{Fenetres::Depart->cChoixUtilisateur, QStringLiteral("Paul")}}) {
-            const QSignalBlocker silence(liste);
-            liste->clear();
-            liste->addItem(texte);
-            liste->setCurrentIndex(0);
-        }
+        ListesDuDepart("CM1", "Paul");
     }
     void Eleve(const QByteArray& nom, const QByteArray& h, const QByteArray& d,
                const QByteArray& e) {

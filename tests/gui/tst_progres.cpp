@@ -178,13 +178,7 @@ private slots:
         EcrireOctets(c.cm1 + "Lea.txt", "");
         EcrireOctets(c.cm1 + "Lea_Exos.txt", "02/12/2026 | Termin\xE9    |   10 /  10 | A\r\n");
         // The start form shows the group; its pupil list shows nobody in particular.
-        for (QComboBox* liste :
-             {Fenetres::Depart->cChoixGroupe, Fenetres::Depart->cChoixUtilisateur}) {
-            const QSignalBlocker silence(liste);
-            liste->clear();
-            liste->addItem(liste == Fenetres::Depart->cChoixGroupe ? "CM1" : "Visiteur");
-            liste->setCurrentIndex(0);
-        }
+        BancFenetres::ListesDuDepart("CM1", "Visiteur");
         Etat.ModeEnseignant = true;
         Services::Modal().Montrer(Fenetres::Bilans);
         Fenetres::Bilans->onglets->setCurrentWidget(Fenetres::Bilans->ongletProgres);

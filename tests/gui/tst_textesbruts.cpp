@@ -73,14 +73,7 @@ struct Classe : BancFenetres {
         Etat.NomGroupe = "CM1";
         Etat.DossierGroupe = cm1;
         Etat.NomEleve = "Paul";
-        for (auto [liste, texte] :
-             {std::pair{Fenetres::Depart->cChoixGroupe, QStringLiteral("CM1")},
-              std::pair{Fenetres::Depart->cChoixUtilisateur, QStringLiteral("Paul")}}) {
-            const QSignalBlocker silence(liste);
-            liste->clear();
-            liste->addItem(texte);
-            liste->setCurrentIndex(0);
-        }
+        ListesDuDepart("CM1", "Paul");
     }
 };
 

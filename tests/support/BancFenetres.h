@@ -9,7 +9,11 @@
 #include "core/Etat.h"
 #include "ui/Fenetres.h"
 
+#include "ui/setup/FenetreDepart.h"
+
+#include <QComboBox>
 #include <QDir>
+#include <QSignalBlocker>
 
 class BancFenetres {
 public:
@@ -28,6 +32,17 @@ public:
         Fenetres::Creer();
     }
     ~BancFenetres() { Fenetres::Detruire(); }
+
+    // What the start form's two lists show, set without running its handlers.
+    static void ListesDuDepart(const QString& groupe, const QString& eleve) {
+        for (auto [liste, texte] : {std::pair{Fenetres::Depart->cChoixGroupe, groupe},
+                                    std::pair{Fenetres::Depart->cChoixUtilisateur, eleve}}) {
+            const QSignalBlocker silence(liste);
+            liste->clear();
+            liste->addItem(texte);
+            liste->setCurrentIndex(0);
+        }
+    }
     BancFenetres(const BancFenetres&) = delete;
     BancFenetres& operator=(const BancFenetres&) = delete;
 };
