@@ -1,8 +1,8 @@
 // The program as shipped, walked through its screens by a script so that each can be looked at
 // on a real X screen of any size (bench/captures.sh): the start form, a message, the exercise
 // with its feedback, full screen, the quit dialog, the pupil's progress, the teacher module, the
-// class view, the words the class misses and the studio. Each screen is saved with ImageMagick's
-// `import` into the folder given as first argument. Never shipped.
+// class view, the words the class misses and the studio, empty and on a folder. Each screen is
+// saved with ImageMagick's `import` into the folder given as first argument. Never shipped.
 
 #include "core/Etat.h"
 #include "ui/Application.h"
@@ -161,6 +161,19 @@ void Scenario() {
     Ajouter([] { Fenetres::Bilans->fenetreClasse->bFermerClasse->click(); });
     Ajouter([] { Fenetres::Bilans->bStudio->click(); });
     Ajouter([] { Capturer(QStringLiteral("14-studio")); });
+    // A folder open, its first item chosen: every control of the studio in use; then a folder
+    // holding others, with its warning.
+    for (const char* dossier : {"Les animaux", "Grammaire"}) {
+        Ajouter([dossier] {
+            auto* arbre = Dans<QTreeWidget>(Fenetre("fStudio"), "arbreDossiers");
+            const auto trouves = arbre ? arbre->findItems(QString::fromUtf8(dossier),
+                                                          Qt::MatchExactly | Qt::MatchRecursive)
+                                       : QList<QTreeWidgetItem*>();
+            if (!trouves.isEmpty())
+                arbre->setCurrentItem(trouves.first());
+        });
+        Ajouter([dossier] { Capturer(QStringLiteral("15-studio-") + QString::fromUtf8(dossier)); });
+    }
     Ajouter([] { QApplication::exit(0); });
     QTimer::singleShot(1500, [] { EtapeSuivante(); });
 }

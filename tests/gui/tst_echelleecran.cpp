@@ -21,12 +21,15 @@
 #include <QAbstractButton>
 #include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -49,7 +52,8 @@ QStringList Defauts(QWidget* fenetre) {
         if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
             const QRect dedans = l->contentsRect();
             if (l->wordWrap()) {
-                if (l->heightForWidth(dedans.width()) > dedans.height() + 1)
+                // The label's whole height for its whole width, frame included.
+                if (l->heightForWidth(l->width()) > l->height() + 1)
                     defauts.append(nom + QStringLiteral(" : texte coupé en hauteur"));
             } else {
                 for (const QString& ligne : l->text().split(QRegularExpression("[\r\n]")))
@@ -138,6 +142,49 @@ private slots:
                      qPrintable(w->objectName()));
             QVERIFY(w->minimumHeight() <= ecran.height());
         }
+    }
+
+    // The studio shows whole, without scrolling, on every screen from 1024 x 768 up at the
+    // factor the program picks for that screen: a folder open whose sub-folder the teacher is
+    // warned about, an item chosen, the window manager's title bar and borders around it.
+    void studioEntierALEcran_data() {
+        QTest::addColumn<QSize>("ecran");
+        for (const QSize ecran :
+             {QSize(1024, 768), QSize(1280, 1024), QSize(1366, 768), QSize(1920, 1080)})
+            QTest::newRow(
+                qPrintable(QStringLiteral("%1x%2").arg(ecran.width()).arg(ecran.height())))
+                << ecran;
+    }
+    void studioEntierALEcran() {
+        QFETCH(QSize, ecran);
+        const double facteur = FacteurEchelle({}, QSizeF(ecran));
+        AppliquerFacteurEchelle(facteur);
+        ExerciceTest x;
+        const QString d = x.Dossier("Animaux", {"chat.wav", "chien.wav"});
+        QDir().mkpath(d + "/Oiseaux");
+        FenetreStudio studio(Fenetres::Exercice);
+        studio.OuvrirDossier(d);
+        QVERIFY(studio.lAvertissement->isVisibleTo(&studio));
+        QCOMPARE(studio.ItemCourant(), 0);
+        // At the screen's available size, at most: what the window opens at there.
+        const QSize cadre(16, 40); // a window manager's borders and title bar
+        const QSize place = (QSizeF(ecran) / facteur).toSize() - cadre;
+        studio.resize(place);
+        studio.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&studio));
+        auto* defilement = studio.findChild<QScrollArea*>();
+        QVERIFY(defilement);
+        const QSize besoin = defilement->widget()->minimumSizeHint();
+        QVERIFY2(!defilement->horizontalScrollBar()->isVisible() &&
+                     !defilement->verticalScrollBar()->isVisible(),
+                 qPrintable(QStringLiteral("%1x%2 needed, %3x%4 on the screen at %5")
+                                .arg(besoin.width())
+                                .arg(besoin.height())
+                                .arg(place.width())
+                                .arg(place.height())
+                                .arg(facteur)));
+        const QStringList defauts = Defauts(&studio);
+        QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QStringLiteral("\n"))));
     }
 
     // An item's picture is shown with the pixels the screen really has in its frame, not

@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -56,6 +57,10 @@ const QString filtreSons =
 const QString filtreImages = QStringLiteral("Images (*.jpg *.jpeg *.JPG *.JPEG *.png *.PNG *.bmp "
                                             "*.BMP *.gif *.GIF);;Tous les fichiers (*)");
 const QString filtreZip = QStringLiteral("Archives zip (*.zip *.ZIP)");
+// The size the window opens at when the screen has room. Its contents need much less: at the
+// automatic scale a screen holds barely more than the exercise window (628 x 429 design
+// pixels), and the whole studio must show there at once, without scrolling.
+constexpr QSize TailleVoulue(940, 620);
 // The largest side a picture keeps: the exercise shows it in 160 pixels.
 constexpr int ImageCoteMax = 800;
 
@@ -103,8 +108,7 @@ FenetreStudio::FenetreStudio(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fStudio"), titreFenetre) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setMinimumSize(860, 580);
-    Kit::TailleDansLEcran(this, QSize(940, 620));
+    Kit::TailleDansLEcran(this, TailleVoulue);
     FondBleuCiel();
     TerminerCreation(controles);
 }
@@ -128,7 +132,7 @@ void FenetreStudio::ConstruireControles() {
     contenu->setAutoFillBackground(false);
     cadre->addWidget(defilement);
     auto* principal = new QVBoxLayout(contenu);
-    principal->setContentsMargins(10, 8, 10, 8);
+    principal->setContentsMargins(6, 6, 6, 6);
     principal->setSpacing(6);
     QLabel* titre = Kit::Etiquette(this, "lTitreStudio", titreFenetre, {});
     Kit::Police(titre, 20, true);
@@ -141,17 +145,25 @@ void FenetreStudio::ConstruireControles() {
     // Folders, on the left.
     auto* gauche = new QVBoxLayout;
     milieu->addLayout(gauche, 0);
-    gauche->addWidget(Titre(this, "lDossiers", QStringLiteral("Dossiers d'exercices")));
+    QLabel* lDossiers = Titre(this, "lDossiers", QStringLiteral("Dossiers d'exercices"));
+    // On two lines rather than widening the column past its buttons.
+    lDossiers->setWordWrap(true);
+    gauche->addWidget(lDossiers);
     arbreDossiers = new QTreeWidget(this);
     arbreDossiers->setObjectName(QStringLiteral("arbreDossiers"));
     arbreDossiers->setAccessibleName(QStringLiteral("Dossiers d'exercices"));
     arbreDossiers->setHeaderHidden(true);
-    arbreDossiers->setMinimumWidth(220);
+    // As narrow as the buttons under it: the items need the width. Its height is what the
+    // buttons leave: a list's usual height hint would make the window ask to scroll.
+    arbreDossiers->setMinimumSize(120, 64);
     arbreDossiers->setMaximumWidth(260);
+    arbreDossiers->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     gauche->addWidget(arbreDossiers, 1);
     eNomDossier = new QLineEdit(this);
     eNomDossier->setObjectName(QStringLiteral("eNomDossier"));
-    eNomDossier->setAccessibleName(QStringLiteral("Nom du dossier à créer ou nouveau nom"));
+    eNomDossier->setAccessibleName(QStringLiteral("Nom du nouveau dossier"));
+    eNomDossier->setAccessibleDescription(
+        QStringLiteral("Nom du dossier à créer, ou nouveau nom du dossier choisi"));
     eNomDossier->setPlaceholderText(QStringLiteral("Nom du dossier"));
     gauche->addWidget(eNomDossier);
     bCreerDossier = Bouton(this, "bCreerDossier", QStringLiteral("Créer le dossier"),
@@ -174,8 +186,10 @@ void FenetreStudio::ConstruireControles() {
     // Items, on the right.
     auto* droite = new QVBoxLayout;
     milieu->addLayout(droite, 1);
+    auto* rangeeDossier = new QHBoxLayout;
+    droite->addLayout(rangeeDossier);
     lDossier = Titre(this, "lDossier", aucunDossier);
-    droite->addWidget(lDossier);
+    rangeeDossier->addWidget(lDossier, 1);
     lAvertissement = Kit::Etiquette(this, "lAvertissement", dossierAvecSousDossiers, {});
     lAvertissement->setWordWrap(true);
     lAvertissement->setStyleSheet(QStringLiteral("color: #8a3b00;"));
@@ -194,6 +208,10 @@ void FenetreStudio::ConstruireControles() {
     tableItems->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     tableItems->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     tableItems->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+    // A few rows at least, and the height the item's frame leaves: the table scrolls within
+    // itself, the window does not.
+    tableItems->setMinimumHeight(64);
+    tableItems->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     droite->addWidget(tableItems, 1);
     auto* rangeeItems = new QHBoxLayout;
     droite->addLayout(rangeeItems);
@@ -208,20 +226,27 @@ void FenetreStudio::ConstruireControles() {
     barreSynthese->setAccessibleName(QStringLiteral("Avancement de la voix de synthèse"));
     barreSynthese->setFormat(QStringLiteral("%v / %m"));
     barreSynthese->hide();
+    // Beside the folder's name: the row of buttons is as wide as the narrowest screen allows.
+    barreSynthese->setMaximumWidth(160);
+    rangeeDossier->addWidget(barreSynthese);
     rangeeItems->addWidget(bNouvelItem);
     rangeeItems->addWidget(bSupprimerItem);
     rangeeItems->addWidget(bSynthetiserTout);
-    rangeeItems->addWidget(barreSynthese, 1);
-    rangeeItems->addStretch(0);
+    rangeeItems->addStretch(1);
 
     // The selected item.
     cadreItem = new QGroupBox(QStringLiteral("Item"), this);
     cadreItem->setObjectName(QStringLiteral("cadreItem"));
     cadreItem->setAccessibleName(QStringLiteral("Item choisi"));
     droite->addWidget(cadreItem);
+    // Two columns: what the pupil writes and reads on the left; the picture and the sound on
+    // the right, packed tight.
     auto* item = new QHBoxLayout(cadreItem);
+    item->setContentsMargins(6, 4, 6, 6);
+    item->setSpacing(8);
     auto* colonneTextes = new QVBoxLayout;
-    item->addLayout(colonneTextes, 2);
+    colonneTextes->setSpacing(4);
+    item->addLayout(colonneTextes, 1);
     QLabel* lOrthographes =
         Kit::Etiquette(cadreItem, "lOrthographes",
                        QStringLiteral("Ce que l'élève doit écrire (une ligne par orthographe "
@@ -232,10 +257,12 @@ void FenetreStudio::ConstruireControles() {
     listeOrthographes = new QListWidget(cadreItem);
     listeOrthographes->setObjectName(QStringLiteral("listeOrthographes"));
     listeOrthographes->setAccessibleName(QStringLiteral("Orthographes acceptées"));
-    listeOrthographes->setMaximumHeight(70);
-    colonneTextes->addWidget(listeOrthographes);
-    auto* rangeeOrtho = new QHBoxLayout;
-    colonneTextes->addLayout(rangeeOrtho);
+    listeOrthographes->setMaximumHeight(44);
+    // "Retirer" beside the list it takes from, "Ajouter" beside the field it adds: the field
+    // keeps the column's width but a button's.
+    auto* grilleOrtho = new QGridLayout;
+    grilleOrtho->setSpacing(4);
+    colonneTextes->addLayout(grilleOrtho);
     eOrthographe = new QLineEdit(cadreItem);
     eOrthographe->setObjectName(QStringLiteral("eOrthographe"));
     eOrthographe->setAccessibleName(QStringLiteral("Orthographe à ajouter"));
@@ -244,10 +271,11 @@ void FenetreStudio::ConstruireControles() {
     bRetirerOrthographe = Bouton(cadreItem, "bRetirerOrthographe", QStringLiteral("Retirer"));
     // The typing gets the room; the two buttons only what their captions need.
     for (QPushButton* b : {bAjouterOrthographe, bRetirerOrthographe})
-        b->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
-    rangeeOrtho->addWidget(eOrthographe, 1);
-    rangeeOrtho->addWidget(bAjouterOrthographe);
-    rangeeOrtho->addWidget(bRetirerOrthographe);
+        b->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    grilleOrtho->addWidget(listeOrthographes, 0, 0);
+    grilleOrtho->addWidget(bRetirerOrthographe, 0, 1, Qt::AlignTop);
+    grilleOrtho->addWidget(eOrthographe, 1, 0);
+    grilleOrtho->addWidget(bAjouterOrthographe, 1, 1);
     QLabel* lTexteCompagnon =
         Kit::Etiquette(cadreItem, "lTexteCompagnon",
                        QStringLiteral("Texte montré après l'écoute (facultatif)"), {});
@@ -257,32 +285,40 @@ void FenetreStudio::ConstruireControles() {
     eTexteCompagnon->setObjectName(QStringLiteral("eTexteCompagnon"));
     eTexteCompagnon->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     eTexteCompagnon->setAccessibleName(QStringLiteral("Texte montré après la première écoute"));
-    eTexteCompagnon->setMaximumHeight(60);
+    eTexteCompagnon->setMaximumHeight(40);
     eTexteCompagnon->setTabChangesFocus(true);
     colonneTextes->addWidget(eTexteCompagnon);
     bValiderItem = Bouton(cadreItem, "bValiderItem", QStringLiteral("Enregistrer le texte"),
                           QStringLiteral("Écrit le nom des fichiers de l'item et son texte."));
     colonneTextes->addWidget(bValiderItem);
 
-    auto* colonneImage = new QVBoxLayout;
-    item->addLayout(colonneImage, 0);
+    auto* colonneMedias = new QVBoxLayout;
+    colonneMedias->setSpacing(4);
+    item->addLayout(colonneMedias, 0);
+    // The picture, its two buttons beside it.
+    auto* rangeeImage = new QHBoxLayout;
+    colonneMedias->addLayout(rangeeImage);
     iImage = new QLabel(cadreItem);
     iImage->setTextFormat(Qt::PlainText);
     iImage->setObjectName(QStringLiteral("iImage"));
     iImage->setAccessibleName(QStringLiteral("Image de l'item"));
-    iImage->setFixedSize(110, 110);
+    iImage->setFixedSize(64, 64);
     iImage->setAlignment(Qt::AlignCenter);
+    iImage->setWordWrap(true);
     iImage->setFrameShape(QFrame::StyledPanel);
     iImage->setText(QStringLiteral("Pas d'image"));
-    colonneImage->addWidget(iImage, 0, Qt::AlignHCenter);
+    rangeeImage->addWidget(iImage);
+    auto* boutonsImage = new QVBoxLayout;
+    rangeeImage->addLayout(boutonsImage, 1);
     bChoisirImage = Bouton(cadreItem, "bChoisirImage", QStringLiteral("Choisir une image…"));
     bRetirerImage = Bouton(cadreItem, "bRetirerImage", QStringLiteral("Retirer l'image"));
-    colonneImage->addWidget(bChoisirImage);
-    colonneImage->addWidget(bRetirerImage);
-    colonneImage->addStretch(1);
+    boutonsImage->addWidget(bChoisirImage);
+    boutonsImage->addWidget(bRetirerImage);
+    boutonsImage->addStretch(1);
 
     auto* colonneSon = new QVBoxLayout;
-    item->addLayout(colonneSon, 1);
+    colonneSon->setSpacing(4);
+    colonneMedias->addLayout(colonneSon, 1);
     lEtatSon = Kit::Etiquette(cadreItem, "lEtatSon", sansSon, {});
     lEtatSon->setWordWrap(true);
     Kit::Police(lEtatSon, 13, true);
@@ -294,21 +330,23 @@ void FenetreStudio::ConstruireControles() {
     niveauMicro->setTextVisible(false);
     niveauMicro->setMaximumHeight(12);
     colonneSon->addWidget(niveauMicro);
-    auto* rangeeMicro = new QHBoxLayout;
-    colonneSon->addLayout(rangeeMicro);
+    // Two buttons a row, in the order Tab goes through them.
+    auto* boutonsSon = new QGridLayout;
+    boutonsSon->setSpacing(4);
+    colonneSon->addLayout(boutonsSon);
     bEnregistrer = Bouton(cadreItem, "bEnregistrer", QStringLiteral("Enregistrer"),
                           QStringLiteral("Enregistre l'item au micro."));
     bArreter = Bouton(cadreItem, "bArreter", QStringLiteral("Arrêter"));
     bReecouter = Bouton(cadreItem, "bReecouter", QStringLiteral("Réécouter"));
-    rangeeMicro->addWidget(bEnregistrer);
-    rangeeMicro->addWidget(bArreter);
-    rangeeMicro->addWidget(bReecouter);
     bSynthese = Bouton(cadreItem, "bSynthese", QStringLiteral("Voix de synthèse"),
                        QStringLiteral("Une voix lit le premier texte à écrire."));
     bImporterSon = Bouton(cadreItem, "bImporterSon", QStringLiteral("Importer un son…"),
                           QStringLiteral("WAV, FLAC, OGG ou AIFF"));
-    colonneSon->addWidget(bSynthese);
-    colonneSon->addWidget(bImporterSon);
+    boutonsSon->addWidget(bEnregistrer, 0, 0);
+    boutonsSon->addWidget(bArreter, 0, 1);
+    boutonsSon->addWidget(bReecouter, 1, 0);
+    boutonsSon->addWidget(bSynthese, 1, 1);
+    boutonsSon->addWidget(bImporterSon, 2, 0, 1, 2);
     colonneSon->addStretch(1);
 
     // The folder as a whole, at the bottom.
@@ -388,6 +426,10 @@ void FenetreStudio::ConstruireControles() {
                 m_lot->Erreurs().join(u'\n'));
     });
     MettreAJourBoutons();
+    // Smaller than its contents only where the screen is (a scale fixed larger than the
+    // automatic one): the scroll area then takes over.
+    setMinimumSize(contenu->minimumSizeHint());
+    Kit::TailleDansLEcran(this, TailleVoulue);
 }
 
 // ---------------------------------------------------------------------------------------------
