@@ -5,6 +5,7 @@
 #include "core/Chemins.h"
 #include "core/Texte.h"
 #include "core/records/FichiersEleve.h"
+#include "core/setup/ListesDepart.h"
 
 #include "core/Services.h"
 
@@ -39,7 +40,7 @@ qsizetype GroupeAPreselectionner(const QStringList& groupes, const QString& text
 }
 
 qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& texteDepart) {
-    if (!texteDepart.isEmpty() && texteDepart != u"Visiteur" && texteDepart != u"Nouveau")
+    if (!texteDepart.isEmpty() && texteDepart != TexteVisiteur && texteDepart != TexteNouveau)
         return IndexDansListe(eleves, texteDepart);
     return eleves.isEmpty() ? -1 : 0;
 }
