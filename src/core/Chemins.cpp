@@ -84,3 +84,10 @@ bool FichierExiste(const QString& chemin) {
 bool DossierExiste(const QString& chemin) {
     return QFileInfo(ResoudreChemin(chemin)).isDir();
 }
+
+QString SansSeparateurFinal(const QString& dossier) {
+    QString d = NormaliserSeparateurs(dossier);
+    while (d.size() > 1 && d.endsWith(Separateur))
+        d.chop(1);
+    return d;
+}

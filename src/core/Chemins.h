@@ -11,6 +11,9 @@ inline constexpr QChar Separateur = u'/';
 QString NormaliserSeparateurs(const QString& chemin);
 // The folder with exactly one separator at its end.
 QString AvecSeparateur(const QString& dossier);
+// A folder as the start form's browser holds it: "/" separators, no final separator (the root
+// of the disk excepted).
+QString SansSeparateurFinal(const QString& dossier);
 // The part after the last separator ("\" or "/"); the whole text when there is none.
 QString DernierComposant(const QString& chemin);
 

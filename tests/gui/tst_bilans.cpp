@@ -276,7 +276,7 @@ private slots:
         EcrireOctets(racine + "Solo.txt", "seul|3\r\n");
         EcrireOctets(racine + "Solo_Exos.txt", "x\r\n");
         Etat.CheminBilans = racine;
-        Classe::Depart("Choisis ton groupe", "Visiteur");
+        Classe::Depart("", "");
         c.Ouvrir(true);
         QCOMPARE(Fenetres::Bilans->cChoixGroupe->count(), 0);
         QCOMPARE(Etat.DossierGroupe, racine);
@@ -289,18 +289,15 @@ private slots:
         QTest::addColumn<QString>("eleveDepart");
         QTest::addColumn<QString>("groupe");
         QTest::addColumn<QString>("eleve");
-        QTest::newRow("Choisis ton groupe") << "Choisis ton groupe"
-                                            << "Visiteur"
+        // Empty: "Choisis ton groupe", a visitor.
+        QTest::newRow("Choisis ton groupe") << ""
+                                            << ""
                                             << "CE2"
                                             << "Zoe";
         QTest::newRow("CM1 et Visiteur") << "CM1"
-                                         << "Visiteur"
+                                         << ""
                                          << "CM1"
                                          << "Lea";
-        QTest::newRow("CM1 et Nouveau") << "CM1"
-                                        << "Nouveau"
-                                        << "CM1"
-                                        << "Lea";
         QTest::newRow("CM1 et Paul") << "CM1"
                                      << "Paul"
                                      << "CM1"

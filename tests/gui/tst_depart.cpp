@@ -239,7 +239,7 @@ private slots:
         b.Montrer();
         QCOMPARE(Fenetres::Depart->cChoixGroupe->currentIndex(), -1);
         QCOMPARE(Fenetres::Depart->cChoixGroupe->currentText(), QString());
-        QCOMPARE(Etat.DossierGroupe, b.bilans + "/");
+        QCOMPARE(Etat.DossierGroupe, b.bilans);
         QVERIFY(Fenetres::Depart->bNouvelEleve->isEnabled());
         QCOMPARE(Entrees(Fenetres::Depart->cChoixUtilisateur),
                  (QStringList{"Visiteur", "Nouveau", "Max"}));

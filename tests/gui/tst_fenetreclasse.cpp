@@ -277,7 +277,7 @@ private slots:
     void groupeVide() {
         Classe c;
         QDir().mkpath(c.Bilans + "CE2");
-        Fenetres::Depart->cChoixGroupe->setItemText(0, "CE2");
+        BancFenetres::ListesDuDepart("CE2", "Paul");
         c.Ouvrir([](FenetreClasse* f) {
             QCOMPARE(f->eClasse->model()->rowCount(), 0);
             QVERIFY(f->lEtatClasse->text().contains("Aucun élève"));

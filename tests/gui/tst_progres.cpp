@@ -178,7 +178,7 @@ private slots:
         EcrireOctets(c.cm1 + "Lea.txt", "");
         EcrireOctets(c.cm1 + "Lea_Exos.txt", "02/12/2026 | Termin\xE9    |   10 /  10 | A\r\n");
         // The start form shows the group; its pupil list shows nobody in particular.
-        BancFenetres::ListesDuDepart("CM1", "Visiteur");
+        BancFenetres::ListesDuDepart("CM1", "");
         Etat.ModeEnseignant = true;
         Services::Modal().Montrer(Fenetres::Bilans);
         Fenetres::Bilans->onglets->setCurrentWidget(Fenetres::Bilans->ongletProgres);

@@ -33,15 +33,24 @@ public:
     }
     ~BancFenetres() { Fenetres::Detruire(); }
 
-    // What the start form's two lists show, set without running its handlers.
+    // What the start form's two lists show, set without running its handlers: a group (none
+    // when empty) and a named pupil (a visitor when empty), each entry standing for what the
+    // form's own entries stand for.
     static void ListesDuDepart(const QString& groupe, const QString& eleve) {
-        for (auto [liste, texte] : {std::pair{Fenetres::Depart->cChoixGroupe, groupe},
-                                    std::pair{Fenetres::Depart->cChoixUtilisateur, eleve}}) {
-            const QSignalBlocker silence(liste);
-            liste->clear();
-            liste->addItem(texte);
-            liste->setCurrentIndex(0);
-        }
+        QComboBox* groupes = Fenetres::Depart->cChoixGroupe;
+        QComboBox* eleves = Fenetres::Depart->cChoixUtilisateur;
+        const QSignalBlocker silence1(groupes);
+        const QSignalBlocker silence2(eleves);
+        groupes->clear();
+        if (groupe.isEmpty())
+            groupes->addItem(QStringLiteral("Choisis ton groupe"));
+        else
+            groupes->addItem(groupe, groupe);
+        eleves->clear();
+        if (eleve.isEmpty())
+            eleves->addItem(QStringLiteral("Visiteur"), int(GenreEleve::Visiteur));
+        else
+            eleves->addItem(eleve, int(GenreEleve::Nomme));
     }
     BancFenetres(const BancFenetres&) = delete;
     BancFenetres& operator=(const BancFenetres&) = delete;

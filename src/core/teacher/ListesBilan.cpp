@@ -5,7 +5,6 @@
 #include "core/Chemins.h"
 #include "core/Texte.h"
 #include "core/records/FichiersEleve.h"
-#include "core/setup/ListesDepart.h"
 
 #include "core/Services.h"
 
@@ -33,15 +32,15 @@ qsizetype IndexDansListe(const QStringList& liste, const QString& nom) {
     return -1;
 }
 
-qsizetype GroupeAPreselectionner(const QStringList& groupes, const QString& texteDepart) {
-    if (texteDepart == TexteChoisisTonGroupe)
+qsizetype GroupeAPreselectionner(const QStringList& groupes, const QString& groupeDepart) {
+    if (groupeDepart.isEmpty())
         return groupes.isEmpty() ? -1 : 0;
-    return IndexDansListe(groupes, texteDepart);
+    return IndexDansListe(groupes, groupeDepart);
 }
 
-qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& texteDepart) {
-    if (!texteDepart.isEmpty() && texteDepart != TexteVisiteur && texteDepart != TexteNouveau)
-        return IndexDansListe(eleves, texteDepart);
+qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& eleveDepart) {
+    if (!eleveDepart.isEmpty())
+        return IndexDansListe(eleves, eleveDepart);
     return eleves.isEmpty() ? -1 : 0;
 }
 

@@ -17,13 +17,13 @@ QString DossierDuGroupe(const QString& cheminBilans, const QString& groupe);
 // letter case or by how its accents are spelt; -1 when none.
 qsizetype IndexDansListe(const QStringList& liste, const QString& nom);
 
-// The group to select when the teacher module opens: the first one while the start form still
-// asks "Choisis ton groupe", otherwise the one it shows; -1 when none fits.
-qsizetype GroupeAPreselectionner(const QStringList& groupes, const QString& texteDepart);
+// The group to select when the teacher module opens: the first one while the start form has
+// none (`groupeDepart` empty), otherwise the one it shows; -1 when none fits.
+qsizetype GroupeAPreselectionner(const QStringList& groupes, const QString& groupeDepart);
 
-// The pupil to select: the one the start form shows, unless it shows nobody, "Visiteur" or
-// "Nouveau", in which case the first; -1 when none fits.
-qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& texteDepart);
+// The pupil to select: the one the start form shows, or the first while it shows nobody named
+// (a visitor, the "Nouveau" entry: `eleveDepart` empty); -1 when none fits.
+qsizetype EleveAPreselectionner(const QStringList& eleves, const QString& eleveDepart);
 
 // The heading of a printed record: who, which group, which day ("Paul – groupe CM1 –
 // 08/12/2026"); a pupil of no group is printed without one.

@@ -8,6 +8,7 @@
 #include "core/Texte.h"
 #include "core/records/FichiersEleve.h"
 #include "core/records/Reussites.h"
+#include "core/setup/ChoixDepart.h"
 #include "core/setup/ListesDepart.h"
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
@@ -34,14 +35,6 @@ const QString texteSepareEleve = QStringLiteral(" - Elève : ");
 
 QString Affiche(const QString& chemin) {
     return QDir::toNativeSeparators(chemin);
-}
-
-// A folder as the browser holds it: "/" separators, no final separator (the root excepted).
-QString SansSeparateurFinal(const QString& dossier) {
-    QString d = NormaliserSeparateurs(dossier);
-    while (d.size() > 1 && d.endsWith(Separateur))
-        d.chop(1);
-    return d;
 }
 
 QString Enfant(const QString& dossier, const QString& nom) {
@@ -221,7 +214,7 @@ void FenetreDepart::CreerControles() {
 
 void FenetreDepart::FormCreate() {
     cChoixGroupe->addItem(TexteChoisisTonGroupe);
-    cChoixUtilisateur->addItem(TexteVisiteur);
+    cChoixUtilisateur->addItem(TexteVisiteur, int(GenreEleve::Visiteur));
     bNouvelEleve->setEnabled(false);
     bBilan->setEnabled(false);
     bRemonter->setEnabled(false);
@@ -263,7 +256,8 @@ void FenetreDepart::RemplirListeGroupes() {
     // A records root that is missing lists no group: a visitor can still work, and a named
     // pupil is told when something of his would have to be written there.
     if (!Etat.CheminBilans.isEmpty()) {
-        cChoixGroupe->addItems(ListerGroupes(Etat.CheminBilans));
+        for (const QString& g : ListerGroupes(Etat.CheminBilans))
+            cChoixGroupe->addItem(g, g);
         SignalerNomsNonUtf8(Etat.CheminBilans);
     }
     if (Etat.NomGroupe.isEmpty())
@@ -274,13 +268,14 @@ void FenetreDepart::RemplirListeGroupes() {
 
 void FenetreDepart::RemplirListeEleves() {
     cChoixUtilisateur->clear();
-    cChoixUtilisateur->addItem(TexteVisiteur);
+    cChoixUtilisateur->addItem(TexteVisiteur, int(GenreEleve::Visiteur));
     // An empty group folder (no records root) must not list the working folder instead.
     if (!Etat.DossierGroupe.isEmpty()) {
         const ListeEleves liste = ListerEleves(Etat.DossierGroupe);
         if (liste.Nouveau)
-            cChoixUtilisateur->addItem(TexteNouveau);
-        cChoixUtilisateur->addItems(liste.Eleves);
+            cChoixUtilisateur->addItem(TexteNouveau, int(GenreEleve::Nouveau));
+        for (const QString& e : liste.Eleves)
+            cChoixUtilisateur->addItem(e, int(GenreEleve::Nomme));
         SignalerNomsNonUtf8(Etat.DossierGroupe);
     }
     if (Etat.NomEleve.isEmpty())
@@ -289,27 +284,35 @@ void FenetreDepart::RemplirListeEleves() {
         SelectionnerSansCasse(cChoixUtilisateur, Etat.NomEleve);
 }
 
-QString FenetreDepart::DossierDuGroupe(const QString& texte) {
-    // Without a records root (the configuration could not find it) there is no group folder:
-    // a path built on an empty root would point into the working folder, that is into the
-    // exercises, or at the top of the disk.
-    if (Etat.CheminBilans.isEmpty())
+std::optional<QString> FenetreDepart::Groupe() const {
+    // No entry shown: the group remembered is gone, and the records root stands for it.
+    if (cChoixGroupe->currentIndex() < 0)
+        return QString();
+    // The "Choisis ton groupe" entry carries nothing; a group carries its name.
+    const QVariant g = cChoixGroupe->currentData();
+    if (g.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return g.toString();
+}
+
+EleveChoisi FenetreDepart::Eleve() const {
+    const QVariant genre = cChoixUtilisateur->currentData();
+    if (!genre.isValid())
         return {};
-    if (texte == TexteChoisisTonGroupe)
-        return Etat.CheminBilans;
-    return Etat.CheminBilans + texte + Separateur;
+    const auto g = static_cast<GenreEleve>(genre.toInt());
+    return {g, g == GenreEleve::Nomme ? cChoixUtilisateur->currentText() : QString()};
 }
 
 void FenetreDepart::AppliquerChoixGroupe() {
-    const QString texte = cChoixGroupe->currentText();
-    Etat.NomGroupe = texte == TexteChoisisTonGroupe ? QString() : texte;
-    Etat.DossierGroupe = DossierDuGroupe(texte);
+    const std::optional<QString> groupe = Groupe();
+    Etat.NomGroupe = groupe.value_or(QString());
+    Etat.DossierGroupe = DossierDuGroupeChoisi(Etat.CheminBilans, groupe);
 }
 
 void FenetreDepart::cChoixGroupeChange() {
-    const QString texte = cChoixGroupe->currentText();
-    Etat.DossierGroupe = DossierDuGroupe(texte);
-    if (texte == TexteChoisisTonGroupe) {
+    const std::optional<QString> groupe = Groupe();
+    Etat.DossierGroupe = DossierDuGroupeChoisi(Etat.CheminBilans, groupe);
+    if (!groupe) {
         bNouvelEleve->setEnabled(false);
     } else {
         if (Etat.AjoutNouvelEleve)
@@ -319,9 +322,9 @@ void FenetreDepart::cChoixGroupeChange() {
 }
 
 void FenetreDepart::cChoixUtilisateurChange() {
-    const QString texte = cChoixUtilisateur->currentText();
-    bBilan->setEnabled(texte != TexteVisiteur && texte != TexteNouveau);
-    if (texte == TexteNouveau && bNouvelEleve->isEnabled())
+    const GenreEleve genre = Eleve().Genre;
+    bBilan->setEnabled(genre == GenreEleve::Nomme);
+    if (genre == GenreEleve::Nouveau && bNouvelEleve->isEnabled())
         bNouvelEleveClick();
 }
 
@@ -399,9 +402,7 @@ bool FenetreDepart::ChoisirMotDePasseEleve() {
 void FenetreDepart::bBilanClick() {
     AppliquerChoixGroupe();
     Etat.ModeEnseignant = false;
-    Etat.NomEleve = cChoixUtilisateur->currentText();
-    if (Etat.NomEleve == TexteVisiteur)
-        Etat.NomEleve.clear();
+    Etat.NomEleve = Eleve().NomEleve();
     if (Etat.NomEleve.isEmpty())
         return;
     if (!ResteDansLeDossierDuGroupe())
@@ -451,12 +452,7 @@ void FenetreDepart::bSuperviseurClick() {
 
     // The teacher may have changed the media root: the browser stays where it was while that is
     // still in the tree.
-    const QString ici = m_dossier;
-    const QString racine = SansSeparateurFinal(Etat.CheminMedias);
-    const bool dansLArbre =
-        EstRacineMedias(ici) || MajusculesAZ(ici).startsWith(MajusculesAZ(AvecSeparateur(racine)));
-    if (!dansLArbre || !QFileInfo(ici).isDir())
-        m_dossier = racine;
+    m_dossier = PositionApresModuleEnseignant(m_dossier, Etat.CheminMedias);
     // What the teacher made, renamed or deleted in the studio shows at once.
     RemplirListeDossiers();
 }
@@ -522,6 +518,8 @@ void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
     SignalerNomsNonUtf8(m_dossier);
     for (const QString& e : entrees) {
         auto* item = new QListWidgetItem(e, eRepertoires);
+        // The folder's own name: what the list shows may carry the sub-folders' mark.
+        item->setData(Qt::UserRole, SansMarque(e));
         item->setSizeHint(QSize(0, 20));
     }
     bRemonter->setEnabled(!EstRacineMedias(m_dossier));
@@ -531,7 +529,7 @@ void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
 
 QString FenetreDepart::EntreeChoisie() const {
     const QList<QListWidgetItem*> choisies = eRepertoires->selectedItems();
-    return choisies.isEmpty() ? QString() : choisies.first()->text();
+    return choisies.isEmpty() ? QString() : choisies.first()->data(Qt::UserRole).toString();
 }
 
 void FenetreDepart::eRepertoiresClick() {
@@ -542,7 +540,7 @@ void FenetreDepart::eRepertoiresClick() {
         bValider->setEnabled(false);
         return;
     }
-    const QString nom = SansMarque(entree);
+    const QString& nom = entree;
     const QString chemin = Enfant(m_dossier, nom);
     if (!QFileInfo(chemin).isDir()) {
         Services::Messages().Erreur(
@@ -566,8 +564,7 @@ void FenetreDepart::eRepertoiresDblClick() {
     const QString entree = EntreeChoisie();
     if (entree.isNull())
         return;
-    const QString nom = SansMarque(entree);
-    if (ContientSousDossier(nom) && Entrer(Enfant(m_dossier, nom)))
+    if (ContientSousDossier(entree) && Entrer(Enfant(m_dossier, entree)))
         RemplirListeDossiers();
 }
 
@@ -616,16 +613,17 @@ void FenetreDepart::bValiderClick() {
     const QString entree = EntreeChoisie();
     if (entree.isNull())
         return;
-    const QString texte = cChoixUtilisateur->currentText();
-    Etat.NomEleve = texte;
+    // The "Nouveau" entry launched as it is (adding pupils is off) names a pupil « Nouveau », as
+    // the program always did; a visitor has no name.
+    Etat.NomEleve =
+        Eleve().Genre == GenreEleve::Visiteur ? QString() : cChoixUtilisateur->currentText();
     if (Fenetres::Exercice)
-        Fenetres::Exercice->setWindowTitle(Etat.TitreApplication + texteSepareEleve + texte);
-    if (Etat.NomEleve == TexteVisiteur)
-        Etat.NomEleve.clear();
+        Fenetres::Exercice->setWindowTitle(Etat.TitreApplication + texteSepareEleve +
+                                           cChoixUtilisateur->currentText());
     AppliquerChoixGroupe();
     if (!Etat.NomEleve.isEmpty() && !ResteDansLeDossierDuGroupe())
         return;
-    const QString dossier = Enfant(m_dossier, SansMarque(entree));
+    const QString dossier = Enfant(m_dossier, entree);
     if (!QFileInfo(dossier).isDir()) {
         Services::Messages().Erreur(
             QStringLiteral("Le dossier « %1 » n'existe plus.").arg(Affiche(dossier)));
@@ -633,12 +631,19 @@ void FenetreDepart::bValiderClick() {
         return;
     }
 
-    if (Etat.MotDePasseActif && !Etat.NomEleve.isEmpty() && Etat.NomEleve != Etat.ElevePrecedent) {
-        const bool accepte = FichierExiste(FichierEleve(QString::fromLatin1(SuffixeMotDePasse)))
-                                 ? VerifierMotDePasseEleve()
-                                 : ChoisirMotDePasseEleve();
-        if (!accepte)
+    switch (MotDePasseAvantExercice(
+        Etat.MotDePasseActif, Etat.NomEleve, Etat.ElevePrecedent,
+        FichierExiste(FichierEleve(QString::fromLatin1(SuffixeMotDePasse))))) {
+    case MotDePasseAFaire::Aucun:
+        break;
+    case MotDePasseAFaire::Verifier:
+        if (!VerifierMotDePasseEleve())
             return;
+        break;
+    case MotDePasseAFaire::Choisir:
+        if (!ChoisirMotDePasseEleve())
+            return;
+        break;
     }
     if (!Etat.NomEleve.isEmpty()) {
         CreerFichiersEleve();

@@ -2,6 +2,7 @@
 // The start form, shown before every exercise: who is working (group, pupil, password) in its
 // upper half, which exercise folder in its lower half, then "Commencer" or "Quitter".
 
+#include "core/setup/ChoixDepart.h"
 #include "ui/dialogs/FormeModale.h"
 
 #include <QElapsedTimer>
@@ -43,8 +44,12 @@ public:
     // `nom` is relative to the browser's folder.
     bool ContientSousDossier(const QString& nom) const;
     void RemplirListeDossiers();
-    // Where the browser stands: the working folder, without a final separator.
+    // Where the browser stands, without a final separator.
     QString DossierCourant() const { return m_dossier; }
+    // Who the lists say is working, read from what each entry stands for, never from its text:
+    // the group's name (empty while the list asks to choose one) and the pupil.
+    std::optional<QString> Groupe() const;
+    EleveChoisi Eleve() const;
 
 public slots:
     void cChoixGroupeChange();
@@ -78,7 +83,6 @@ private:
     QString EntreeChoisie() const;
     void SelectionnerSansCasse(QComboBox* liste, const QString& texte);
     bool ResteDansLeDossierDuGroupe();
-    static QString DossierDuGroupe(const QString& texte);
 
     QString m_dossier;
     bool m_remplissage = false;

@@ -373,12 +373,11 @@ void FenetreBilans::FormActivate() {
     if (Fenetres::Depart && Fenetres::Depart->cChoixGroupe)
         Selectionner(cChoixGroupe,
                      GroupeAPreselectionner(Entrees(cChoixGroupe),
-                                            Fenetres::Depart->cChoixGroupe->currentText()));
+                                            Fenetres::Depart->Groupe().value_or(QString())));
     cChoixGroupeChange();
     if (Fenetres::Depart && Fenetres::Depart->cChoixUtilisateur)
-        Selectionner(cChoixEleve,
-                     EleveAPreselectionner(Entrees(cChoixEleve),
-                                           Fenetres::Depart->cChoixUtilisateur->currentText()));
+        Selectionner(cChoixEleve, EleveAPreselectionner(Entrees(cChoixEleve),
+                                                        Fenetres::Depart->Eleve().NomEleve()));
     cChoixEleveChange();
 }
 

@@ -131,10 +131,8 @@ private slots:
         QTest::addColumn<int>("groupe");
         QTest::addColumn<int>("eleve");
         const QStringList groupes{"CE2", "CM1", "CM2"};
-        QTest::newRow("Choisis ton groupe / Visiteur") << "Choisis ton groupe" << 0 << -1;
-        QTest::newRow("Visiteur") << "Visiteur" << -1 << 0;
-        QTest::newRow("Nouveau") << "Nouveau" << -1 << 0;
-        QTest::newRow("vide") << "" << -1 << 0;
+        // Empty: no group chosen, and nobody named (a visitor, the "Nouveau" entry).
+        QTest::newRow("nobody") << "" << 0 << 0;
         QTest::newRow("CM1 exact") << "CM1" << 1 << -1;
         QTest::newRow("cm2 sans la casse") << "cm2" << 2 << -1;
         QTest::newRow("Paul") << "Paul" << -1 << 1;
@@ -150,8 +148,8 @@ private slots:
     }
 
     void preselectionListesVides() {
-        QCOMPARE(GroupeAPreselectionner({}, "Choisis ton groupe"), -1);
-        QCOMPARE(EleveAPreselectionner({}, "Visiteur"), -1);
+        QCOMPARE(GroupeAPreselectionner({}, ""), -1);
+        QCOMPARE(EleveAPreselectionner({}, ""), -1);
     }
 
     void indexPrefereLaCasseExacte() {
