@@ -157,3 +157,18 @@ QPixmap ChargerImageRessource(const QString& cheminRessource) {
     }
     return QPixmap::fromImage(std::move(image));
 }
+
+QByteArray JpegPourItem(const QImage& image) {
+    QImage i = image;
+    if (i.width() > ImageItemCoteMax || i.height() > ImageItemCoteMax)
+        i = i.scaled(ImageItemCoteMax, ImageItemCoteMax, Qt::KeepAspectRatio,
+                     Qt::SmoothTransformation);
+    i = i.convertToFormat(QImage::Format_RGB888);
+    ImageDecodee rgb;
+    rgb.Largeur = i.width();
+    rgb.Hauteur = i.height();
+    rgb.Rgb.reserve(qsizetype(rgb.Largeur) * rgb.Hauteur * 3);
+    for (int y = 0; y < i.height(); ++y)
+        rgb.Rgb.append(reinterpret_cast<const char*>(i.constScanLine(y)), rgb.Largeur * 3);
+    return EncoderJpegRgb(rgb);
+}

@@ -38,3 +38,9 @@ QPixmap ImageDansLeCadre(const QImage& image, const QWidget* cadre);
 QImage ImageAjustee(const QImage& image, const QSize& cadre, qreal ratio, bool agrandir);
 // The decoding shared by both, from the file's bytes.
 QImage ImageDepuisOctets(const QByteArray& octets);
+
+// The studio's picture of an item, ready to be written as its ".JPG": no side above
+// ImageItemCoteMax (the exercise shows it in 160 pixels; a phone's photo is brought down,
+// proportions kept), encoded in JPEG. Empty when it cannot be encoded.
+inline constexpr int ImageItemCoteMax = 800;
+QByteArray JpegPourItem(const QImage& image);

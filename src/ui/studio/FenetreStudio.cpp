@@ -1,7 +1,6 @@
 #include "ui/studio/FenetreStudio.h"
 
 #include "core/Chemins.h"
-#include "core/DecodageJpeg.h"
 #include "core/Etat.h"
 #include "core/Services.h"
 #include "core/Texte.h"
@@ -61,8 +60,6 @@ const QString filtreZip = QStringLiteral("Archives zip (*.zip *.ZIP)");
 // automatic scale a screen holds barely more than the exercise window (628 x 429 design
 // pixels), and the whole studio must show there at once, without scrolling.
 constexpr QSize TailleVoulue(940, 620);
-// The largest side a picture keeps: the exercise shows it in 160 pixels.
-constexpr int ImageCoteMax = 800;
 
 QString Duree(double secondes) {
     return QLocale(QLocale::French).toString(secondes, 'f', 1) + QStringLiteral(" s");
@@ -849,23 +846,13 @@ void FenetreStudio::bChoisirImageClick() {
         Services::ChoixFichier().Ouvrir(this, QStringLiteral("Choisir une image"), filtreImages);
     if (chemin.isEmpty())
         return;
-    QImage image = ChargerImage(chemin);
+    const QImage image = ChargerImage(chemin);
     if (image.isNull()) {
         Refuser(QStringLiteral("« %1 » n'est pas une image que le programme sait lire.")
                     .arg(QFileInfo(chemin).fileName()));
         return;
     }
-    if (image.width() > ImageCoteMax || image.height() > ImageCoteMax)
-        image =
-            image.scaled(ImageCoteMax, ImageCoteMax, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    image = image.convertToFormat(QImage::Format_RGB888);
-    ImageDecodee rgb;
-    rgb.Largeur = image.width();
-    rgb.Hauteur = image.height();
-    rgb.Rgb.reserve(qsizetype(rgb.Largeur) * rgb.Hauteur * 3);
-    for (int y = 0; y < image.height(); ++y)
-        rgb.Rgb.append(reinterpret_cast<const char*>(image.constScanLine(y)), rgb.Largeur * 3);
-    const QByteArray jpeg = EncoderJpegRgb(rgb);
+    const QByteArray jpeg = JpegPourItem(image);
     if (!FichiersLibres(m_courant, Courant()->Base))
         return;
     QString raison;

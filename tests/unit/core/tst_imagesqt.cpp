@@ -158,6 +158,25 @@ private slots:
         QCOMPARE(ajustee.pixelColor(pixels.width() / 2, pixels.height() / 2), QColor(Qt::darkCyan));
     }
 
+    // The studio's picture of an item: brought down to the largest side the exercise needs,
+    // never enlarged, proportions kept, and readable back.
+    void jpegPourItem_data() {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<QSize>("ecrite");
+        QTest::newRow("phone photo, landscape") << QSize(4080, 3060) << QSize(800, 600);
+        QTest::newRow("portrait") << QSize(600, 1600) << QSize(300, 800);
+        QTest::newRow("small, kept") << QSize(120, 90) << QSize(120, 90);
+    }
+    void jpegPourItem() {
+        QFETCH(QSize, taille);
+        QFETCH(QSize, ecrite);
+        QImage image(taille, QImage::Format_ARGB32);
+        image.fill(QColor(200, 40, 40));
+        const QImage relue = ImageDepuisOctets(JpegPourItem(image));
+        QCOMPARE(relue.size(), ecrite);
+        QVERIFY(qAbs(relue.pixelColor(ecrite.width() / 2, ecrite.height() / 2).red() - 200) < 8);
+    }
+
     void refusees_data() {
         QTest::addColumn<QString>("nom");
         QTest::addColumn<QByteArray>("octets");
