@@ -70,6 +70,17 @@ class TstDossierStudio : public QObject {
     std::unique_ptr<EnvironnementTest> env;
     QString dossier;
 
+    // An exercise root with a folder, a nested one, and a folder beside the root.
+    QString ArbreDeDossiers() {
+        const QString racine = env->Programme + "Racine";
+        QDir().mkpath(racine + "/Animaux");
+        QDir().mkpath(racine + "/CM1/Dictée 1");
+        QDir().mkpath(env->Programme + "Dehors");
+        EcrireOctets(racine + "/Animaux/chat.wav", "son");
+        EcrireOctets(racine + "/CM1/Dictée 1/chat.wav", "son");
+        return racine;
+    }
+
 private slots:
     void init() {
         env = std::make_unique<EnvironnementTest>();
@@ -377,7 +388,6 @@ private slots:
         QTest::newRow("look-alike of a folder there") << QString::fromUtf8("Anim\xE2\x80\x8B"
                                                                            "aux")
                                                       << "";
-        QTest::newRow("a dot") << "v1.2" << "";
     }
     void creerDossier() {
         QFETCH(QString, tape);
@@ -408,15 +418,12 @@ private slots:
         QTest::newRow("same name") << "Animaux" << "Animaux" << "Animaux" << "";
         QTest::newRow("blanks and no-break space around")
             << "Animaux" << QString::fromUtf8(" Zoo\xC2\xA0") << "Zoo" << "";
-        QTest::newRow("decomposed accents")
-            << "Animaux" << QString::fromUtf8("E\xCC\x81te\xCC\x81") << "Été" << "";
         QTest::newRow("nested") << "CM1/Dictée 1" << "Dictée 2" << "CM1/Dictée 2" << "";
         QTest::newRow("a sibling's name, other case") << "Animaux" << "cm1" << "" << "existe déjà";
         QTest::newRow("a sibling's look-alike") << "Animaux"
                                                 << QString::fromUtf8("CM\xE2\x80\x8B"
                                                                      "1")
                                                 << "" << "existe déjà";
-        QTest::newRow("a dot") << "Animaux" << "v1.2" << "" << "point";
         QTest::newRow("the root") << "" << "Racine" << "" << "ne se renomme pas";
         QTest::newRow("outside the root") << "../Dehors" << "Ailleurs" << "" << "ne se renomme pas";
         QTest::newRow("gone") << "Fantôme" << "Ailleurs" << "" << "n'existe plus";
@@ -426,12 +433,7 @@ private slots:
         QFETCH(QString, tape);
         QFETCH(QString, attendu);
         QFETCH(QString, refus);
-        const QString racine = env->Programme + "Racine";
-        QDir().mkpath(racine + "/Animaux");
-        QDir().mkpath(racine + "/CM1/Dictée 1");
-        QDir().mkpath(env->Programme + "Dehors");
-        EcrireOctets(racine + "/Animaux/chat.wav", "son");
-        EcrireOctets(racine + "/CM1/Dictée 1/chat.wav", "son");
+        const QString racine = ArbreDeDossiers();
         const QString chemin = cible.isEmpty() ? racine : racine + "/" + cible;
         const QStringList avant = Contenu(racine);
         QString nouveau;
@@ -467,12 +469,7 @@ private slots:
     void supprimerDossier() {
         QFETCH(QString, cible);
         QFETCH(QString, corbeille);
-        const QString racine = env->Programme + "Racine";
-        QDir().mkpath(racine + "/Animaux");
-        QDir().mkpath(racine + "/CM1/Dictée 1");
-        QDir().mkpath(env->Programme + "Dehors");
-        EcrireOctets(racine + "/Animaux/chat.wav", "son");
-        EcrireOctets(racine + "/CM1/Dictée 1/chat.wav", "son");
+        const QString racine = ArbreDeDossiers();
         const QString chemin = cible.isEmpty() ? racine : racine + "/" + cible;
         const QStringList avant = Contenu(racine);
         QString raison;

@@ -203,10 +203,6 @@ private slots:
         else
             QVERIFY2(refus.contains(dansLeMessage), qPrintable(refus));
     }
-    void nomDossierNormalise() {
-        QCOMPARE(NomDossierNormalise(QString::fromUtf8(" E\u0301te\u0301\u200B\u202E ")),
-                 QString::fromUtf8("Été"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TstNommageItem)

@@ -135,8 +135,6 @@ private slots:
             << QVector<EntreeArchive>{F("ANIMAUX/chat.wav")} << "existe déjà";
         QTest::newRow("look-alike folder, zero-width space")
             << QVector<EntreeArchive>{F("Animaux\u200B/chat.wav")} << "existe déjà";
-        QTest::newRow("look-alike folder, trailing no-break space")
-            << QVector<EntreeArchive>{F("animaux\u00A0/chat.wav")} << "existe déjà";
         QTest::newRow("one name, composed and decomposed")
             << QVector<EntreeArchive>{F("D/été.wav"), F("D/e\u0301te\u0301.wav")} << "deux fois";
         QTest::newRow("companion text too long")
