@@ -125,6 +125,10 @@ private slots:
         QCOMPARE(racine->childCount(), 2);
         QCOMPARE(racine->child(0)->text(0), QStringLiteral("Animaux"));
         QCOMPARE(racine->child(1)->text(0), QStringLiteral("CM1"));
+        // Listed when opened.
+        QCOMPARE(racine->child(1)->childCount(), 0);
+        racine->child(1)->setExpanded(true);
+        QCOMPARE(racine->child(1)->childCount(), 1);
         // Refused names say why and create nothing.
         racine->setSelected(true);
         S().eNomDossier->setText("a:b");
@@ -180,17 +184,23 @@ private slots:
         QVERIFY(S().bEnregistrer->isEnabled()); // the other ways still work
     }
 
-    void refus() {
+    // The list draws the model's spellings: added, refused, edited in place, taken away.
+    void orthographes() {
         Ouvrir("Animaux");
-        QVERIFY(NouvelItem({"chat"}));
-        Synthetiser();
-        QVERIFY(QFile::exists(banc->Medias + "Animaux/chat.wav"));
-        QVERIFY(!NouvelItem({"CHAT"}));
-        QVERIFY(banc->env.Messages.Textes().last().contains("même nom"));
-        S().listeOrthographes->clear();
-        QVERIFY(!NouvelItem({"#apo#"}));
-        QVERIFY(banc->env.Messages.Textes().last().contains("le code « #apo# »"));
-        QCOMPARE(Fichiers(banc->Medias + "Animaux"), QStringList{"chat.wav"});
+        QVERIFY(NouvelItem({"chat", "Chat"}));
+        QVERIFY(banc->env.Messages.Textes().last().contains("déjà dans la liste"));
+        S().eOrthographe->setText("chats");
+        S().bAjouterOrthographe->click();
+        const auto messages = banc->env.Messages.Textes().size();
+        S().listeOrthographes->item(1)->setText("CHAT");
+        QTRY_COMPARE(banc->env.Messages.Textes().size(), messages + 1);
+        QVERIFY(banc->env.Messages.Textes().last().contains("« CHAT »"));
+        QCOMPARE(S().listeOrthographes->item(1)->text(), QStringLiteral("chats"));
+        S().listeOrthographes->setCurrentRow(0);
+        S().bRetirerOrthographe->click();
+        QCOMPARE(S().Modele().Orthographes(), QStringList{"chats"});
+        QVERIFY(S().bValiderItemClick());
+        QCOMPARE(S().tableItems->item(0, 0)->text(), QStringLiteral("chats"));
     }
 
     void enregistrement() {
@@ -312,7 +322,7 @@ private slots:
         Etat.NomEleve = "Paul";
         Etat.DossierGroupe = banc->Bilans;
         Etat.FichierJournal = banc->env.Programme + "Bilan_1.txt";
-        Etat.DossierExercice = "avant";
+        Etat.Choix.DossierExercice = "avant";
         EcrireOctets(Etat.FichierJournal, "journal\r\n");
         EcrireOctets(banc->Bilans + "Paul_Detail.txt", "");
         const auto avant = Photo(banc->env.Programme);
@@ -347,7 +357,7 @@ private slots:
         QCOMPARE(Photo(banc->env.Programme), avant);
         QCOMPARE(Etat.NomEleve, QStringLiteral("Paul"));
         QCOMPARE(Etat.FichierJournal, banc->env.Programme + "Bilan_1.txt");
-        QCOMPARE(Etat.DossierExercice, QStringLiteral("avant"));
+        QCOMPARE(Etat.Choix.DossierExercice, QStringLiteral("avant"));
         QCOMPARE(Etat.Exercice.Items(), exercice.Items());
         QVERIFY(Etat.ListeReussites.isEmpty());
     }

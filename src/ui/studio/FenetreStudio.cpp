@@ -32,6 +32,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -386,6 +387,17 @@ void FenetreStudio::ConstruireControles() {
             &FenetreStudio::bAjouterOrthographeClick);
     connect(bRetirerOrthographe, &QPushButton::clicked, this,
             &FenetreStudio::bRetirerOrthographeClick);
+    // A spelling edited in the list goes to the model; the list is drawn again once the edit
+    // is over (the row being edited may go), with the refusal if there is one.
+    connect(listeOrthographes, &QListWidget::itemChanged, this, [this](QListWidgetItem* l) {
+        const int ligne = listeOrthographes->row(l);
+        const IssueOrthographe r = m_modele.ModifierOrthographe(ligne, l->text());
+        QTimer::singleShot(0, this, [this, r, ligne] {
+            MontrerOrthographes(ligne);
+            if (!r.Refus.isEmpty())
+                Refuser(r.Refus);
+        });
+    });
     connect(bValiderItem, &QPushButton::clicked, this, [this] { bValiderItemClick(); });
     connect(bChoisirImage, &QPushButton::clicked, this, &FenetreStudio::bChoisirImageClick);
     connect(bRetirerImage, &QPushButton::clicked, this, &FenetreStudio::bRetirerImageClick);
@@ -403,14 +415,9 @@ void FenetreStudio::ConstruireControles() {
                 barreSynthese->setMaximum(total);
                 barreSynthese->setValue(faits);
                 // The row of the item just given its voice.
-                for (int i = 0; i < m_items.size(); ++i) {
-                    if (QFileInfo(CheminSon(m_dossier, m_items[i])) != QFileInfo(sortie))
-                        continue;
-                    ItemStudio& it = m_items[i];
-                    it.FichierSon = QFileInfo(sortie).fileName();
-                    it.Son = DureeWav(sortie, it.Duree) ? EtatSon::Present : EtatSon::Illisible;
+                for (const int i : m_modele.SonEcrit(sortie)) {
                     MontrerLigne(i);
-                    if (i == m_courant)
+                    if (i == m_modele.Courant())
                         MontrerItem();
                 }
             });
@@ -433,7 +440,7 @@ void FenetreStudio::ConstruireControles() {
 // Folders
 
 void FenetreStudio::FormShow() {
-    RemplirArbre(m_dossier);
+    RemplirArbre(m_modele.Dossier());
     // The microphone's side is made ready once the window is up, so the first "Enregistrer"
     // does not wait for it.
     QTimer::singleShot(0, this, [] { Services::Capture().Preparer(); });
@@ -442,54 +449,44 @@ void FenetreStudio::FormShow() {
 void FenetreStudio::RemplirArbre(const QString& aSelectionner) {
     const QSignalBlocker silence(arbreDossiers);
     arbreDossiers->clear();
-    auto* racine = new QTreeWidgetItem(arbreDossiers, {racineArbre});
-    const QString medias = QDir::cleanPath(Etat.CheminMedias);
-    racine->setData(0, Qt::UserRole, medias);
-    RemplirBranche(racine);
-    racine->setExpanded(true);
+    ArbreStudio& arbre = m_modele.Arbre();
+    arbre.Reinitialiser(Etat.CheminMedias);
+    arbre.Lister(0);
     // Down the branches to the folder to show again.
+    const int cible = arbre.Trouver(aSelectionner);
+    auto* racine = new QTreeWidgetItem(arbreDossiers, {racineArbre});
+    racine->setData(0, Qt::UserRole, 0);
+    MontrerBranche(racine);
+    racine->setExpanded(true);
     QTreeWidgetItem* trouve = nullptr;
-    const QString cible = QDir::cleanPath(aSelectionner);
-    if (!aSelectionner.isEmpty() && cible.startsWith(medias + u'/')) {
-        QTreeWidgetItem* courant = racine;
-        const QStringList parties = cible.mid(medias.size() + 1).split(u'/');
-        for (const QString& p : parties) {
-            RemplirBranche(courant);
-            QTreeWidgetItem* suivant = nullptr;
-            for (int i = 0; i < courant->childCount(); ++i)
-                if (courant->child(i)->text(0) == p)
-                    suivant = courant->child(i);
-            if (!suivant)
-                break;
-            courant->setExpanded(true);
-            courant = suivant;
-        }
-        if (courant->data(0, Qt::UserRole).toString() == cible)
-            trouve = courant;
+    for (QTreeWidgetItemIterator i(arbreDossiers); *i && cible > 0; ++i)
+        if ((*i)->data(0, Qt::UserRole).toInt() == cible)
+            trouve = *i;
+    if (trouve) {
+        for (QTreeWidgetItem* p = trouve->parent(); p; p = p->parent())
+            p->setExpanded(true);
+        trouve->setSelected(true);
+        arbreDossiers->setCurrentItem(trouve);
     }
-    if (trouve)
-        trouve->setSelected(true), arbreDossiers->setCurrentItem(trouve);
-    else
-        m_dossier.clear();
     DossierChoisi();
 }
 
 void FenetreStudio::RemplirBranche(QTreeWidgetItem* branche) {
-    if (branche->data(0, Qt::UserRole + 1).toBool())
-        return; // filled already
+    if (!m_modele.Arbre().Lister(branche->data(0, Qt::UserRole).toInt()))
+        return; // listed already, and shown
     const QSignalBlocker silence(arbreDossiers);
-    branche->setData(0, Qt::UserRole + 1, true);
     qDeleteAll(branche->takeChildren());
-    const QString dossier = branche->data(0, Qt::UserRole).toString();
-    // The pupils' listing rules: no dotted names, sorted for people.
-    for (const QString& entree : ListerDossiers(dossier)) {
-        const QString nom = SansMarque(entree);
-        auto* b = new QTreeWidgetItem(branche, {nom});
-        b->setData(0, Qt::UserRole, dossier + u'/' + nom);
-        if (entree != nom) // holds folders: opened on demand
+    MontrerBranche(branche);
+}
+
+void FenetreStudio::MontrerBranche(QTreeWidgetItem* branche) {
+    const ArbreStudio& arbre = m_modele.Arbre();
+    for (const int e : arbre.Enfants(branche->data(0, Qt::UserRole).toInt())) {
+        auto* b = new QTreeWidgetItem(branche, {arbre.Nom(e)});
+        b->setData(0, Qt::UserRole, e);
+        if (!arbre.Listee(e)) // holds folders: listed when opened
             b->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        else
-            b->setData(0, Qt::UserRole + 1, true);
+        MontrerBranche(b);
     }
 }
 
@@ -497,35 +494,43 @@ void FenetreStudio::DossierChoisi() {
     if (m_enregistrement)
         bArreterClick();
     const QList<QTreeWidgetItem*> choisis = arbreDossiers->selectedItems();
-    QTreeWidgetItem* b = choisis.isEmpty() ? nullptr : choisis.first();
+    const int id = choisis.isEmpty() ? -1 : choisis.first()->data(0, Qt::UserRole).toInt();
     // The root itself holds folders, not items.
-    if (!b || !b->parent()) {
-        m_dossier.clear();
-        m_items.clear();
-        m_courant = -1;
-        Ecrire(lDossier, aucunDossier);
-        lAvertissement->hide();
-        RemplirTable();
-        MontrerItem();
-        return;
-    }
-    OuvrirDossier(b->data(0, Qt::UserRole).toString());
+    if (!m_modele.Arbre().Valide(id) || m_modele.Arbre().EstRacine(id))
+        m_modele.Fermer();
+    else
+        m_modele.Ouvrir(m_modele.Arbre().Chemin(id));
+    MontrerDossier();
 }
 
 void FenetreStudio::OuvrirDossier(const QString& dossier) {
-    m_dossier = QDir::cleanPath(dossier);
-    m_items = LireDossierStudio(m_dossier);
-    m_courant = -1;
-    Ecrire(lDossier, QStringLiteral("Dossier : ") + QFileInfo(m_dossier).fileName());
-    lAvertissement->setVisible(ContientSousDossier(m_dossier));
+    if (m_enregistrement)
+        bArreterClick();
+    m_modele.Ouvrir(dossier);
+    MontrerDossier();
+}
+
+void FenetreStudio::MontrerDossier() {
+    const QString& dossier = m_modele.Dossier();
+    Ecrire(lDossier, dossier.isEmpty()
+                         ? aucunDossier
+                         : QStringLiteral("Dossier : ") + QFileInfo(dossier).fileName());
+    lAvertissement->setVisible(!dossier.isEmpty() && ContientSousDossier(dossier));
     RemplirTable();
-    ChoisirItem(m_items.isEmpty() ? -1 : 0);
+    {
+        const QSignalBlocker silence(tableItems);
+        tableItems->clearSelection();
+        if (m_modele.Courant() >= 0)
+            tableItems->selectRow(m_modele.Courant());
+    }
+    MontrerItem();
 }
 
 void FenetreStudio::bCreerDossierClick() {
     const QList<QTreeWidgetItem*> choisis = arbreDossiers->selectedItems();
-    const QString parent = choisis.isEmpty() ? QDir::cleanPath(Etat.CheminMedias)
-                                             : choisis.first()->data(0, Qt::UserRole).toString();
+    const QString parent =
+        choisis.isEmpty() ? QDir::cleanPath(Etat.CheminMedias)
+                          : m_modele.Arbre().Chemin(choisis.first()->data(0, Qt::UserRole).toInt());
     QString cree;
     QString raison;
     if (!CreerDossierExercices(parent, eNomDossier->text(), &cree, &raison)) {
@@ -537,19 +542,19 @@ void FenetreStudio::bCreerDossierClick() {
 }
 
 void FenetreStudio::bRenommerDossierClick() {
-    if (m_dossier.isEmpty())
+    if (m_modele.Dossier().isEmpty())
         return;
     // Nothing typed: the current name is put in the field, ready to be changed.
     if (Rogner(eNomDossier->text()).isEmpty()) {
-        eNomDossier->setText(QFileInfo(m_dossier).fileName());
+        eNomDossier->setText(QFileInfo(m_modele.Dossier()).fileName());
         eNomDossier->selectAll();
         eNomDossier->setFocus();
         return;
     }
     QString nouveau;
     QString raison;
-    if (!RenommerDossierExercices(Etat.CheminMedias, m_dossier, eNomDossier->text(), &nouveau,
-                                  &raison)) {
+    if (!RenommerDossierExercices(Etat.CheminMedias, m_modele.Dossier(), eNomDossier->text(),
+                                  &nouveau, &raison)) {
         Refuser(raison);
         return;
     }
@@ -558,10 +563,10 @@ void FenetreStudio::bRenommerDossierClick() {
 }
 
 void FenetreStudio::bSupprimerDossierClick() {
-    if (m_dossier.isEmpty())
+    if (m_modele.Dossier().isEmpty())
         return;
-    const QString nom = QFileInfo(m_dossier).fileName();
-    const qsizetype n = m_items.size();
+    const QString nom = QFileInfo(m_modele.Dossier()).fileName();
+    const qsizetype n = m_modele.Items().size();
     const QString items = n == 0   ? QString()
                           : n == 1 ? QStringLiteral(" (1 item)")
                                    : QStringLiteral(" (%1 items)").arg(n);
@@ -571,11 +576,11 @@ void FenetreStudio::bSupprimerDossierClick() {
                 .arg(nom, items)))
         return;
     QString raison;
-    if (!SupprimerDossierExercices(Etat.CheminMedias, m_dossier, &raison)) {
+    if (!SupprimerDossierExercices(Etat.CheminMedias, m_modele.Dossier(), &raison)) {
         Refuser(raison);
         return;
     }
-    RemplirArbre(QFileInfo(m_dossier).path());
+    RemplirArbre(QFileInfo(m_modele.Dossier()).path());
 }
 
 void FenetreStudio::bImporterClick() {
@@ -599,13 +604,13 @@ void FenetreStudio::bImporterClick() {
 
 void FenetreStudio::RemplirTable() {
     const QSignalBlocker silence(tableItems);
-    tableItems->setRowCount(int(m_items.size()));
-    for (int i = 0; i < m_items.size(); ++i)
+    tableItems->setRowCount(int(m_modele.Items().size()));
+    for (int i = 0; i < m_modele.Items().size(); ++i)
         MontrerLigne(i);
 }
 
 void FenetreStudio::MontrerLigne(int ligne) {
-    const ItemStudio& it = m_items.at(ligne);
+    const ItemStudio& it = m_modele.Items().at(ligne);
     const QString textes = it.Base.isEmpty() ? QStringLiteral("(nouvel item)")
                                              : it.Orthographes.join(QStringLiteral("  /  "));
     const QString cellules[] = {
@@ -621,28 +626,24 @@ void FenetreStudio::MontrerLigne(int ligne) {
     }
 }
 
-ItemStudio* FenetreStudio::Courant() {
-    return m_courant >= 0 && m_courant < m_items.size() ? &m_items[m_courant] : nullptr;
-}
-
 void FenetreStudio::ChoisirItem(int index) {
-    if (index == m_courant && index >= 0)
-        return;
+    if (index >= 0 && index == m_modele.Courant())
+        return; // the item shown: what is typed for it stays
+    // The sound being recorded goes to the item it was started for.
     if (m_enregistrement)
         bArreterClick();
-    m_courant = index;
+    m_modele.Choisir(index);
     {
         const QSignalBlocker silence(tableItems);
         tableItems->clearSelection();
-        if (index >= 0)
-            tableItems->selectRow(index);
+        if (m_modele.Courant() >= 0)
+            tableItems->selectRow(m_modele.Courant());
     }
     MontrerItem();
 }
 
 void FenetreStudio::MontrerItem() {
     const ItemStudio* it = Courant();
-    listeOrthographes->clear();
     eOrthographe->clear();
     eTexteCompagnon->clear();
     eTexteCompagnon->setReadOnly(false);
@@ -650,17 +651,14 @@ void FenetreStudio::MontrerItem() {
     iImage->setText(QStringLiteral("Pas d'image"));
     Ecrire(lEtatSon, sansSon);
     niveauMicro->setValue(0);
+    MontrerOrthographes();
     if (it) {
-        for (const QString& o : it->Orthographes) {
-            auto* l = new QListWidgetItem(o, listeOrthographes);
-            l->setFlags(l->flags() | Qt::ItemIsEditable);
-        }
-        const TexteCompagnon texte = LireTexteCompagnon(m_dossier, *it);
+        const TexteCompagnon texte = LireTexteCompagnon(m_modele.Dossier(), *it);
         eTexteCompagnon->setPlainText(texte.Texte);
         // Saving what is shown of a cut text would lose the rest of the teacher's file.
         eTexteCompagnon->setReadOnly(texte.Coupe);
         if (!it->FichierImage.isEmpty()) {
-            const QImage image = ChargerImage(QDir(m_dossier).filePath(it->FichierImage));
+            const QImage image = ChargerImage(QDir(m_modele.Dossier()).filePath(it->FichierImage));
             if (!image.isNull())
                 iImage->setPixmap(QPixmap::fromImage(image.scaled(
                     iImage->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
@@ -672,13 +670,13 @@ void FenetreStudio::MontrerItem() {
 }
 
 void FenetreStudio::MettreAJourBoutons() {
-    const bool dossier = !m_dossier.isEmpty();
+    const bool dossier = !m_modele.Dossier().isEmpty();
     const ItemStudio* it = Courant();
     const bool item = it != nullptr;
     const bool occupe = m_enregistrement || (m_lot && m_lot->EnCours());
     bNouvelItem->setEnabled(dossier && !occupe);
     bSupprimerItem->setEnabled(item && !occupe);
-    bSynthetiserTout->setEnabled(dossier && !occupe && !m_items.isEmpty());
+    bSynthetiserTout->setEnabled(dossier && !occupe && !m_modele.Items().isEmpty());
     cadreItem->setEnabled(item);
     for (QWidget* w : std::initializer_list<QWidget*>{
              listeOrthographes, eOrthographe, bAjouterOrthographe, bRetirerOrthographe,
@@ -696,53 +694,32 @@ void FenetreStudio::MettreAJourBoutons() {
     bImporter->setEnabled(!occupe);
 }
 
-QStringList FenetreStudio::AutresBases() const {
-    QStringList r;
-    for (int i = 0; i < m_items.size(); ++i)
-        if (i != m_courant && !m_items.at(i).Base.isEmpty())
-            r.append(m_items.at(i).Base);
-    return r;
+void FenetreStudio::MontrerOrthographes(int ligne) {
+    const QSignalBlocker silence(listeOrthographes);
+    listeOrthographes->clear();
+    for (const QString& o : m_modele.Orthographes()) {
+        auto* l = new QListWidgetItem(o, listeOrthographes);
+        l->setFlags(l->flags() | Qt::ItemIsEditable);
+    }
+    if (ligne >= 0 && listeOrthographes->count() > 0)
+        listeOrthographes->setCurrentRow(std::min(ligne, listeOrthographes->count() - 1));
 }
 
 bool FenetreStudio::FichiersLibres(int index, const QString& base) {
-    if (index < 0 || index >= m_items.size())
+    const ItemStudio* item = m_modele.Item(index);
+    if (!item)
         return true;
-    const QString refus = RefusFichierEtranger(m_dossier, m_items.at(index), base);
+    const QString refus = RefusFichierEtranger(m_modele.Dossier(), *item, base);
     if (refus.isEmpty())
         return true;
     // Read again so the colleague's files show; what the teacher typed for the item he was
     // editing stays in the form, on its item or, when it had no file yet, on a new one.
-    QStringList orthographes;
-    for (int i = 0; i < listeOrthographes->count(); ++i)
-        orthographes.append(listeOrthographes->item(i)->text());
     const QString texte = eTexteCompagnon->toPlainText();
-    const ItemStudio* it = Courant();
-    const bool edite = it != nullptr;
-    const bool surLeDisque = it && (!it->FichierSon.isEmpty() || !it->FichierTexte.isEmpty() ||
-                                    !it->FichierImage.isEmpty());
-    const QString ancienne = surLeDisque ? it->Base : QString();
-    OuvrirDossier(m_dossier);
-    if (edite) {
-        int choix = -1;
-        for (int i = 0; i < m_items.size(); ++i)
-            if (!ancienne.isEmpty() && m_items.at(i).Base == ancienne)
-                choix = i;
-        if (choix < 0) {
-            ItemStudio nouvel;
-            nouvel.Orthographes = orthographes;
-            m_items.append(nouvel);
-            tableItems->setRowCount(int(m_items.size()));
-            choix = int(m_items.size()) - 1;
-            MontrerLigne(choix);
-        }
-        ChoisirItem(choix);
-        listeOrthographes->clear();
-        for (const QString& o : std::as_const(orthographes)) {
-            auto* l = new QListWidgetItem(o, listeOrthographes);
-            l->setFlags(l->flags() | Qt::ItemIsEditable);
-        }
+    const bool edite = Courant() != nullptr;
+    m_modele.Relire();
+    MontrerDossier();
+    if (edite)
         eTexteCompagnon->setPlainText(texte);
-    }
     Refuser(refus + QStringLiteral(" Le dossier a été relu : ce fichier y apparaît maintenant, "
                                    "et ce que vous aviez tapé est resté à l'écran."));
     return false;
@@ -753,19 +730,15 @@ void FenetreStudio::Refuser(const QString& texte) {
 }
 
 void FenetreStudio::bNouvelItemClick() {
-    if (m_dossier.isEmpty())
+    if (m_modele.Dossier().isEmpty())
         return;
     // An item not yet named stays alone: finish it first.
-    for (int i = 0; i < m_items.size(); ++i)
-        if (m_items.at(i).Base.isEmpty()) {
-            ChoisirItem(i);
-            eOrthographe->setFocus();
-            return;
-        }
-    m_items.append(ItemStudio());
-    tableItems->setRowCount(int(m_items.size()));
-    MontrerLigne(int(m_items.size()) - 1);
-    ChoisirItem(int(m_items.size()) - 1);
+    const int item = m_modele.ItemANommer();
+    if (tableItems->rowCount() != m_modele.Items().size()) {
+        tableItems->setRowCount(int(m_modele.Items().size()));
+        MontrerLigne(item);
+    }
+    ChoisirItem(item);
     eOrthographe->setFocus();
 }
 
@@ -781,60 +754,60 @@ void FenetreStudio::bSupprimerItemClick() {
                 .arg(nom)))
         return;
     QString raison;
-    if (!SupprimerItem(m_dossier, *it, &raison))
+    if (!SupprimerItem(m_modele.Dossier(), *it, &raison))
         Refuser(raison);
-    OuvrirDossier(m_dossier);
+    OuvrirDossier(m_modele.Dossier());
 }
 
 void FenetreStudio::bAjouterOrthographeClick() {
-    const QString t = eOrthographe->text().trimmed();
-    if (t.isEmpty())
+    const IssueOrthographe r = m_modele.AjouterOrthographe(eOrthographe->text());
+    if (!r.Refus.isEmpty()) {
+        Refuser(r.Refus);
         return;
-    auto* l = new QListWidgetItem(t, listeOrthographes);
-    l->setFlags(l->flags() | Qt::ItemIsEditable);
+    }
+    if (r.Acceptee)
+        MontrerOrthographes(listeOrthographes->currentRow());
     eOrthographe->clear();
 }
 
 void FenetreStudio::bRetirerOrthographeClick() {
-    delete listeOrthographes->currentItem();
+    const int ligne = listeOrthographes->currentRow();
+    if (m_modele.RetirerOrthographe(ligne))
+        MontrerOrthographes(ligne);
 }
 
 bool FenetreStudio::bValiderItemClick() {
     ItemStudio* it = Courant();
     if (!it)
         return false;
-    // A spelling typed and not yet added counts: teachers often forget "Ajouter".
-    if (!eOrthographe->text().trimmed().isEmpty())
-        bAjouterOrthographeClick();
-    QStringList textes;
-    for (int i = 0; i < listeOrthographes->count(); ++i)
-        textes.append(listeOrthographes->item(i)->text());
-    const NomItem nom = NommerItem(textes);
+    // A spelling typed and not yet added counts: teachers often forget "Ajouter". Typed a
+    // second time, it is in the list already.
+    if (m_modele.AjouterOrthographe(eOrthographe->text()).Acceptee)
+        MontrerOrthographes(listeOrthographes->currentRow());
+    eOrthographe->clear();
+    const NomItem nom = m_modele.NomEnAttente();
     if (!nom.Accepte()) {
         Refuser(nom.Refus);
         return false;
     }
-    const QString doublon = RefusDoublon(nom.Base, AutresBases());
-    if (!doublon.isEmpty()) {
-        Refuser(doublon);
-        return false;
-    }
-    if (!FichiersLibres(m_courant, nom.Base))
+    const int courant = m_modele.Courant();
+    if (!FichiersLibres(courant, nom.Base))
         return false;
     QString raison;
     if (it->Base.isEmpty()) {
         it->Base = nom.Base;
         it->Orthographes = nom.Textes;
-    } else if (it->Base != nom.Base && !RenommerItem(m_dossier, *it, nom.Base, &raison)) {
+    } else if (it->Base != nom.Base && !RenommerItem(m_modele.Dossier(), *it, nom.Base, &raison)) {
         Refuser(raison);
         return false;
     }
-    if (!EcrireTexteCompagnon(m_dossier, *it, eTexteCompagnon->toPlainText(), &raison)) {
+    m_modele.NomEcrit();
+    if (!EcrireTexteCompagnon(m_modele.Dossier(), *it, eTexteCompagnon->toPlainText(), &raison)) {
         Refuser(raison);
-        MontrerLigne(m_courant);
+        MontrerLigne(m_modele.Courant());
         return false;
     }
-    MontrerLigne(m_courant);
+    MontrerLigne(m_modele.Courant());
     MontrerItem();
     return true;
 }
@@ -853,14 +826,14 @@ void FenetreStudio::bChoisirImageClick() {
         return;
     }
     const QByteArray jpeg = JpegPourItem(image);
-    if (!FichiersLibres(m_courant, Courant()->Base))
+    if (!FichiersLibres(m_modele.Courant(), Courant()->Base))
         return;
     QString raison;
-    if (jpeg.isEmpty() || !EcrireImageCompagnon(m_dossier, *Courant(), jpeg, &raison)) {
+    if (jpeg.isEmpty() || !EcrireImageCompagnon(m_modele.Dossier(), *Courant(), jpeg, &raison)) {
         Refuser(raison.isEmpty() ? QStringLiteral("L'image n'a pas pu être enregistrée.") : raison);
         return;
     }
-    MontrerLigne(m_courant);
+    MontrerLigne(m_modele.Courant());
     MontrerItem();
 }
 
@@ -869,9 +842,9 @@ void FenetreStudio::bRetirerImageClick() {
     if (!it)
         return;
     QString raison;
-    if (!RetirerImageCompagnon(m_dossier, *it, &raison))
+    if (!RetirerImageCompagnon(m_modele.Dossier(), *it, &raison))
         Refuser(raison);
-    MontrerLigne(m_courant);
+    MontrerLigne(m_modele.Courant());
     MontrerItem();
 }
 
@@ -941,18 +914,17 @@ void FenetreStudio::SonPret(const SonPcm& brut, const QString& origine) {
                     : QStringLiteral("Le son « %1 » ne contient que du silence.").arg(origine));
         return;
     }
-    if (!FichiersLibres(m_courant, it->Base))
+    if (!FichiersLibres(m_modele.Courant(), it->Base))
         return;
-    const QString chemin = CheminSon(m_dossier, *it);
+    const QString chemin = CheminSon(m_modele.Dossier(), *it);
     QString raison;
     if (!Services::FichiersSon().EcrireWav(chemin, pret, &raison)) {
         MontrerItem();
         Refuser(raison);
         return;
     }
-    it->FichierSon = QFileInfo(chemin).fileName();
-    it->Son = DureeWav(chemin, it->Duree) ? EtatSon::Present : EtatSon::Illisible;
-    MontrerLigne(m_courant);
+    for (const int i : m_modele.SonEcrit(chemin))
+        MontrerLigne(i);
     MontrerItem();
 }
 
@@ -961,7 +933,7 @@ void FenetreStudio::bReecouterClick() {
     if (!it || it->Son != EtatSon::Present)
         return;
     ISon& son = Services::Son();
-    son.DefinirFichier(CheminSon(m_dossier, *it));
+    son.DefinirFichier(CheminSon(m_modele.Dossier(), *it));
     QString erreur;
     if (!son.Ouvrir(&erreur)) {
         Refuser(erreur);
@@ -973,14 +945,11 @@ void FenetreStudio::bReecouterClick() {
 void FenetreStudio::bSyntheseClick() {
     if (!bValiderItemClick())
         return;
-    LancerSynthese({m_courant});
+    LancerSynthese({m_modele.Courant()});
 }
 
 void FenetreStudio::bSynthetiserToutClick() {
-    QVector<int> sansSon;
-    for (int i = 0; i < m_items.size(); ++i)
-        if (!m_items.at(i).Base.isEmpty() && m_items.at(i).Son != EtatSon::Present)
-            sansSon.append(i);
+    const QVector<int> sansSon = m_modele.ItemsSansSon();
     if (sansSon.isEmpty()) {
         Services::Messages().Information(QStringLiteral("Tous les items ont déjà un son."));
         return;
@@ -990,11 +959,12 @@ void FenetreStudio::bSynthetiserToutClick() {
 
 void FenetreStudio::LancerSynthese(const QVector<int>& indexes) {
     for (const int i : indexes)
-        if (!FichiersLibres(i, m_items.at(i).Base))
+        if (!FichiersLibres(i, m_modele.Items().at(i).Base))
             return;
     QVector<TacheSynthese> taches;
     for (const int i : indexes)
-        taches.append({m_items.at(i).Orthographes.value(0), CheminSon(m_dossier, m_items.at(i))});
+        taches.append({m_modele.Items().at(i).Orthographes.value(0),
+                       CheminSon(m_modele.Dossier(), m_modele.Items().at(i))});
     QString raison;
     if (!m_lot->Lancer(taches, &raison)) {
         Refuser(raison);
@@ -1026,24 +996,21 @@ void FenetreStudio::bImporterSonClick() {
 // The folder as a whole
 
 void FenetreStudio::bEssayerClick() {
-    if (m_dossier.isEmpty())
+    if (m_modele.Dossier().isEmpty())
         return;
-    int avecSon = 0;
-    for (const ItemStudio& it : std::as_const(m_items))
-        avecSon += it.Son == EtatSon::Present ? 1 : 0;
-    if (avecSon == 0) {
+    if (!m_modele.UnItemASonSon()) {
         Refuser(QStringLiteral("Aucun item de ce dossier n'a encore de son : il n'y a rien à "
                                "essayer."));
         return;
     }
-    FenetreEssai essai(this, m_dossier);
+    FenetreEssai essai(this, m_modele.Dossier());
     Services::Modal().Montrer(&essai);
 }
 
 void FenetreStudio::bExporterClick() {
-    if (m_dossier.isEmpty())
+    if (m_modele.Dossier().isEmpty())
         return;
-    const QString nom = QFileInfo(m_dossier).fileName();
+    const QString nom = QFileInfo(m_modele.Dossier()).fileName();
     const QString zip = Services::ChoixFichier().Enregistrer(
         this, QStringLiteral("Exporter le dossier « %1 »").arg(nom),
         QDir(QDir::homePath()).filePath(nom + QStringLiteral(".zip")), filtreZip);
@@ -1051,7 +1018,7 @@ void FenetreStudio::bExporterClick() {
         return;
     QString raison;
     QStringList ecartes;
-    if (!ExporterDossier(m_dossier, zip, &raison, &ecartes)) {
+    if (!ExporterDossier(m_modele.Dossier(), zip, &raison, &ecartes)) {
         Refuser(ecartes.isEmpty() ? raison
                                   : raison + QStringLiteral("\n\n") + TexteEcartes(ecartes));
         return;

@@ -2,10 +2,11 @@
 // The exercise studio: the teacher chooses or creates an exercise folder, types what the pupil
 // must write for each item, adds a text and a picture if he wishes, and gives each item its
 // sound from the microphone, the synthesised voice or a file. The program writes the files and
-// their names; every rule lives in core/studio, this window only turns clicks into calls.
+// their names; every rule lives in core/studio, and what is edited in its ModeleStudio: this
+// window draws the model and turns clicks into calls.
 
 #include "core/SonPcm.h"
-#include "core/studio/DossierStudio.h"
+#include "core/studio/ModeleStudio.h"
 #include "ui/dialogs/FormeModale.h"
 
 class LotSynthese;
@@ -66,9 +67,10 @@ public:
     QPushButton* bFermer = nullptr;
 
     // The folder shown (absolute path, no final separator); empty when none.
-    QString DossierOuvert() const { return m_dossier; }
-    const QVector<ItemStudio>& Items() const { return m_items; }
-    int ItemCourant() const { return m_courant; }
+    QString DossierOuvert() const { return m_modele.Dossier(); }
+    const QVector<ItemStudio>& Items() const { return m_modele.Items(); }
+    int ItemCourant() const { return m_modele.Courant(); }
+    const ModeleStudio& Modele() const { return m_modele; }
     void OuvrirDossier(const QString& dossier);
     void ChoisirItem(int index);
 
@@ -102,27 +104,29 @@ protected:
 
 private:
     void RemplirArbre(const QString& aSelectionner = {});
+    // Lists the branch the teacher opens, then shows its folders.
     void RemplirBranche(QTreeWidgetItem* branche);
+    // The folders of a listed branch, and theirs when listed.
+    void MontrerBranche(QTreeWidgetItem* branche);
     void DossierChoisi();
+    // The folder's name, its warning, its items and the item chosen.
+    void MontrerDossier();
     void RemplirTable();
     void MontrerLigne(int ligne);
     void MontrerItem();
+    // The spellings of the item chosen, the row `ligne` (or the last) current.
+    void MontrerOrthographes(int ligne = -1);
     void MettreAJourBoutons();
     void SuivreMicro();
     void SonPret(const SonPcm& brut, const QString& origine);
     void LancerSynthese(const QVector<int>& indexes);
-    QStringList AutresBases() const;
-    // The folder chosen in the tree (absolute path), the root included; empty when none.
-    QString DossierDeLArbre() const;
     // Before writing the files of item `index` under `base`: false when a colleague made one of
     // them meanwhile; the folder is then read again and the teacher told, what he typed kept.
     bool FichiersLibres(int index, const QString& base);
-    ItemStudio* Courant();
+    ItemStudio* Courant() { return m_modele.ItemCourant(); }
     void Refuser(const QString& texte);
 
-    QString m_dossier;
-    QVector<ItemStudio> m_items;
-    int m_courant = -1;
+    ModeleStudio m_modele;
     bool m_enregistrement = false; // a capture started and not yet written
     bool m_arretDemande = false;
     QTimer* m_minuterieMicro = nullptr;
