@@ -76,15 +76,14 @@ public:
         const QString nom = forme->objectName();
         int r = 1;
         if (nom == u"Form2") {
-            Etat.NomGroupe = QStringLiteral("CM1");
+            Etat.Choix.Groupe = QStringLiteral("CM1");
             Etat.DossierGroupe = Etat.CheminBilans + QStringLiteral("CM1/");
             QDir().mkpath(Etat.DossierGroupe);
             Etat.NomEleve = QStringLiteral("Banc");
             for (const char* s : {SuffixeHistorique, SuffixeDetail, SuffixeExos})
                 CreerFichierVide(FichierEleve(QString::fromLatin1(s)));
             ChargerReussites();
-            Etat.DossierExercice = Etat.CheminMedias + QStringLiteral("Les animaux");
-            QDir::setCurrent(Etat.DossierExercice);
+            Etat.Choix.DossierExercice = Etat.CheminMedias + QStringLiteral("Les animaux");
         } else if (nom == u"fChoixNbItems") {
             Fenetres::NombreItems->bOk->click();
         } else if (nom == u"fMessagePerso") {

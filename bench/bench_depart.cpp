@@ -92,8 +92,7 @@ int main(int argc, char** argv) {
     Fenetres::Creer();
     Etat.CheminMedias = medias;
     Etat.CheminBilans = bilans;
-    Etat.NomGroupe = QStringLiteral("CM1");
-    QDir::setCurrent(medias);
+    Etat.Choix.Groupe = QStringLiteral("CM1");
     Fenetres::Depart->Preparer(); // the group is preselected, as for the class's next pupil
 
     const double coeurDossiers = Mediane([&] { ListerDossiers(medias); });

@@ -10,6 +10,7 @@
 #include "core/Etat.h"
 #include "core/Services.h"
 #include "ui/Fenetres.h"
+#include "ui/Pilote.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/platform/ServicesADemande.h"
 
@@ -35,8 +36,7 @@ public:
     int Montrer(QDialog* forme) override {
         if (forme->objectName() != u"Form2")
             return QDialog::Accepted;
-        Etat.DossierExercice = Dossier;
-        QDir::setCurrent(Dossier);
+        Etat.Choix.DossierExercice = Dossier;
         return QDialog::Accepted;
     }
 };
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     Fenetres::Creer();
     FenetreExercice* fenetre = Fenetres::Exercice;
     fenetre->show();
-    fenetre->NouvelExercice();
+    Pilote::NouvelExercice();
 
     // The event loop's heartbeat: the longest time between two ticks is the longest stall.
     QElapsedTimer horloge;

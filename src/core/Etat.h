@@ -4,6 +4,7 @@
 
 #include "core/Echelle.h"
 #include "core/exercise/SessionExercice.h"
+#include "core/setup/ChoixDepart.h"
 
 #include <QString>
 #include <QVector>
@@ -46,15 +47,15 @@ struct EtatProgramme {
     QString FichierJournal;
     bool EcriturePossible = true;
 
-    // Who is working
-    QString NomGroupe;
+    // Who is working and on what, as the start form's lists have it.
+    ChoixTravail Choix;
+    // Whose records are read and written: the pupil and group folder the start form applied
+    // when an exercise or a record view began, or the group the teacher module shows.
     QString DossierGroupe;
     QString NomEleve;
-    QString ElevePrecedent;
     bool ModeEnseignant = false;
 
-    // The open exercise: the folder the start form chose, and the exercise worked in it.
-    QString DossierExercice;
+    // The exercise worked in the folder the start form chose.
     SessionExercice Exercice;
 
     // The pupil's history and the file it belongs to. A save writes only to FichierReussites,

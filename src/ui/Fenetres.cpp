@@ -1,5 +1,6 @@
 #include "ui/Fenetres.h"
 
+#include "ui/Pilote.h"
 #include "ui/dialogs/DialogueAppreciation.h"
 #include "ui/dialogs/DialogueNombreItems.h"
 #include "ui/dialogs/DialogueQuitter.h"
@@ -41,6 +42,7 @@ void Creer(FormeModale::Controles controles) {
     Bilans = new FenetreBilans(Exercice, controles);
     NouvelEleve = new DialogueNouvelEleve(Exercice, controles);
     MotDePasse = new DialogueMotDePasse(Exercice, controles);
+    Pilote::Relier();
 }
 
 void Detruire() {

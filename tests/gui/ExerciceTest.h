@@ -7,6 +7,7 @@
 #include "core/records/FichiersEleve.h"
 #include "core/records/Reussites.h"
 #include "ui/Fenetres.h"
+#include "ui/Pilote.h"
 #include "ui/exercise/FenetreExercice.h"
 
 #include <QDialog>
@@ -58,7 +59,7 @@ public:
     // What the start form does once the pupil ("" for a visitor) has chosen `dossier`.
     void ScripterDepart(const QString& eleve, const QString& dossier) {
         modal.Modal.Ajouter("Form2", [this, eleve, dossier](QDialog*) {
-            Etat.NomGroupe = "CM1";
+            Etat.Choix.Groupe = "CM1";
             Etat.DossierGroupe = Etat.CheminBilans + "CM1/";
             Etat.NomEleve = eleve;
             if (!eleve.isEmpty()) {
@@ -67,13 +68,13 @@ public:
                         CreerFichierVide(FichierEleve(eleve, s));
             }
             ChargerReussites();
-            Etat.DossierExercice = dossier;
+            Etat.Choix.DossierExercice = dossier;
             return 1;
         });
     }
 
     void Ouvrir(const QString& eleve, const QString& dossier) {
         ScripterDepart(eleve, dossier);
-        Fenetres::Exercice->NouvelExercice();
+        Pilote::NouvelExercice();
     }
 };

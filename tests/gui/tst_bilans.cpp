@@ -75,7 +75,7 @@ struct Classe : BancFenetres {
 
     // The pupil's own report, as the start form opens it.
     void OuvrirEleve(const QString& nom = "Paul") {
-        Etat.NomGroupe = "CM1";
+        Etat.Choix.Groupe = "CM1";
         Etat.DossierGroupe = cm1;
         Etat.NomEleve = nom;
         Ouvrir(false);
@@ -332,8 +332,9 @@ private slots:
         else
             QVERIFY(!Texte("ItemReussis").isEmpty());
         QCOMPARE(Etat.DossierGroupe, groupe.isEmpty() ? c.racine : c.racine + groupe + "/");
-        // The start form's own state is not the report form's to change.
-        QCOMPARE(Etat.NomGroupe, QString());
+        // The start form's choice is not the report form's to change.
+        QCOMPARE(Etat.Choix.NomGroupe(), groupeDepart);
+        QCOMPARE(Etat.Choix.Eleve.Nom, eleveDepart);
         QCOMPARE(Etat.NomEleve, QString());
     }
 
@@ -593,7 +594,7 @@ private slots:
         if (enseignant) {
             c.Ouvrir(true);
         } else {
-            Etat.NomGroupe = groupe;
+            Etat.Choix.Groupe = groupe;
             Etat.DossierGroupe = g;
             Etat.NomEleve = "Paul";
             c.Ouvrir(false);

@@ -33,7 +33,7 @@ namespace {
 
 // An item of the exercise as the session hands it to the player: its absolute path.
 QString Item(const QString& nom) {
-    return QDir(Etat.DossierExercice).filePath(nom);
+    return QDir(Etat.Choix.DossierExercice).filePath(nom);
 }
 
 void Montrer(QWidget* w) {
@@ -171,8 +171,7 @@ private slots:
                                            : QItemSelectionModel::NoUpdate);
         QTest::keyClick(liste, Qt::Key_Return);
         const QString racine = QDir(b.Medias).absolutePath();
-        QCOMPARE(Fenetres::Depart->DossierCourant(),
-                 dossier.isEmpty() ? racine : racine + "/" + dossier);
+        QCOMPARE(Etat.Choix.Position, dossier.isEmpty() ? racine : racine + "/" + dossier);
         QCOMPARE(Fenetres::Depart->bValider->isEnabled(), commencer);
         QCOMPARE(Fenetres::Depart->result() == QDialog::Accepted && !Fenetres::Depart->isVisible(),
                  lance);

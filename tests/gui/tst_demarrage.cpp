@@ -4,6 +4,7 @@
 #include "DoublesUi.h"
 #include "core/Etat.h"
 #include "ui/Fenetres.h"
+#include "ui/Pilote.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/platform/BusDeSession.h"
 #include "ui/setup/FenetreDepart.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
@@ -112,13 +114,16 @@ private slots:
         EcrireOctets(env.Programme + "_Medias/Animaux/chat.wav", "RIFF");
         // The start form's part: a visitor chooses the folder Animaux.
         modal.Modal.Ajouter("Form2", [&](QDialog*) {
-            Etat.DossierExercice = env.Programme + "_Medias/Animaux";
+            Etat.Choix.DossierExercice = env.Programme + "_Medias/Animaux";
             return 1;
         });
         Fenetres::Creer();
+        Fenetres::Exercice->eSaisie->setText("reste");
         Fenetres::Exercice->show();
         QTRY_VERIFY(!Etat.PremiereActivation);
-        QCOMPARE(Fenetres::Exercice->windowTitle(), QStringLiteral("Plumelune - Version 2.0"));
+        QCOMPARE(Fenetres::Exercice->windowTitle(),
+                 QStringLiteral("Plumelune - Version 2.0 - Elève : Visiteur"));
+        QVERIFY(Fenetres::Exercice->eSaisie->text().isEmpty()); // nothing typed stays
         QCOMPARE(Etat.CheminBilans, env.Programme + "_Bilans/");
         QCOMPARE(Etat.ReponsesNecessaires, 2);
         QVERIFY(Etat.EcriturePossible);
@@ -130,7 +135,7 @@ private slots:
         QCOMPARE(Fenetres::Exercice->lDossierCourant->text(), QStringLiteral("Animaux"));
         QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("chat.wav"));
         // A later activation does not start again.
-        Fenetres::Exercice->FormActivate();
+        Pilote::Demarrer();
         QCOMPARE(Journaux(env.Programme).size(), 1);
         QVERIFY(env.Messages.Appels.isEmpty());
 

@@ -6,6 +6,7 @@
 #include "core/Etat.h"
 #include "core/Texte.h"
 #include "ui/Fenetres.h"
+#include "ui/Pilote.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/setup/DialogueMotDePasse.h"
 #include "ui/setup/DialogueNouvelEleve.h"
@@ -206,13 +207,14 @@ private slots:
     void groupeEtEleveRetrouves() {
         Banc b;
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt", "Zoé.txt"});
-        Etat.NomGroupe = QStringLiteral("cm1"); // remembered in another case
+        Etat.Choix.Groupe = QStringLiteral("cm1"); // remembered in another case
+        Etat.Choix.Eleve = {GenreEleve::Nomme, QStringLiteral("zoé")};
         Etat.NomEleve = QStringLiteral("zoé");
         b.Montrer();
         QCOMPARE(Fenetres::Depart->cChoixGroupe->currentText(), QStringLiteral("CM1"));
         QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), QStringLiteral("Zoé"));
         QVERIFY(Fenetres::Depart->bBilan->isEnabled());
-        QCOMPARE(Etat.ElevePrecedent, QStringLiteral("zoé"));
+        QCOMPARE(Etat.Choix.ElevePrecedent, QStringLiteral("zoé"));
     }
 
     void eleveNommeCommeUneEntreeSpeciale_data() {
@@ -224,8 +226,8 @@ private slots:
         QFETCH(QString, nom);
         Banc b;
         Banc::Creer(b.bilans + "CM1/", {nom + ".txt"});
-        Etat.NomGroupe = QStringLiteral("CM1");
-        Etat.NomEleve = nom;
+        Etat.Choix.Groupe = QStringLiteral("CM1");
+        Etat.Choix.Eleve = {GenreEleve::Nomme, nom};
         b.Montrer();
         QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), nom);
         QVERIFY(Fenetres::Depart->bBilan->isEnabled());
@@ -235,7 +237,7 @@ private slots:
     void groupeDisparuDonneLaRacine() {
         Banc b;
         Banc::Creer(b.bilans, {"CM1/", "Max.txt"});
-        Etat.NomGroupe = QStringLiteral("CM2");
+        Etat.Choix.Groupe = QStringLiteral("CM2");
         b.Montrer();
         QCOMPARE(Fenetres::Depart->cChoixGroupe->currentIndex(), -1);
         QCOMPARE(Fenetres::Depart->cChoixGroupe->currentText(), QString());
@@ -452,8 +454,7 @@ private slots:
         QCOMPARE(b.Ferme(), accepte);
         QCOMPARE(b.env.Messages.Textes(),
                  accepte ? QStringList{} : QStringList{"Mot de passe incorrect."});
-        // The caption names the pupil either way; the files come only with the launch.
-        QCOMPARE(Fenetres::Exercice->windowTitle(), titre + " - Elève : Paul");
+        // The files come only with the launch.
         QCOMPARE(QFileInfo::exists(b.bilans + "CM1/Paul_Detail.txt"), accepte);
         QCOMPARE(LireOctets(b.bilans + "CM1/Paul_Pwd.txt"), fichier);
         if (!accepte) {
@@ -497,11 +498,11 @@ private slots:
         Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
         QStringList titres;
         b.RepondreMotDePasse(motDePasse, &titres);
-        Etat.DossierExercice.clear();
+        Etat.Choix.DossierExercice.clear();
         b.Lancer("Animaux");
         QCOMPARE(titres, QStringList{"Saisie du mot de passe"});
         QVERIFY(b.env.Messages.Appels.isEmpty()); // no "Mot de passe incorrect."
-        QCOMPARE(Etat.DossierExercice, b.medias + "Animaux");
+        QCOMPARE(Etat.Choix.DossierExercice, b.medias + "Animaux");
     }
 
     // A share mounted without UTF-8 file names: the start form says so once, naming the group
@@ -511,7 +512,7 @@ private slots:
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
         const FichierNomBrut zoe(b.bilans + "CM1/", "Zo\xE9.txt");
         QVERIFY(zoe.Cree);
-        Etat.NomGroupe = QStringLiteral("CM1");
+        Etat.Choix.Groupe = QStringLiteral("CM1");
         b.Montrer();
         b.Montrer();
         QCOMPARE(b.env.Messages.Appels.size(), 1);
@@ -535,7 +536,8 @@ private slots:
         Banc b;
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt", "Paul_Pwd.txt"});
-        Etat.NomGroupe = QStringLiteral("CM1");
+        Etat.Choix.Groupe = QStringLiteral("CM1");
+        Etat.Choix.Eleve = {GenreEleve::Nomme, QStringLiteral("Paul")};
         Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
         Fenetres::Depart->bBilan->click();
@@ -549,7 +551,7 @@ private slots:
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt", "Zoé.txt"});
         EcrireOctets(b.bilans + "CM1/Zoé_Pwd.txt", "etoile\r\n");
-        Etat.NomGroupe = QStringLiteral("CM1");
+        Etat.Choix.Groupe = QStringLiteral("CM1");
         Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
         Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Zoé");
@@ -565,7 +567,7 @@ private slots:
         Banc b;
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
-        Etat.NomGroupe = QStringLiteral("CM1");
+        Etat.Choix.Groupe = QStringLiteral("CM1");
         Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
         b.Lancer("Animaux");
@@ -602,7 +604,7 @@ private slots:
         if (fichierPwd)
             EcrireOctets(b.bilans + "CM1/Paul_Pwd.txt", "lune\r\n");
         Etat.MotDePasseActif = actif;
-        Etat.NomGroupe = QStringLiteral("CM1");
+        Etat.Choix.Groupe = QStringLiteral("CM1");
         if (preselectionne)
             Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
@@ -675,7 +677,7 @@ private slots:
         Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
         Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Zoé");
         Banc::Cliquer("[+] Grammaire");
-        QCOMPARE(SansFin(Fenetres::Depart->DossierCourant()), SansFin(b.medias + "Grammaire"));
+        QCOMPARE(SansFin(Etat.Choix.Position), SansFin(b.medias + "Grammaire"));
         // Inside the report form the teacher deletes Paul, adds a group and, in the studio, a
         // folder of exercises.
         b.modal.Modal.Ajouter("fBilans", [&](QDialog*) {
@@ -694,7 +696,7 @@ private slots:
         QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), QStringLiteral("Zoé"));
         QVERIFY(Fenetres::Depart->bBilan->isEnabled());
         // The browser stays where it was.
-        QCOMPARE(SansFin(Fenetres::Depart->DossierCourant()), SansFin(b.medias + "Grammaire"));
+        QCOMPARE(SansFin(Etat.Choix.Position), SansFin(b.medias + "Grammaire"));
         QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), (QStringList{"Articles", "Mes mots"}));
     }
 
@@ -718,7 +720,7 @@ private slots:
         QVERIFY(Fenetres::Depart->bValider->isEnabled());
         Banc::Cliquer("[+] Grammaire"); // a marked folder opens at once
         QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), (QStringList{"Articles", "Pluriels"}));
-        QCOMPARE(SansFin(Fenetres::Depart->DossierCourant()), SansFin(b.medias + "Grammaire"));
+        QCOMPARE(SansFin(Etat.Choix.Position), SansFin(b.medias + "Grammaire"));
         QVERIFY(Fenetres::Depart->bRemonter->isEnabled());
         QVERIFY(!Fenetres::Depart->bValider->isEnabled());
         QVERIFY(Fenetres::Depart->eRepertoires->selectedItems().isEmpty());
@@ -726,11 +728,11 @@ private slots:
         QVERIFY(Fenetres::Depart->bValider->isEnabled());
 
         Fenetres::Depart->bRemonter->click();
-        QCOMPARE(SansFin(Fenetres::Depart->DossierCourant()), SansFin(b.medias));
+        QCOMPARE(SansFin(Etat.Choix.Position), SansFin(b.medias));
         QVERIFY(!Fenetres::Depart->bRemonter->isEnabled());
         QVERIFY(!Fenetres::Depart->bValider->isEnabled());
         Fenetres::Depart->bRemonter->click(); // never above the media root, even when called
-        QCOMPARE(Fenetres::Depart->DossierCourant(), SansFin(b.medias));
+        QCOMPARE(Etat.Choix.Position, SansFin(b.medias));
         QVERIFY(b.env.Messages.Appels.isEmpty());
     }
 
@@ -777,7 +779,7 @@ private slots:
         QTest::mouseDClick(vue, Qt::LeftButton, Qt::NoModifier, centre);
         QTest::mouseRelease(vue, Qt::LeftButton, Qt::NoModifier, centre);
         // One level down; "[+] Articles" sits under the mouse now and stays closed.
-        QCOMPARE(SansFin(Fenetres::Depart->DossierCourant()), SansFin(b.medias + "Grammaire"));
+        QCOMPARE(SansFin(Etat.Choix.Position), SansFin(b.medias + "Grammaire"));
         QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), (QStringList{"[+] Articles", "Zèbre"}));
         Fenetres::Depart->hide();
     }
@@ -792,7 +794,7 @@ private slots:
         Banc::Cliquer("Animaux");
         QTest::keyClick(Fenetres::Depart->eRepertoires, Qt::Key_Return);
         QVERIFY(b.Ferme());
-        QCOMPARE(Etat.DossierExercice, b.medias + "Animaux");
+        QCOMPARE(Etat.Choix.DossierExercice, b.medias + "Animaux");
     }
 
     // --- Launch --------------------------------------------------------------------------------
@@ -801,7 +803,6 @@ private slots:
         Banc b;
         Banc::Creer(b.medias, {"Grammaire/Articles/le.wav"});
         Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
-        Fenetres::Exercice->eSaisie->setText("reste");
         Etat.NomEleve = QStringLiteral("Paul");
         b.Montrer();
         Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
@@ -811,24 +812,24 @@ private slots:
         QVERIFY(b.Ferme());
         QVERIFY(b.modal.Modal.Montres.isEmpty());
         QCOMPARE(Etat.NomEleve, QString());
-        QCOMPARE(Etat.NomGroupe, QStringLiteral("CM1"));
+        QCOMPARE(Etat.Choix.Groupe, QStringLiteral("CM1"));
         QCOMPARE(Etat.DossierGroupe, b.bilans + "CM1/");
-        QCOMPARE(Fenetres::Exercice->windowTitle(), titre + " - Elève : Visiteur");
-        QVERIFY(Fenetres::Exercice->eSaisie->text().isEmpty());
-        QCOMPARE(Etat.DossierExercice, b.medias + "Grammaire/Articles");
+        QCOMPARE(Etat.Choix.Eleve, EleveChoisi{});
+        QCOMPARE(Etat.Choix.DossierExercice, b.medias + "Grammaire/Articles");
         QCOMPARE(Fichiers(b.bilans + "CM1/"), QStringList{"Paul.txt"});
     }
 
     void lancementSansEleveChoisi() {
         Banc b;
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
-        Etat.NomEleve = QStringLiteral("Parti"); // no longer in the list: nothing selected
+        Etat.Choix.Eleve = {GenreEleve::Nomme, QStringLiteral("Parti")};
         b.Montrer();
-        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentIndex(), -1);
-        Etat.ElevePrecedent = QStringLiteral("x");
+        // No longer in the list: he works as a visitor, and the list says so.
+        QCOMPARE(Fenetres::Depart->cChoixUtilisateur->currentText(), QStringLiteral("Visiteur"));
+        Etat.Choix.ElevePrecedent = QStringLiteral("x");
         b.Lancer("Animaux");
         QVERIFY(b.Ferme());
-        QCOMPARE(Fenetres::Exercice->windowTitle(), titre + " - Elève : ");
+        QCOMPARE(Etat.Choix.Eleve, EleveChoisi{});
         QCOMPARE(Etat.NomEleve, QString());
     }
 
@@ -849,7 +850,7 @@ private slots:
                  (QStringList{"Nouveau.txt", "Nouveau_Detail.txt", "Nouveau_Exos.txt",
                               "Nouveau_Pwd.txt", "Paul.txt"}));
         QCOMPARE(LireOctets(b.bilans + "CM1/Nouveau_Pwd.txt"), QByteArray("abc\r\n"));
-        QCOMPARE(Fenetres::Exercice->windowTitle(), titre + " - Elève : Nouveau");
+        QCOMPARE(Etat.Choix.Eleve.Genre, GenreEleve::Nouveau);
     }
 
     void paulTxtMajusculesSontSesFichiers() {
@@ -911,7 +912,7 @@ private slots:
         QCOMPARE(b.env.Messages.Appels.first().Genre, QStringLiteral("Erreur"));
         QVERIFY(b.env.Messages.Appels.first().Texte.contains("Grammaire"));
         QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), QStringList{"Animaux"});
-        QCOMPARE(Fenetres::Depart->DossierCourant(), SansFin(b.medias));
+        QCOMPARE(Etat.Choix.Position, SansFin(b.medias));
     }
 
     void racineDesBilansDisparue() {
@@ -948,7 +949,7 @@ private slots:
         Banc b;
         Banc::Creer(b.medias, {"Animaux/chat.wav"});
         Etat.CheminBilans.clear();
-        Etat.NomGroupe = QStringLiteral("CM1");
+        Etat.Choix.Groupe = QStringLiteral("CM1");
         Etat.MotDePasseActif = false;
         b.Montrer();
         QCOMPARE(Entrees(Fenetres::Depart->cChoixGroupe), QStringList{"Choisis ton groupe"});
@@ -1002,14 +1003,16 @@ private slots:
             EcrireOctets(b.env.Programme + "quitter.wav", "RIFF");
         Etat.Bruitage = bruitage;
         b.env.Messages.Reponses = {ok};
-        b.Montrer();
-        Fenetres::Depart->bQuitter->click();
+        b.modal.Modal.Ajouter("Form2", [](QDialog* d) {
+            Fenetres::Depart->bQuitter->click();
+            return d->result();
+        });
+        Pilote::NouvelExercice();
         QCOMPARE(b.env.Messages.Appels.size(), 1);
         QCOMPARE(b.env.Messages.Appels.first().Genre, QStringLiteral("OkAnnuler"));
         QCOMPARE(b.env.Messages.Appels.first().Texte,
                  QStringLiteral("Veux-tu vraiment quitter le logiciel ?"));
         QCOMPARE(Fenetres::Exercice->Ferme(), ok);
-        QCOMPARE(Fenetres::Depart->result(), int(QDialog::Rejected));
         const bool adieu = ok && son && bruitage;
         QCOMPARE(b.env.Son.Joues.size(), adieu ? 1 : 0);
         if (adieu)

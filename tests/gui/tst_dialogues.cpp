@@ -293,7 +293,7 @@ private slots:
         Fenetres::Exercice->eSaisie->setText(Etat.Exercice.ItemCourant().chopped(4));
         QTest::keyClick(Fenetres::Exercice->eSaisie, Qt::Key_Return);
         QVERIFY(LireOctets(x.FichierEleve("Paul", SuffixeHistorique)).isEmpty());
-        x.ScripterDepart("Paul", Etat.DossierExercice);
+        x.ScripterDepart("Paul", Etat.Choix.DossierExercice);
         x.modal.Modal.Ajouter("fQuitter", Presser("bNouvelExo"));
         Fenetres::Exercice->bStop->click();
         QCOMPARE(LireOctets(x.FichierEleve("Paul", SuffixeHistorique)), QByteArray("chat|1\r\n"));

@@ -187,8 +187,7 @@ private slots:
         QFETCH(QString, tape);
         QFETCH(bool, refuse);
         Banc b;
-        Fenetres::Depart->cChoixUtilisateur->clear();
-        Fenetres::Depart->cChoixUtilisateur->addItems({"Visiteur", "Nouveau", "Paul"});
+        Fenetres::NouvelEleve->NomsPris = {"Visiteur", "Nouveau", "Paul"};
         Fenetres::NouvelEleve->Preparer();
         QSignalSpy fin(Fenetres::NouvelEleve, &QDialog::finished);
         Fenetres::NouvelEleve->eUtilisateur->setText(tape);

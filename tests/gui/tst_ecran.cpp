@@ -28,7 +28,7 @@ namespace {
 
 // An item of the exercise as the session hands it to the player: its absolute path.
 QString Item(const QString& nom) {
-    return QDir(Etat.DossierExercice).filePath(nom);
+    return QDir(Etat.Choix.DossierExercice).filePath(nom);
 }
 
 // The answer of the current item typed and submitted with Enter.
@@ -361,7 +361,7 @@ private slots:
             static_cast<DialogueQuitter*>(d)->bNouvelExo->click();
             return d->result();
         });
-        x.ScripterDepart("Paul", Etat.DossierExercice);
+        x.ScripterDepart("Paul", Etat.Choix.DossierExercice);
         Fenetres::Exercice->bStopClick();
         QVERIFY(LireOctets(x.Journal).contains("Exercice interrompu apr\xe8s 10 s.\r\n"));
     }

@@ -6,6 +6,7 @@
 #include "core/records/FichiersEleve.h"
 #include "core/records/Reussites.h"
 #include "ui/Fenetres.h"
+#include "ui/Pilote.h"
 #include "ui/dialogs/DialogueAppreciation.h"
 #include "ui/exercise/FenetreExercice.h"
 
@@ -39,10 +40,10 @@ struct Exercice : BancFenetres {
         EcrireOctets(Etat.FichierJournal, "");
         Etat.PremiereActivation = false;
         modal.Modal.Ajouter("Form2", [this, eleve, groupe](QDialog*) {
-            Etat.NomGroupe = "CM1";
+            Etat.Choix.Groupe = "CM1";
             Etat.DossierGroupe = groupe;
             Etat.NomEleve = eleve;
-            Etat.DossierExercice = Etat.CheminMedias + "Animaux";
+            Etat.Choix.DossierExercice = Etat.CheminMedias + "Animaux";
             if (!eleve.isEmpty())
                 ChargerReussites();
             return 1;
@@ -88,7 +89,7 @@ private slots:
                 journal = LireOctets(Etat.FichierJournal);
         };
         Fenetres::Exercice->show();
-        Fenetres::Exercice->NouvelExercice();
+        Pilote::NouvelExercice();
         QCOMPARE(Fenetres::Exercice->lNoteMaxi->text(), QStringLiteral("15"));
         QCOMPARE(Fenetres::Exercice->lNbItemsTotal->text(), QStringLiteral("3"));
         QCOMPARE(Etat.Exercice.ItemCourant(), QStringLiteral("chien.wav"));
@@ -155,7 +156,7 @@ private slots:
         QCOMPARE(ex.messages.size(), 11);
         // The brief model answer, then the farewell heard whole.
         QCOMPARE(env.Pause.Pauses, (QVector<int>{1000, 4000}));
-        QCOMPARE(env.Son.Joues.first(), QDir(Etat.DossierExercice).filePath("chien.wav"));
+        QCOMPARE(env.Son.Joues.first(), QDir(Etat.Choix.DossierExercice).filePath("chien.wav"));
         QVERIFY(env.Son.Joues.last().endsWith("quitter.wav"));
         QVERIFY(env.Son.Joues.contains(env.Programme + "fin.wav"));
     }
@@ -195,7 +196,7 @@ private slots:
         });
         Etat.ModeEnseignant = true;
         Fenetres::Exercice->show();
-        Fenetres::Exercice->NouvelExercice();
+        Pilote::NouvelExercice();
         ex.Ecouter(1);
         ex.Repondre("chat");
         QStringList debuts;
@@ -214,7 +215,7 @@ private slots:
         ex.env.Messages.Reponses = {true};
         ex.modal.Modal.Ajouter("Form2", [](QDialog*) { return 1; });
         Fenetres::Exercice->show();
-        Fenetres::Exercice->NouvelExercice();
+        Pilote::NouvelExercice();
         ex.Ecouter(3);
         ex.Repondre("chat");
         QVERIFY(Fenetres::Exercice->isVisible());
@@ -239,13 +240,13 @@ private slots:
         for (int i = 0; i < nombre; ++i)
             items.append(QStringLiteral("mot%1.wav").arg(i));
         Exercice ex(items, "", "");
-        Fenetres::Exercice->NouvelExercice();
+        Pilote::NouvelExercice();
         QCOMPARE(ex.modal.Modal.Montres.contains("fChoixNbItems"), choix);
     }
 
     void dossierSansItem() {
         Exercice ex({}, "", "");
-        Fenetres::Exercice->NouvelExercice();
+        Pilote::NouvelExercice();
         QCOMPARE(ex.env.Messages.Textes(),
                  QStringList{"Il n'y a plus d'items à retravailler dans ce dossier !"});
         QVERIFY(!Fenetres::Exercice->bJEcoute->isEnabled());
@@ -257,7 +258,7 @@ private slots:
     void sonIllisible() {
         Exercice ex({"chat.wav"}, "", "");
         ex.env.Son.Illisibles = {"chat.wav"};
-        Fenetres::Exercice->NouvelExercice();
+        Pilote::NouvelExercice();
         QTest::mouseClick(Fenetres::Exercice->bJEcoute, Qt::LeftButton);
         QCOMPARE(ex.env.Messages.Appels.size(), 1);
         QCOMPARE(ex.env.Messages.Appels.first().Genre, QStringLiteral("Erreur"));

@@ -131,8 +131,13 @@ private slots:
         QFETCH(bool, reponse);
         ExerciceTest x;
         x.env.Messages.Reponses = {reponse};
-        Fenetres::Depart->show();
-        const bool ferme = Fenetres::Depart->close();
+        bool ferme = false;
+        x.modal.Modal.Ajouter("Form2", [&](QDialog* d) {
+            d->show();
+            ferme = d->close();
+            return d->result();
+        });
+        Pilote::NouvelExercice();
         QCOMPARE(x.env.Messages.Textes(),
                  QStringList{QStringLiteral("Veux-tu vraiment quitter le logiciel ?")});
         QCOMPARE(ferme, reponse);
@@ -151,7 +156,7 @@ private slots:
             Fenetres::NombreItems->r4Items->setChecked(true);
             return FermerCommeLeBureau(d);
         });
-        Fenetres::Exercice->NouvelExercice();
+        Pilote::NouvelExercice();
         QCOMPARE(Etat.Exercice.NbItems(), 4); // the choice shown was taken, as "Ok" takes it
 
         int retour = -1;
@@ -288,7 +293,7 @@ private slots:
             if (moment == u"fChoixNbItems") {
                 x.ScripterDepart("Paul", mots);
                 x.modal.Modal.Ajouter("fChoixNbItems", arret);
-                Fenetres::Exercice->NouvelExercice();
+                Pilote::NouvelExercice();
             } else {
                 x.Ouvrir("Paul", mots);
                 x.modal.Modal.Ajouter("fQuitter", [](QDialog* d) {

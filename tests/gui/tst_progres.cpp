@@ -61,7 +61,7 @@ struct Classe : BancFenetres {
         EcrireOctets(cm1 + "Paul_Pwd.txt", "secret\r\n");
     }
     void OuvrirEleve() {
-        Etat.NomGroupe = "CM1";
+        Etat.Choix.Groupe = "CM1";
         Etat.DossierGroupe = cm1;
         Etat.NomEleve = "Paul";
         Etat.ModeEnseignant = false;

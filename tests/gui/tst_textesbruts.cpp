@@ -70,7 +70,7 @@ struct Classe : BancFenetres {
         EcrireOctets(cm1 + "Paul.txt", "");
         EcrireOctets(cm1 + "Paul_Detail.txt", detail);
         EcrireOctets(cm1 + "Paul_Exos.txt", "07/12/2026 | Termin\xE9    |    2 /  10 | A\r\n");
-        Etat.NomGroupe = "CM1";
+        Etat.Choix.Groupe = "CM1";
         Etat.DossierGroupe = cm1;
         Etat.NomEleve = "Paul";
         ListesDuDepart("CM1", "Paul");

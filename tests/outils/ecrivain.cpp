@@ -107,13 +107,14 @@ int Exercice(QCoreApplication& app, const QStringList& a) {
     Etat.DossierProgramme = QDir(a.at(2)).absolutePath() + u'/';
     Etat.DossierGroupe = QDir(a.at(3)).absolutePath() + u'/';
     Etat.NomEleve = a.at(4);
-    Etat.DossierExercice = QDir(a.at(5)).absolutePath();
+    Etat.Choix.DossierExercice = QDir(a.at(5)).absolutePath();
     const QString mode = a.value(6);
     if (!CreerJournal() || !ChargerReussites())
         return 5;
     SessionExercice& exercice = Etat.Exercice;
     if (mode == u"ouvert") {
-        exercice.Ouvrir(Etat.DossierExercice, BilansExercice::DuProgramme(Etat.DossierExercice));
+        exercice.Ouvrir(Etat.Choix.DossierExercice,
+                        BilansExercice::DuProgramme(Etat.Choix.DossierExercice));
         if (!exercice.Commencer())
             return 6;
         exercice.Ecouter();
@@ -128,7 +129,8 @@ int Exercice(QCoreApplication& app, const QStringList& a) {
     if (mode != u"complet")
         return 2;
     for (int n = a.value(7).toInt(); n > 0; --n) {
-        exercice.Ouvrir(Etat.DossierExercice, BilansExercice::DuProgramme(Etat.DossierExercice));
+        exercice.Ouvrir(Etat.Choix.DossierExercice,
+                        BilansExercice::DuProgramme(Etat.Choix.DossierExercice));
         if (!exercice.Commencer())
             return 6;
         bool termine = false;

@@ -11,9 +11,7 @@
 
 #include "ui/setup/FenetreDepart.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QSignalBlocker>
 
 class BancFenetres {
 public:
@@ -33,24 +31,11 @@ public:
     }
     ~BancFenetres() { Fenetres::Detruire(); }
 
-    // What the start form's two lists show, set without running its handlers: a group (none
-    // when empty) and a named pupil (a visitor when empty), each entry standing for what the
-    // form's own entries stand for.
+    // Who the start form chose: a group (none when empty) and a named pupil (a visitor when
+    // empty).
     static void ListesDuDepart(const QString& groupe, const QString& eleve) {
-        QComboBox* groupes = Fenetres::Depart->cChoixGroupe;
-        QComboBox* eleves = Fenetres::Depart->cChoixUtilisateur;
-        const QSignalBlocker silence1(groupes);
-        const QSignalBlocker silence2(eleves);
-        groupes->clear();
-        if (groupe.isEmpty())
-            groupes->addItem(QStringLiteral("Choisis ton groupe"));
-        else
-            groupes->addItem(groupe, groupe);
-        eleves->clear();
-        if (eleve.isEmpty())
-            eleves->addItem(QStringLiteral("Visiteur"), int(GenreEleve::Visiteur));
-        else
-            eleves->addItem(eleve, int(GenreEleve::Nomme));
+        Etat.Choix.Groupe = groupe.isEmpty() ? std::nullopt : std::optional<QString>(groupe);
+        Etat.Choix.Eleve = eleve.isEmpty() ? EleveChoisi{} : EleveChoisi{GenreEleve::Nomme, eleve};
     }
     BancFenetres(const BancFenetres&) = delete;
     BancFenetres& operator=(const BancFenetres&) = delete;

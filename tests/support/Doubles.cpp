@@ -251,7 +251,7 @@ void EcrireOctets(const QString& chemin, const QByteArray& octets) {
 
 void PreparerPaulDeCM1(EnvironnementTest& env, const QByteArray& historique) {
     Etat.CheminBilans = env.Programme + "_Bilans/";
-    Etat.NomGroupe = "CM1";
+    Etat.Choix.Groupe = "CM1";
     Etat.DossierGroupe = Etat.CheminBilans + "CM1/";
     Etat.NomEleve = "Paul";
     EcrireOctets(Etat.DossierGroupe + "Paul.txt", historique);
@@ -259,5 +259,5 @@ void PreparerPaulDeCM1(EnvironnementTest& env, const QByteArray& historique) {
     EcrireOctets(Etat.DossierGroupe + "Paul_Exos.txt", "");
     Etat.FichierJournal = env.Programme + "Bilan_1.txt";
     EcrireOctets(Etat.FichierJournal, "");
-    Etat.DossierExercice = env.Programme + "_Medias/Animaux";
+    Etat.Choix.DossierExercice = env.Programme + "_Medias/Animaux";
 }

@@ -75,5 +75,5 @@ QStringList ItemsARetravailler(const QString& dossier, int& nbSons, bool selonHi
 }
 
 QString NomDossierCourant() {
-    return DernierComposant(Etat.DossierExercice);
+    return DernierComposant(Etat.Choix.DossierExercice);
 }

@@ -1,7 +1,9 @@
 #pragma once
-// Who is working and where the start form stands, as types rather than the lists' texts: the
-// group (none while the list asks "Choisis ton groupe"), the pupil (a visitor, the "Nouveau"
-// entry, or a named pupil), and the rules the start form applies to them.
+// Who is working and on what, as types rather than the lists' texts: the group (none while the
+// list asks "Choisis ton groupe"), the pupil (a visitor, the "Nouveau" entry, or a named pupil),
+// where the folder browser stands and the exercise folder chosen; and the rules the start form
+// applies to them. One `ChoixTravail` (Etat.Choix) holds them for the whole program: the start
+// form renders it and forwards each choice, the record window and the exercise read it.
 
 #include <QString>
 
@@ -14,6 +16,36 @@ struct EleveChoisi {
     QString Nom; // a named pupil's name; empty otherwise
     // The name the records are kept under: empty for a visitor and for the "Nouveau" entry.
     QString NomEleve() const { return Genre == GenreEleve::Nomme ? Nom : QString(); }
+    // The name launching an exercise gives him: the "Nouveau" entry launched as it is (adding
+    // pupils is off) names a pupil « Nouveau », as the program always did.
+    QString NomPourExercice() const;
+    // As the pupil list shows him, for the exercise window's title.
+    QString NomAffiche() const;
+    bool operator==(const EleveChoisi&) const = default;
+};
+
+struct ChoixTravail {
+    // No value: the list asks "Choisis ton groupe"; empty: the group remembered is gone.
+    std::optional<QString> Groupe;
+    EleveChoisi Eleve;
+    // The pupil who worked last in this run: he is not asked his password again.
+    QString ElevePrecedent;
+    // Where the folder browser stands, absolute, without a final separator.
+    QString Position;
+    // The exercise folder "Commencer" opened, absolute.
+    QString DossierExercice;
+
+    QString NomGroupe() const { return Groupe.value_or(QString()); }
+
+    // The browser at the top of the exercises, where each exercise is chosen from.
+    void AuDebut(const QString& racineMedias);
+    bool ALaRacine(const QString& racineMedias) const;
+    // The folder `nom` below the position.
+    QString Enfant(const QString& nom) const;
+    // The folder above the position ("/" above a top-level folder).
+    QString Parent() const;
+    // Once the teacher module closes (PositionApresModuleEnseignant).
+    void ApresModuleEnseignant(const QString& racineMedias);
 };
 
 // The records folder of `groupe` under the records root, with its separator; the root itself

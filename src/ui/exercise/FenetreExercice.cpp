@@ -1,8 +1,6 @@
 #include "ui/exercise/FenetreExercice.h"
 
-#include "Version.h"
 #include "core/Chemins.h"
-#include "core/Configuration.h"
 #include "core/Echelle.h"
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
@@ -24,8 +22,6 @@
 #include "ui/kit/MarqueFocus.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/platform/SurfaceFenetre.h"
-#include "ui/setup/FenetreDepart.h"
-#include "ui/teacher/FenetreBilans.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -234,44 +230,22 @@ void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
 void FenetreExercice::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     PreparerSurface(this);
-    QTimer::singleShot(0, this, [this] { FormActivate(); });
+    QTimer::singleShot(0, this, [this] { emit activee(); });
 }
 
 void FenetreExercice::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        emit activee();
 }
 
-void FenetreExercice::FormActivate() {
-    if (!Etat.PremiereActivation || m_ferme)
-        return;
-    // Cleared first: the start form shown below re-activates this window when it closes.
-    Etat.PremiereActivation = false;
-    Etat.EcriturePossible = true;
-    if (ChargerConfiguration() == ResultatConfiguration::IniAbsent) {
-        close();
-        return;
-    }
-    if (!JournalCree())
-        Etat.EcriturePossible = false;
-    Etat.TitreApplication = QStringLiteral(PLUMELUNE_TITRE);
-    setWindowTitle(Etat.TitreApplication);
-    NouvelExercice();
-}
-
-void FenetreExercice::NouvelExercice() {
-    if (!QFileInfo(Etat.CheminMedias).isDir()) {
-        Services::Messages().Erreur(
-            QStringLiteral("Impossible d'ouvrir le dossier des exercices « %1 ».")
-                .arg(QDir::toNativeSeparators(Etat.CheminMedias)));
-    }
-    EnregistrerReussites();
-    Services::Modal().Montrer(Fenetres::Depart);
-    if (m_ferme)
-        return; // "Quitter" in the start form: the program is ending
+void FenetreExercice::Ouvrir() {
+    const ChoixTravail& choix = Etat.Choix;
+    setWindowTitle(Etat.TitreApplication + QStringLiteral(" - Elève : ") +
+                   choix.Eleve.NomAffiche());
+    eSaisie->clear();
     SessionExercice& exercice = Etat.Exercice;
-    exercice.Ouvrir(Etat.DossierExercice, BilansExercice::DuProgramme(Etat.DossierExercice));
+    exercice.Ouvrir(choix.DossierExercice, BilansExercice::DuProgramme(choix.DossierExercice));
     lTemps->clear(); // the last exercise's clock is not this one's
     if (exercice.NbItems() >= ItemsPourChoisirLeNombre) {
         Services::Modal().Montrer(Fenetres::NombreItems);
@@ -312,15 +286,6 @@ void FenetreExercice::MontrerNouvelItem() {
     bJEcoute->setFocus();
     bJaiEcrit->setEnabled(false);
     eSaisie->setEnabled(false);
-}
-
-void FenetreExercice::Adieu(int attenteMs) {
-    if (m_ferme)
-        return;
-    repaint();
-    if (JouerEffet(QStringLiteral("quitter.wav")))
-        Services::Pause().Attendre(attenteMs);
-    close();
 }
 
 void FenetreExercice::bJEcouteClick() {
@@ -416,24 +381,13 @@ void FenetreExercice::bJaiEcritClick() {
 void FenetreExercice::Fin() {
     JouerEffet(QStringLiteral("fin.wav"));
     Etat.Exercice.Terminer();
-    const bool autre = Services::Messages().QuestionOuiNon(Etat.Exercice.QuestionFin());
-    if (m_ferme)
-        return;
-    if (autre) {
-        NouvelExercice();
-        return;
-    }
+    emit exerciceTermine();
+}
+
+void FenetreExercice::Arreter() {
     bJaiEcrit->setEnabled(false);
     bJEcoute->setEnabled(false);
     eSaisie->setEnabled(false);
-    if (Etat.Exercice.ProposerBilan() &&
-        Services::Messages().QuestionOuiNon(QStringLiteral("Veux-tu voir ton bilan ?")) &&
-        !m_ferme) {
-        EnregistrerReussites();
-        Etat.ModeEnseignant = false;
-        Services::Modal().Montrer(Fenetres::Bilans);
-    }
-    Adieu(4000);
 }
 
 void FenetreExercice::bStopClick() {
@@ -449,12 +403,12 @@ void FenetreExercice::bStopClick() {
         EnregistrerReussites();
         Etat.Exercice.Interrompre();
         horlogeItem->stop();
-        NouvelExercice();
+        emit nouvelExerciceDemande();
         break;
     case DialogueQuitter::ChoixQuitter:
         Etat.Exercice.Interrompre();
         horlogeItem->stop();
-        Adieu(3000);
+        emit quitterDemande();
         break;
     default:
         break; // back to the item

@@ -42,16 +42,23 @@ public:
     QLabel* lTemps = nullptr;
     QTimer* horlogeItem = nullptr; // one tick a second while the item's clock runs
 
-    void FormActivate();
-    // Shows the start form, then opens the exercise chosen there.
-    void NouvelExercice();
-    // The farewell: the sound heard whole, then the end of the program.
-    void Adieu(int attenteMs);
+    // Opens the exercise the start form chose (Etat.Choix) and shows its first item.
+    void Ouvrir();
+    // The exercise is over and no other follows: nothing more to listen to or answer.
+    void Arreter();
     // True once the window has closed: the program is ending.
     bool Ferme() const { return m_ferme; }
     // The program is asked to stop from outside (a signal): the window closes as a window
     // manager's close would, and every dialog still open over it ends.
     void ArretDemande();
+
+signals:
+    // What the window asks of the program's flow (Pilote): each activation (the first one starts
+    // the program), a new exercise or the end from the stop dialog, the end of an exercise.
+    void activee();
+    void nouvelExerciceDemande();
+    void quitterDemande();
+    void exerciceTermine();
 
 public slots:
     void bJEcouteClick();

@@ -2,10 +2,7 @@
 
 #include "core/Services.h"
 #include "core/setup/ListesDepart.h"
-#include "ui/Fenetres.h"
-#include "ui/setup/FenetreDepart.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 
 DialogueNouvelEleve::DialogueNouvelEleve(QWidget* parent, Controles controles)
@@ -34,14 +31,9 @@ void DialogueNouvelEleve::bOkClick() {
         Refuser(refus);
         return;
     }
-    if (Fenetres::Depart) {
-        for (int i = 0; i < Fenetres::Depart->cChoixUtilisateur->count(); ++i) {
-            if (Fenetres::Depart->cChoixUtilisateur->itemText(i) == nom) {
-                Refuser(
-                    QStringLiteral("Prénom déjà existant dans la liste. Choisir un autre prénom"));
-                return;
-            }
-        }
+    if (NomsPris.contains(nom)) {
+        Refuser(QStringLiteral("Prénom déjà existant dans la liste. Choisir un autre prénom"));
+        return;
     }
     done(QDialog::Accepted);
 }

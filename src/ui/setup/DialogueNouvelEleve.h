@@ -12,6 +12,8 @@ public:
     explicit DialogueNouvelEleve(QWidget* parent, Controles controles = Controles::Immediats);
 
     QLineEdit* eUtilisateur = nullptr;
+    // The entries of the pupil list it is opened from: a name among them is refused.
+    QStringList NomsPris;
 
 public slots:
     void bOkClick() override;

@@ -11,12 +11,11 @@
 #include "core/setup/ChoixDepart.h"
 #include "core/setup/ListesDepart.h"
 #include "ui/Fenetres.h"
-#include "ui/exercise/FenetreExercice.h"
+#include "ui/Pilote.h"
 #include "ui/kit/Kit.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/setup/DialogueMotDePasse.h"
 #include "ui/setup/DialogueNouvelEleve.h"
-#include "ui/teacher/FenetreBilans.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -31,20 +30,14 @@
 
 namespace {
 
-const QString texteSepareEleve = QStringLiteral(" - Elève : ");
-
 QString Affiche(const QString& chemin) {
     return QDir::toNativeSeparators(chemin);
-}
-
-QString Enfant(const QString& dossier, const QString& nom) {
-    return dossier.endsWith(Separateur) ? dossier + nom : dossier + Separateur + nom;
 }
 
 // The program ended while a dialog was open (a signal, the session closing): nothing the dialog
 // left behind is acted on.
 bool ProgrammeQuiSeFerme() {
-    return Fenetres::Exercice && Fenetres::Exercice->Ferme();
+    return Pilote::ProgrammeQuiSeTermine();
 }
 
 // The text a one-field dialog was closed with; empty when it was not closed by its "Valider"
@@ -225,14 +218,14 @@ void FenetreDepart::FormShow() {
     RemplirListeGroupes();
     cChoixGroupeChange();
     RemplirListeEleves();
-    PositionDeDepart();
+    Etat.Choix.AuDebut(Etat.CheminMedias);
     // A media root that cannot be entered was reported by the caller when it tried.
     RemplirDossiers(false);
 }
 
 void FenetreDepart::FormActivate() {
     cChoixUtilisateurChange();
-    Etat.ElevePrecedent = Etat.NomEleve;
+    Etat.Choix.ElevePrecedent = Etat.NomEleve;
 }
 
 // --- Groups and pupils ---------------------------------------------------------------------
@@ -260,10 +253,13 @@ void FenetreDepart::RemplirListeGroupes() {
             cChoixGroupe->addItem(g, g);
         SignalerNomsNonUtf8(Etat.CheminBilans);
     }
-    if (Etat.NomGroupe.isEmpty())
+    // The group chosen last; the list's own spelling of it from now on.
+    const QString groupe = Etat.Choix.NomGroupe();
+    if (groupe.isEmpty())
         cChoixGroupe->setCurrentIndex(0);
     else
-        SelectionnerSansCasse(cChoixGroupe, Etat.NomGroupe);
+        SelectionnerSansCasse(cChoixGroupe, groupe);
+    Etat.Choix.Groupe = GroupeDeLaListe();
 }
 
 void FenetreDepart::RemplirListeEleves() {
@@ -278,13 +274,23 @@ void FenetreDepart::RemplirListeEleves() {
             cChoixUtilisateur->addItem(e, int(GenreEleve::Nomme));
         SignalerNomsNonUtf8(Etat.DossierGroupe);
     }
-    if (Etat.NomEleve.isEmpty())
+    // The pupil chosen last, while this group lists him; nobody shown stands for a visitor.
+    const EleveChoisi& eleve = Etat.Choix.Eleve;
+    switch (eleve.Genre) {
+    case GenreEleve::Visiteur:
         cChoixUtilisateur->setCurrentIndex(0);
-    else
-        SelectionnerSansCasse(cChoixUtilisateur, Etat.NomEleve);
+        break;
+    case GenreEleve::Nouveau:
+        cChoixUtilisateur->setCurrentIndex(cChoixUtilisateur->findData(int(GenreEleve::Nouveau)));
+        break;
+    case GenreEleve::Nomme:
+        SelectionnerSansCasse(cChoixUtilisateur, eleve.Nom);
+        break;
+    }
+    Etat.Choix.Eleve = EleveDeLaListe();
 }
 
-std::optional<QString> FenetreDepart::Groupe() const {
+std::optional<QString> FenetreDepart::GroupeDeLaListe() const {
     // No entry shown: the group remembered is gone, and the records root stands for it.
     if (cChoixGroupe->currentIndex() < 0)
         return QString();
@@ -295,7 +301,7 @@ std::optional<QString> FenetreDepart::Groupe() const {
     return g.toString();
 }
 
-EleveChoisi FenetreDepart::Eleve() const {
+EleveChoisi FenetreDepart::EleveDeLaListe() const {
     const QVariant genre = cChoixUtilisateur->currentData();
     if (!genre.isValid())
         return {};
@@ -304,15 +310,13 @@ EleveChoisi FenetreDepart::Eleve() const {
 }
 
 void FenetreDepart::AppliquerChoixGroupe() {
-    const std::optional<QString> groupe = Groupe();
-    Etat.NomGroupe = groupe.value_or(QString());
-    Etat.DossierGroupe = DossierDuGroupeChoisi(Etat.CheminBilans, groupe);
+    Etat.DossierGroupe = DossierDuGroupeChoisi(Etat.CheminBilans, Etat.Choix.Groupe);
 }
 
 void FenetreDepart::cChoixGroupeChange() {
-    const std::optional<QString> groupe = Groupe();
-    Etat.DossierGroupe = DossierDuGroupeChoisi(Etat.CheminBilans, groupe);
-    if (!groupe) {
+    Etat.Choix.Groupe = GroupeDeLaListe();
+    AppliquerChoixGroupe();
+    if (!Etat.Choix.Groupe) {
         bNouvelEleve->setEnabled(false);
     } else {
         if (Etat.AjoutNouvelEleve)
@@ -322,7 +326,8 @@ void FenetreDepart::cChoixGroupeChange() {
 }
 
 void FenetreDepart::cChoixUtilisateurChange() {
-    const GenreEleve genre = Eleve().Genre;
+    Etat.Choix.Eleve = EleveDeLaListe();
+    const GenreEleve genre = Etat.Choix.Eleve.Genre;
     bBilan->setEnabled(genre == GenreEleve::Nomme);
     if (genre == GenreEleve::Nouveau && bNouvelEleve->isEnabled())
         bNouvelEleveClick();
@@ -353,6 +358,10 @@ void FenetreDepart::bNouvelEleveClick() {
     cChoixGroupeChange();
     if (!ResteDansLeDossierDuGroupe())
         return;
+    QStringList pris;
+    for (int i = 0; i < cChoixUtilisateur->count(); ++i)
+        pris << cChoixUtilisateur->itemText(i);
+    Fenetres::NouvelEleve->NomsPris = pris;
     const QString nom = TexteValide(Fenetres::NouvelEleve);
     if (nom.isEmpty())
         return;
@@ -361,8 +370,8 @@ void FenetreDepart::bNouvelEleveClick() {
         if (!FichierExiste(fichier))
             CreerFichierVide(fichier);
     }
+    Etat.Choix.Eleve = {GenreEleve::Nomme, nom};
     RemplirListeEleves();
-    SelectionnerSansCasse(cChoixUtilisateur, nom);
 }
 
 bool FenetreDepart::VerifierMotDePasseEleve() {
@@ -402,7 +411,7 @@ bool FenetreDepart::ChoisirMotDePasseEleve() {
 void FenetreDepart::bBilanClick() {
     AppliquerChoixGroupe();
     Etat.ModeEnseignant = false;
-    Etat.NomEleve = Eleve().NomEleve();
+    Etat.NomEleve = Etat.Choix.Eleve.NomEleve();
     if (Etat.NomEleve.isEmpty())
         return;
     if (!ResteDansLeDossierDuGroupe())
@@ -410,10 +419,11 @@ void FenetreDepart::bBilanClick() {
     if (Etat.MotDePasseActif &&
         !FichierExiste(FichierEleve(QString::fromLatin1(SuffixeMotDePasse))))
         return;
-    if (Etat.NomEleve != Etat.ElevePrecedent && Etat.MotDePasseActif && !VerifierMotDePasseEleve())
+    if (Etat.NomEleve != Etat.Choix.ElevePrecedent && Etat.MotDePasseActif &&
+        !VerifierMotDePasseEleve())
         return;
     CreerFichiersEleve();
-    Services::Modal().Montrer(Fenetres::Bilans);
+    emit bilansDemandes();
 }
 
 void FenetreDepart::bSuperviseurClick() {
@@ -427,41 +437,30 @@ void FenetreDepart::bSuperviseurClick() {
     if (!accepte)
         return;
 
-    const QString eleve = cChoixUtilisateur->currentText();
-    const QString groupe = cChoixGroupe->currentText();
     Etat.ModeEnseignant = true;
-    Services::Modal().Montrer(Fenetres::Bilans);
+    emit bilansDemandes();
     if (ProgrammeQuiSeFerme())
         return;
 
     if (ChargerConfiguration() == ResultatConfiguration::IniAbsent) {
         // The message is shown; without its configuration the program ends.
-        done(QDialog::Rejected);
-        if (Fenetres::Exercice)
-            Fenetres::Exercice->close();
+        done(SansConfiguration);
         return;
     }
-    RemplirListeEleves();
+    // The teacher may have renamed or deleted the group or the pupil: the lists show what
+    // still stands of the choice.
     RemplirListeGroupes();
-    if (!groupe.isEmpty())
-        SelectionnerSansCasse(cChoixGroupe, groupe);
     cChoixGroupeChange();
-    if (!eleve.isEmpty())
-        SelectionnerSansCasse(cChoixUtilisateur, eleve);
     cChoixUtilisateurChange();
 
     // The teacher may have changed the media root: the browser stays where it was while that is
     // still in the tree.
-    m_dossier = PositionApresModuleEnseignant(m_dossier, Etat.CheminMedias);
+    Etat.Choix.ApresModuleEnseignant(Etat.CheminMedias);
     // What the teacher made, renamed or deleted in the studio shows at once.
     RemplirListeDossiers();
 }
 
 // --- Exercise folders ----------------------------------------------------------------------
-
-bool FenetreDepart::EstRacineMedias(const QString& dossier) const {
-    return MajusculesAZ(AvecSeparateur(dossier)) == MajusculesAZ(AvecSeparateur(Etat.CheminMedias));
-}
 
 bool FenetreDepart::Entrer(const QString& dossier) {
     const QString d = SansSeparateurFinal(dossier);
@@ -475,17 +474,12 @@ bool FenetreDepart::Entrer(const QString& dossier) {
             QStringLiteral("Impossible d'ouvrir le dossier « %1 ».").arg(Affiche(d)));
         return false;
     }
-    m_dossier = d;
+    Etat.Choix.Position = d;
     return true;
 }
 
-void FenetreDepart::PositionDeDepart() {
-    // Each exercise is chosen from the top of the exercises.
-    m_dossier = SansSeparateurFinal(Etat.CheminMedias);
-}
-
 bool FenetreDepart::ContientSousDossier(const QString& nom) const {
-    return ::ContientSousDossier(Enfant(m_dossier, nom));
+    return ::ContientSousDossier(Etat.Choix.Enfant(nom));
 }
 
 void FenetreDepart::RemplirListeDossiers() {
@@ -496,14 +490,15 @@ void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
     m_remplissage = true;
     eRepertoires->clear();
     bValider->setEnabled(false);
-    if (!QFileInfo(m_dossier).isDir()) {
+    ChoixTravail& choix = Etat.Choix;
+    if (!QFileInfo(choix.Position).isDir()) {
         const bool racineLa = QFileInfo(Etat.CheminMedias).isDir();
-        if (!EstRacineMedias(m_dossier) && racineLa) {
+        if (!choix.ALaRacine(Etat.CheminMedias) && racineLa) {
             // The folder went away under the browser: back to the top, which is still there.
             Services::Messages().Erreur(
                 QStringLiteral("Le dossier « %1 » n'existe plus : retour au début des exercices.")
-                    .arg(Affiche(m_dossier)));
-            m_dossier = SansSeparateurFinal(Etat.CheminMedias);
+                    .arg(Affiche(choix.Position)));
+            choix.AuDebut(Etat.CheminMedias);
         } else {
             if (signalerRacineAbsente)
                 Services::Messages().Erreur(
@@ -514,15 +509,15 @@ void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
             return;
         }
     }
-    const QStringList entrees = ListerDossiers(m_dossier);
-    SignalerNomsNonUtf8(m_dossier);
+    const QStringList entrees = ListerDossiers(choix.Position);
+    SignalerNomsNonUtf8(choix.Position);
     for (const QString& e : entrees) {
         auto* item = new QListWidgetItem(e, eRepertoires);
         // The folder's own name: what the list shows may carry the sub-folders' mark.
         item->setData(Qt::UserRole, SansMarque(e));
         item->setSizeHint(QSize(0, 20));
     }
-    bRemonter->setEnabled(!EstRacineMedias(m_dossier));
+    bRemonter->setEnabled(!choix.ALaRacine(Etat.CheminMedias));
     bValider->setEnabled(false);
     m_remplissage = false;
 }
@@ -541,7 +536,7 @@ void FenetreDepart::eRepertoiresClick() {
         return;
     }
     const QString& nom = entree;
-    const QString chemin = Enfant(m_dossier, nom);
+    const QString chemin = Etat.Choix.Enfant(nom);
     if (!QFileInfo(chemin).isDir()) {
         Services::Messages().Erreur(
             QStringLiteral("Le dossier « %1 » n'existe plus.").arg(Affiche(chemin)));
@@ -564,7 +559,7 @@ void FenetreDepart::eRepertoiresDblClick() {
     const QString entree = EntreeChoisie();
     if (entree.isNull())
         return;
-    if (ContientSousDossier(entree) && Entrer(Enfant(m_dossier, entree)))
+    if (ContientSousDossier(entree) && Entrer(Etat.Choix.Enfant(entree)))
         RemplirListeDossiers();
 }
 
@@ -600,11 +595,9 @@ bool FenetreDepart::eventFilter(QObject* objet, QEvent* e) {
 }
 
 void FenetreDepart::bRemonterClick() {
-    if (EstRacineMedias(m_dossier))
+    if (Etat.Choix.ALaRacine(Etat.CheminMedias))
         return; // never above the media root
-    const qsizetype barre = m_dossier.lastIndexOf(Separateur);
-    const QString parent = barre <= 0 ? QString(Separateur) : m_dossier.left(barre);
-    Entrer(parent);
+    Entrer(Etat.Choix.Parent());
     // Refilled either way: a position that vanished goes back to the top.
     RemplirListeDossiers();
 }
@@ -613,17 +606,11 @@ void FenetreDepart::bValiderClick() {
     const QString entree = EntreeChoisie();
     if (entree.isNull())
         return;
-    // The "Nouveau" entry launched as it is (adding pupils is off) names a pupil « Nouveau », as
-    // the program always did; a visitor has no name.
-    Etat.NomEleve =
-        Eleve().Genre == GenreEleve::Visiteur ? QString() : cChoixUtilisateur->currentText();
-    if (Fenetres::Exercice)
-        Fenetres::Exercice->setWindowTitle(Etat.TitreApplication + texteSepareEleve +
-                                           cChoixUtilisateur->currentText());
+    Etat.NomEleve = Etat.Choix.Eleve.NomPourExercice();
     AppliquerChoixGroupe();
     if (!Etat.NomEleve.isEmpty() && !ResteDansLeDossierDuGroupe())
         return;
-    const QString dossier = Enfant(m_dossier, entree);
+    const QString dossier = Etat.Choix.Enfant(entree);
     if (!QFileInfo(dossier).isDir()) {
         Services::Messages().Erreur(
             QStringLiteral("Le dossier « %1 » n'existe plus.").arg(Affiche(dossier)));
@@ -632,7 +619,7 @@ void FenetreDepart::bValiderClick() {
     }
 
     switch (MotDePasseAvantExercice(
-        Etat.MotDePasseActif, Etat.NomEleve, Etat.ElevePrecedent,
+        Etat.MotDePasseActif, Etat.NomEleve, Etat.Choix.ElevePrecedent,
         FichierExiste(FichierEleve(QString::fromLatin1(SuffixeMotDePasse))))) {
     case MotDePasseAFaire::Aucun:
         break;
@@ -649,9 +636,7 @@ void FenetreDepart::bValiderClick() {
         CreerFichiersEleve();
         ChargerReussites();
     }
-    if (Fenetres::Exercice)
-        Fenetres::Exercice->eSaisie->clear();
-    Etat.DossierExercice = dossier;
+    Etat.Choix.DossierExercice = dossier;
     if (!Entrer(dossier)) {
         RemplirListeDossiers();
         return;
@@ -663,9 +648,7 @@ void FenetreDepart::bQuitterClick() {
     if (!Services::Messages().QuestionOkAnnuler(
             QStringLiteral("Veux-tu vraiment quitter le logiciel ?")))
         return;
-    done(QDialog::Rejected);
-    if (Fenetres::Exercice)
-        Fenetres::Exercice->Adieu(3000);
+    done(Quitter);
 }
 
 // Closed by the window manager: "Quitter", with its question. Anything else would run an

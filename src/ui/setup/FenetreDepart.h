@@ -13,15 +13,21 @@ class QLabel;
 class QListWidget;
 class QToolButton;
 
+// Renders Etat.Choix and forwards every choice to it. The form ends with `QDialog::Accepted`
+// (an exercise chosen: Etat.Choix.DossierExercice), `Quitter` or `SansConfiguration`.
 class FenetreDepart : public FormeModale {
     Q_OBJECT
 public:
     explicit FenetreDepart(QWidget* parent);
 
+    // The pupil chose to leave the program.
+    static constexpr int Quitter = 3;
+    // The ini went missing while the teacher module was open: the program cannot go on.
+    static constexpr int SansConfiguration = 2;
+
     QLabel* Fond = nullptr;
     // Upper half: who is working.
     QLabel* lQuiEsTu = nullptr;
-    // Other forms read their current texts (the report form preselects from them).
     QComboBox* cChoixGroupe = nullptr;
     QComboBox* cChoixUtilisateur = nullptr;
     QToolButton* bNouvelEleve = nullptr;
@@ -44,12 +50,11 @@ public:
     // `nom` is relative to the browser's folder.
     bool ContientSousDossier(const QString& nom) const;
     void RemplirListeDossiers();
-    // Where the browser stands, without a final separator.
-    QString DossierCourant() const { return m_dossier; }
-    // Who the lists say is working, read from what each entry stands for, never from its text:
-    // the group's name (empty while the list asks to choose one) and the pupil.
-    std::optional<QString> Groupe() const;
-    EleveChoisi Eleve() const;
+
+signals:
+    // "Voir mon bilan" (Etat.ModeEnseignant false) or the teacher module (true): the records
+    // window, shown by whoever runs the windows; the form goes on when it is closed.
+    void bilansDemandes();
 
 public slots:
     void cChoixGroupeChange();
@@ -73,18 +78,17 @@ private:
     void FormCreate();
     void CreerControles();
     bool eRepertoiresKeyPress(const QKeyEvent* e);
-    bool EstRacineMedias(const QString& dossier) const;
-    // Makes `dossier` the working folder and the browser's position; false (after the error
-    // box) when it cannot be entered.
+    // Makes `dossier` the browser's position; false (after the error box) when it cannot be
+    // entered.
     bool Entrer(const QString& dossier);
-    // The browser's position when the form appears: the media root.
-    void PositionDeDepart();
+    // Who the lists show, read from what each entry stands for, never from its text.
+    std::optional<QString> GroupeDeLaListe() const;
+    EleveChoisi EleveDeLaListe() const;
     void RemplirDossiers(bool signalerRacineAbsente);
     QString EntreeChoisie() const;
     void SelectionnerSansCasse(QComboBox* liste, const QString& texte);
     bool ResteDansLeDossierDuGroupe();
 
-    QString m_dossier;
     bool m_remplissage = false;
     // A folder opened by a click: the second click of a double click must not open the next
     // level too.

@@ -369,15 +369,12 @@ void FenetreBilans::FormActivate() {
         return;
     }
     RemplirListeGroupesBilan();
-    // Group and pupil as the start form shows them.
-    if (Fenetres::Depart && Fenetres::Depart->cChoixGroupe)
-        Selectionner(cChoixGroupe,
-                     GroupeAPreselectionner(Entrees(cChoixGroupe),
-                                            Fenetres::Depart->Groupe().value_or(QString())));
+    // Group and pupil as the start form chose them.
+    Selectionner(cChoixGroupe,
+                 GroupeAPreselectionner(Entrees(cChoixGroupe), Etat.Choix.NomGroupe()));
     cChoixGroupeChange();
-    if (Fenetres::Depart && Fenetres::Depart->cChoixUtilisateur)
-        Selectionner(cChoixEleve, EleveAPreselectionner(Entrees(cChoixEleve),
-                                                        Fenetres::Depart->Eleve().NomEleve()));
+    Selectionner(cChoixEleve,
+                 EleveAPreselectionner(Entrees(cChoixEleve), Etat.Choix.Eleve.NomEleve()));
     cChoixEleveChange();
 }
 
@@ -406,8 +403,8 @@ void FenetreBilans::RemplirListeGroupesBilan() {
     const QStringList groupes = ListerGroupes(Etat.CheminBilans);
     SignalerNomsNonUtf8(Etat.CheminBilans);
     cChoixGroupe->addItems(groupes);
-    if (!Etat.NomGroupe.isEmpty())
-        cChoixGroupe->setCurrentIndex(int(IndexDansListe(groupes, Etat.NomGroupe)));
+    if (!Etat.Choix.NomGroupe().isEmpty())
+        cChoixGroupe->setCurrentIndex(int(IndexDansListe(groupes, Etat.Choix.NomGroupe())));
     else
         cChoixGroupe->setCurrentIndex(groupes.isEmpty() ? -1 : 0);
 }
@@ -518,17 +515,15 @@ void FenetreBilans::bImprimeClick() {
         return; // nothing is printed from the password tab
     const QPlainTextEdit* vues[] = {BilanExo, BilanDetail, ItemReussis};
     const QPlainTextEdit* vue = vues[onglet];
-    const QString nom = Etat.ModeEnseignant ? cChoixEleve->currentText()
-                        : Fenetres::Depart && Fenetres::Depart->cChoixUtilisateur
-                            ? Fenetres::Depart->cChoixUtilisateur->currentText()
-                            : Etat.NomEleve;
+    const QString nom = Etat.ModeEnseignant ? cChoixEleve->currentText() : Etat.NomEleve;
     const QTextCursor selection = vue->textCursor();
     const QString corps =
         selection.hasSelection() ? selection.selection().toPlainText() : vue->toPlainText();
     tamponImpression->setPlainText(enteteOnglet[onglet] + nom + QStringLiteral("\n\n") + corps);
     if (!Services::Imprimante().Configurer(this))
         return;
-    const QString groupe = Etat.ModeEnseignant ? cChoixGroupe->currentText() : Etat.NomGroupe;
+    const QString groupe =
+        Etat.ModeEnseignant ? cChoixGroupe->currentText() : Etat.Choix.NomGroupe();
     Services::Imprimante().Imprimer(
         tamponImpression->toPlainText(),
         EnTeteImpression(nom, groupe, Services::Horloge().DateCourte()));
@@ -645,7 +640,8 @@ void FenetreBilans::ImprimerProgres() {
     if (!Services::Imprimante().Configurer(this))
         return;
     const StatistiquesEleve& e = Progres->Statistiques();
-    const QString groupe = Etat.ModeEnseignant ? cChoixGroupe->currentText() : Etat.NomGroupe;
+    const QString groupe =
+        Etat.ModeEnseignant ? cChoixGroupe->currentText() : Etat.Choix.NomGroupe();
     Services::Imprimante().Imprimer(
         ImpressionProgres(e), EnTeteImpression(e.Eleve, groupe, Services::Horloge().DateCourte()));
 }

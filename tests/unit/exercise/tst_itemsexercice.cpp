@@ -15,7 +15,7 @@ namespace {
 
 // What the program writes to: the pupil and journal the test set, on the folder it chose.
 BilansExercice Bilans() {
-    return BilansExercice::DuProgramme(Etat.DossierExercice);
+    return BilansExercice::DuProgramme(Etat.Choix.DossierExercice);
 }
 
 // Paul of CM1 with his three files and a journal, the folder Animaux open.
@@ -90,7 +90,7 @@ private slots:
 
     void nomDossier() {
         EnvironnementTest env;
-        Etat.DossierExercice = "/m/Grammaire/Les articles";
+        Etat.Choix.DossierExercice = "/m/Grammaire/Les articles";
         QCOMPARE(NomDossierCourant(), QStringLiteral("Les articles"));
     }
 

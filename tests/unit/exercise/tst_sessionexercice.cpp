@@ -14,19 +14,19 @@ namespace {
 
 // What the program writes to: the pupil and journal the test set, on the folder it chose.
 BilansExercice Bilans() {
-    return BilansExercice::DuProgramme(Etat.DossierExercice);
+    return BilansExercice::DuProgramme(Etat.Choix.DossierExercice);
 }
 
 // Paul of CM1 with his files and a journal; `items` in the folder Animaux, which is opened.
 QString Preparer(EnvironnementTest& env, const QStringList& items,
                  const QByteArray& historique = {}) {
     PreparerPaulDeCM1(env, historique);
-    QDir().mkpath(Etat.DossierExercice);
+    QDir().mkpath(Etat.Choix.DossierExercice);
     for (const QString& i : items)
-        EcrireOctets(Etat.DossierExercice + "/" + i, "RIFF");
+        EcrireOctets(Etat.Choix.DossierExercice + "/" + i, "RIFF");
     ChargerReussites();
-    Etat.Exercice.Ouvrir(Etat.DossierExercice, Bilans());
-    return Etat.DossierExercice;
+    Etat.Exercice.Ouvrir(Etat.Choix.DossierExercice, Bilans());
+    return Etat.Choix.DossierExercice;
 }
 
 QString Lettres() {
@@ -433,7 +433,7 @@ private slots:
             QCOMPARE(LireOctets(Etat.DossierGroupe + "Paul.txt"), QByteArray("\xe9l\xe8ve|1\r\n"));
             Etat.ReponsesNecessaires = 1;
             ChargerReussites();
-            Etat.Exercice.Ouvrir(Etat.DossierExercice, Bilans());
+            Etat.Exercice.Ouvrir(Etat.Choix.DossierExercice, Bilans());
             QCOMPARE(Etat.Exercice.NbItems(), 0);
         }
     }

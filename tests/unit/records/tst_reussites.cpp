@@ -14,7 +14,7 @@ namespace {
 QString PreparerEleve(EnvironnementTest& env, const QString& nom, const QByteArray& contenu,
                       const QString& groupe = QStringLiteral("CM1")) {
     Etat.CheminBilans = env.Programme + "_Bilans/";
-    Etat.NomGroupe = groupe;
+    Etat.Choix.Groupe = groupe;
     Etat.DossierGroupe = Etat.CheminBilans + groupe + "/";
     Etat.NomEleve = nom;
     const QString f = Etat.DossierGroupe + nom + ".txt";

@@ -82,6 +82,58 @@ private slots:
         QCOMPARE(PositionApresModuleEnseignant(chemin(ici), chemin(racine)),
                  SansSeparateurFinal(chemin(position)));
     }
+
+    // The name the exercise is run under and the one its window shows, for each kind of pupil.
+    void nomsDeLEleve_data() {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("pourExercice");
+        QTest::addColumn<QString>("affiche");
+        QTest::newRow("a visitor has no records")
+            << int(GenreEleve::Visiteur) << "" << "" << "Visiteur";
+        QTest::newRow("the Nouveau entry launched as it is")
+            << int(GenreEleve::Nouveau) << "" << "Nouveau" << "Nouveau";
+        QTest::newRow("a named pupil") << int(GenreEleve::Nomme) << "Zoé" << "Zoé" << "Zoé";
+        QTest::newRow("a pupil named like the visitor entry")
+            << int(GenreEleve::Nomme) << "visiteur" << "visiteur" << "visiteur";
+    }
+    void nomsDeLEleve() {
+        QFETCH(int, genre);
+        QFETCH(QString, nom);
+        QFETCH(QString, pourExercice);
+        QFETCH(QString, affiche);
+        const EleveChoisi e{static_cast<GenreEleve>(genre), nom};
+        QCOMPARE(e.NomPourExercice(), pourExercice);
+        QCOMPARE(e.NomAffiche(), affiche);
+    }
+
+    // The browser never climbs above the exercise root, whatever the case it is written in.
+    void navigation_data() {
+        QTest::addColumn<QString>("position");
+        QTest::addColumn<QString>("racine");
+        QTest::addColumn<bool>("aLaRacine");
+        QTest::addColumn<QString>("parent");
+        QTest::newRow("at the root") << "/m/_Medias" << "/m/_Medias/" << true << "/m";
+        QTest::newRow("the root in another case") << "/m/_MEDIAS" << "/m/_Medias" << true << "/m";
+        QTest::newRow("below the root")
+            << "/m/_Medias/Grammaire" << "/m/_Medias/" << false << "/m/_Medias";
+        QTest::newRow("a sibling starting like the root")
+            << "/m/_Medias2" << "/m/_Medias" << false << "/m";
+        QTest::newRow("a top-level folder") << "/Dictees" << "/m/" << false << "/";
+    }
+    void navigation() {
+        QFETCH(QString, position);
+        QFETCH(QString, racine);
+        QFETCH(bool, aLaRacine);
+        QFETCH(QString, parent);
+        ChoixTravail c;
+        c.Position = position;
+        QCOMPARE(c.ALaRacine(racine), aLaRacine);
+        QCOMPARE(c.Parent(), parent);
+        QCOMPARE(c.Enfant("Articles"), position + "/Articles");
+        c.AuDebut(racine);
+        QVERIFY(c.ALaRacine(racine));
+    }
 };
 
 QTEST_APPLESS_MAIN(TstChoixDepart)
