@@ -6,9 +6,9 @@
 // prints "peint" at that moment and ends; the bare program prints the same once its window is
 // painted. The medians of alternated runs are compared.
 //
-// Whether start-up grew: with --avant PROBE (the plumelune_sonde of an earlier build, from before
-// the program had a scale of its own), that program runs in the same rounds, at scale 1 and
-// drawn by Qt at the automatic factor, and this program is judged against it.
+// Whether start-up grew: with --avant PROBE (the plumelune_sonde of an earlier build), that
+// program runs in the same rounds, laid out as this one is, its ini fixing the scale at 1 and at
+// the automatic factor, and this program is judged against it at each.
 //
 // Memory: the peak resident memory (VmHWM) of a whole exercise - this program run again with
 // --exercice: the real forms shown on the display, the real sound player decoding every item,
@@ -200,9 +200,11 @@ double FacteurAutomatique() {
                           QGuiApplication::primaryScreen()->availableGeometry().size());
 }
 
-// A program folder laid out for the benchmark, its ini fixing the scale at `echelle`.
-bool DisposerAvecEchelle(const QString& programme, const QString& echelle) {
-    if (!Disposer(programme))
+// A program folder laid out for the benchmark around `sonde`, its ini fixing the scale at
+// `echelle`.
+bool DisposerAvecEchelle(const QString& programme, const QString& echelle,
+                         const QString& sonde = QStringLiteral(PLUMELUNE_SONDE)) {
+    if (!Disposer(programme, sonde))
         return false;
     QFile ini(programme + QStringLiteral("/plumelune.ini"));
     if (!ini.open(QIODevice::Append))
@@ -211,15 +213,20 @@ bool DisposerAvecEchelle(const QString& programme, const QString& echelle) {
     return true;
 }
 
-// `sondeAvant`: another build's probe, from before the program had a scale of its own, or empty.
+// `sondeAvant`: another build's probe, or empty. Both programs are laid out alike: an earlier
+// program laid out otherwise (another scale, Qt's scaling over its own) would be judged on what
+// it was asked to draw, not on what it costs.
 int Comparer(int tours, const QString& sondeAvant) {
     QTemporaryDir dossier;
     const QString programme1 = dossier.path() + QStringLiteral("/Plumelune1");
     const QString programmeAuto = dossier.path() + QStringLiteral("/PlumeluneAuto");
-    const QString programmeAvant = dossier.path() + QStringLiteral("/PlumeluneAvant");
+    const QString programmeAvant1 = dossier.path() + QStringLiteral("/PlumeluneAvant1");
+    const QString programmeAvantAuto = dossier.path() + QStringLiteral("/PlumeluneAvantAuto");
     if (!DisposerAvecEchelle(programme1, QStringLiteral("1")) ||
         !DisposerAvecEchelle(programmeAuto, QStringLiteral("AUTO")) ||
-        (!sondeAvant.isEmpty() && !Disposer(programmeAvant, sondeAvant))) {
+        (!sondeAvant.isEmpty() &&
+         (!DisposerAvecEchelle(programmeAvant1, QStringLiteral("1"), sondeAvant) ||
+          !DisposerAvecEchelle(programmeAvantAuto, QStringLiteral("AUTO"), sondeAvant)))) {
         std::fprintf(stderr, "the program folders could not be laid out\n");
         return 1;
     }
@@ -229,7 +236,8 @@ int Comparer(int tours, const QString& sondeAvant) {
     const QString nue = QStringLiteral(PLUMELUNE_FENETRE_NUE);
     const QString plumelune1 = programme1 + QStringLiteral("/plumelune");
     const QString plumeluneAuto = programmeAuto + QStringLiteral("/plumelune");
-    const QString avant = programmeAvant + QStringLiteral("/plumelune");
+    const QString avant1 = programmeAvant1 + QStringLiteral("/plumelune");
+    const QString avantAuto = programmeAvantAuto + QStringLiteral("/plumelune");
 
     // One of each first, uncounted: the libraries come into the page cache.
     const QStringList texte = {QStringLiteral("--texte")};
@@ -237,11 +245,12 @@ int Comparer(int tours, const QString& sondeAvant) {
     Lancer(plumelune1, {}, "peint", env);
     Lancer(plumeluneAuto, {}, "peint", env);
     // The bare window drawn at the program's automatic scale too: what more pixels cost anyone.
-    // The earlier program knows no scale of its own: Qt's scaling draws it at that factor.
     QProcessEnvironment envAuto = env;
     envAuto.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(FacteurAutomatique()));
-    if (!sondeAvant.isEmpty())
-        Lancer(avant, {}, "peint", env);
+    if (!sondeAvant.isEmpty()) {
+        Lancer(avant1, {}, "peint", env);
+        Lancer(avantAuto, {}, "peint", env);
+    }
     QList<double> tempsNue, tempsTexte, temps1, tempsAuto, tempsNueAuto, tempsAvant1,
         tempsAvantAuto;
     QList<long> memoireNue;
@@ -254,8 +263,8 @@ int Comparer(int tours, const QString& sondeAvant) {
         tempsNueAuto.append(e.ms);
         bool avantPeint = true;
         if (!sondeAvant.isEmpty()) {
-            const Mesure f = Lancer(avant, {}, "peint", env);
-            const Mesure g = Lancer(avant, {}, "peint", envAuto);
+            const Mesure f = Lancer(avant1, {}, "peint", env);
+            const Mesure g = Lancer(avantAuto, {}, "peint", env);
             tempsAvant1.append(f.ms);
             tempsAvantAuto.append(g.ms);
             avantPeint = f.ms >= 0 && g.ms >= 0;
@@ -280,8 +289,7 @@ int Comparer(int tours, const QString& sondeAvant) {
     std::printf("  Plumelune (Form1 + Form2), scale 1      %8.1f ms   ratio %.2f (target <= 2)\n",
                 t1, t1 / tn);
     std::printf("%46s%s\n", "", EcartRatios(temps1, tempsNue).constData());
-    // More pixels cost any program: against the bare window drawn at the same scale. Whether
-    // that grew is told by the program before the scale existed, drawn at this scale by Qt.
+    // More pixels cost any program: against the bare window drawn at the same scale.
     std::printf("  bare window, automatic scale %.2f       %8.1f ms\n", FacteurAutomatique(), tna);
     std::printf("  Plumelune, automatic scale %.2f         %8.1f ms   ratio %.2f ",
                 FacteurAutomatique(), ta, ta / tna);
@@ -310,7 +318,7 @@ int Comparer(int tours, const QString& sondeAvant) {
                         i.Bas, i.Haut, i.PlusLent() ? "grew" : "did not grow");
         };
         ligne("earlier program, scale 1", tempsAvant1, temps1);
-        ligne(qPrintable(QStringLiteral("earlier program, Qt's scale %1")
+        ligne(qPrintable(QStringLiteral("earlier program, automatic scale %1")
                              .arg(FacteurAutomatique(), 0, 'f', 2)),
               tempsAvantAuto, tempsAuto);
     }
