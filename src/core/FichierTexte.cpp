@@ -1,13 +1,11 @@
 #include "core/FichierTexte.h"
 
+#include "core/AjoutFichier.h"
 #include "core/Chemins.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -125,28 +123,6 @@ QByteArray Bom(Encodage e) {
         break;
     }
     return {};
-}
-
-// Appends the bytes in one unbuffered write on an O_APPEND descriptor. A write cut short
-// (full disk, quota) is taken back: the bytes it left are the last ones of the file as long as
-// nobody appended after them, and only then are they cut, so another computer's line is never
-// touched.
-bool AjouterOctets(const QString& reel, const QByteArray& octets) {
-    QFile f(reel);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return false;
-    const qint64 ecrits = f.write(octets);
-    if (ecrits == octets.size())
-        return true;
-    if (ecrits > 0) {
-        const int fd = f.handle();
-        const off_t fin = ::lseek(fd, 0, SEEK_CUR);
-        struct stat etat{};
-        if (fin >= ecrits && ::fstat(fd, &etat) == 0 && etat.st_size == fin) {
-            [[maybe_unused]] const int r = ::ftruncate(fd, fin - ecrits);
-        }
-    }
-    return false;
 }
 
 } // namespace

@@ -18,6 +18,13 @@ bool AccessibiliteParLeBus(const QString& plateforme);
 // thread then writes is copied, which costs more than the wait saved. That case is left to Qt.
 bool AdresseDeBusConnue(const QByteArray& adresse, const QString& dossierExecution);
 
+#ifdef Q_OS_WIN
+// Windows' screen readers listen through its own accessibility interfaces: no bus to connect.
+class BusDeSessionEnAvance {
+public:
+    explicit BusDeSessionEnAvance(const QString&) {}
+};
+#else
 class BusDeSessionEnAvance {
 public:
     // Created once the application exists, for the platform it runs on.
@@ -32,3 +39,4 @@ public:
 private:
     std::thread m_fil;
 };
+#endif

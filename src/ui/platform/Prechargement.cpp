@@ -5,7 +5,9 @@
 
 #include <QThread>
 
+#ifndef Q_OS_WIN
 #include <fontconfig/fontconfig.h>
+#endif
 
 #include <atomic>
 #include <system_error>
@@ -81,7 +83,9 @@ void Prechargement::Travailler() {
             // The first picture is wanted first; the fonts come next, before the others.
             if (!policesLues && (!premiere || m_attendues.isEmpty())) {
                 garde.unlock();
-                FcInit();
+#ifndef Q_OS_WIN
+                FcInit(); // Windows' fonts come from the system, without fontconfig
+#endif
                 {
                     const std::lock_guard<std::mutex> fait(m_verrou);
                     m_policesLues = true;

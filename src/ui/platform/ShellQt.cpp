@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -82,6 +83,14 @@ void ShellQt::Ouvrir(const QString& cible, Echec echec) {
             echec(message);
     };
 
+#ifdef Q_OS_WIN
+    // Windows opens through its file associations (ShellExecute), which answer at once.
+    if (!web && !QFileInfo::exists(argument))
+        dire(MessageEchecOuverture(montre, EchecOuverture::Introuvable));
+    else if (!QDesktopServices::openUrl(web ? QUrl(cible) : QUrl::fromLocalFile(argument)))
+        dire(MessageEchecOuverture(montre, EchecOuverture::SansProgramme));
+    return;
+#else
     const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (xdgOpen.isEmpty()) {
         // Without the desktop's opener, Qt may still know one of the desktop's own.
@@ -114,6 +123,7 @@ void ShellQt::Ouvrir(const QString& cible, Echec echec) {
     m_ouvreurs.removeAll(nullptr);
     m_ouvreurs.append(p);
     p->start();
+#endif
 }
 
 void ShellQt::Lancer(const QString& programme, Echec echec) {
