@@ -5,7 +5,7 @@ BUILD ?= build
 PROGRAMME ?= $(BUILD)/Plumelune
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLUMELUNE_WERROR=ON
 
-.PHONY: all deps configure build programme run test test-asan fuzz paquet clean
+.PHONY: all deps configure build programme run test test-asan fuzz paquet windows test-windows clean
 
 all: build
 
@@ -44,6 +44,15 @@ fuzz:
 # The Debian package: built, validated, installed here with apt-get and started once.
 paquet:
 	./scripts/paquet.sh
+
+# Windows: the installer and the portable zip in build-windows/, cross-built here (the first
+# run builds Qt for Windows into ~/.cache/plumelune/windows, the next ones reuse it); then the
+# suite under Wine and the installer's end-to-end check.
+windows:
+	./scripts/windows/construire.sh
+
+test-windows:
+	./scripts/windows/tests.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -34,6 +34,14 @@ if [ "${1:-}" = "--paquet" ]; then
   PACKAGES+=(dpkg-dev file desktop-file-utils appstream)
 fi
 
+# `install-deps.sh --windows` adds the Windows build's tools: Debian's MinGW-w64 (posix
+# threads), its zlib, Wine to run the tests and the installer, NSIS to make the installer, and
+# what fetching Debian's sources and zipping the portable folder need.
+if [ "${1:-}" = "--windows" ]; then
+  PACKAGES+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+    libz-mingw-w64-dev wine wine64 nsis dpkg-dev zip imagemagick)
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed'; then

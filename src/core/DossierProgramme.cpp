@@ -74,7 +74,8 @@ bool PreparerDossierUtilisateur(const QString& installe, const QString& utilisat
 
 QString ChoisirDossierProgramme(const QString& dossierExe, bool exeInscriptible,
                                 const QString& dossierUtilisateur) {
-    if (exeInscriptible)
+    if (exeInscriptible &&
+        !QFileInfo::exists(AvecSeparateur(dossierExe) + QLatin1String(MarqueInstallation)))
         return AvecSeparateur(dossierExe);
     PreparerDossierUtilisateur(dossierExe, dossierUtilisateur);
     return AvecSeparateur(dossierUtilisateur);

@@ -12,6 +12,11 @@
 // Never overwrites.
 bool PreparerDossierUtilisateur(const QString& installe, const QString& utilisateur);
 
-// The program folder for this run, ending with a separator.
+// Left beside the executable by an installer (Windows'): the program folder is never written,
+// even where the installing account could write there.
+inline constexpr char MarqueInstallation[] = "plumelune.installe";
+
+// The program folder for this run, ending with a separator: the executable's when it may be
+// written and is not marked as installed, else the user's (laid out from the installed one).
 QString ChoisirDossierProgramme(const QString& dossierExe, bool exeInscriptible,
                                 const QString& dossierUtilisateur);

@@ -9,6 +9,7 @@
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/platform/ArretPropre.h"
 #include "ui/platform/BusDeSession.h"
+#include "ui/platform/DossierDonnees.h"
 #include "ui/platform/EchelleQt.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/platform/Prechargement.h"
@@ -23,7 +24,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QTranslator>
 
 namespace {
@@ -78,8 +78,7 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     QCoreApplication::setApplicationName(QStringLiteral("plumelune"));
     const QString exe = QCoreApplication::applicationDirPath();
     Etat.DossierProgramme =
-        ChoisirDossierProgramme(exe, QFileInfo(exe).isWritable(),
-                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        ChoisirDossierProgramme(exe, QFileInfo(exe).isWritable(), DossierDonneesInstallees());
     Etat.Reinitialiser();
     // A shutdown is heard before the journal exists, so that it is never left behind; the
     // request waits in the event loop, which first runs once the windows are there.

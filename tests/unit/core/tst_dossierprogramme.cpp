@@ -18,6 +18,18 @@ private slots:
                  QStringLiteral("/opt/plumelune/"));
     }
 
+    // Installed by the Windows installer, whose account could write there: the class's data
+    // still go to the shared folder.
+    void marqueInstallee() {
+        EnvironnementTest env;
+        const QString installe = env.Programme + "Program Files/Plumelune/";
+        const QString partage = env.Programme + "Public/Documents/Plumelune";
+        EcrireOctets(installe + MarqueInstallation, "");
+        EcrireOctets(installe + "plumelune.ini", "REPERTOIRE = \r\n");
+        QCOMPARE(ChoisirDossierProgramme(installe, true, partage), partage + "/");
+        QVERIFY(QFileInfo::exists(partage + "/plumelune.ini"));
+    }
+
     void installe_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QByteArray>("attendu"); // "<I>" stands for the installed folder
