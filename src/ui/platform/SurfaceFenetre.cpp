@@ -9,8 +9,10 @@
 #include <system_error>
 #include <thread>
 
+#ifndef Q_OS_WIN
 #include <sys/mman.h>
 #include <unistd.h>
+#endif
 
 namespace {
 

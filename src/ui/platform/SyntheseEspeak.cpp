@@ -6,15 +6,32 @@
 
 namespace {
 
+#ifdef Q_OS_WIN
+// Not shipped with the Windows program: eSpeak NG's own installer puts it there.
+const QString absente = QStringLiteral(
+    "La voix de synthèse n'est pas installée sur cet ordinateur (programme espeak-ng). Demandez "
+    "à la personne qui s'occupe des ordinateurs d'installer « eSpeak NG » pour Windows, ou "
+    "enregistrez l'item au micro, ou importez un son.");
+const QString dossierWindows = QStringLiteral("C:/Program Files/eSpeak NG/");
+#else
 const QString absente = QStringLiteral(
     "La voix de synthèse n'est pas installée sur cet ordinateur (programme espeak-ng). Demandez "
     "à la personne qui s'occupe des ordinateurs d'installer le paquet « espeak-ng », ou "
     "enregistrez l'item au micro, ou importez un son.");
+#endif
 
 } // namespace
 
 SyntheseEspeak::SyntheseEspeak(const QString& programme, QObject* parent)
-    : QObject(parent), m_programme(programme) {}
+    : QObject(parent), m_programme(programme) {
+#ifdef Q_OS_WIN
+    // Its installer does not put it on the search path.
+    if (!QFileInfo(m_programme).isAbsolute() &&
+        QStandardPaths::findExecutable(m_programme).isEmpty() &&
+        QFileInfo::exists(dossierWindows + m_programme + QStringLiteral(".exe")))
+        m_programme = dossierWindows + m_programme + QStringLiteral(".exe");
+#endif
+}
 
 SyntheseEspeak::~SyntheseEspeak() {
     Annuler();
