@@ -1,13 +1,27 @@
 // The sound player: opening decodes at once and reports unreadable files; playing never fails
 // nor speaks, device or not; the conversion used when a device refuses the file's format.
+// The same cases run against the Windows player, whose device is looked for through waveOut.
 
-#include "sound/LecteurSonQt.h"
+#include "sound/ConversionPcm.h"
 
 #include <QApplication>
-#include <QAudioDevice>
-#include <QMediaDevices>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_WIN
+#include "sound/LecteurSonWin.h"
+
+#include <windows.h>
+
+#include <mmsystem.h>
+using Lecteur = LecteurSonWin;
+#else
+#include "sound/LecteurSonQt.h"
+
+#include <QAudioDevice>
+#include <QMediaDevices>
+using Lecteur = LecteurSonQt;
+#endif
 
 #include <sndfile.h>
 
@@ -48,6 +62,7 @@ SonDecode Son(int canaux, int frequence, const QVector<qint16>& echantillons) {
     return son;
 }
 
+#ifndef Q_OS_WIN
 QAudioFormat Format(int canaux, int frequence, QAudioFormat::SampleFormat type) {
     QAudioFormat f;
     f.setChannelCount(canaux);
@@ -62,6 +77,7 @@ template <typename T> QByteArray Octets(std::initializer_list<T> valeurs) {
         o.append(reinterpret_cast<const char*>(&v), sizeof v);
     return o;
 }
+#endif
 
 template <typename T> QVector<T> Valeurs(const QByteArray& octets) {
     QVector<T> v(octets.size() / qsizetype(sizeof(T)));
@@ -70,7 +86,23 @@ template <typename T> QVector<T> Valeurs(const QByteArray& octets) {
 }
 
 bool SansPeripherique() {
+#ifdef Q_OS_WIN
+    // Opened for real: a device that is listed but cannot play counts as none.
+    WAVEFORMATEX f = {};
+    f.wFormatTag = WAVE_FORMAT_PCM;
+    f.nChannels = 2;
+    f.nSamplesPerSec = 44100;
+    f.wBitsPerSample = 16;
+    f.nBlockAlign = 4;
+    f.nAvgBytesPerSec = 44100 * 4;
+    HWAVEOUT sortie = nullptr;
+    if (waveOutOpen(&sortie, WAVE_MAPPER, &f, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR)
+        return true;
+    waveOutClose(sortie);
+    return false;
+#else
     return QMediaDevices::defaultAudioOutput().isNull();
+#endif
 }
 
 bool FenetreVisible() {
@@ -122,7 +154,7 @@ private slots:
         QFETCH(QString, fichier);
         QFETCH(bool, ouvert);
         QFETCH(QString, nomDansLeMessage);
-        LecteurSonQt son;
+        Lecteur son;
         son.DefinirFichier(fichier.isEmpty() ? QString() : m_dossier.filePath(fichier));
         QString erreur;
         QCOMPARE(son.Ouvrir(&erreur), ouvert);
@@ -142,7 +174,7 @@ private slots:
 
     // Opening closes what was open: after a failed open nothing is left to play.
     void echecApresSucces() {
-        LecteurSonQt son;
+        Lecteur son;
         son.DefinirFichier(m_court);
         QVERIFY(son.Ouvrir(nullptr));
         son.Jouer();
@@ -156,7 +188,7 @@ private slots:
 
     // Naming a file does not close the sound already opened: only opening does.
     void definirSansOuvrir() {
-        LecteurSonQt son;
+        Lecteur son;
         son.DefinirFichier(m_court);
         QVERIFY(son.Ouvrir(nullptr));
         son.DefinirFichier(m_abime);
@@ -166,7 +198,7 @@ private slots:
     void jouerSansPeripherique() {
         if (!SansPeripherique())
             QSKIP("a sound device is present here");
-        LecteurSonQt son;
+        Lecteur son;
         son.DefinirFichier(m_long);
         QVERIFY(son.Ouvrir(nullptr));
         son.Jouer();
@@ -178,7 +210,7 @@ private slots:
 
     // A new sound while one plays: the second opens and plays; listening again restarts.
     void secondFichierApresJouer() {
-        LecteurSonQt son;
+        Lecteur son;
         son.DefinirFichier(m_long);
         QVERIFY(son.Ouvrir(nullptr));
         son.Jouer();
@@ -195,7 +227,7 @@ private slots:
 
     // A pupil hammering "listen": every call cuts the one before; the last one wins.
     void appelsRapproches() {
-        LecteurSonQt son;
+        Lecteur son;
         for (int i = 0; i < 40; ++i) {
             son.DefinirFichier(i % 2 ? m_court : m_long);
             QVERIFY(son.Ouvrir(nullptr));
@@ -216,7 +248,7 @@ private slots:
 
     // The player may go away in the middle of a sound (the program closing).
     void detruitPendantLaLecture() {
-        auto son = std::make_unique<LecteurSonQt>();
+        auto son = std::make_unique<Lecteur>();
         son->DefinirFichier(m_long);
         QVERIFY(son->Ouvrir(nullptr));
         son->Jouer();
@@ -228,7 +260,7 @@ private slots:
     void avecPeripherique() {
         if (SansPeripherique())
             QSKIP("no sound device here");
-        LecteurSonQt son;
+        Lecteur son;
         son.DefinirFichier(m_long);
         QVERIFY(son.Ouvrir(nullptr));
         son.Jouer();
@@ -250,13 +282,18 @@ private slots:
     }
 
     void formatSansPeripherique() {
+#ifdef Q_OS_WIN
+        QSKIP("Qt Multimedia's formats: the Windows player has its own conversion");
+#else
         const QAudioFormat f = LecteurSonQt::FormatPour(Son(2, 11025, {}), QAudioDevice());
         QCOMPARE(f.channelCount(), 2);
         QCOMPARE(f.sampleRate(), 11025);
         QCOMPARE(f.sampleFormat(), QAudioFormat::Int16);
+#endif
     }
 
     void convertirExact_data() {
+#ifndef Q_OS_WIN
         QTest::addColumn<int>("canaux");
         QTest::addColumn<QVector<qint16>>("echantillons");
         QTest::addColumn<int>("canauxCible");
@@ -282,9 +319,13 @@ private slots:
         QTest::newRow("stereo vers six canaux")
             << 2 << QVector<qint16>{1, 2, 3, 4} << 6 << int(QAudioFormat::Int16)
             << Octets<qint16>({1, 2, 0, 0, 0, 0, 3, 4, 0, 0, 0, 0});
+#endif
     }
 
     void convertirExact() {
+#ifdef Q_OS_WIN
+        QSKIP("Qt Multimedia's formats: the Windows player has its own conversion");
+#else
         QFETCH(int, canaux);
         QFETCH(QVector<qint16>, echantillons);
         QFETCH(int, canauxCible);
@@ -294,6 +335,79 @@ private slots:
             LecteurSonQt::Convertir(Son(canaux, 8000, echantillons),
                                     Format(canauxCible, 8000, QAudioFormat::SampleFormat(type)));
         QCOMPARE(obtenu.toHex(' '), attendu.toHex(' '));
+#endif
+    }
+
+    // The Windows player's own conversion, when the device refuses the file's layout.
+    void convertirPcm16_data() {
+        QTest::addColumn<int>("canaux");
+        QTest::addColumn<int>("frequence");
+        QTest::addColumn<QVector<qint16>>("echantillons");
+        QTest::addColumn<int>("canauxCible");
+        QTest::addColumn<int>("frequenceCible");
+        QTest::addColumn<QVector<qint16>>("attendu");
+        using V = QVector<qint16>;
+        const V extremes = {0, 32767, -32768, 256, -257};
+        QTest::newRow("a l'identique") << 1 << 8000 << extremes << 1 << 8000 << extremes;
+        QTest::newRow("mono vers stereo")
+            << 1 << 8000 << V{5, -7, 32767} << 2 << 8000 << V{5, 5, -7, -7, 32767, 32767};
+        QTest::newRow("stereo vers mono, moyenne arrondie")
+            << 2 << 8000 << V{100, 300, -32768, -32767, 1, 2} << 1 << 8000 << V{200, -32768, 2};
+        QTest::newRow("stereo vers six canaux")
+            << 2 << 8000 << V{1, 2, 3, 4} << 6 << 8000 << V{1, 2, 0, 0, 0, 0, 3, 4, 0, 0, 0, 0};
+        QTest::newRow("six canaux vers stereo")
+            << 6 << 8000 << V{1, 2, 3, 4, 5, 6} << 2 << 8000 << V{1, 2};
+        QTest::newRow("double frequence, interpolee")
+            << 1 << 8000 << V{0, 100, -100} << 1 << 16000 << V{0, 50, 100, 0, -100, -100};
+        QTest::newRow("trame incomplete ignoree")
+            << 2 << 8000 << V{1, 2, 3} << 2 << 8000 << V{1, 2};
+        QTest::newRow("vide") << 1 << 8000 << V{} << 2 << 48000 << V{};
+        QTest::newRow("sans canal") << 0 << 8000 << V{1, 2} << 2 << 48000 << V{};
+        QTest::newRow("sans frequence") << 1 << 0 << V{1, 2} << 2 << 48000 << V{};
+        QTest::newRow("cible sans canal") << 1 << 8000 << V{1, 2} << 0 << 48000 << V{};
+    }
+
+    void convertirPcm16() {
+        QFETCH(int, canaux);
+        QFETCH(int, frequence);
+        QFETCH(QVector<qint16>, echantillons);
+        QFETCH(int, canauxCible);
+        QFETCH(int, frequenceCible);
+        QFETCH(QVector<qint16>, attendu);
+        QCOMPARE(ConvertirPcm16(Son(canaux, frequence, echantillons), canauxCible, frequenceCible),
+                 attendu);
+    }
+
+    // The microphone's frames as one channel, and the peak the level meter shows.
+    void ajouterEnMono_data() {
+        QTest::addColumn<QVector<qint16>>("deja");
+        QTest::addColumn<int>("canaux");
+        QTest::addColumn<QVector<qint16>>("trames");
+        QTest::addColumn<QVector<qint16>>("attendu");
+        QTest::addColumn<int>("crete");
+        using V = QVector<qint16>;
+        QTest::newRow("mono, plus grand negatif")
+            << V{} << 1 << V{5, -32768, 32767} << V{5, -32768, 32767} << 32768;
+        QTest::newRow("stereo moyenne")
+            << V{} << 2 << V{100, 300, -50, -150} << V{200, -100} << 200;
+        QTest::newRow("stereo extremes")
+            << V{} << 2 << V{-32768, -32768, 32767, 32767} << V{-32768, 32767} << 32768;
+        QTest::newRow("moyenne vers zero") << V{} << 2 << V{1, 2, -1, -2} << V{1, -1} << 1;
+        QTest::newRow("ajoute apres ce qui est la")
+            << V{7, -9000} << 1 << V{3} << V{7, -9000, 3} << 3;
+        QTest::newRow("trame incomplete ignoree") << V{} << 2 << V{4, 6, 30000} << V{5} << 5;
+        QTest::newRow("rien") << V{7} << 2 << V{} << V{7} << 0;
+    }
+
+    void ajouterEnMono() {
+        QFETCH(QVector<qint16>, deja);
+        QFETCH(int, canaux);
+        QFETCH(QVector<qint16>, trames);
+        QFETCH(QVector<qint16>, attendu);
+        QFETCH(int, crete);
+        QVector<qint16> sortie = deja;
+        QCOMPARE(AjouterEnMono(trames.constData(), trames.size() / canaux, canaux, sortie), crete);
+        QCOMPARE(sortie, attendu);
     }
 
     // Resampling keeps the duration and the tone.
@@ -313,18 +427,23 @@ private slots:
         QVector<qint16> sinus(trames);
         for (int t = 0; t < trames; ++t)
             sinus[t] = qint16(16383 * std::sin(2 * Pi * 440 * t / source));
-        const QVector<qint16> sortie = Valeurs<qint16>(
-            LecteurSonQt::Convertir(Son(1, source, sinus), Format(1, cible, QAudioFormat::Int16)));
-        QCOMPARE(sortie.size(), qsizetype(cible));
-        double signal = 0;
-        double bruit = 0;
-        for (int t = 0; t < cible; ++t) {
-            const double attendu = 16383 * std::sin(2 * Pi * 440 * t / cible);
-            signal += attendu * attendu;
-            bruit += (sortie[t] - attendu) * (sortie[t] - attendu);
+        std::vector<QVector<qint16>> sorties = {ConvertirPcm16(Son(1, source, sinus), 1, cible)};
+#ifndef Q_OS_WIN
+        sorties.push_back(Valeurs<qint16>(
+            LecteurSonQt::Convertir(Son(1, source, sinus), Format(1, cible, QAudioFormat::Int16))));
+#endif
+        for (const QVector<qint16>& sortie : sorties) {
+            QCOMPARE(sortie.size(), qsizetype(cible));
+            double signal = 0;
+            double bruit = 0;
+            for (int t = 0; t < cible; ++t) {
+                const double attendu = 16383 * std::sin(2 * Pi * 440 * t / cible);
+                signal += attendu * attendu;
+                bruit += (sortie[t] - attendu) * (sortie[t] - attendu);
+            }
+            const double rapport = 10 * std::log10(signal / std::max(bruit, 1e-9));
+            QVERIFY2(rapport > 30, qPrintable(QStringLiteral("%1 dB").arg(rapport)));
         }
-        const double rapport = 10 * std::log10(signal / std::max(bruit, 1e-9));
-        QVERIFY2(rapport > 30, qPrintable(QStringLiteral("%1 dB").arg(rapport)));
     }
 
     // An integer ratio takes every n-th sample exactly: no drift along the sound.
@@ -332,11 +451,16 @@ private slots:
         QVector<qint16> rampe(600);
         for (int i = 0; i < rampe.size(); ++i)
             rampe[i] = qint16(i * 10);
-        const QVector<qint16> sortie = Valeurs<qint16>(
-            LecteurSonQt::Convertir(Son(1, 48000, rampe), Format(1, 8000, QAudioFormat::Int16)));
-        QCOMPARE(sortie.size(), 100);
-        for (int i = 0; i < sortie.size(); ++i)
-            QCOMPARE(sortie[i], qint16(i * 60));
+        std::vector<QVector<qint16>> sorties = {ConvertirPcm16(Son(1, 48000, rampe), 1, 8000)};
+#ifndef Q_OS_WIN
+        sorties.push_back(Valeurs<qint16>(
+            LecteurSonQt::Convertir(Son(1, 48000, rampe), Format(1, 8000, QAudioFormat::Int16))));
+#endif
+        for (const QVector<qint16>& sortie : sorties) {
+            QCOMPARE(sortie.size(), 100);
+            for (int i = 0; i < sortie.size(); ++i)
+                QCOMPARE(sortie[i], qint16(i * 60));
+        }
     }
 };
 
