@@ -1,5 +1,6 @@
 ; The Windows installer:
 ;   makensis -DVERSION=2.0 -DSOURCE=<program folder> -DICONE=<.ico> -DSORTIE=<setup.exe>
+;            -DGROUPES=<.nsh creating the groups' folders>
 ; The program goes to Program Files, for every user of the computer; the exercises, the
 ; records and the ini go to the public documents (C:\Users\Public\Documents\Plumelune), which
 ; every pupil's account can write. The uninstaller removes the program and keeps them.
@@ -46,7 +47,9 @@ Section "Plumelune"
   SetOverwrite off
   File "${SOURCE}\plumelune.ini"
   File /r "${SOURCE}\_Medias"
-  File /r "${SOURCE}\_Bilans"
+  ; The records folder and its groups, empty folders that File does not carry.
+  CreateDirectory "$DOCUMENTS\Plumelune\_Bilans"
+  !include "${GROUPES}"
   ; Every account of the computer (BUILTIN\Users) may change what another one wrote.
   nsExec::Exec 'icacls "$DOCUMENTS\Plumelune" /grant *S-1-5-32-545:(OI)(CI)M /T /Q'
 

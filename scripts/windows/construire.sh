@@ -18,7 +18,8 @@ tests=OFF
 "$racine/scripts/install-deps.sh" --windows
 "$ici/sources.sh" "$cache/sources" qt6-base libjpeg-turbo libsndfile libzip
 
-version_source() { (cd "$cache/sources/$1" && dpkg-parsechangelog -S Version); }
+# Debian's version, its epoch's colon made a dash: a cache folder's name.
+version_source() { (cd "$cache/sources/$1" && dpkg-parsechangelog -S Version) | tr ':' '-'; }
 gcc_version="$(x86_64-w64-mingw32-g++-posix -dumpversion)"
 empreinte() { cat "$@" | sha256sum | cut -c1-8; }
 
@@ -50,6 +51,10 @@ version="$(sed -n 's/^project(Plumelune VERSION \([0-9.]*\).*/\1/p' "$racine/CMa
 rm -f "$sortie/Plumelune-$version-portable.zip"
 (cd "$sortie" && zip -qr "Plumelune-$version-portable.zip" Plumelune)
 convert "$racine"/art/icone_{16,32,48,256}.png "$sortie/icone.ico"
+for g in "$sortie/Plumelune/_Bilans"/*/; do
+  printf '  CreateDirectory "$DOCUMENTS\\Plumelune\\_Bilans\\%s"\n' "$(basename "$g")"
+done >"$sortie/groupes.nsh"
 makensis -V2 -DVERSION="$version" -DSOURCE="$sortie/Plumelune" -DICONE="$sortie/icone.ico" \
+  -DGROUPES="$sortie/groupes.nsh" \
   -DSORTIE="$sortie/Plumelune-$version-setup.exe" "$racine/packaging/windows/plumelune.nsi"
 echo "Windows : $sortie/Plumelune-$version-setup.exe et $sortie/Plumelune-$version-portable.zip"

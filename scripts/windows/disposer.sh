@@ -13,18 +13,24 @@ dest="$4"
 racine="$(cd "$(dirname "$0")/../.." && pwd)"
 mingw_gcc="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
 
+# Made afresh: what an earlier layout shipped must not linger in the zip or the installer.
+rm -rf "$dest"
 mkdir -p "$dest"
-cp -rn "$racine/demo/." "$dest/"
+cp -r "$racine/demo/." "$dest/"
 find "$dest" -name .gitkeep -delete
 cp -f "$build/src/plumelune.exe" "$build"/src/plumelune_*.dll "$dest/"
 for d in Core Gui Widgets PrintSupport; do cp -f "$qt/bin/Qt6$d.dll" "$dest/"; done
-mkdir -p "$dest/platforms" "$dest/styles" "$dest/printsupport" "$dest/imageformats" \
-  "$dest/translations"
+# Windows' printers come with Qt6PrintSupport.dll itself.
+mkdir -p "$dest/platforms" "$dest/styles" "$dest/imageformats" "$dest/translations"
 cp -f "$qt/plugins/platforms/qwindows.dll" "$dest/platforms/"
-cp -f "$qt/plugins/styles/"*.dll "$dest/styles/" 2>/dev/null || true
-cp -f "$qt/plugins/printsupport/"*.dll "$dest/printsupport/"
+cp -f "$qt/plugins/styles/qwindowsvistastyle.dll" "$dest/styles/"
 cp -f "$qt/plugins/imageformats/qjpeg.dll" "$qt/plugins/imageformats/qico.dll" \
-  "$dest/imageformats/" 2>/dev/null || true
+  "$dest/imageformats/"
+# The letters the windows are drawn for (Debian's fonts-dejavu-core), which Windows lacks.
+mkdir -p "$dest/polices"
+cp -f /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
+  /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf \
+  /usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf "$dest/polices/"
 # Qt's standard buttons in French, from Debian's translations (the same file as on Linux).
 cp -f /usr/share/qt6/translations/qtbase_fr.qm "$dest/translations/"
 # Qt looks for its plugins and translations from here, not from where it was built.
@@ -36,6 +42,7 @@ systeme=" advapi32.dll authz.dll bcrypt.dll comctl32.dll comdlg32.dll crypt32.dl
  kernel32.dll mpr.dll msvcrt.dll ncrypt.dll netapi32.dll ntdll.dll ole32.dll oleaut32.dll
  rpcrt4.dll secur32.dll setupapi.dll shcore.dll shell32.dll shlwapi.dll user32.dll userenv.dll
  uxtheme.dll version.dll winmm.dll winspool.drv ws2_32.dll wtsapi32.dll "
+systeme=" $(echo $systeme) "
 importees() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z'; }
 trouver() { # a DLL's name: where the build has it
   local n
@@ -61,4 +68,6 @@ for passe in 1 2 3; do
     done
   done < <(find "$dest" -iname '*.dll' -o -iname '*.exe')
 done
+# Shipped without their symbols: a third of the size.
+find "$dest" \( -iname '*.dll' -o -iname '*.exe' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 exit "$manque"

@@ -22,5 +22,7 @@ done
 WINEPATH="$(IFS=';'; echo "${chemins[*]}")"
 export WINEPATH
 export QT_QPA_PLATFORM=offscreen
+# As the program does for itself (ui/platform/AvantQt): the tests' threads end too.
+export QT_ENABLE_REGEXP_JIT=0
 xvfb-run -a ctest --test-dir "$sortie/build" --output-on-failure --timeout 300 "$@"
 "$racine/scripts/windows/e2e-wine.sh"

@@ -8,10 +8,12 @@
 #include "ui/Fenetres.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/platform/ArretPropre.h"
+#include "ui/platform/AvantQt.h"
 #include "ui/platform/BusDeSession.h"
 #include "ui/platform/DossierDonnees.h"
 #include "ui/platform/EchelleQt.h"
 #include "ui/platform/ImagesQt.h"
+#include "ui/platform/Polices.h"
 #include "ui/platform/Prechargement.h"
 #include "ui/platform/ServicesADemande.h"
 #include "ui/platform/ServicesQt.h"
@@ -54,6 +56,7 @@ qreal RatioProbable(const QByteArray& ini) {
 } // namespace
 
 int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCreation) {
+    PreparerAvantQt();
     // Begun first: the backgrounds and the fonts are read while Qt connects to the display, the
     // buttons' pictures while the forms are built. The resolution the pictures need is known
     // for sure only once the screen is: until then, the one the ini beside the executable most
@@ -68,6 +71,7 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
     QApplication app(argc, argv);
     // The bus the accessibility bridge asks for while the forms are built, connected meanwhile.
     const BusDeSessionEnAvance bus(QGuiApplication::platformName());
+    PolicesDuProgramme();
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // Standard buttons and dialogs ("Annuler", "Oui", "Non") in French.
     QTranslator traduction;

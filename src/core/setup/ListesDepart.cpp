@@ -3,6 +3,7 @@
 #include "core/Chemins.h"
 #include "core/Services.h"
 #include "core/Texte.h"
+#include "core/setup/NomsDisque.h"
 
 #include <QCollator>
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <dirent.h>
 #include <vector>
 
 namespace {
@@ -153,21 +153,7 @@ bool EstUnControle(char16_t c) {
 } // namespace
 
 bool ContientNomsNonUtf8(const QString& dossier) {
-    // Qt hands names over already decoded, a byte it cannot read turned into U+FFFD: only the
-    // bytes on disk tell a damaged name from one that truly holds that character.
-    DIR* d = ::opendir(QFile::encodeName(Dossier(dossier)).constData());
-    if (!d)
-        return false;
-    bool trouve = false;
-    while (const dirent* e = ::readdir(d)) {
-        const QByteArray nom(e->d_name);
-        if (QString::fromUtf8(nom).toUtf8() != nom) {
-            trouve = true;
-            break;
-        }
-    }
-    ::closedir(d);
-    return trouve;
+    return NomsDisqueNonUtf8(Dossier(dossier));
 }
 
 void SignalerNomsNonUtf8(const QString& dossier) {
