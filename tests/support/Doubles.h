@@ -10,7 +10,9 @@
 #include <QVector>
 #include <csignal>
 #include <functional>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 struct AppelMessage {
     QString Genre; // "Message", "OuiNon", "OkAnnuler", "Information", "Confirmation", "Erreur"
@@ -165,6 +167,12 @@ int Crete(const QVector<qint16>& s);
 // Runs `action` with files limited to `octets` bytes: writes beyond are cut short, as a full
 // disk would refuse them. False when the limit could not be set (the action ran anyway).
 template <typename F> bool AvecDisquePlein(qint64 octets, F action) {
+#ifdef Q_OS_WIN
+    // Windows has no per-process file size limit: the action runs unlimited.
+    (void)octets;
+    action();
+    return false;
+#else
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit ancien{};
     getrlimit(RLIMIT_FSIZE, &ancien);
@@ -174,6 +182,7 @@ template <typename F> bool AvecDisquePlein(qint64 octets, F action) {
     action();
     setrlimit(RLIMIT_FSIZE, &ancien);
     return limite;
+#endif
 }
 
 // The file choosers answer from scripts; each call is recorded.

@@ -259,6 +259,9 @@ private slots:
     // A share mounted without UTF-8 file names shows names the program cannot read: told,
     // once per folder, naming the folder and the mount option that fixes it.
     void nomsNonUtf8() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows keeps names in UTF-16: none is ever undecodable");
+#endif
         EnvironnementTest env;
         const QString propre = env.Programme + "CM1/";
         const QString abime = env.Programme + "CM2/";

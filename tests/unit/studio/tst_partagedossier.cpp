@@ -6,16 +6,21 @@
 #include "archive/ArchiveZip.h"
 #include "core/studio/PartageDossier.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QLockFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <sys/stat.h>
 #include <sys/time.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <zip.h>
+
+#ifndef S_IFLNK
+#define S_IFLNK 0120000 // the Unix mode a zip entry carries, whatever system reads it
+#endif
 
 #include <ctime>
 
@@ -458,11 +463,12 @@ private slots:
                 tenu.unlock();
                 if (verrou == "mort") {
                     // A process that has ended: its number names no running program.
-                    const pid_t fils = fork();
-                    if (fils == 0)
-                        _exit(0);
-                    waitpid(fils, nullptr, 0);
-                    lignes[0] = QByteArray::number(fils);
+                    QProcess fils;
+                    fils.start(QCoreApplication::applicationFilePath(), {"-functions"});
+                    QVERIFY(fils.waitForStarted());
+                    const qint64 numero = fils.processId();
+                    QVERIFY(fils.waitForFinished());
+                    lignes[0] = QByteArray::number(numero);
                 } else {
                     lignes[2] = "autre-poste";
                     for (qsizetype i = 3; i < lignes.size(); ++i)
@@ -472,10 +478,18 @@ private slots:
                 EcrireOctets(cheminVerrou, lignes.join('\n'));
             }
         }
+#ifdef Q_OS_WIN
+        // Windows: the lock's time through Qt (a folder's cannot be set this way).
+        QFile ancien(cheminVerrou);
+        if (ancien.open(QIODevice::ReadWrite))
+            ancien.setFileTime(QDateTime::currentDateTime().addSecs(-qint64(ageHeures) * 3600),
+                               QFileDevice::FileModificationTime);
+#else
         const time_t quand = time(nullptr) - time_t(ageHeures) * 3600;
         const timeval temps[2] = {{quand, 0}, {quand, 0}};
         for (const QString& c : {cheminVerrou, reste})
             utimes(QFile::encodeName(c).constData(), temps);
+#endif
 
         const QString zip = env->Programme + "Sons.zip";
         QVERIFY(EcrireZip(zip, {{"Sons/chat.wav", "ok"}}));
