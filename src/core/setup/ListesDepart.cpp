@@ -59,6 +59,9 @@ void TrierPourLesGens(QStringList& noms) {
 
 QStringList ListerGroupes(const QString& racineBilans) {
     QStringList groupes;
+    // No root is no group: an empty path names the working folder on Windows.
+    if (racineBilans.isEmpty())
+        return groupes;
     QDirIterator it(Dossier(racineBilans), toutesEntrees);
     while (it.hasNext()) {
         it.next();
@@ -80,6 +83,8 @@ QString EleveDepuisEntree(const QString& entree) {
 
 ListeEleves ListerEleves(const QString& dossierGroupe) {
     ListeEleves liste;
+    if (dossierGroupe.isEmpty())
+        return liste; // as for the groups: never the working folder
     QDirIterator it(Dossier(dossierGroupe), fichiersSeuls);
     while (it.hasNext()) {
         it.next();

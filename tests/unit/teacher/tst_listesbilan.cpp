@@ -65,6 +65,7 @@ private slots:
         QCOMPARE(ListerGroupes(env.Programme + "absent/"), QStringList{});
         QCOMPARE(ListerGroupes(QString()), QStringList{});
         QCOMPARE(ListerEleves(env.Programme + "absent/").Eleves, QStringList{});
+        QCOMPARE(ListerEleves(QString()).Eleves, QStringList{});
     }
 
     void eleves_data() {
