@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 // Lays the folder out: the executable and its modules, the ini, an exercise folder, a group.
 inline bool PreparerProgramme(const QString& exe, const QTemporaryDir& dossier) {
     const QDir d(dossier.path());
@@ -64,8 +68,22 @@ inline bool DemarrerProgramme(const QString& exe, const QTemporaryDir& dossier, 
 }
 
 // Whether a library whose file name holds `nom` is mapped into the process ("self": this one).
+#ifdef Q_OS_WIN
+// On Windows, in this process: the library by the name Windows gives it (libQt6Widgets.so is
+// Qt6Widgets.dll there).
+inline bool BibliothequeChargee(const char* nom, const QString& = QStringLiteral("self")) {
+    QString dll = QString::fromLatin1(nom);
+    dll.replace(QStringLiteral(".so"), QStringLiteral(".dll"));
+    const auto charge = [](const QString& n) {
+        return GetModuleHandleW(reinterpret_cast<const wchar_t*>(n.utf16())) != nullptr;
+    };
+    // Qt's and the program's own drop the prefix; libsndfile.dll keeps it.
+    return charge(dll) || (dll.startsWith(QStringLiteral("lib")) && charge(dll.mid(3)));
+}
+#else
 inline bool BibliothequeChargee(const char* nom,
                                 const QString& processus = QStringLiteral("self")) {
     QFile cartes(QStringLiteral("/proc/%1/maps").arg(processus));
     return cartes.open(QIODevice::ReadOnly) && cartes.readAll().contains(nom);
 }
+#endif
