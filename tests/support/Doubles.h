@@ -164,6 +164,14 @@ QByteArray EnteteWav(int canaux, int frequence, int bits, quint32 octetsDonnees)
 // The loudest sample, as a magnitude.
 int Crete(const QVector<qint16>& s);
 
+// Compares two spellings of a path as this system tells files apart: exactly on Linux, whatever
+// the letter case on Windows, where both name the one file and the program keeps the one typed.
+#ifdef Q_OS_WIN
+#define QCOMPARE_CHEMIN(a, b) QCOMPARE(QString(a).toLower(), QString(b).toLower())
+#else
+#define QCOMPARE_CHEMIN(a, b) QCOMPARE(a, b)
+#endif
+
 // Runs `action` with files limited to `octets` bytes: writes beyond are cut short, as a full
 // disk would refuse them. False when the limit could not be set (the action ran anyway).
 template <typename F> bool AvecDisquePlein(qint64 octets, F action) {

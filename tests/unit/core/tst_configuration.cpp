@@ -185,7 +185,7 @@ private slots:
         EcrireIni(env.Programme, lignes);
         QDir::setCurrent(env.Programme + "_Bilans/CM1");
         QCOMPARE(ChargerConfiguration(), ResultatConfiguration::Lue);
-        QCOMPARE(Valeur(champ, env.Programme), attendu);
+        QCOMPARE_CHEMIN(Valeur(champ, env.Programme), attendu);
         QCOMPARE(env.Messages.Textes(), messages);
     }
 

@@ -142,8 +142,8 @@ private slots:
         const QString p = env.Programme;
         EcrireOctets(p + "_Bilans/CM1/Paul.TXT", "x");
         EcrireOctets(p + "PlumeLune.INI", "y");
-        QCOMPARE(ResoudreChemin(p + "_bilans/cm1/paul.txt"), p + "_Bilans/CM1/Paul.TXT");
-        QCOMPARE(ResoudreChemin(p + "plumelune.ini"), p + "PlumeLune.INI");
+        QCOMPARE_CHEMIN(ResoudreChemin(p + "_bilans/cm1/paul.txt"), p + "_Bilans/CM1/Paul.TXT");
+        QCOMPARE_CHEMIN(ResoudreChemin(p + "plumelune.ini"), p + "PlumeLune.INI");
         QVERIFY(FichierExiste(p + "_BILANS\\cm1\\PAUL.txt"));
         QVERIFY(DossierExiste(p + "_bilans/cm1/"));
         QVERIFY(!FichierExiste(p + "_bilans/cm1")); // a folder is not a file
@@ -151,7 +151,8 @@ private slots:
         QCOMPARE(ResoudreChemin(p + "absent/x.txt"), p + "absent/x.txt");
         // Relative names resolve against the working folder.
         QDir::setCurrent(p + "_Bilans");
-        QCOMPARE(ResoudreChemin(QStringLiteral("cm1/paul.txt")), QStringLiteral("CM1/Paul.TXT"));
+        QCOMPARE_CHEMIN(ResoudreChemin(QStringLiteral("cm1/paul.txt")),
+                        QStringLiteral("CM1/Paul.TXT"));
     }
 
     // A group folder copied from a Mac: the name typed here (composed) finds the file whose
