@@ -167,6 +167,16 @@ bool DecoderSonMemoire(const QByteArray& donnees, SonDecode& sortie, QString& er
     return false;
 }
 
+std::shared_ptr<const SonDecode> DecoderPourJouer(const QString& chemin, QString* erreur) {
+    auto son = std::make_shared<SonDecode>();
+    QString raison;
+    if (DecoderFichierSon(chemin, *son, raison))
+        return son;
+    if (erreur)
+        *erreur = raison;
+    return nullptr;
+}
+
 bool DecoderFichierSon(const QString& chemin, SonDecode& sortie, QString& erreur) {
     sortie = SonDecode();
     const QString nom =

@@ -192,16 +192,8 @@ void LecteurSonQt::DefinirFichier(const QString& chemin) {
 bool LecteurSonQt::Ouvrir(QString* erreur) {
     // Opening closes what was open: the sound still playing stops now, even if this one fails.
     Arreter();
-    m_son.reset();
-    auto son = std::make_shared<SonDecode>();
-    QString raison;
-    if (!DecoderFichierSon(m_chemin, *son, raison)) {
-        if (erreur)
-            *erreur = raison;
-        return false;
-    }
-    m_son = std::move(son);
-    return true;
+    m_son = DecoderPourJouer(m_chemin, erreur);
+    return m_son != nullptr;
 }
 
 // Returns at once: the device is looked up and the output started on the audio thread.

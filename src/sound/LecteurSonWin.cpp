@@ -275,16 +275,8 @@ void LecteurSonWin::DefinirFichier(const QString& chemin) {
 bool LecteurSonWin::Ouvrir(QString* erreur) {
     // Opening closes what was open: the sound still playing stops now, even if this one fails.
     Arreter();
-    m_son.reset();
-    auto son = std::make_shared<SonDecode>();
-    QString raison;
-    if (!DecoderFichierSon(m_chemin, *son, raison)) {
-        if (erreur)
-            *erreur = raison;
-        return false;
-    }
-    m_son = std::move(son);
-    return true;
+    m_son = DecoderPourJouer(m_chemin, erreur);
+    return m_son != nullptr;
 }
 
 // Returns at once: the device is opened and fed on the audio thread.
