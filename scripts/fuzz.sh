@@ -8,7 +8,7 @@ racine="$(cd "$(dirname "$0")/.." && pwd)"
 secondes="${1:-30}"
 shift || true
 cibles=("$@")
-[ ${#cibles[@]} -gt 0 ] || cibles=(configuration historique decodage texte jpeg wav archive progres)
+[ ${#cibles[@]} -gt 0 ] || cibles=(configuration historique decodage texte jpeg wav archive progres erreurs)
 
 "$racine/scripts/install-deps.sh" --fuzz
 build="$racine/build-fuzz"
