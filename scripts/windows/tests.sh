@@ -21,8 +21,14 @@ for d in "$qt/bin" "$libs/bin" "$mingw_gcc" /usr/x86_64-w64-mingw32/lib; do
 done
 WINEPATH="$(IFS=';'; echo "${chemins[*]}")"
 export WINEPATH
-export QT_QPA_PLATFORM=offscreen
-# As the program does for itself (ui/platform/AvantQt): the tests' threads end too.
-export QT_ENABLE_REGEXP_JIT=0
+# Wine hands a Windows program none of Linux's QT_ variables (they would steer the wrong Qt):
+# the suite's go into the prefix's own user environment. The offscreen platform, with the
+# letters the program ships (Wine has no Windows fonts for it to find); and, as the program does for
+# itself (ui/platform/AvantQt), no regex JIT, so that the tests' threads end too.
+variable() { wine reg add 'HKCU\Environment' /v "$1" /d "$2" /f >/dev/null 2>&1; }
+variable QT_QPA_PLATFORM offscreen
+variable QT_QPA_FONTDIR "$(winepath -w "$sortie/Plumelune/polices" 2>/dev/null)"
+variable QT_ENABLE_REGEXP_JIT 0
+wineserver -w
 xvfb-run -a ctest --test-dir "$sortie/build" --output-on-failure --timeout 300 "$@"
 "$racine/scripts/windows/e2e-wine.sh"

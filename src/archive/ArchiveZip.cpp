@@ -1,5 +1,7 @@
 #include "archive/ArchiveZip.h"
 
+#include "archive/FichierZip.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +11,6 @@
 #include <sys/stat.h>
 #include <zip.h>
 
-#include <cerrno>
 #include <memory>
 
 namespace {
@@ -64,7 +65,8 @@ QString TexteErreur(zip_error_t* e) {
     return TexteErreur(zip_error_code_zip(e), zip_error_code_system(e));
 }
 
-// After zip_open, which gives its code alone: errno says more when the code is a system one.
+// After opening, which gives libzip's code alone: the system's error says more when the code
+// is a system one.
 QString TexteErreurOuverture(int code, int systeme) {
     zip_error_t e;
     zip_error_init_with_code(&e, code);
@@ -127,8 +129,8 @@ struct FermerFichierZip {
 
 Zip OuvrirLecture(const QString& chemin, QString* erreur) {
     int code = 0;
-    zip_t* z = zip_open(QFile::encodeName(chemin).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
-    const int systeme = errno;
+    int systeme = 0;
+    zip_t* z = OuvrirFichierZip(chemin, ZIP_RDONLY | ZIP_CHECKCONS, &code, &systeme);
     if (!z)
         Echouer(erreur,
                 QStringLiteral("« %1 » n'a pas pu être ouvert (%2)")
@@ -143,16 +145,15 @@ bool ArchiveZip::Ecrire(const QString& zip, const QString& racine, const QString
     int code = 0;
     // libzip writes into a temporary file and renames it at the close: a failure leaves no
     // half archive.
-    zip_t* z = zip_open(QFile::encodeName(zip).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    const int systeme = errno;
+    int systeme = 0;
+    zip_t* z = OuvrirFichierZip(zip, ZIP_CREATE | ZIP_TRUNCATE, &code, &systeme);
     if (!z)
         return Echouer(erreur,
                        QStringLiteral("impossible de créer « %1 » (%2)")
                            .arg(QFileInfo(zip).fileName(), TexteErreurOuverture(code, systeme)));
     const QDir base(racine);
     for (const QString& f : fichiers) {
-        zip_source_t* source =
-            zip_source_file(z, QFile::encodeName(base.filePath(f)).constData(), 0, -1);
+        zip_source_t* source = SourceFichierZip(z, base.filePath(f));
         if (!source || zip_file_add(z, f.toUtf8().constData(), source,
                                     ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
             const QString texte = TexteErreur(zip_get_error(z));

@@ -141,8 +141,12 @@ private:
                 Lire(false);
             }
             Fermer();
-            if (m_partage.Etat != EtatCapture::Erreur)
-                m_partage.Etat = EtatCapture::Arretee;
+            {
+                // Only a running capture stops: "Ouverture" here is a start asked for after
+                // this stop, whose opening comes next and must not read as stopped.
+                EtatCapture enCours = EtatCapture::EnCours;
+                m_partage.Etat.compare_exchange_strong(enCours, EtatCapture::Arretee);
+            }
             break;
         }
     }

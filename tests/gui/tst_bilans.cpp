@@ -484,6 +484,7 @@ private slots:
 
     // A share mounted without UTF-8 file names: the teacher is told once, with the folder.
     void nomsNonUtf8() {
+        SAUTER_SANS_NOMS_BRUTS();
         Classe c;
         const FichierNomBrut mael(c.cm1, "Ma\xEBl.txt");
         QVERIFY(mael.Cree);
@@ -585,10 +586,11 @@ private slots:
         EcrireOctets(c.env.Programme + "plumelune.ini", "BILAN =\r\n");
         EcrireOctets(c.env.Programme + "aide/index.htm", "<html></html>");
         EcrireOctets(c.env.Programme + "aide/banque.htm", "<html></html>");
-        EcrireOctets(c.env.Programme + "outils/enregistreur", "#!/bin/sh\n");
-        QFile::setPermissions(c.env.Programme + "outils/enregistreur",
+        const QString enregistreur = "outils/enregistreur" + ExtensionProgramme;
+        EcrireOctets(c.env.Programme + enregistreur, "#!/bin/sh\n");
+        QFile::setPermissions(c.env.Programme + enregistreur,
                               QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        Etat.CheminLogSon = "outils\\enregistreur";
+        Etat.CheminLogSon = "outils\\enregistreur" + ExtensionProgramme;
         Etat.EnregistrementSon = true;
         Classe::Depart(groupe, "Paul");
         if (enseignant) {
@@ -611,6 +613,7 @@ private slots:
         };
         agir();
         attendu.replace("{P}", c.env.Programme).replace("{G}", g).replace("{R}", c.racine);
+        attendu.replace("outils/enregistreur", enregistreur);
         QStringList obtenu;
         for (const AppelShell& a : c.env.Shell.Appels)
             obtenu.append(a.Genre + ":" + a.Cible);
@@ -674,8 +677,8 @@ private slots:
         Classe c;
         const QString bin = c.env.Programme + "bin";
         if (enregistreurInstalle) {
-            EcrireOctets(bin + "/audacity", "#!/bin/sh\n");
-            QFile::setPermissions(bin + "/audacity",
+            EcrireOctets(bin + "/audacity" + ExtensionProgramme, "#!/bin/sh\n");
+            QFile::setPermissions(bin + "/audacity" + ExtensionProgramme,
                                   QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         }
         const QByteArray chemin = qgetenv("PATH");
@@ -685,7 +688,7 @@ private slots:
         QTest::mouseClick(Fenetres::Bilans->bMagneto, Qt::LeftButton);
         qputenv("PATH", chemin);
         if (enregistreurInstalle) {
-            QCOMPARE(c.env.Shell.Cibles(), QStringList{bin + "/audacity"});
+            QCOMPARE(c.env.Shell.Cibles(), QStringList{bin + "/audacity" + ExtensionProgramme});
             QCOMPARE(c.env.Shell.Appels[0].Genre, QStringLiteral("Lancer"));
             QVERIFY(c.env.Messages.Appels.isEmpty());
         } else {

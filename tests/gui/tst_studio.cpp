@@ -370,7 +370,8 @@ private slots:
         const QString zip = banc->env.Programme + "Animaux.zip";
         banc->env.ChoixFichier.Reponses = {zip};
         S().bExporter->click();
-        QVERIFY(banc->env.Messages.Textes().last().contains("a été exporté"));
+        QVERIFY2(banc->env.Messages.Textes().last().contains("a été exporté"),
+                 qPrintable(banc->env.Messages.Textes().last()));
         // Imported as a colleague would: under another root.
         Etat.CheminMedias = banc->env.Programme + "Ailleurs/";
         QDir().mkpath(Etat.CheminMedias);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTimer>
 #include <QtEndian>
 
@@ -15,6 +16,11 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <sys/time.h>
+#endif
 
 QStringList MessagesDouble::Textes() const {
     QStringList r;
@@ -260,4 +266,41 @@ void PreparerPaulDeCM1(EnvironnementTest& env, const QByteArray& historique) {
     Etat.FichierJournal = env.Programme + "Bilan_1.txt";
     EcrireOctets(Etat.FichierJournal, "");
     Etat.Choix.DossierExercice = env.Programme + "_Medias/Animaux";
+}
+
+bool CassesConfondues(const QStringList& noms) {
+#ifdef Q_OS_WIN
+    QSet<QString> vus;
+    for (const QString& n : noms) {
+        if (vus.contains(n.toLower()))
+            return true;
+        vus.insert(n.toLower());
+    }
+#else
+    (void)noms;
+#endif
+    return false;
+}
+
+bool Dater(const QString& chemin, const QDateTime& quand) {
+#ifdef Q_OS_WIN
+    // A folder opens only with the backup flag; the handle is closed at once, so that nothing
+    // keeps the file from being removed.
+    const HANDLE h =
+        CreateFileW(reinterpret_cast<const wchar_t*>(chemin.utf16()), FILE_WRITE_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    // 100-ns intervals since 1601.
+    const quint64 t = quint64(quand.toMSecsSinceEpoch() + 11644473600000LL) * 10000ULL;
+    FILETIME ft{DWORD(t & 0xffffffffu), DWORD(t >> 32)};
+    const bool ok = SetFileTime(h, nullptr, &ft, &ft);
+    CloseHandle(h);
+    return ok;
+#else
+    const time_t secondes = time_t(quand.toSecsSinceEpoch());
+    const timeval temps[2] = {{secondes, 0}, {secondes, 0}};
+    return utimes(QFile::encodeName(chemin).constData(), temps) == 0;
+#endif
 }

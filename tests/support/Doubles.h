@@ -4,6 +4,7 @@
 
 #include "core/Services.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -167,13 +168,47 @@ int Crete(const QVector<qint16>& s);
 // Compares two spellings of a path as this system tells files apart: exactly on Linux, whatever
 // the letter case on Windows, where both name the one file and the program keeps the one typed.
 #ifdef Q_OS_WIN
-#define QCOMPARE_CHEMIN(a, b) QCOMPARE(QString(a).toLower(), QString(b).toLower())
+inline QString CommeLeDisque(const QString& chemin) {
+    return chemin.toLower();
+}
+inline QStringList CommeLeDisque(const QStringList& chemins) {
+    QStringList r;
+    for (const QString& c : chemins)
+        r.append(c.toLower());
+    return r;
+}
+#define QCOMPARE_CHEMIN(a, b) QCOMPARE(CommeLeDisque(a), CommeLeDisque(b))
 #else
 #define QCOMPARE_CHEMIN(a, b) QCOMPARE(a, b)
 #endif
 
+// What a program's file name ends with for this system to run it: Windows goes by the extension.
+#ifdef Q_OS_WIN
+inline const QString ExtensionProgramme = QStringLiteral(".exe");
+#else
+inline const QString ExtensionProgramme;
+#endif
+
+// Sets the modification time of a file or a folder (Qt sets only a file's).
+bool Dater(const QString& chemin, const QDateTime& quand);
+
+// A case that needs two names differing only in letter case cannot be set up where the disk
+// names both one file (Windows): the test is skipped there, saying why.
+bool CassesConfondues(const QStringList& noms);
+#define SAUTER_SI_CASSES_CONFONDUES(noms)                                                          \
+    do {                                                                                           \
+        if (CassesConfondues(noms))                                                                \
+            QSKIP("deux noms qui ne diffèrent que par la casse : un seul fichier sur ce disque");  \
+    } while (false)
+
 // Runs `action` with files limited to `octets` bytes: writes beyond are cut short, as a full
 // disk would refuse them. False when the limit could not be set (the action ran anyway).
+#ifdef Q_OS_WIN
+#define SAUTER_SANS_DISQUE_PLEIN()                                                                 \
+    QSKIP("Windows n'a pas de limite de taille de fichier par programme")
+#else
+#define SAUTER_SANS_DISQUE_PLEIN() (void)0
+#endif
 template <typename F> bool AvecDisquePlein(qint64 octets, F action) {
 #ifdef Q_OS_WIN
     // Windows has no per-process file size limit: the action runs unlimited.
@@ -245,6 +280,12 @@ void PreparerPaulDeCM1(EnvironnementTest& env, const QByteArray& historique);
 // An empty file whose name on disk is `nom` in `dossier`, bytes that need not be UTF-8 (as a
 // share mounted without UTF-8 file names shows them); removed again at the end, since Qt
 // cannot name it to remove it.
+// Windows keeps every name in UTF-16, so no name there is ever damaged this way.
+#ifdef Q_OS_WIN
+#define SAUTER_SANS_NOMS_BRUTS() QSKIP("Windows garde les noms en UTF-16 : aucun n'est abîmé")
+#else
+#define SAUTER_SANS_NOMS_BRUTS() (void)0
+#endif
 class FichierNomBrut {
 public:
     FichierNomBrut(const QString& dossier, const QByteArray& nom);

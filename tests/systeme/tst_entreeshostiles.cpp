@@ -89,6 +89,7 @@ private slots:
 
     // A disk that fills during the save: the history on disk stays the previous one whole.
     void disquePleinPendantLaSauvegarde() {
+        SAUTER_SANS_DISQUE_PLEIN();
         EnvironnementTest env;
         const QByteArray avant = "chat|3\r\nchien|1\r\n";
         PreparerPaul(env, "Paul", avant);
@@ -105,6 +106,7 @@ private slots:
 
     // A record that cannot grow loses the line silently; the program goes on.
     void disquePleinPendantUnAjout() {
+        SAUTER_SANS_DISQUE_PLEIN();
         EnvironnementTest env;
         const QString f = env.Programme + "Paul_Detail.txt";
         EcrireOctets(f, QByteArray(100, 'x'));
@@ -150,8 +152,10 @@ private slots:
             QFile g(d + QStringLiteral("notes %1.txt").arg(i));
             QVERIFY(g.open(QIODevice::WriteOnly));
         }
+#ifndef Q_OS_WIN // Qt's links there are shortcuts, plain files of their own
         QVERIFY(QFile::link(d, d + "boucle"));
         QVERIFY(QFile::link(d + "absent.wav", d + "lien mort.wav"));
+#endif
         Etat.Exercice.Ouvrir(d, BilansExercice::DuProgramme(d));
         QCOMPARE(Etat.Exercice.NbItemsDossier(), 3000);
         QCOMPARE(Etat.Exercice.NbItems(), 3000);

@@ -299,9 +299,15 @@ private slots:
         QTest::addColumn<int>("maitrises");
         QTest::addColumn<QStringList>("arevoir");
         // chat|3 and lapin|3 are mastered for 3; chien|2-3 is not (the view leaves it black).
+        // Windows sorts as its Explorer does, setting the apostrophe aside: "l'eau" as "leau".
+#ifdef Q_OS_WIN
+        const QStringList tous{"chat", "chien", "lapin", "l'eau"};
+#else
+        const QStringList tous{"chat", "chien", "l'eau", "lapin"};
+#endif
         QTest::newRow("3 réponses") << 3 << 2 << QStringList{"chien", "l'eau"};
-        QTest::newRow("2 réponses") << 2 << 0 << QStringList{"chat", "chien", "l'eau", "lapin"};
-        QTest::newRow("sans limite") << 999 << 0 << QStringList{"chat", "chien", "l'eau", "lapin"};
+        QTest::newRow("2 réponses") << 2 << 0 << tous;
+        QTest::newRow("sans limite") << 999 << 0 << tous;
     }
     void eleve() {
         QFETCH(int, necessaires);

@@ -38,6 +38,9 @@ private slots:
         QTest::newRow("case does not put capitals first")
             << QStringList{"bob", "Alice", "Chloé", "aline"}
             << QStringList{"Alice", "aline", "bob", "Chloé"};
+        QTest::newRow("leading zeros, numbers past 99")
+            << QStringList{"mot100", "mot010", "mot002", "mot1"}
+            << QStringList{"mot1", "mot002", "mot010", "mot100"};
         QTest::newRow("CE2 before CE10 and CM1")
             << QStringList{"CM1", "CE10", "CE2"} << QStringList{"CE2", "CE10", "CM1"};
     }

@@ -58,8 +58,14 @@ bool EcrireZip(const QString& chemin, const QVector<EntreeZip>& entrees) {
             return false;
         if (e.Mode != 0)
             zip_file_set_external_attributes(z, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX, e.Mode << 16);
-        if (!e.MotDePasse.isEmpty())
-            zip_file_set_encryption(z, zip_uint64_t(i), ZIP_EM_AES_256, e.MotDePasse.constData());
+        // AES where this libzip has a cryptography library (not the Windows build's), else the
+        // old PKWARE cipher: either way an archive the import cannot read without a password.
+        const zip_uint16_t chiffre = zip_encryption_method_supported(ZIP_EM_AES_256, 1)
+                                         ? ZIP_EM_AES_256
+                                         : ZIP_EM_TRAD_PKWARE;
+        if (!e.MotDePasse.isEmpty() &&
+            zip_file_set_encryption(z, zip_uint64_t(i), chiffre, e.MotDePasse.constData()) != 0)
+            return false;
     }
     return zip_close(z) == 0;
 }
@@ -191,7 +197,8 @@ private slots:
         EcrireOctets(dossier + "/Suite/chien.wav", "RIFF chien");
         QDir().mkpath(dossier + "/.corbeille");
         EcrireOctets(dossier + "/.corbeille/vieux.wav", "jeté");
-        const QString zip = env->Programme + "Animaux.zip";
+        // Accents in the archive's own name too: Windows reads no char path as UTF-8.
+        const QString zip = env->Programme + "Animaux de l'école.zip";
         QString raison;
         QVERIFY2(ExporterDossier(dossier, zip, &raison), qPrintable(raison));
 
@@ -298,6 +305,12 @@ private slots:
         QFETCH(QStringList, fichiers);
         QFETCH(QStringList, importes);
         QFETCH(QStringList, ecartes);
+        SAUTER_SI_CASSES_CONFONDUES(fichiers);
+#ifdef Q_OS_WIN
+        for (const QString& f : fichiers)
+            if (f.contains(u'?') || f.contains("->"))
+                QSKIP("Windows n'admet pas « ? » dans un nom, et ses liens sont des fichiers");
+#endif
         const QString dossier = medias + "/Animaux";
         for (const QString& f : fichiers) {
             if (f.contains("->")) {
@@ -478,18 +491,10 @@ private slots:
                 EcrireOctets(cheminVerrou, lignes.join('\n'));
             }
         }
-#ifdef Q_OS_WIN
-        // Windows: the lock's time through Qt (a folder's cannot be set this way).
-        QFile ancien(cheminVerrou);
-        if (ancien.open(QIODevice::ReadWrite))
-            ancien.setFileTime(QDateTime::currentDateTime().addSecs(-qint64(ageHeures) * 3600),
-                               QFileDevice::FileModificationTime);
-#else
-        const time_t quand = time(nullptr) - time_t(ageHeures) * 3600;
-        const timeval temps[2] = {{quand, 0}, {quand, 0}};
+        const QDateTime quand = QDateTime::currentDateTime().addSecs(-qint64(ageHeures) * 3600);
         for (const QString& c : {cheminVerrou, reste})
-            utimes(QFile::encodeName(c).constData(), temps);
-#endif
+            if (QFileInfo::exists(c))
+                QVERIFY(Dater(c, quand));
 
         const QString zip = env->Programme + "Sons.zip";
         QVERIFY(EcrireZip(zip, {{"Sons/chat.wav", "ok"}}));
