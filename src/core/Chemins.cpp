@@ -51,7 +51,12 @@ QString ResoudreChemin(const QString& chemin) {
         parties.removeLast();
     QString base;
     qsizetype i = 0;
-    if (normal.startsWith(Separateur)) {
+    if (normal.startsWith(QLatin1String("//")) && parties.size() > 3) {
+        // A network share (\\serveur\classe): the server and the share are names the network
+        // answers for, never folders to look through, and the two leading separators stay.
+        base = QStringLiteral("//") + parties.at(2) + Separateur + parties.at(3);
+        i = 4;
+    } else if (normal.startsWith(Separateur)) {
         base = QStringLiteral("/");
         i = 1;
     }

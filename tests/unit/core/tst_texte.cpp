@@ -153,6 +153,13 @@ private slots:
         QDir::setCurrent(p + "_Bilans");
         QCOMPARE_CHEMIN(ResoudreChemin(QStringLiteral("cm1/paul.txt")),
                         QStringLiteral("CM1/Paul.TXT"));
+#ifndef Q_OS_WIN
+        // A share written \\serveur\classe keeps its two separators. Linux reads "//tmp" as
+        // "/tmp", which lets a test reach a real file that way.
+        QVERIFY(p.startsWith(u'/'));
+        QCOMPARE(ResoudreChemin("/" + p + "_bilans/cm1/paul.txt"),
+                 "/" + p + "_Bilans/CM1/Paul.TXT");
+#endif
     }
 
     // A group folder copied from a Mac: the name typed here (composed) finds the file whose
