@@ -38,11 +38,13 @@ export PLUMELUNE_WINDOWS_PREFIX="$qt;$libs"
 mkdir -p "$sortie"
 # Where the libraries are, for the tests under Wine.
 printf 'qt=%q\nlibs=%q\n' "$qt" "$libs" >"$sortie/chemins.env"
+# The program's icon, for the exe itself and the installer.
+convert "$racine"/art/icone_{16,32,48,256}.png "$sortie/icone.ico"
 cmake -S "$racine" -B "$sortie/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$ici/mingw.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DPLUMELUNE_WERROR=ON \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+  -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DPLUMELUNE_ICONE_WINDOWS="$sortie/icone.ico" \
   -DPLUMELUNE_TESTS="$tests" >/dev/null
 cmake --build "$sortie/build"
 
@@ -50,7 +52,6 @@ version="$(sed -n 's/^project(Plumelune VERSION \([0-9.]*\).*/\1/p' "$racine/CMa
 "$ici/disposer.sh" "$sortie/build" "$qt" "$libs" "$sortie/Plumelune"
 rm -f "$sortie/Plumelune-$version-portable.zip"
 (cd "$sortie" && zip -qr "Plumelune-$version-portable.zip" Plumelune)
-convert "$racine"/art/icone_{16,32,48,256}.png "$sortie/icone.ico"
 for g in "$sortie/Plumelune/_Bilans"/*/; do
   printf '  CreateDirectory "$DOCUMENTS\\Plumelune\\_Bilans\\%s"\n' "$(basename "$g")"
 done >"$sortie/groupes.nsh"
