@@ -130,6 +130,25 @@ void Scenario() {
     Ajouter([] { Fenetres::Exercice->BasculerPleinEcran(); });
     Ajouter([] { Capturer(QStringLiteral("07-plein-ecran")); });
     Ajouter([] { Fenetres::Exercice->BasculerPleinEcran(); });
+    // The later attempts: the pupil's answer marked above the model, for a second at the
+    // second attempt (caught during that second), to stay from the fourth.
+    const auto repondre = [](const char* texte) {
+        return [texte] {
+            Fenetres::Exercice->findChild<QLineEdit*>("eSaisie")->setText(QString::fromUtf8(texte));
+            Fenetres::Exercice->findChild<QAbstractButton*>("bJaiEcrit")->click();
+        };
+    };
+    const auto ok = [] { Cliquer(Fenetre("fMessagePerso"), "bOk"); };
+    Ajouter(repondre("lapain"));
+    Ajouter(ok);
+    Ajouter([] { Capturer(QStringLiteral("06b-corrige-essai-2")); });
+    Ajouter(repondre("lapi"));
+    Ajouter(ok);
+    Ajouter([] { Capturer(QStringLiteral("06c-corrige-essai-3")); });
+    Ajouter(ok);
+    Ajouter(repondre("Lapun"));
+    Ajouter(ok);
+    Ajouter([] { Capturer(QStringLiteral("06d-corrige-essai-4")); });
     Ajouter([] { Fenetres::Exercice->findChild<QAbstractButton*>("bStop")->click(); });
     Ajouter([] { Capturer(QStringLiteral("08-quitter")); });
     Ajouter([] { Cliquer(Fenetre("fQuitter"), "bNouvelExo"); });

@@ -97,6 +97,8 @@ void AppliquerLigne(const QString& ligne) {
         Etat.AjoutNouvelEleve = !Vaut(valeur, "NON");
     if (cle == u"ENREGISTREMENT SON")
         Etat.EnregistrementSon = Vaut(valeur, "OUI");
+    if (cle == u"INDICES")
+        Etat.Indices = !Vaut(valeur, "NON");
     if (cle == u"REPONSES NECESSAIRES")
         AppliquerReponsesNecessaires(valeur);
     if (cle == u"CHEMINLOGSON")

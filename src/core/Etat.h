@@ -37,6 +37,9 @@ struct EtatProgramme {
     bool ImpressionAutorisee = true;
     bool AjoutNouvelEleve = true;
     bool EnregistrementSon = false;
+    // After a wrong answer: a hint at the first attempt, the pupil's answer marked above the
+    // model at the later ones (INDICES = NON gives the model alone).
+    bool Indices = true;
     // First-try successes after which an item is no longer offered; empty: no limit.
     std::optional<int> ReponsesNecessaires;
     QString CheminLogSon;

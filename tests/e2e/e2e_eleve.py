@@ -256,11 +256,22 @@ def xdotool(*arguments):
     subprocess.run(["xdotool", *arguments], check=True, timeout=DELAI)
 
 
+def position_souris():
+    sortie = subprocess.run(["xdotool", "getmouselocation", "--shell"], capture_output=True,
+                            text=True, check=True, timeout=DELAI).stdout
+    valeurs = dict(ligne.split("=", 1) for ligne in sortie.split())
+    return int(valeurs["X"]), int(valeurs["Y"])
+
+
 def cliquer(a):
     x, y, l, h = a.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     if l <= 0 or h <= 0:
         raise Echec(f"« {nom(a)} » n'a pas de place à l'écran")
-    xdotool("mousemove", "--sync", str(x + l // 2), str(y + h // 2))
+    cible = (x + l // 2, y + h // 2)
+    # "--sync" waits for the pointer to move, forever when it is there already (two boxes in a
+    # row, each centred on the exercise, put their "Ok" at the same place).
+    if position_souris() != cible:
+        xdotool("mousemove", "--sync", str(cible[0]), str(cible[1]))
     xdotool("click", "1")
 
 

@@ -86,8 +86,6 @@ private slots:
             {Fenetres::Exercice->findChild<QDialog*>("fChoixNbItems"), "fChoixNbItems",
              "Choix nombre d'items", 254, 364},
             {Fenetres::Exercice->findChild<QDialog*>("fQuitter"), "fQuitter", "Quitter", 290, 48},
-            {Fenetres::Exercice->findChild<QDialog*>("fMessagePerso"), "fMessagePerso", "Plumelune",
-             169, 93},
             {Fenetres::Exercice->findChild<QDialog*>("fBilans"), "fBilans", "Bilan", 637, 436},
         };
         for (const Attendu& a : formes) {
@@ -97,6 +95,9 @@ private slots:
         }
         QCOMPARE(Fenetres::Exercice->findChild<QDialog*>("CPEcr")->windowTitle(),
                  QStringLiteral("Aide"));
+        // The feedback box is sized to its text at the exercise's scale each time it shows.
+        QCOMPARE(Fenetres::Exercice->findChild<QDialog*>("fMessagePerso")->windowTitle(),
+                 QStringLiteral("Plumelune"));
         QVERIFY(
             Fenetres::Exercice->mMessage->toPlainText().isEmpty()); // the design text never shows
         QVERIFY(!Fenetres::Exercice->iExplication->isVisibleTo(

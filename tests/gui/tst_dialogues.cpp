@@ -501,21 +501,49 @@ private slots:
 
     // ---- Feedback message ----
 
+    // Read by the pupil who reads the exercise: its type as large as the exercise's model
+    // answer, the box centred on the exercise at each message's own size and never wider than
+    // it, the hint under the message only when there is one; Escape answers it as Ok does.
     void messagesSuccessifs() {
         ExerciceTest x;
-        const QStringList types = {"Bon", "PasBon", "PasBon", "Bon"};
-        for (const QString& t : types) {
-            Fenetres::Appreciation->TexteMessage = t == u"Bon"
-                                                       ? QStringLiteral("C'est bien, continue.")
-                                                       : QStringLiteral("Observe bien la réponse.");
-            Fenetres::Appreciation->TypeMessage = t;
-            Services::Modal().Montrer(Fenetres::Appreciation);
-            QCOMPARE(Fenetres::Appreciation->iBon->isVisibleTo(Fenetres::Appreciation),
-                     t == u"Bon");
-            QCOMPARE(Fenetres::Appreciation->iPasBon->isVisibleTo(Fenetres::Appreciation),
-                     t != u"Bon");
-            QCOMPARE(Fenetres::Appreciation->width(),
-                     std::max(153, Fenetres::Appreciation->lTexte->width() + 20));
+        FenetreExercice* exercice = Fenetres::Exercice;
+        exercice->show();
+        QVERIFY(QTest::qWaitForWindowExposed(exercice));
+        DialogueAppreciation* a = Fenetres::Appreciation;
+        // Shown once first: a window's frame is known once the window exists.
+        a->show();
+        a->hide();
+        struct Message {
+            const char* type;
+            const char* texte;
+            const char* indice;
+        };
+        const Message messages[] = {
+            {"Bon", "C'est bien, continue.", ""},
+            {"PasBon", "Ce n'est pas la bonne réponse. Essaie encore.",
+             "Il y a une lettre en trop."},
+            {"PasBon", "Non, la bonne réponse va s'afficher puis disparaître.", ""},
+            {"bon", "J'essaie encore.", ""},
+        };
+        for (const Message& m : messages) {
+            a->TexteMessage = QString::fromUtf8(m.texte);
+            a->TypeMessage = QString::fromUtf8(m.type);
+            a->Indice = QString::fromUtf8(m.indice);
+            a->show();
+            const QRect g = a->frameGeometry();
+            QVERIFY2((g.center() - exercice->geometry().center()).manhattanLength() <= 1, m.texte);
+            QVERIFY2(g.width() <= exercice->width(), m.texte);
+            QVERIFY(a->lTexte->font().pixelSize() >= exercice->eModele->font().pixelSize());
+            for (QWidget* w : {static_cast<QWidget*>(a->lTexte), static_cast<QWidget*>(a->bOk),
+                               static_cast<QWidget*>(a->iBon)})
+                QVERIFY2(a->rect().contains(w->geometry()), m.texte);
+            QCOMPARE(a->lTexte->height(), a->lTexte->heightForWidth(a->lTexte->width()));
+            QCOMPARE(a->lIndice->isVisibleTo(a), *m.indice != 0);
+            QCOMPARE(a->iBon->isVisibleTo(a), a->TypeMessage == u"Bon");
+            QCOMPARE(a->iPasBon->isVisibleTo(a), a->TypeMessage != u"Bon");
+            QTest::keyClick(a->bOk, Qt::Key_Escape);
+            QVERIFY(!a->isVisible());
+            QCOMPARE(a->result(), int(QDialog::Accepted));
         }
     }
 };

@@ -7,6 +7,7 @@
 #include "ui/dialogs/DialogueNombreItems.h"
 #include "ui/dialogs/DialogueQuitter.h"
 #include "ui/exercise/FenetreAideAccents.h"
+#include "ui/exercise/LigneCorrigee.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -364,6 +365,31 @@ private slots:
         x.ScripterDepart("Paul", Etat.Choix.DossierExercice);
         Fenetres::Exercice->bStopClick();
         QVERIFY(LireOctets(x.Journal).contains("Exercice interrompu apr\xe8s 10 s.\r\n"));
+    }
+
+    // The pupil's answer above the model: his own text as typed, its mark (a letter too many)
+    // where it differs, said in words to a screen reader; a long one drawn smaller, never cut.
+    void corrigeSousLesYeux() {
+        ExerciceTest x;
+        x.Ouvrir("Paul", x.Dossier("Animaux", {"chat.wav"}));
+        Fenetres::Exercice->bJEcoute->click();
+        for (const char* r : {"x", "y", "z", "c<hat"})
+            Repondre(QString::fromUtf8(r));
+        LigneCorrigee* ligne = Fenetres::Exercice->lCorrige;
+        const QList<SegmentCorrige> attendu = {{"c", MarqueCorrige::Aucune},
+                                               {"<", MarqueCorrige::LettreEnTrop},
+                                               {"hat", MarqueCorrige::Aucune}};
+        QCOMPARE(ligne->Segments(), attendu);
+        QCOMPARE(Fenetres::Exercice->eModele->text(), QStringLiteral("chat"));
+        QCOMPARE(Fenetres::Exercice->eModele->accessibleDescription(),
+                 QStringLiteral("Tu as écrit c<hat. Il fallait écrire chat."));
+        QCOMPARE(ligne->TaillePolice(), LigneCorrigee::TailleNormale);
+        Repondre(QStringLiteral("le petit chat de la voisine dort au soleil"));
+        QVERIFY(ligne->TaillePolice() < LigneCorrigee::TailleNormale);
+        QVERIFY(ligne->LargeurLigne() <= ligne->width());
+        Repondre(QStringLiteral("chat"));
+        QVERIFY(ligne->Segments().isEmpty());
+        QVERIFY(Fenetres::Exercice->eModele->accessibleDescription().isEmpty());
     }
 
     void aideAuxAccents() {

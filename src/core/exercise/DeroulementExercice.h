@@ -4,6 +4,8 @@
 // it through the small interface a screen gives it (IFaceExercice), so the trial corrects
 // exactly as a real exercise does; only the records it is handed differ.
 
+#include "core/exercise/Corrige.h"
+
 #include <QString>
 
 class SessionExercice;
@@ -20,11 +22,13 @@ public:
     virtual ~IFaceExercice() = default;
     // An effect sound of the program folder ("juste.wav", "faux.wav").
     virtual void Effet(const QString& nom) = 0;
-    // The feedback box with `texte`, smiling (`bon`) or not, until the pupil answers it. false
-    // when the screen was closed meanwhile: the correction stops there.
-    virtual bool Appreciation(const QString& texte, bool bon) = 0;
-    // The model answer shown; empty takes it away.
-    virtual void Modele(const QString& modele) = 0;
+    // The feedback box with `texte`, smiling (`bon`) or not, and under it the hint when there
+    // is one, until the pupil answers it. false when the screen was closed meanwhile: the
+    // correction stops there.
+    virtual bool Appreciation(const QString& texte, bool bon, const QString& indice) = 0;
+    // The model answer shown, with the pupil's answer marked above it when `corrige` has one;
+    // an empty model takes both away.
+    virtual void Modele(const QString& modele, const CorrigeReponse& corrige) = 0;
     // The score, the points in play, the clock, as the session has them now.
     virtual void AfficherSession() = 0;
     // After a wrong answer: back to the answer field, its text selected.
@@ -49,7 +53,7 @@ public:
 
 private:
     void Juste();
-    void Fausse(const Verdict& verdict);
+    void Fausse(const Verdict& verdict, const QString& tape);
 
     SessionExercice& m_session;
     IFaceExercice& m_face;

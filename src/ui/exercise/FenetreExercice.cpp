@@ -18,6 +18,7 @@
 #include "ui/dialogs/DialogueNombreItems.h"
 #include "ui/dialogs/DialogueQuitter.h"
 #include "ui/exercise/FenetreAideAccents.h"
+#include "ui/exercise/LigneCorrigee.h"
 #include "ui/kit/Kit.h"
 #include "ui/kit/MarqueFocus.h"
 #include "ui/platform/ImagesQt.h"
@@ -165,6 +166,10 @@ void FenetreExercice::CreerControles() {
     eModele->setFont(moyen);
     eModele->setFrame(false);
     Kit::Colorer(eModele, QColor(0x55, 0x55, 0x55), {}, Qt::transparent);
+    // Beside the caption, above the model: what the pupil wrote, marked where it differs.
+    lCorrige = new LigneCorrigee(this);
+    lCorrige->setObjectName(QStringLiteral("lCorrige"));
+    lCorrige->setGeometry(98, 364, 296, 26);
 
     // The values sit in the boxes of the background; the hint areas cover their captions.
     lBonus = Kit::Valeur(this, "lBonus", QRect(468, 76, 140, 30));
@@ -261,7 +266,7 @@ void FenetreExercice::Ouvrir() {
             Services::Messages().Information(
                 QStringLiteral("Il n'y a plus d'items à retravailler dans ce dossier !"));
     }
-    eModele->clear();
+    Modele({}, {});
     lDossierCourant->setText(NomDossierCourant());
 }
 
@@ -342,8 +347,9 @@ void FenetreExercice::CompterUneSeconde() {
     lTemps->setText(FormaterDuree(Etat.Exercice.TempsAffiche(), true));
 }
 
-bool FenetreExercice::Appreciation(const QString& texte, bool bon) {
+bool FenetreExercice::Appreciation(const QString& texte, bool bon, const QString& indice) {
     Fenetres::Appreciation->TexteMessage = texte;
+    Fenetres::Appreciation->Indice = indice;
     Fenetres::Appreciation->TypeMessage = bon ? QStringLiteral("Bon") : QStringLiteral("PasBon");
     Services::Modal().Montrer(Fenetres::Appreciation);
     return !m_ferme;
@@ -353,8 +359,12 @@ void FenetreExercice::Effet(const QString& nom) {
     JouerEffet(nom);
 }
 
-void FenetreExercice::Modele(const QString& modele) {
+void FenetreExercice::Modele(const QString& modele, const CorrigeReponse& corrige) {
     eModele->setText(modele);
+    // Said in words for a screen reader, whatever the marks show.
+    eModele->setAccessibleDescription(modele.isEmpty() ? QString() : corrige.Description);
+    lCorrige->Montrer(modele.isEmpty() ? QList<SegmentCorrige>() : corrige.Tape,
+                      corrige.Description);
     // Painted now: the second attempt shows it for a second through a pause.
     if (!modele.isEmpty())
         repaint();

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class LigneCorrigee;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -27,10 +28,11 @@ public:
     QToolButton* bJEcoute = nullptr;
     QToolButton* bJaiEcrit = nullptr;
     QToolButton* bStop = nullptr;
-    QToolButton* bClavier = nullptr; // the accent help
-    QLineEdit* eSaisie = nullptr;    // the pupil's answer
-    QLabel* lJObserve = nullptr;     // the caption of the model answer
-    QLineEdit* eModele = nullptr;    // the model answer, after wrong answers
+    QToolButton* bClavier = nullptr;   // the accent help
+    QLineEdit* eSaisie = nullptr;      // the pupil's answer
+    QLabel* lJObserve = nullptr;       // the caption of the model answer
+    QLineEdit* eModele = nullptr;      // the model answer, after wrong answers
+    LigneCorrigee* lCorrige = nullptr; // above it, the pupil's answer, its mistakes marked
     QPlainTextEdit* mMessage = nullptr;
     QLabel* iExplication = nullptr;
     QLabel* lDossierCourant = nullptr;
@@ -90,8 +92,8 @@ private:
     void CreerControles();
     // The face the correction steps go through.
     void Effet(const QString& nom) override;
-    bool Appreciation(const QString& texte, bool bon) override;
-    void Modele(const QString& modele) override;
+    bool Appreciation(const QString& texte, bool bon, const QString& indice) override;
+    void Modele(const QString& modele, const CorrigeReponse& corrige) override;
     // The score, the points in play and the counts as the session has them.
     void AfficherSession() override;
     void Reessayer() override;

@@ -181,19 +181,21 @@ void FenetreEssai::Effet(const QString& nom) {
     JouerEffet(nom);
 }
 
-bool FenetreEssai::Appreciation(const QString& texte, bool bon) {
+bool FenetreEssai::Appreciation(const QString& texte, bool bon, const QString& indice) {
     // Said in the window too, where it stays until the next answer.
-    Ecrire(lRetour, texte);
+    Ecrire(lRetour, indice.isEmpty() ? texte : texte + u' ' + indice);
     if (!m_appreciation)
         m_appreciation = new DialogueAppreciation(this);
     m_appreciation->TexteMessage = texte;
+    m_appreciation->Indice = indice;
     m_appreciation->TypeMessage = bon ? QStringLiteral("Bon") : QStringLiteral("PasBon");
     Services::Modal().Montrer(m_appreciation);
     // The trial lives until its own loop ends, which cannot happen inside the box's.
     return true;
 }
 
-void FenetreEssai::Modele(const QString& modele) {
+// The teacher trying a folder sees the model alone.
+void FenetreEssai::Modele(const QString& modele, const CorrigeReponse&) {
     eModele->setText(modele);
     if (!modele.isEmpty())
         repaint();

@@ -47,8 +47,8 @@ private:
     void NouvelItem();
 
     void Effet(const QString& nom) override;
-    bool Appreciation(const QString& texte, bool bon) override;
-    void Modele(const QString& modele) override;
+    bool Appreciation(const QString& texte, bool bon, const QString& indice) override;
+    void Modele(const QString& modele, const CorrigeReponse& corrige) override;
     void AfficherSession() override;
     void Reessayer() override;
     void ItemSuivant() override;

@@ -40,6 +40,8 @@ QString Valeur(const QString& champ, const QString& programme) {
         v = Etat.AjoutNouvelEleve ? "oui" : "non";
     else if (champ == "EnregistrementSon")
         v = Etat.EnregistrementSon ? "oui" : "non";
+    else if (champ == "Indices")
+        v = Etat.Indices ? "oui" : "non";
     else if (champ == "ReponsesNecessaires")
         v = Etat.ReponsesNecessaires ? QString::number(*Etat.ReponsesNecessaires) : "sans limite";
     else if (champ == "CheminLogSon")
@@ -91,6 +93,10 @@ private slots:
         QTest::newRow("recording yes is not OUI")
             << QStringList{"ENREGISTREMENT SON = yes"} << "EnregistrementSon"
             << "non" << aucun;
+        QTest::newRow("defaults: hints") << QStringList{} << "Indices" << "oui" << aucun;
+        QTest::newRow("INDICES non") << QStringList{"indices = non"} << "Indices" << "non" << aucun;
+        QTest::newRow("INDICES anything else keeps them")
+            << QStringList{"INDICES = NON", "INDICES = peut-etre"} << "Indices" << "oui" << aucun;
         QTest::newRow("inner spacing must be exact")
             << QStringList{"MOT  DE PASSE = x"} << "MotDePasseEnseignant"
             << "" << aucun;
