@@ -99,6 +99,10 @@ void Scenario() {
     Ajouter([d] {
         Choisir(d->cChoixGroupe, QStringLiteral("CM1"));
         Choisir(d->cChoixUtilisateur, QStringLiteral("Paul"));
+    });
+    // His words due come at the top of the exercises once read.
+    Ajouter([] { Capturer(QStringLiteral("01-depart-mots-a-revoir")); });
+    Ajouter([d] {
         const auto trouves =
             d->eRepertoires->findItems(QStringLiteral("Les animaux"), Qt::MatchExactly);
         if (!trouves.isEmpty())

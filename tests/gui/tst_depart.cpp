@@ -3,6 +3,7 @@
 // "Quitter"). Dialogs are scripted through the modal double; files are checked on disk.
 
 #include "BancFenetres.h"
+#include "core/Chemins.h"
 #include "core/Etat.h"
 #include "core/Texte.h"
 #include "ui/Fenetres.h"
@@ -853,6 +854,41 @@ private slots:
                               "Nouveau_Pwd.txt", "Paul.txt"}));
         QCOMPARE(LireOctets(b.bilans + "CM1/Nouveau_Pwd.txt"), QByteArray("abc\r\n"));
         QCOMPARE(Etat.Choix.Eleve.Genre, GenreEleve::Nouveau);
+    }
+
+    // A named pupil with a word due finds his review at the top of the exercises, counted; a
+    // visitor finds none; choosing it launches the review of that word's own sound.
+    void motsARevoir() {
+        Banc b;
+        Banc::Creer(b.medias, {"Animaux/chat.wav", "Animaux/chien.wav", "A/B/"});
+        Banc::Creer(b.bilans + "CM1/", {"Paul.txt"});
+        // Paul missed "chat" the day before the clock's date.
+        EcrireOctets(b.bilans + "CM1/Paul_Detail.txt",
+                     "06/12/2026 \xe0 10:00:00 - 1 item - Exercice sur [Animaux]\r\n"
+                     "chat : chta [3 s - 2 essais]\r\n\r\nTemps exercice : 3 s.\r\n"
+                     "Score : 3/5.\r\n" +
+                         QByteArray(68, '-') + "\r\n");
+        b.Montrer();
+        Banc::Choisir(Fenetres::Depart->cChoixGroupe, "CM1");
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        const QString entree = QStringLiteral("★ Mes mots à revoir (1)");
+        QTRY_COMPARE(Entrees(Fenetres::Depart->eRepertoires),
+                     (QStringList{entree, "[+] A", "Animaux"}));
+        // Chosen, then gone with its pupil: the folder below it is not opened in its place.
+        Banc::Cliquer(entree);
+        QVERIFY(Fenetres::Depart->bValider->isEnabled());
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Visiteur");
+        QCOMPARE(Entrees(Fenetres::Depart->eRepertoires), (QStringList{"[+] A", "Animaux"}));
+        QVERIFY(!Fenetres::Depart->bValider->isEnabled());
+        Banc::Choisir(Fenetres::Depart->cChoixUtilisateur, "Paul");
+        QTRY_COMPARE(Entrees(Fenetres::Depart->eRepertoires).first(), entree);
+        Etat.MotDePasseActif = false;
+        b.Lancer(entree);
+        QVERIFY(b.Ferme());
+        QCOMPARE(Etat.NomEleve, QStringLiteral("Paul"));
+        QVERIFY(Etat.Choix.Revue);
+        QCOMPARE(*Etat.Choix.Revue, QStringList{b.medias + "Animaux/chat.wav"});
+        QCOMPARE(DernierComposant(Etat.Choix.DossierExercice), QStringLiteral("Mes mots à revoir"));
     }
 
     void paulTxtMajusculesSontSesFichiers() {

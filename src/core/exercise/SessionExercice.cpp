@@ -9,6 +9,8 @@
 #include "core/records/Durees.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QHash>
 
 QChar LettreEtat(EtatItem etat) {
     switch (etat) {
@@ -30,19 +32,33 @@ void SessionExercice::Ouvrir(const QString& dossier, const BilansExercice& bilan
     const QStringList noms = ItemsARetravailler(dossier, m_nbItemsDossier, bilans.Historique);
     m_items.reserve(noms.size());
     for (const QString& nom : noms)
-        m_items.append({nom, EtatItem::Nouveau});
+        m_items.append({nom, EtatItem::Nouveau, {}});
+}
+
+void SessionExercice::OuvrirListe(const QStringList& sons, const BilansExercice& bilans) {
+    *this = SessionExercice();
+    m_enCours = true;
+    m_bilans = bilans;
+    for (const QString& son : sons)
+        m_items.append({QFileInfo(son).fileName(), EtatItem::Nouveau, son});
+    m_nbItemsDossier = NbItems();
 }
 
 void SessionExercice::GarderItemsTires(int nombre) {
     // Asking for as many or more than there is would draw from an empty list: keep them all.
     if (nombre < 0 || nombre >= NbItems())
         return;
+    // Drawn by path where items have one: a list may hold one name in two folders.
     QStringList offerts;
-    for (const ItemExercice& item : std::as_const(m_items))
-        offerts.append(item.Nom);
+    QHash<QString, ItemExercice> parCle;
+    for (const ItemExercice& item : std::as_const(m_items)) {
+        const QString cle = item.Chemin.isEmpty() ? item.Nom : item.Chemin;
+        offerts.append(cle);
+        parCle.insert(cle, {item.Nom, EtatItem::Nouveau, item.Chemin});
+    }
     m_items.clear();
-    for (const QString& nom : TirerItems(offerts, nombre))
-        m_items.append({nom, EtatItem::Nouveau});
+    for (const QString& cle : TirerItems(offerts, nombre))
+        m_items.append(parCle.value(cle));
 }
 
 bool SessionExercice::Commencer() {
@@ -54,7 +70,9 @@ bool SessionExercice::Commencer() {
 }
 
 QString SessionExercice::CheminItemCourant() const {
-    return m_item.isEmpty() ? QString() : QDir(m_dossier).filePath(m_item);
+    if (m_item.isEmpty())
+        return {};
+    return m_cheminItem.isEmpty() ? QDir(m_dossier).filePath(m_item) : m_cheminItem;
 }
 
 bool SessionExercice::TirerItem() {
@@ -66,11 +84,13 @@ bool SessionExercice::TirerItem() {
             restants.append(i);
     if (restants.isEmpty()) {
         m_item.clear();
+        m_cheminItem.clear();
         return false;
     }
     const ItemExercice& tire =
         m_items.at(restants.at(Services::Hasard().Tirer(static_cast<int>(restants.size()))));
     m_item = tire.Nom;
+    m_cheminItem = tire.Chemin;
     m_pointsEnJeu = tire.Etat == EtatItem::Nouveau ? PointsItemNouveau : PointsItemRepris;
     return true;
 }
@@ -115,7 +135,7 @@ Verdict SessionExercice::Repondre(const QString& tape) {
     m_ligneOuverte.clear();
     m_tempsItem = 0; // counted: a quit before the next listen must not add it again
     for (ItemExercice& item : m_items) {
-        if (item.Etat == EtatItem::Reussi || item.Nom != m_item)
+        if (item.Etat == EtatItem::Reussi || item.Nom != m_item || item.Chemin != m_cheminItem)
             continue;
         m_score += m_pointsEnJeu;
         if (m_essais == 1) {

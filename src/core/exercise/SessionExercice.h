@@ -21,6 +21,7 @@ QChar LettreEtat(EtatItem etat);
 struct ItemExercice {
     QString Nom; // the WAV file name, as the folder lists it
     EtatItem Etat = EtatItem::Nouveau;
+    QString Chemin; // the sound, absolute, for an item of a list; empty: in the exercise folder
     bool operator==(const ItemExercice&) const = default;
 };
 
@@ -54,6 +55,9 @@ public:
     // (what a named pupil has mastered is left out), score and clocks at zero, nothing drawn
     // yet.
     void Ouvrir(const QString& dossier, const BilansExercice& bilans);
+    // An exercise on sounds from several folders, each given by its absolute path (the review
+    // of a pupil's words): every one is offered, mastered or not, since the list chose them.
+    void OuvrirListe(const QStringList& sons, const BilansExercice& bilans);
     // The item-count choice: keeps `nombre` items drawn at random, in draw order; a count
     // equal to or above what is on offer keeps them all, in folder order.
     void GarderItemsTires(int nombre);
@@ -111,6 +115,7 @@ private:
     QVector<ItemExercice> m_items;
     int m_nbItemsDossier = 0;
     QString m_item;
+    QString m_cheminItem; // the current item's Chemin
     int m_pointsEnJeu = PointsItemNouveau;
     int m_score = 0;
     int m_reussisPremierEssai = 0;

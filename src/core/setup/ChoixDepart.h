@@ -6,6 +6,7 @@
 // form renders it and forwards each choice, the record window and the exercise read it.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -32,8 +33,12 @@ struct ChoixTravail {
     QString ElevePrecedent;
     // Where the folder browser stands, absolute, without a final separator.
     QString Position;
-    // The exercise folder "Commencer" opened, absolute.
+    // The exercise folder "Commencer" opened, absolute. For the review of the pupil's words,
+    // the review's name below the media root (its records are written under that name; no
+    // such folder is read).
     QString DossierExercice;
+    // The review chosen: its sounds, absolute, from their own folders. No value: a folder.
+    std::optional<QStringList> Revue;
 
     QString NomGroupe() const { return Groupe.value_or(QString()); }
 

@@ -250,7 +250,10 @@ void FenetreExercice::Ouvrir() {
                    choix.Eleve.NomAffiche());
     eSaisie->clear();
     SessionExercice& exercice = Etat.Exercice;
-    exercice.Ouvrir(choix.DossierExercice, BilansExercice::DuProgramme(choix.DossierExercice));
+    if (choix.Revue)
+        exercice.OuvrirListe(*choix.Revue, BilansExercice::DuProgramme(choix.DossierExercice));
+    else
+        exercice.Ouvrir(choix.DossierExercice, BilansExercice::DuProgramme(choix.DossierExercice));
     lTemps->clear(); // the last exercise's clock is not this one's
     if (exercice.NbItems() >= ItemsPourChoisirLeNombre) {
         Services::Modal().Montrer(Fenetres::NombreItems);

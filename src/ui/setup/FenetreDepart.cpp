@@ -6,6 +6,7 @@
 #include "core/FichierTexte.h"
 #include "core/Services.h"
 #include "core/Texte.h"
+#include "core/progress/RevueMots.h"
 #include "core/records/FichiersEleve.h"
 #include "core/records/Reussites.h"
 #include "core/setup/ChoixDepart.h"
@@ -29,6 +30,9 @@
 #include <QToolButton>
 
 namespace {
+
+// What the review's entry carries: it stands for no folder (it has no Qt::UserRole).
+constexpr int RoleRevue = Qt::UserRole + 1;
 
 QString Affiche(const QString& chemin) {
     return QDir::toNativeSeparators(chemin);
@@ -89,6 +93,12 @@ FenetreDepart::FenetreDepart(QWidget* parent)
     FixerTaille(297, 424);
     CreerControles();
     FormCreate();
+    m_calculRevue.setMaxThreadCount(1);
+}
+
+FenetreDepart::~FenetreDepart() {
+    *m_revueDemandee = -1;
+    m_calculRevue.waitForDone();
 }
 
 void FenetreDepart::CreerControles() {
@@ -215,6 +225,8 @@ void FenetreDepart::FormCreate() {
 }
 
 void FenetreDepart::FormShow() {
+    // The exercise just done may have changed the words due: read them again.
+    m_revuePour.clear();
     RemplirListeGroupes();
     cChoixGroupeChange();
     RemplirListeEleves();
@@ -288,6 +300,7 @@ void FenetreDepart::RemplirListeEleves() {
         break;
     }
     Etat.Choix.Eleve = EleveDeLaListe();
+    CalculerRevue();
 }
 
 std::optional<QString> FenetreDepart::GroupeDeLaListe() const {
@@ -327,6 +340,7 @@ void FenetreDepart::cChoixGroupeChange() {
 
 void FenetreDepart::cChoixUtilisateurChange() {
     Etat.Choix.Eleve = EleveDeLaListe();
+    CalculerRevue();
     const GenreEleve genre = Etat.Choix.Eleve.Genre;
     bBilan->setEnabled(genre == GenreEleve::Nomme);
     if (genre == GenreEleve::Nouveau && bNouvelEleve->isEnabled())
@@ -448,7 +462,8 @@ void FenetreDepart::bSuperviseurClick() {
         return;
     }
     // The teacher may have renamed or deleted the group or the pupil: the lists show what
-    // still stands of the choice.
+    // still stands of the choice, and the pupil's words are read again.
+    m_revuePour.clear();
     RemplirListeGroupes();
     cChoixGroupeChange();
     cChoixUtilisateurChange();
@@ -520,6 +535,94 @@ void FenetreDepart::RemplirDossiers(bool signalerRacineAbsente) {
     bRemonter->setEnabled(!choix.ALaRacine(Etat.CheminMedias));
     bValider->setEnabled(false);
     m_remplissage = false;
+    MontrerEntreeRevue();
+}
+
+// --- The review of the pupil's words --------------------------------------------------------
+
+QString FenetreDepart::CleDeLaRevue() const {
+    const QString eleve = Etat.Choix.Eleve.NomEleve();
+    if (eleve.isEmpty() || Etat.DossierGroupe.isEmpty())
+        return {};
+    return Etat.DossierGroupe + u'\n' + eleve;
+}
+
+void FenetreDepart::CalculerRevue() {
+    const QString pour = CleDeLaRevue();
+    if (pour == m_revuePour)
+        return; // this pupil's review is shown or on its way
+    m_revuePour = pour;
+    m_revuePrete = false;
+    m_revue = {};
+    MontrerEntreeRevue();
+    const int demande = ++*m_revueDemandee;
+    if (pour.isEmpty())
+        return;
+    m_calculRevue.start([this, derniere = m_revueDemandee, demande, pour,
+                         groupe = Etat.DossierGroupe, eleve = Etat.Choix.Eleve.NomEleve(),
+                         medias = Etat.CheminMedias, jour = DateDuJour()] {
+        if (derniere->load() != demande)
+            return; // another pupil was chosen meanwhile
+        const ItemsRevue items = PreparerRevue(groupe, eleve, medias, jour);
+        if (derniere->load() != demande)
+            return;
+        // The form waits for this thread before it goes, so it is still there to be told.
+        QMetaObject::invokeMethod(
+            this, [this, demande, pour, items] { RevueCalculee(demande, pour, items); },
+            Qt::QueuedConnection);
+    });
+}
+
+void FenetreDepart::RevueCalculee(int demande, const QString& pour, const ItemsRevue& items) {
+    if (demande != m_revueDemandee->load() || pour != m_revuePour)
+        return;
+    m_revue = items;
+    m_revuePrete = true;
+    MontrerEntreeRevue();
+}
+
+void FenetreDepart::MontrerEntreeRevue() {
+    QListWidgetItem* premiere = eRepertoires->item(0);
+    const bool montree = premiere && premiere->data(RoleRevue).toBool();
+    const bool aMontrer = m_revuePrete && !m_revue.Vide() && !m_revuePour.isEmpty() &&
+                          Etat.Choix.ALaRacine(Etat.CheminMedias);
+    // The list's own moves while an entry comes or goes are no choice of the pupil's: the
+    // current entry moving on would open a folder.
+    const bool remplissage = m_remplissage;
+    m_remplissage = true;
+    if (montree && !aMontrer) {
+        const bool choisie = premiere->isSelected();
+        delete eRepertoires->takeItem(0);
+        if (choisie) {
+            eRepertoires->clearSelection();
+            bValider->setEnabled(false);
+        }
+    }
+    if (aMontrer) {
+        QListWidgetItem* entree = montree ? premiere : new QListWidgetItem;
+        entree->setText(TexteEntreeRevue(m_revue));
+        entree->setData(RoleRevue, true);
+        entree->setToolTip(ExplicationRevue(m_revue));
+        entree->setData(Qt::AccessibleDescriptionRole, ExplicationRevue(m_revue));
+        entree->setSizeHint(QSize(0, 20));
+        QFont gras = eRepertoires->font();
+        gras.setBold(true);
+        entree->setFont(gras);
+        entree->setForeground(QColor(0xb3, 0x5c, 0x00));
+        // Nothing left to play (every word's exercise is gone): the entry only says so.
+        entree->setFlags(m_revue.Chemins.isEmpty() ? Qt::NoItemFlags
+                                                   : Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        if (!montree)
+            eRepertoires->insertItem(0, entree);
+        if (m_revue.Chemins.isEmpty())
+            bValider->setEnabled(bValider->isEnabled() && !RevueChoisie());
+    }
+    m_remplissage = remplissage;
+}
+
+bool FenetreDepart::RevueChoisie() const {
+    const QList<QListWidgetItem*> choisies = eRepertoires->selectedItems();
+    return !choisies.isEmpty() && choisies.first()->data(RoleRevue).toBool();
 }
 
 QString FenetreDepart::EntreeChoisie() const {
@@ -530,6 +633,10 @@ QString FenetreDepart::EntreeChoisie() const {
 void FenetreDepart::eRepertoiresClick() {
     if (m_remplissage)
         return;
+    if (RevueChoisie()) {
+        bValider->setEnabled(true);
+        return;
+    }
     const QString entree = EntreeChoisie();
     if (entree.isNull()) {
         bValider->setEnabled(false);
@@ -603,15 +710,16 @@ void FenetreDepart::bRemonterClick() {
 }
 
 void FenetreDepart::bValiderClick() {
+    const bool revue = RevueChoisie();
     const QString entree = EntreeChoisie();
-    if (entree.isNull())
+    if (entree.isNull() && !revue)
         return;
     Etat.NomEleve = Etat.Choix.Eleve.NomPourExercice();
     AppliquerChoixGroupe();
     if (!Etat.NomEleve.isEmpty() && !ResteDansLeDossierDuGroupe())
         return;
     const QString dossier = Etat.Choix.Enfant(entree);
-    if (!QFileInfo(dossier).isDir()) {
+    if (!revue && !QFileInfo(dossier).isDir()) {
         Services::Messages().Erreur(
             QStringLiteral("Le dossier « %1 » n'existe plus.").arg(Affiche(dossier)));
         RemplirListeDossiers();
@@ -636,6 +744,16 @@ void FenetreDepart::bValiderClick() {
         CreerFichiersEleve();
         ChargerReussites();
     }
+    if (revue) {
+        // Read again: a sound may have gone since the entry was shown.
+        Etat.Choix.Revue =
+            PreparerRevue(Etat.DossierGroupe, Etat.NomEleve, Etat.CheminMedias, DateDuJour())
+                .Chemins;
+        Etat.Choix.DossierExercice = AvecSeparateur(Etat.CheminMedias) + NomRevue;
+        done(QDialog::Accepted);
+        return;
+    }
+    Etat.Choix.Revue.reset();
     Etat.Choix.DossierExercice = dossier;
     if (!Entrer(dossier)) {
         RemplirListeDossiers();

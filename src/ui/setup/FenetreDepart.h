@@ -2,10 +2,15 @@
 // The start form, shown before every exercise: who is working (group, pupil, password) in its
 // upper half, which exercise folder in its lower half, then "Commencer" or "Quitter".
 
+#include "core/progress/RevueMots.h"
 #include "core/setup/ChoixDepart.h"
 #include "ui/dialogs/FormeModale.h"
 
 #include <QElapsedTimer>
+#include <QThreadPool>
+
+#include <atomic>
+#include <memory>
 
 class QComboBox;
 class QKeyEvent;
@@ -19,6 +24,7 @@ class FenetreDepart : public FormeModale {
     Q_OBJECT
 public:
     explicit FenetreDepart(QWidget* parent);
+    ~FenetreDepart() override;
 
     // The pupil chose to leave the program.
     static constexpr int Quitter = 3;
@@ -33,7 +39,8 @@ public:
     QToolButton* bNouvelEleve = nullptr;
     QToolButton* bBilan = nullptr;
     QToolButton* bSuperviseur = nullptr;
-    // Lower half: the exercise folders.
+    // Lower half: the exercise folders, and at the top of the exercises a named pupil's review
+    // when words are due ("★ Mes mots à revoir (N)").
     QLabel* lChoisisUnExercice = nullptr;
     QListWidget* eRepertoires = nullptr;
     QToolButton* bRemonter = nullptr;
@@ -89,8 +96,25 @@ private:
     void SelectionnerSansCasse(QComboBox* liste, const QString& texte);
     bool ResteDansLeDossierDuGroupe();
 
+    // The review of the pupil's words, computed on a thread of its own once the pupil is
+    // known (the form shows without waiting for it), and shown at the top of the exercises.
+    void CalculerRevue();
+    void RevueCalculee(int demande, const QString& pour, const ItemsRevue& items);
+    void MontrerEntreeRevue();
+    bool RevueChoisie() const;
+    // The records the review is read from ("group folder, pupil"); empty for a visitor and the
+    // "Nouveau" entry.
+    QString CleDeLaRevue() const;
+
     bool m_remplissage = false;
+    QString m_revuePour; // the records the review shown or asked for was read from
+    bool m_revuePrete = false;
+    ItemsRevue m_revue;
+    // Only the latest reading asked for goes on; an older one ends without a result.
+    std::shared_ptr<std::atomic<int>> m_revueDemandee = std::make_shared<std::atomic<int>>(0);
     // A folder opened by a click: the second click of a double click must not open the next
     // level too.
     QElapsedTimer m_ouverture;
+    // Last: its end waits for a reading under way, while the rest of the form still stands.
+    QThreadPool m_calculRevue;
 };
