@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the libraries the program links besides Qt, from Debian's source packages, into
 # PREFIX: libjpeg-turbo and libzip as static libraries (their licences allow it; libzip takes
-# MinGW's static zlib), libsndfile as a DLL (LGPL: shipped so that it can be replaced), WAV and
-# the other built-in formats only.
+# MinGW's static zlib), libsndfile (WAV and the other built-in formats only) and SoundTouch (the
+# slow listening) as DLLs: LGPL, shipped so that they can be replaced.
 # Usage: scripts/windows/bibliotheques.sh SOURCES PREFIX
 set -euo pipefail
 sources="$1"
@@ -41,3 +41,5 @@ construire sndfile "$sources/libsndfile" \
   -DBUILD_SHARED_LIBS=ON -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF \
   -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF \
   -DBUILD_REGTEST=OFF -DENABLE_PACKAGE_CONFIG=ON -DINSTALL_PKGCONFIG_MODULE=ON
+construire soundtouch "$sources/soundtouch" \
+  -DBUILD_SHARED_LIBS=ON -DSOUNDSTRETCH=OFF -DSOUNDTOUCH_DLL=OFF -DOPENMP=OFF

@@ -16,7 +16,7 @@ tests=OFF
 [ "${1:-}" = "--tests" ] && tests=ON
 
 "$racine/scripts/install-deps.sh" --windows
-"$ici/sources.sh" "$cache/sources" qt6-base libjpeg-turbo libsndfile libzip
+"$ici/sources.sh" "$cache/sources" qt6-base libjpeg-turbo libsndfile libzip soundtouch
 
 # Debian's version, its epoch's colon made a dash: a cache folder's name.
 version_source() { (cd "$cache/sources/$1" && dpkg-parsechangelog -S Version) | tr ':' '-'; }
@@ -28,9 +28,9 @@ if [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; then
   echo "Qt pour Windows : construction (30 à 45 minutes sur deux cœurs)..."
   "$ici/qt.sh" "$cache/sources/qt6-base" "$qt"
 fi
-libs="$cache/libs-jpeg$(version_source libjpeg-turbo)-sndfile$(version_source libsndfile)-zip$(version_source libzip)-gcc$gcc_version-$(empreinte "$ici/bibliotheques.sh" "$ici/mingw.cmake")"
-if [ ! -f "$libs/lib/libzip.a" ]; then
-  echo "libjpeg-turbo, libsndfile et libzip pour Windows : construction..."
+libs="$cache/libs-jpeg$(version_source libjpeg-turbo)-sndfile$(version_source libsndfile)-zip$(version_source libzip)-st$(version_source soundtouch)-gcc$gcc_version-$(empreinte "$ici/bibliotheques.sh" "$ici/mingw.cmake")"
+if [ ! -f "$libs/lib/pkgconfig/soundtouch.pc" ]; then
+  echo "libjpeg-turbo, libsndfile, libzip et SoundTouch pour Windows : construction..."
   "$ici/bibliotheques.sh" "$cache/sources" "$libs"
 fi
 
