@@ -145,11 +145,14 @@ private slots:
             QCOMPARE(f->eMots->topLevelItemCount(), 3);
             const auto ligne = [&](int i) {
                 const QTreeWidgetItem* it = f->eMots->topLevelItem(i);
-                return it->text(0) + "|" + it->text(1) + "|" + it->text(2);
+                return it->text(0) + "|" + it->text(2) + "|" + it->text(3);
             };
             QCOMPARE(ligne(0), QStringLiteral("château|2|3"));
             QCOMPARE(ligne(1), QStringLiteral("chien|2|2"));
             QCOMPARE(ligne(2), QStringLiteral("chat|1|1"));
+            // What was typed instead, then the kinds it shows, one line each.
+            QCOMPARE(f->eMots->topLevelItem(0)->text(1).section(u'\n', 0, 0),
+                     QStringLiteral("faux ×3"));
             f->eMots->setCurrentItem(f->eMots->topLevelItem(0));
             QCOMPARE(f->eElevesMot->count(), 2);
             QCOMPARE(f->eElevesMot->item(0)->text(),
@@ -213,6 +216,9 @@ private slots:
         QCOMPARE(lignes.at(1).section(';', 0, 0), QStringLiteral("Paul")); // 55 % first
         QCOMPARE(lignes.at(1).section(';', 5, 5), QStringLiteral("55,0"));
         QCOMPARE(lignes.at(2).section(';', 0, 0), QStringLiteral("Léa"));
+        // The kinds, worked out for the export only: three "faux", far from every word.
+        QCOMPARE(lignes.at(1).section(';', 10, 10), QStringLiteral("3"));
+        QCOMPARE(lignes.at(1).section(';', 19, 19), QStringLiteral("3"));
         QCOMPARE(c.env.Messages.Appels.size(), 1);
         QCOMPARE(c.env.Messages.Appels.at(0).Genre, QStringLiteral("Information"));
     }

@@ -51,6 +51,16 @@ QString FormeDe(const QString& texte) {
     return dejaPret ? texte : FormeComparaison(texte);
 }
 
+QStringView SansBlancs(QStringView t) {
+    qsizetype debut = 0;
+    qsizetype fin = t.size();
+    while (debut < fin && t.at(debut).unicode() <= 32)
+        ++debut;
+    while (fin > debut && t.at(fin - 1).unicode() <= 32)
+        --fin;
+    return t.mid(debut, fin - debut);
+}
+
 bool Blanche(QStringView l) {
     for (const QChar c : l)
         if (c.unicode() > 32)
@@ -86,7 +96,7 @@ public:
             // A line left open is an item missed at its first attempt only when the
             // interruption closed it; anything else followed a crash or a hand edit.
             if (l.Sorte == SorteDetail::Interruption)
-                Rate(m_attenduOuvert);
+                Rate(m_attenduOuvert, m_reponsesOuvertes, 0);
             else
                 ++m_b.IllisiblesDetail;
             m_ouverte = false;
@@ -97,6 +107,8 @@ public:
         case SorteDetail::EnTete:
             ++m_b.ExercicesDetail;
             m_date = l.Date;
+            if (!m_b.DernierJour.isValid() || m_date > m_b.DernierJour)
+                m_b.DernierJour = m_date;
             break;
         case SorteDetail::Juste:
             if (!DansUnExercice())
@@ -104,7 +116,7 @@ public:
             break;
         case SorteDetail::Ratee:
             if (DansUnExercice())
-                Rate(l.Attendu);
+                Rate(l.Attendu, l.Reponses, l.Essais);
             else
                 ++m_b.IllisiblesDetail;
             break;
@@ -112,6 +124,7 @@ public:
             if (DansUnExercice()) {
                 m_ouverte = true;
                 m_attenduOuvert = l.Attendu;
+                m_reponsesOuvertes = l.Reponses;
             } else {
                 ++m_b.IllisiblesDetail;
             }
@@ -137,8 +150,8 @@ public:
 private:
     bool DansUnExercice() const { return m_b.ExercicesDetail > 0; }
 
-    // `attendu` points into the text being read, which outlives this reading.
-    void Rate(QStringView attendu) {
+    // `attendu` and `reponses` point into the text being read, which outlives this reading.
+    void Rate(QStringView attendu, QStringView reponses, int essais) {
         auto it = m_index.find(attendu);
         if (it == m_index.end()) {
             // Items spelt alike (letter case, codes) are one word.
@@ -154,6 +167,28 @@ private:
         ++m.Erreurs;
         m.Derniere = m_date;
         m.DernierExercice = m_b.ExercicesDetail - 1;
+        for (const QStringView brute : ReponsesFausses(reponses, essais))
+            Ecrit(it->second, SansBlancs(brute));
+    }
+
+    void Ecrit(int mot, QStringView texte) {
+        MotRate& m = m_b.Mots[mot];
+        // A pupil repeats a few wrong spellings of a word: the list stays short.
+        const auto e = std::find_if(m.Ecrits.begin(), m.Ecrits.end(),
+                                    [&](const ReponseEcrite& r) { return r.Texte == texte; });
+        const int ecrit = int(e - m.Ecrits.begin());
+        if (e == m.Ecrits.end()) {
+            // A pupil types the same wrong texts for many words ("je sais pas"): each text is
+            // kept once and shared.
+            auto t = m_textes.find(texte);
+            if (t == m_textes.end()) {
+                const QString copie = texte.toString();
+                t = m_textes.emplace(copie, copie).first;
+            }
+            m.Ecrits.append({t->second, 0, 0});
+        }
+        ++m.Ecrits[ecrit].Fois;
+        m_b.Fautes.append({m_date, mot, ecrit});
     }
 
     BilanLu& m_b;
@@ -161,6 +196,8 @@ private:
     QDate m_date;
     bool m_ouverte = false;
     QStringView m_attenduOuvert;
+    QStringView m_reponsesOuvertes;
+    TableTextes<QString, QString> m_textes;
     DictionnaireMots* m_mots;
     TableTextes<QStringView, int> m_index; // expected text as written -> word
     TableTextes<QString, int> m_parCle;    // without a dictionary
@@ -214,6 +251,7 @@ MotRate MotDepuisAttendu(QStringView attendu) {
         debut = fin + separateur.size();
     }
     m.Affiche = affiches.size() == 1 ? affiches.constFirst() : affiches.join(QStringLiteral(" / "));
+    m.Acceptees = std::move(affiches);
     m.Cle = m.Cles.size() == 1 ? m.Cles.constFirst() : m.Cles.join(u'\n');
     return m;
 }
@@ -250,6 +288,79 @@ QString DictionnaireMots::Affiche(int numero) const {
 QString DictionnaireMots::Cle(int numero) const {
     QMutexLocker verrou(&m_verrou);
     return numero >= 0 && numero < m_mots.size() ? m_mots.at(numero).Cle : QString();
+}
+
+size_t DictionnaireMots::HachageReponse::operator()(const CleReponse& c) const noexcept {
+    return HachageTexte()(c.second) ^ (size_t(c.first) * 0x9E3779B97F4A7C15ull);
+}
+
+GenresReponse DictionnaireMots::Genres(int numero, const QString& reponse) const {
+    QStringList acceptees;
+    {
+        QMutexLocker verrou(&m_verrou);
+        if (numero < 0 || numero >= m_mots.size())
+            return 0;
+        const auto it = m_genres.find(CleReponse(numero, reponse));
+        if (it != m_genres.end())
+            return it->second;
+        acceptees = m_mots.at(numero).Acceptees;
+    }
+    // Worked out outside the lock, as the words are.
+    const GenresReponse g = GenresDe(reponse, acceptees);
+    QMutexLocker verrou(&m_verrou);
+    m_genres.try_emplace(CleReponse(numero, reponse), g);
+    return g;
+}
+
+QVector<QVector<GenresReponse>> DictionnaireMots::Classer(const QVector<MotRate>& mots) const {
+    QVector<QVector<GenresReponse>> r(mots.size());
+    struct AFaire {
+        int Mot;
+        int Ecrit;
+        QStringList Acceptees;
+    };
+    QVector<AFaire> aFaire;
+    {
+        QMutexLocker verrou(&m_verrou);
+        for (int i = 0; i < mots.size(); ++i) {
+            const MotRate& m = mots.at(i);
+            r[i].resize(m.Ecrits.size());
+            if (m.Numero < 0 || m.Numero >= m_mots.size())
+                continue;
+            for (int j = 0; j < m.Ecrits.size(); ++j) {
+                const auto it = m_genres.find(CleReponse(m.Numero, m.Ecrits.at(j).Texte));
+                if (it != m_genres.end())
+                    r[i][j] = it->second;
+                else
+                    aFaire.append({i, j, m_mots.at(m.Numero).Acceptees});
+            }
+        }
+    }
+    if (aFaire.isEmpty())
+        return r;
+    for (const AFaire& a : std::as_const(aFaire))
+        r[a.Mot][a.Ecrit] = GenresDe(mots.at(a.Mot).Ecrits.at(a.Ecrit).Texte, a.Acceptees);
+    QMutexLocker verrou(&m_verrou);
+    for (const AFaire& a : std::as_const(aFaire))
+        m_genres.try_emplace(
+            CleReponse(mots.at(a.Mot).Numero, mots.at(a.Mot).Ecrits.at(a.Ecrit).Texte),
+            r[a.Mot][a.Ecrit]);
+    return r;
+}
+
+GenresReponse GenresDe(const QString& reponse, const QStringList& acceptees) {
+    if (reponse.isEmpty() || reponse == QLatin1String("..."))
+        return 0;
+    GenresReponse g = 0;
+    for (const DifferenceReponse& d : AnalyserReponse(reponse, acceptees).Differences)
+        g |= GenresReponse(1u << int(d.Genre));
+    return g;
+}
+
+void AjouterGenres(CompteGenres& compte, GenresReponse genres, int fois) {
+    for (int k = 0; k < NbGenresErreur; ++k)
+        if (genres & (1u << k))
+            compte[size_t(k)] += fois;
 }
 
 void LireResume(const QString& texte, BilanLu& b, const PlageDates& plage) {
@@ -349,4 +460,37 @@ StatistiquesEleve CalculerEleve(const QString& eleve, const BilanLu& b,
     s.Illisibles = b.Illisibles();
     s.Erreurs = b.Erreurs;
     return s;
+}
+
+void AjouterFautes(StatistiquesEleve& s, const BilanLu& b, const DictionnaireMots* mots) {
+    QVector<QVector<GenresReponse>> genres;
+    if (mots) {
+        genres = mots->Classer(b.Mots);
+    } else {
+        genres.resize(b.Mots.size());
+        for (int i = 0; i < b.Mots.size(); ++i)
+            for (const ReponseEcrite& e : b.Mots.at(i).Ecrits)
+                genres[i].append(GenresDe(e.Texte, b.Mots.at(i).Acceptees));
+    }
+    s.ReponsesFausses = 0;
+    s.Genres = {};
+    s.Semaines.clear();
+    if (b.DernierJour.isValid()) {
+        const QDate lundi = b.DernierJour.addDays(1 - b.DernierJour.dayOfWeek());
+        for (int w = SemainesFautes - 1; w >= 0; --w)
+            s.Semaines.append({lundi.addDays(-7 * w), 0, {}});
+    }
+    for (const FauteLue& f : b.Fautes) {
+        const GenresReponse g = genres.at(f.Mot).at(f.Ecrit);
+        ++s.ReponsesFausses;
+        AjouterGenres(s.Genres, g);
+        if (s.Semaines.isEmpty())
+            continue;
+        const qint64 rang = s.Semaines.first().Lundi.daysTo(f.Jour);
+        if (rang < 0 || rang >= 7 * SemainesFautes)
+            continue;
+        SemaineFautes& semaine = s.Semaines[qsizetype(rang / 7)];
+        ++semaine.Reponses;
+        AjouterGenres(semaine.Genres, g);
+    }
 }

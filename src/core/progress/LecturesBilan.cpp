@@ -256,6 +256,7 @@ LigneDetail LireLigneDetail(QStringView brute, const PlageDates& plage) {
                     !SansBlancs(t.left(deux)).isEmpty()) {
                     r.Sorte = SorteDetail::Ratee;
                     r.Attendu = t.left(deux);
+                    r.Reponses = t.mid(deux + 3, std::max<qsizetype>(0, crochet - 1 - deux - 3));
                     r.Essais = n;
                     return r;
                 }
@@ -298,7 +299,22 @@ LigneDetail LireLigneDetail(QStringView brute, const PlageDates& plage) {
     if (deux > 0 && !SansBlancs(t.left(deux)).isEmpty()) {
         r.Sorte = SorteDetail::Ouverte;
         r.Attendu = t.left(deux);
+        r.Reponses = t.mid(deux + 3);
         return r;
     }
+    return r;
+}
+
+QVarLengthArray<QStringView, 4> ReponsesFausses(QStringView reponses, int essais) {
+    QVarLengthArray<QStringView, 4> r;
+    for (qsizetype debut = 0;;) {
+        const qsizetype tiret = reponses.indexOf(u" - ", debut);
+        r.append(reponses.mid(debut, (tiret < 0 ? reponses.size() : tiret) - debut));
+        if (tiret < 0)
+            break;
+        debut = tiret + 3;
+    }
+    if (essais > 0 && r.size() != essais - 1)
+        r.clear();
     return r;
 }

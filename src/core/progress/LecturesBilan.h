@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 // One line of the exercise summary: "07/12/2026 | Terminé    |    8 /  10 | Animaux".
 struct ExerciceResume {
@@ -57,7 +58,9 @@ struct LigneDetail {
     QStringView Dossier; // EnTete
     QStringView Attendu; // Ratee, Ouverte: the item as written, codes and alternatives included
     QStringView Reponse; // Juste: the answer as typed
-    int Essais = 0;      // Juste: 1; Ratee: 2 or more
+    // Ratee, Ouverte: the wrong answers as typed, " - " between them ("chein - chiein").
+    QStringView Reponses;
+    int Essais = 0; // Juste: 1; Ratee: 2 or more
     // A header glued after the start of the line: the end of a line a crash cut, then the next
     // run's header. The header is read from here; what stands before it is lost.
     qsizetype EnTeteColle = -1;
@@ -65,6 +68,12 @@ struct LigneDetail {
 
 // A header whose date lies outside `plage` is unreadable, as one whose date is not a date.
 LigneDetail LireLigneDetail(QStringView ligne, const PlageDates& plage);
+
+// The wrong answers of an item's line, in the order typed. A line right after `essais` attempts
+// holds essais - 1 of them; when " - " splits it otherwise (an answer that holds " - " itself),
+// which answer is which cannot be told and none is given. `essais` 0: a line left open, taken
+// as it splits.
+QVarLengthArray<QStringView, 4> ReponsesFausses(QStringView reponses, int essais);
 
 // An item's time as the records write it: "4 s", "1 min 5 s", "1 h 0 s", "2 h 3 min 4 s".
 bool DureeValide(QStringView texte);

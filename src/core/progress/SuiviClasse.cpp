@@ -115,9 +115,33 @@ QVector<MotDeLaClasse> MotsLesPlusRates(const QVector<BilanNomme>& eleves,
         m.Affiche = affiches[size_t(n)];
         m.Eleves = nbEleves[size_t(n)];
         m.Erreurs = erreurs[size_t(n)];
+        QHash<QString, int> ecrits; // text -> index in m.Ecrits
         for (const BilanNomme& e : eleves)
-            if (const MotRate* r = e.Bilan->MotNumero(n))
+            if (const MotRate* r = e.Bilan->MotNumero(n)) {
                 m.ParEleve.append({e.Eleve, r->Erreurs, r->Derniere});
+                for (const ReponseEcrite& ecrit : r->Ecrits) {
+                    auto it = ecrits.constFind(ecrit.Texte);
+                    if (it == ecrits.constEnd()) {
+                        it = ecrits.insert(ecrit.Texte, int(m.Ecrits.size()));
+                        m.Ecrits.append({ecrit.Texte, 0, dictionnaire.Genres(n, ecrit.Texte)});
+                    }
+                    m.Ecrits[it.value()].Fois += ecrit.Fois;
+                    m.Reponses += ecrit.Fois;
+                }
+            }
+        for (const ReponseEcrite& e : std::as_const(m.Ecrits))
+            AjouterGenres(m.Genres, e.Genres, e.Fois);
+        std::sort(m.Ecrits.begin(), m.Ecrits.end(),
+                  [&](const ReponseEcrite& a, const ReponseEcrite& b) {
+                      if (a.Fois != b.Fois)
+                          return a.Fois > b.Fois;
+                      const int c = ordre.compare(a.Texte, b.Texte);
+                      return c != 0 ? c < 0 : a.Texte < b.Texte;
+                  });
+        if (m.Ecrits.size() > EcritsAffiches) {
+            m.AutresEcrits = int(m.Ecrits.size()) - EcritsAffiches;
+            m.Ecrits.resize(EcritsAffiches);
+        }
         std::stable_sort(m.ParEleve.begin(), m.ParEleve.end(),
                          [](const MotDeLaClasse::Eleve& a, const MotDeLaClasse::Eleve& b) {
                              return a.Erreurs > b.Erreurs;
@@ -157,4 +181,13 @@ BilanClasse CalculerClasse(CacheBilans& cache, const QString& dossierGroupe,
     }
     r.Mots = MotsLesPlusRates(bilans, cache.Mots(), MotsLesPlusRatesAffiches);
     return r;
+}
+
+void CompleterFautes(BilanClasse& classe, CacheBilans& cache,
+                     std::optional<int> reponsesNecessaires) {
+    for (StatistiquesEleve& e : classe.Eleves) {
+        const CacheBilans::Eleve lu =
+            cache.Lire(classe.DossierGroupe, e.Eleve, reponsesNecessaires);
+        AjouterFautes(e, *lu.Bilan, &cache.Mots());
+    }
 }

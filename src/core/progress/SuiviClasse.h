@@ -24,10 +24,18 @@ struct MotDeLaClasse {
     int Eleves = 0;          // pupils who missed it
     int Erreurs = 0;         // misses, all pupils together
     QVector<Eleve> ParEleve; // most misses first, then the pupil list's order
+    // What the class typed instead, the most frequent first, then in people's order; at most
+    // EcritsAffiches of them, AutresEcrits more left out.
+    QVector<ReponseEcrite> Ecrits;
+    int AutresEcrits = 0;
+    int Reponses = 0;      // wrong answers typed, all pupils together
+    CompteGenres Genres{}; // the kinds those answers show
 };
 
-// How many of the most missed items the teacher is shown.
+// How many of the most missed items the teacher is shown, and how many of each one's wrong
+// spellings.
 inline constexpr int MotsLesPlusRatesAffiches = 20;
+inline constexpr int EcritsAffiches = 5;
 
 struct BilanClasse {
     QString DossierGroupe;
@@ -69,6 +77,12 @@ private:
     QHash<QString, Entree> m_entrees;
     DictionnaireMots m_mots;
 };
+
+// Adds to each row the kinds of his wrong answers (AjouterFautes), his records taken from the
+// cache (read again if his files changed meanwhile); the export needs them, the class view's
+// table does not.
+void CompleterFautes(BilanClasse& classe, CacheBilans& cache,
+                     std::optional<int> reponsesNecessaires);
 
 // The group's pupils (as the report form lists them), their rows and the most missed items.
 // Pupils whose files changed are read on as many threads as the computer has cores. When

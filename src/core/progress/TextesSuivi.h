@@ -26,9 +26,35 @@ QString NombreFrancais(double valeur);
 // "3 lignes illisibles", "1 ligne illisible"; empty for none.
 QString TexteIllisibles(int lignes);
 
+// "étoile ×5, Etoile ×3, étoille ×1, …": what the class typed instead of a word, each answer
+// cut to a readable length, an empty one written "(rien)"; empty when nothing was recorded.
+QString TexteEcrits(const MotDeLaClasse& mot);
+// "accent ×8, majuscule ×3": the kinds present, the most frequent first.
+QString TexteGenres(const CompteGenres& genres);
+// The kinds present, the most frequent first, then in their own order.
+QVector<GenreErreur> GenresPresents(const CompteGenres& genres);
+// "30 %", rounded; "–" for nothing out of nothing.
+QString Part(int nombre, int total);
+
+// A pupil's kinds of mistakes over his last weeks: for each kind present, its count each week
+// and over them all. The total row is SemaineFautes::Reponses.
+struct LigneGenre {
+    GenreErreur Genre;
+    QVector<int> ParSemaine;
+    int Total = 0;
+};
+QVector<LigneGenre> LignesGenres(const StatistiquesEleve& eleve);
+// "Semaine du 30/11".
+QString TitreSemaine(const SemaineFautes& semaine);
+// The sentence above that table: which weeks, how many wrong answers.
+QString TexteFautesRecentes(const StatistiquesEleve& eleve);
+
 // The class view for a spreadsheet: UTF-8 with a byte-order mark, ";" between fields, decimal
 // commas and CR LF, which LibreOffice Calc and Excel open in French with accents and numbers
 // right. A text field that a spreadsheet would take for a formula starts with an apostrophe.
+// After the view's columns: the unreadable lines, the words to revise, then the wrong answers
+// over the whole record and how many show each kind (new columns go at the end, so that sheets
+// made from older files keep their references).
 QByteArray CsvClasse(const BilanClasse& classe);
 // Writes the whole file through a temporary file and a rename; false with the system's reason.
 bool EnregistrerFichier(const QString& chemin, const QByteArray& contenu, QString* raison);

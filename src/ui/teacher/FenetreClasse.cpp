@@ -163,18 +163,23 @@ void FenetreClasse::ConstruireControles() {
     eMots = new QTreeWidget(ongletMots);
     eMots->setObjectName(QStringLiteral("eMots"));
     eMots->setAccessibleName(QStringLiteral("Mots les plus ratés au premier essai"));
-    eMots->setColumnCount(3);
-    eMots->setHeaderLabels(
-        {QStringLiteral("Mot"), QStringLiteral("Élèves"), QStringLiteral("Erreurs")});
-    eMots->headerItem()->setToolTip(1, QStringLiteral("Élèves qui l'ont raté au premier essai"));
-    eMots->headerItem()->setToolTip(2, QStringLiteral("Fois où il a été raté au premier essai, "
+    eMots->setColumnCount(4);
+    eMots->setHeaderLabels({QStringLiteral("Mot"), QStringLiteral("Écrit à la place"),
+                            QStringLiteral("Élèves"), QStringLiteral("Erreurs")});
+    eMots->headerItem()->setToolTip(
+        1, QStringLiteral("Les réponses fausses tapées, les plus fréquentes d'abord, "
+                          "et les genres d'erreurs qu'elles montrent"));
+    eMots->headerItem()->setToolTip(2, QStringLiteral("Élèves qui l'ont raté au premier essai"));
+    eMots->headerItem()->setToolTip(3, QStringLiteral("Fois où il a été raté au premier essai, "
                                                       "tous élèves ensemble"));
     eMots->setRootIsDecorated(false);
     eMots->setAlternatingRowColors(true);
+    eMots->setWordWrap(true);
     eMots->header()->setStretchLastSection(false);
-    eMots->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    eMots->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    eMots->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    eMots->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     eMots->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    eMots->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     Kit::Police(eMots, 16);
     lElevesMot = new QLabel(ongletMots);
     lElevesMot->setTextFormat(Qt::PlainText);
@@ -345,11 +350,19 @@ void FenetreClasse::RemplirMots() {
     eMots->clear();
     for (int i = 0; i < m_classe.Mots.size(); ++i) {
         const MotDeLaClasse& m = m_classe.Mots.at(i);
+        // The spellings on the first line, their kinds on the second; item views draw their
+        // text as plain text, whatever a pupil typed.
+        const QString ecrits = TexteEcrits(m);
+        const QString genres = TexteGenres(m.Genres);
+        const QString aLaPlace = genres.isEmpty() ? ecrits : ecrits + QStringLiteral("\n") + genres;
         auto* item = new QTreeWidgetItem(
-            eMots, {m.Affiche, QString::number(m.Eleves), QString::number(m.Erreurs)});
+            eMots, {m.Affiche, aLaPlace, QString::number(m.Eleves), QString::number(m.Erreurs)});
         item->setData(0, Qt::UserRole, i);
-        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(1, Kit::BulleTexte(aLaPlace));
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+        if (!genres.isEmpty())
+            item->setForeground(1, QBrush(encre));
     }
     eElevesMot->clear();
     lElevesMot->setText(m_classe.Mots.isEmpty()
@@ -414,7 +427,9 @@ void FenetreClasse::bExporterClasseClick() {
     if (chemin.isEmpty())
         return;
     QString raison;
-    if (!EnregistrerFichier(chemin, CsvClasse(ClasseAffichee()), &raison)) {
+    BilanClasse classe = ClasseAffichee();
+    CompleterFautes(classe, *m_cache, m_necessaires);
+    if (!EnregistrerFichier(chemin, CsvClasse(classe), &raison)) {
         Services::Messages().Erreur(
             QStringLiteral("Impossible d'enregistrer le fichier « %1 » : %2")
                 .arg(QDir::toNativeSeparators(chemin), raison));

@@ -4,6 +4,7 @@
 #include "ui/kit/Kit.h"
 #include "ui/teacher/GraphiqueProgres.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -24,6 +25,60 @@ QString MotsEnLigne(QStringList mots) {
 
 QString Pluriel(int n, const QString& mot) {
     return QString::number(n) + u' ' + mot + (n > 1 ? QStringLiteral("s") : QString());
+}
+
+constexpr qsizetype GenresAffiches = 5;
+
+// The kinds of the pupil's mistakes week by week: each cell the share of that week's wrong
+// answers showing the kind.
+QString TableauGenres(const StatistiquesEleve& s) {
+    QVector<LigneGenre> lignes = LignesGenres(s);
+    if (lignes.isEmpty())
+        return TexteFautesRecentes(s).toHtmlEscaped();
+    // The weeks are in the table: its title stays short enough to stand above it.
+    QString t = QStringLiteral("<p style=\"margin:0\"><b>Genres d'erreurs</b> du %1 au %2</p>")
+                    .arg(s.Semaines.first().Lundi.toString(QStringLiteral("dd/MM")),
+                         s.Semaines.last().Lundi.addDays(6).toString(QStringLiteral("dd/MM/yyyy")));
+    // The most frequent ones: the table stays beside the words, the chart keeps its room; the
+    // printout has them all.
+    const qsizetype tous = lignes.size();
+    if (lignes.size() > GenresAffiches)
+        lignes.resize(GenresAffiches);
+    const auto cellule = [](const QString& texte, const QString& style = QString()) {
+        return QStringLiteral("<td align=\"right\" style=\"padding:0 0 0 12px;"
+                              "white-space:nowrap;%1\">%2</td>")
+            .arg(style, texte.toHtmlEscaped());
+    };
+    const QString gris = QStringLiteral("color:#5a6473");
+    const auto nom = [](const QString& texte, const QString& style = QString()) {
+        return QStringLiteral("<td style=\"white-space:nowrap;%1\">%2</td>")
+            .arg(style, texte.toHtmlEscaped());
+    };
+    t += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\"><tr><td></td>");
+    for (const SemaineFautes& w : s.Semaines)
+        t += cellule(w.Lundi.toString(QStringLiteral("dd/MM")), gris);
+    t += cellule(QStringLiteral("Ensemble"), gris) + QStringLiteral("</tr><tr>") +
+         nom(QStringLiteral("réponses fausses"), gris);
+    int total = 0;
+    for (const SemaineFautes& w : s.Semaines) {
+        t += cellule(QString::number(w.Reponses), gris);
+        total += w.Reponses;
+    }
+    t += cellule(QString::number(total), gris) + QStringLiteral("</tr>");
+    for (const LigneGenre& l : lignes) {
+        t += QStringLiteral("<tr>") + nom(LibelleGenre(l.Genre));
+        for (qsizetype w = 0; w < l.ParSemaine.size(); ++w)
+            t += cellule(Part(l.ParSemaine.at(w), s.Semaines.at(w).Reponses));
+        t += cellule(Part(l.Total, total), QStringLiteral("font-weight:bold")) +
+             QStringLiteral("</tr>");
+    }
+    t += QStringLiteral("</table>");
+    if (tous > lignes.size())
+        t += QStringLiteral("<p style=\"margin:0;%1\">et %2 autre%3 genre%3 (à l'impression)</p>")
+                 .arg(gris)
+                 .arg(tous - lignes.size())
+                 .arg(tous - lignes.size() > 1 ? QStringLiteral("s") : QString());
+    return t;
 }
 
 } // namespace
@@ -61,6 +116,14 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
     m_defilement->setWidgetResizable(true);
     m_defilement->setFrameShape(QFrame::NoFrame);
     m_defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lGenres = new QLabel(this);
+    lGenres->setObjectName(QStringLiteral("lGenres"));
+    lGenres->setAccessibleName(QStringLiteral("Genres d'erreurs des dernières semaines"));
+    lGenres->setTextFormat(Qt::RichText);
+    lGenres->setWordWrap(true);
+    lGenres->setToolTip(QStringLiteral("Part des réponses fausses de chaque semaine qui montrent "
+                                       "ce genre d'erreur ; une réponse peut en montrer "
+                                       "plusieurs."));
     lIllisibles = new QLabel(this);
     lIllisibles->setTextFormat(Qt::PlainText);
     lIllisibles->setObjectName(QStringLiteral("lIllisibles"));
@@ -73,8 +136,17 @@ VueProgres::VueProgres(QWidget* parent, std::shared_ptr<CacheBilans> cache)
     l->setSpacing(2);
     l->addWidget(lResumeProgres);
     l->addWidget(gProgres, 3);
-    l->addWidget(lTitreMots);
-    l->addWidget(m_defilement);
+    // The words on the left, the kinds of mistakes beside them.
+    auto* bas = new QHBoxLayout;
+    bas->setSpacing(16);
+    auto* mots = new QVBoxLayout;
+    mots->setSpacing(2);
+    mots->addWidget(lTitreMots);
+    mots->addWidget(m_defilement);
+    mots->addStretch(1);
+    bas->addLayout(mots, 1);
+    bas->addWidget(lGenres, 0, Qt::AlignTop);
+    l->addLayout(bas);
     l->addWidget(lIllisibles);
     DefinirModeEleve(false);
 }
@@ -97,6 +169,10 @@ void VueProgres::DefinirModeEleve(bool eleve) {
     m_defilement->setFixedHeight(2 * lMotsARevoir->fontMetrics().lineSpacing() + 4);
     Kit::Colorer(lIllisibles, discret);
     lIllisibles->setVisible(!eleve);
+    // The teacher's reading: a pupil sees his words, not a table of his mistakes.
+    Kit::Police(lGenres, 12);
+    Kit::Colorer(lGenres, encre);
+    lGenres->setVisible(!eleve);
     if (m_aJour)
         Afficher();
 }
@@ -125,6 +201,7 @@ void VueProgres::Actualiser() {
         const CacheBilans::Eleve lu = m_cache->Lire(m_dossier, m_eleve, m_necessaires);
         m_bilan = lu.Bilan;
         m_stats = *lu.Statistiques;
+        AjouterFautes(m_stats, *m_bilan, &m_cache->Mots());
     }
     m_aJour = true;
     Afficher();
@@ -166,6 +243,7 @@ void VueProgres::Afficher() {
                                                 : QStringLiteral("Aucun mot à revoir."))
                                  : MotsEnLigne(s.MotsARevoir));
     lMotsARevoir->setAccessibleName(lTitreMots->text());
+    lGenres->setText(TableauGenres(s));
 
     QStringList notes;
     if (s.Illisibles > 0)

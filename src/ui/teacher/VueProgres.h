@@ -1,6 +1,7 @@
 #pragma once
 // The "Progrès" tab of the report form: the pupil's exercises drawn as points, his recent
-// average, and below them the words he should revise in large type. Read from the same record
+// average, and below them the words he should revise in large type; for the teacher, the kinds
+// of his mistakes over his last weeks. Read from the same record
 // files as the other tabs, when the tab is shown.
 
 #include "core/progress/SuiviClasse.h"
@@ -32,6 +33,7 @@ public:
     GraphiqueProgres* gProgres = nullptr;
     QLabel* lTitreMots = nullptr;
     QLabel* lMotsARevoir = nullptr;
+    QLabel* lGenres = nullptr;
     QLabel* lIllisibles = nullptr;
 
 protected:

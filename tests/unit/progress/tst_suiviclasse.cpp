@@ -413,6 +413,129 @@ private slots:
         QCOMPARE(CalculerEleve("P", BilanLu(), 3).Moyenne, -1.0);
     }
 
+    // What was typed instead of each word, with the kinds it shows; the kinds themselves are
+    // the mistake analysis's business, only who gets them is checked here.
+    void ecrits_data() {
+        QTest::addColumn<QString>("lignes");     // item lines of exercises of the 7th and 8th
+        QTest::addColumn<QStringList>("ecrits"); // "word: answer×n kinds, ..."
+        QTest::newRow("exemple de référence")
+            << "chien : chein - chiein [1 min 5 s - 3 essais]\r\n"
+            << QStringList{"chien: chein×1 inversion, chiein×1 lettre en trop"};
+        QTest::newRow("la même réponse dans deux exercices")
+            << "Étoile : Etoile [3 s - 2 essais]\r\n#\r\nÉtoile : Etoile - etoile [3 s - 3 "
+               "essais]\r\n"
+            << QStringList{"Étoile: Etoile×2 accent, etoile×1 accent majuscule"};
+        QTest::newRow("ligne ouverte fermée par l'interruption")
+            << "chat : cha - chta\r\nExercice interrompu après 9 s.\r\n"
+            << QStringList{"chat: cha×1 lettre manquante, chta×1 inversion"};
+        QTest::newRow("un tiret dans une réponse: rien n'est attribué")
+            << "chat : ch - at - cta [3 s - 3 essais]\r\n"
+            << QStringList{"chat: "};
+        QTest::newRow("réponse vide, blancs autour")
+            << "chat : ... -  cha  [3 s - 3 essais]\r\n"
+            << QStringList{"chat: ...×1, cha×1 lettre manquante"};
+        QTest::newRow("variantes: la plus proche")
+            << "Chat     chats : chatss [3 s - 2 essais]\r\n"
+            << QStringList{"Chat / chats: chatss×1 lettre en trop"};
+    }
+    void ecrits() {
+        QFETCH(QString, lignes);
+        QFETCH(QStringList, ecrits);
+        const QString detail =
+            "07/12/2026 à 14:03:27 - 2 items - Exercice sur [A]\r\n" +
+            QString(lignes).replace("#\r\n",
+                                    "08/12/2026 à 09:00:00 - 1 item - Exercice sur [A]\r\n");
+        // Read alone and with a group's dictionary: the same answers, the same kinds.
+        for (const bool groupe : {false, true}) {
+            DictionnaireMots dictionnaire;
+            BilanLu b;
+            LireDetail(detail, b, groupe ? &dictionnaire : nullptr);
+            QStringList lus;
+            for (const MotRate& m : std::as_const(b.Mots)) {
+                QStringList e;
+                for (const ReponseEcrite& r : m.Ecrits) {
+                    const GenresReponse g = groupe ? dictionnaire.Genres(m.Numero, r.Texte)
+                                                   : GenresDe(r.Texte, m.Acceptees);
+                    QStringList genres;
+                    for (int k = 0; k < NbGenresErreur; ++k)
+                        if (g & (1u << k))
+                            genres.append(LibelleGenre(GenreErreur(k)));
+                    e.append(QStringLiteral("%1×%2 %3")
+                                 .arg(r.Texte)
+                                 .arg(r.Fois)
+                                 .arg(genres.join(u' '))
+                                 .trimmed());
+                }
+                lus.append(m.Affiche + ": " + e.join(", "));
+            }
+            QCOMPARE(lus, ecrits);
+        }
+    }
+
+    // The class's spellings of a word: added up over the pupils, the most frequent first, then
+    // in people's order, five at most.
+    void ecritsDeLaClasse() {
+        const QString e = "07/12/2026 à 14:03:27 - 1 item - Exercice sur [A]\r\n";
+        const QStringList details = {
+            e + "étoile : etoile - Etoile [3 s - 3 essais]\r\n" + e +
+                "étoile : etoile [3 s - 2 essais]\r\nchat : cha [3 s - 2 essais]\r\n",
+            e + "étoile : Etoile - étoille - zz [3 s - 4 essais]\r\n",
+            e + "étoile : étoil - étoi - etoile [3 s - 4 essais]\r\n",
+        };
+        DictionnaireMots dictionnaire;
+        QVector<BilanNomme> eleves;
+        for (const QString& d : details) {
+            auto b = std::make_shared<BilanLu>();
+            LireDetail(d, *b, &dictionnaire);
+            eleves.append({QStringLiteral("Élève %1").arg(eleves.size() + 1), b});
+        }
+        const QVector<MotDeLaClasse> mots = MotsLesPlusRates(eleves, dictionnaire, 5);
+        QCOMPARE(mots.size(), 2);
+        const MotDeLaClasse& etoile = mots.first();
+        QStringList ecrits;
+        for (const ReponseEcrite& r : etoile.Ecrits)
+            ecrits.append(r.Texte + "×" + QString::number(r.Fois));
+        QCOMPARE(ecrits, (QStringList{"etoile×3", "Etoile×2", "étoi×1", "étoil×1", "étoille×1"}));
+        QCOMPARE(etoile.AutresEcrits, 1); // zz
+        QCOMPARE(etoile.Reponses, 9);
+        QCOMPARE(etoile.Genres[size_t(GenreErreur::Accent)], 5);
+        QCOMPARE(etoile.Genres[size_t(GenreErreur::Majuscule)], 2);
+        QCOMPARE(etoile.Genres[size_t(GenreErreur::LettreEnTrop)], 1);
+        QCOMPARE(mots.at(1).Ecrits.size(), 1);
+        QCOMPARE(mots.at(1).Genres[size_t(GenreErreur::LettreManquante)], 1);
+    }
+
+    // A pupil's kinds by week: the four calendar weeks up to his latest exercise, whatever
+    // order the exercises stand in.
+    void fautesParSemaine() {
+        const auto exercice = [](const QString& date, const QString& ligne) {
+            return date + " à 10:00:00 - 1 item - Exercice sur [A]\r\n" + ligne + "\r\n";
+        };
+        BilanLu b;
+        LireDetail(exercice("10/12/2026", "chat : cha [3 s - 2 essais]") + // Thursday
+                       exercice("01/12/2026", "chat : Chat - cha [3 s - 3 essais]") +
+                       exercice("16/11/2026", "chien : chein [3 s - 2 essais]") +
+                       exercice("15/11/2026", "chien : chen [3 s - 2 essais]") + // too early
+                       exercice("07/12/2026", "chat : [3 s - 1 essai]"),
+                   b);
+        StatistiquesEleve s = CalculerEleve("Paul", b, 3);
+        AjouterFautes(s, b);
+        QCOMPARE(s.ReponsesFausses, 5);
+        QCOMPARE(s.Genres[size_t(GenreErreur::LettreManquante)], 3);
+        QStringList semaines;
+        for (const SemaineFautes& w : s.Semaines)
+            semaines.append(QStringLiteral("%1 %2/%3/%4")
+                                .arg(w.Lundi.toString("dd/MM"))
+                                .arg(w.Reponses)
+                                .arg(w.Genres[size_t(GenreErreur::LettreManquante)])
+                                .arg(w.Genres[size_t(GenreErreur::Inversion)]));
+        QCOMPARE(semaines,
+                 (QStringList{"16/11 1/0/1", "23/11 0/0/0", "30/11 2/1/0", "07/12 1/1/0"}));
+        AjouterFautes(s, BilanLu());
+        QVERIFY(s.Semaines.isEmpty());
+        QCOMPARE(s.ReponsesFausses, 0);
+    }
+
     void classeGeneree_data() {
         QTest::addColumn<quint32>("graine");
         QTest::addColumn<int>("necessaires");

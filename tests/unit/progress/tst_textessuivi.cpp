@@ -3,6 +3,7 @@
 
 #include "core/progress/TextesSuivi.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -76,11 +77,23 @@ BilanClasse Classe() {
                 Eleve("Jean; dit \"Jeannot\"", 3, 100, {}),
                 Eleve("=SOMME(A1)", 2, 33.333333, {"-ment"}), StatistiquesEleve()};
     c.Eleves.last().Eleve = "Émile";
+    StatistiquesEleve& lea = c.Eleves.first();
+    lea.ReponsesFausses = 7;
+    lea.Genres[size_t(GenreErreur::Accent)] = 4;
+    lea.Genres[size_t(GenreErreur::Loin)] = 1;
+    // Four weeks: 2 wrong answers, none, 4, then 1; accents in the first and the third.
+    for (const int n : {2, 0, 4, 1})
+        lea.Semaines.append({QDate(2026, 11, 16).addDays(7 * lea.Semaines.size()), n, {}});
+    lea.Semaines[0].Genres[size_t(GenreErreur::Accent)] = 1;
+    lea.Semaines[2].Genres[size_t(GenreErreur::Accent)] = 2;
+    lea.Semaines[2].Genres[size_t(GenreErreur::Espaces)] = 4;
     MotDeLaClasse m;
     m.Affiche = "le château";
     m.Eleves = 2;
     m.Erreurs = 5;
     m.ParEleve = {{"Léa", 3, QDate(2026, 12, 7)}, {"Émile", 2, QDate(2026, 12, 1)}};
+    m.Ecrits = {{"le chateau", 4, 1}, {"=le château", 1, 0}};
+    m.Genres[size_t(GenreErreur::Accent)] = 4;
     c.Mots = {m};
     c.Illisibles = 3;
     return c;
@@ -98,12 +111,32 @@ private slots:
         QVERIFY(texte.contains("\r\n"));
         const QVector<QStringList> lignes = LireCsv(texte);
         QCOMPARE(lignes.size(), 5);
-        QCOMPARE(lignes.at(0),
-                 (QStringList{"Élève", "Exercices", "Terminés", "Interrompus", "Dernier exercice",
-                              "Moyenne des 10 derniers (%)", "Items maîtrisés", "Mots à revoir",
-                              "Lignes illisibles", "Liste des mots à revoir"}));
+        QCOMPARE(lignes.at(0), (QStringList{"Élève",
+                                            "Exercices",
+                                            "Terminés",
+                                            "Interrompus",
+                                            "Dernier exercice",
+                                            "Moyenne des 10 derniers (%)",
+                                            "Items maîtrisés",
+                                            "Mots à revoir",
+                                            "Lignes illisibles",
+                                            "Liste des mots à revoir",
+                                            "Réponses fausses",
+                                            "Erreurs : accent",
+                                            "Erreurs : majuscule",
+                                            "Erreurs : lettre manquante",
+                                            "Erreurs : lettre en trop",
+                                            "Erreurs : lettre fausse",
+                                            "Erreurs : inversion",
+                                            "Erreurs : espaces",
+                                            "Erreurs : apostrophe",
+                                            "Erreurs : éloigné"}));
         for (const QStringList& l : lignes)
-            QCOMPARE(l.size(), 10);
+            QCOMPARE(l.size(), 20);
+        // The kinds over the whole record, each in its own column after the older ones.
+        QCOMPARE(lignes.at(1).mid(10),
+                 (QStringList{"7", "4", "0", "0", "0", "0", "0", "0", "0", "1"}));
+        QCOMPARE(lignes.at(2).at(10), QStringLiteral("0"));
         QCOMPARE(lignes.at(1).at(0), QStringLiteral("Léa"));
         QCOMPARE(lignes.at(2).at(0), QStringLiteral("Jean; dit \"Jeannot\""));
         // What a spreadsheet would compute is kept a name.
@@ -180,10 +213,40 @@ private slots:
         QVERIFY(t.contains("3 lignes illisibles"));
     }
 
+    void texteEcrits_data() {
+        QTest::addColumn<QStringList>("ecrits"); // typed, the most frequent first
+        QTest::addColumn<int>("autres");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("aucun") << QStringList{} << 0 << "";
+        QTest::newRow("comptés") << QStringList{"étoile", "étoile", "Etoile"} << 0
+                                 << "étoile ×2, Etoile ×1";
+        QTest::newRow("d'autres laissés") << QStringList{"a", "b"} << 3 << "a ×1, b ×1, …";
+        QTest::newRow("vide") << QStringList{"..."} << 0 << "(rien) ×1";
+        QTest::newRow("une phrase coupée")
+            << QStringList{"<b>je ne sais pas comment ça s'écrit</b>"} << 0
+            << "<b>je ne sais pas comment ça … ×1";
+    }
+    void texteEcrits() {
+        QFETCH(QStringList, ecrits);
+        QFETCH(int, autres);
+        QFETCH(QString, texte);
+        MotDeLaClasse m;
+        for (const QString& e : ecrits) {
+            if (!m.Ecrits.isEmpty() && m.Ecrits.last().Texte == e)
+                ++m.Ecrits.last().Fois;
+            else
+                m.Ecrits.append({e, 1, 0});
+        }
+        m.AutresEcrits = autres;
+        QCOMPARE(TexteEcrits(m), texte);
+    }
+
     void impressionMots() {
         const QString t = ImpressionMots(Classe(), "CM1", "08/12/2026");
         QVERIFY(t.contains("le château"));
         QVERIFY(t.contains("Léa (3), Émile (2)"));
+        QVERIFY(t.contains("\n     Écrit à la place : le chateau ×4, =le château ×1\n"
+                           "     Erreurs : accent ×4\n"));
         BilanClasse vide;
         QVERIFY(ImpressionMots(vide, "", "08/12/2026").contains("Aucun mot raté"));
     }
@@ -194,6 +257,16 @@ private slots:
         QVERIFY(t.contains("10 (9 terminés, 1 interrompu), le dernier le 07/12/2026"));
         QVERIFY(t.contains("87,5 %"));
         QVERIFY(t.contains("château, où?"));
+        // Each week's share of its own wrong answers; the kinds most frequent first.
+        QVERIFY(t.contains("les 4 semaines du 16/11 au 13/12/2026 : 7 réponses fausses."));
+        const QStringList lignes = t.split(u'\n');
+        const qsizetype espaces = lignes.indexOf(QRegularExpression("^espaces .*"));
+        QVERIFY(espaces > 0);
+        QCOMPARE(lignes.at(espaces - 1).simplified(), QStringLiteral("Réponses fausses 2 0 4 1 7"));
+        QCOMPARE(lignes.at(espaces).simplified(), QStringLiteral("espaces 0 % – 100 % 0 % 57 %"));
+        QCOMPARE(lignes.at(espaces + 1).simplified(),
+                 QStringLiteral("accent 50 % – 50 % 0 % 43 %"));
+        QVERIFY(ImpressionProgres(Classe().Eleves.at(1)).contains("Aucune réponse fausse."));
     }
 
     void illisibles_data() {
