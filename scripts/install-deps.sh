@@ -11,10 +11,14 @@ PACKAGES=(
   clang-format-19
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-multimedia-dev qt6-translations-l10n
   libsndfile1-dev libjpeg62-turbo-dev libfontconfig-dev
+  # "J'écoute lentement": the item stretched with its pitch kept, in the sound module.
+  libsoundtouch-dev
   # The studio: zip archives, the synthesised voice (the end-to-end test speaks with it), and a
   # sound server whose null sink lets the recorder's test capture real samples.
   libzip-dev espeak-ng pulseaudio
   fonts-dejavu-core
+  # The reading letters of POLICE = ECOLE (Andika) and POLICE = DYS (OpenDyslexic).
+  fonts-sil-andika fonts-opendyslexic
   xvfb xauth x11-utils
   dbus dbus-daemon at-spi2-core python3-pyatspi x11-xserver-utils xdotool libx11-6
   # The end-to-end test closes windows as a window manager does (WM_DELETE_WINDOW).

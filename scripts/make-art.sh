@@ -148,6 +148,26 @@ path 'M 164,102 A 38,38 0 0,1 164,154'
 path 'M 184,78 A 70,70 0 0,1 184,178'
 path 'M 204,56 A 100,100 0 0,1 204,200'"
 
+  # Listen slowly: a tortoise under the sound waves, on a white disc.
+  icone tortue.png 44 "
+fill '#ffffff' stroke '$CONTOUR' stroke-width 8 circle 128,128 128,8
+stroke '$BLEU_NUIT' stroke-width 8 stroke-linejoin round fill '#9ad48f'
+polygon 30,176 52,166 54,184
+roundrectangle 62,168 92,206 12,12
+roundrectangle 146,168 176,206 12,12
+circle 196,150 196,122
+fill '$BLEU_NUIT' stroke none circle 204,144 204,136
+stroke '$BLEU_NUIT' stroke-width 8 fill '#3f9a4a'
+path 'M 40,178 C 40,84 208,84 208,178 Z'
+fill none stroke '#2a6e33' stroke-width 7 stroke-linecap round
+path 'M 124,108 L 124,176'
+path 'M 82,118 Q 100,146 84,176'
+path 'M 166,118 Q 148,146 164,176'
+line 56,146 192,146
+fill none stroke '#ff8c1a' stroke-width 14 stroke-linecap round
+path 'M 178,64 A 30,30 0 0,1 204,88'
+path 'M 188,38 A 60,60 0 0,1 230,80'"
+
   # Written: a pencil with a green tick, on a white disc.
   icone ecrit.png 56 "
 fill '#ffffff' stroke '$CONTOUR' stroke-width 8 circle 128,128 128,8

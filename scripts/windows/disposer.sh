@@ -31,6 +31,11 @@ mkdir -p "$dest/polices"
 cp -f /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
   /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf \
   /usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf "$dest/polices/"
+# The reading letters (POLICE = ECOLE, DYS), registered only when the setting asks for them.
+cp -f /usr/share/fonts/truetype/andika/Andika-Regular.ttf \
+  /usr/share/fonts/truetype/andika/Andika-Bold.ttf \
+  /usr/share/fonts/opentype/opendyslexic/OpenDyslexic-Regular.otf \
+  /usr/share/fonts/opentype/opendyslexic/OpenDyslexic-Bold.otf "$dest/polices/"
 # Qt's standard buttons in French, from Debian's translations (the same file as on Linux).
 cp -f /usr/share/qt6/translations/qtbase_fr.qm "$dest/translations/"
 # Qt looks for its plugins and translations from here, not from where it was built.

@@ -76,6 +76,17 @@ void AppliquerEchelle(const QString& valeur) {
     Services::Messages().Message(MessageEchelleInvalide(valeur));
 }
 
+// The pupil's letters and colours: a value that is none of them is said, the previous kept.
+void AppliquerPolice(const QString& valeur) {
+    if (!LirePoliceLecture(valeur, Etat.LectureIni.Police))
+        Services::Messages().Message(MessagePoliceInvalide(valeur));
+}
+
+void AppliquerContraste(const QString& valeur) {
+    if (!LireContrasteLecture(valeur, Etat.LectureIni.Contraste))
+        Services::Messages().Message(MessageContrasteInvalide(valeur));
+}
+
 void AppliquerLigne(const QString& ligne) {
     const qsizetype egal = ligne.indexOf(u'=');
     if (egal < 0)
@@ -99,6 +110,8 @@ void AppliquerLigne(const QString& ligne) {
         Etat.EnregistrementSon = Vaut(valeur, "OUI");
     if (cle == u"INDICES")
         Etat.Indices = !Vaut(valeur, "NON");
+    if (cle == u"ECOUTE LENTE")
+        Etat.EcouteLente = !Vaut(valeur, "NON");
     if (cle == u"REPONSES NECESSAIRES")
         AppliquerReponsesNecessaires(valeur);
     if (cle == u"CHEMINLOGSON")
@@ -107,6 +120,10 @@ void AppliquerLigne(const QString& ligne) {
         AppliquerBilan(valeur);
     if (cle == u"ECHELLE")
         AppliquerEchelle(valeur);
+    if (cle == u"POLICE")
+        AppliquerPolice(valeur);
+    if (cle == u"CONTRASTE")
+        AppliquerContraste(valeur);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // reset in one call so tests start from the state of a fresh program.
 
 #include "core/Echelle.h"
+#include "core/ReglagesLecture.h"
 #include "core/exercise/SessionExercice.h"
 #include "core/setup/ChoixDepart.h"
 
@@ -40,10 +41,17 @@ struct EtatProgramme {
     // After a wrong answer: a hint at the first attempt, the pupil's answer marked above the
     // model at the later ones (INDICES = NON gives the model alone).
     bool Indices = true;
+    // "J'écoute lentement" offered beside "J'écoute" (ECOUTE LENTE = NON hides it).
+    bool EcouteLente = true;
     // First-try successes after which an item is no longer offered; empty: no limit.
     std::optional<int> ReponsesNecessaires;
     QString CheminLogSon;
     ReglageEchelle Echelle; // the windows' scale, applied at start-up
+    // The pupil's letters and colours as the ini sets them; the teacher module's choice, for
+    // this run only, goes before them (Lecture()).
+    ReglagesLecture LectureIni;
+    std::optional<ReglagesLecture> LectureDeLaSeance;
+    ReglagesLecture Lecture() const { return LectureDeLaSeance.value_or(LectureIni); }
 
     // Run state
     bool PremiereActivation = true;

@@ -63,7 +63,7 @@ class SonMuet : public ISon {
 public:
     void DefinirFichier(const QString&) override {}
     bool Ouvrir(QString*) override { return true; }
-    void Jouer() override {}
+    void Jouer(double) override {}
     void Arreter() override {}
 };
 

@@ -68,9 +68,21 @@ public:
     virtual void DefinirFichier(const QString& chemin) = 0;
     // false with a French sentence naming the file and the system's reason in *erreur.
     virtual bool Ouvrir(QString* erreur) = 0;
-    virtual void Jouer() = 0;
+    // `vitesse` below 1 plays the sound slower with its pitch kept ("J'écoute lentement"),
+    // stretched by the player on its own thread; a build without the stretching plays it as is.
+    virtual void Jouer(double vitesse = 1) = 0;
     virtual void Arreter() = 0;
 };
+
+// "J'écoute lentement": the item at about 70 % of its pace. The sound module stretches it with
+// SoundTouch; a build without SoundTouch (PLUMELUNE_ECOUTE_LENTE undefined) offers no such
+// control.
+inline constexpr double VitesseLente = 0.7;
+#ifdef PLUMELUNE_ECOUTE_LENTE
+inline constexpr bool EcouteLenteIntegree = true;
+#else
+inline constexpr bool EcouteLenteIntegree = false;
+#endif
 
 // The desktop's "open": a document or a folder in the program the desktop associates with it
 // (a folder in the file manager, a web page in the browser), or a program started on its own.

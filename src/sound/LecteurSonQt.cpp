@@ -1,5 +1,7 @@
 #include "sound/LecteurSonQt.h"
 
+#include "sound/Ralenti.h"
+
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QBuffer>
@@ -29,14 +31,16 @@ public:
 
     bool EnCours() const { return m_enCours.load(); }
 
-    // From the interface thread: the sound to play now (nullptr: silence). Only the latest
-    // request counts; while the audio thread is held up, clicks do not pile up behind it.
-    void Demander(std::shared_ptr<const SonDecode> son) {
+    // From the interface thread: the sound to play now (nullptr: silence) and its pace. Only
+    // the latest request counts; while the audio thread is held up, clicks do not pile up
+    // behind it.
+    void Demander(std::shared_ptr<const SonDecode> son, double vitesse = 1) {
         bool reveiller = false;
         {
             const QMutexLocker verrou(&m_verrouDemande);
             reveiller = !m_demandeEnAttente;
             m_demande = std::move(son);
+            m_vitesseDemandee = vitesse;
             m_demandeEnAttente = true;
         }
         if (reveiller)
@@ -49,15 +53,19 @@ private:
     // this thread's only, and the window never notices.
     void Servir() {
         std::shared_ptr<const SonDecode> son;
+        double vitesse = 1;
         {
             const QMutexLocker verrou(&m_verrouDemande);
             son = std::move(m_demande);
+            vitesse = m_vitesseDemandee;
             m_demandeEnAttente = false;
         }
         if (!son) {
             Couper();
             return;
         }
+        // A slow listen is stretched here, off the interface thread.
+        son = m_ralentis.Pour(son, vitesse);
         // No sound device (a server without audio, a pupil's machine without speakers): silence.
         const QAudioDevice sortie = QMediaDevices::defaultAudioOutput();
         if (sortie.isNull()) {
@@ -144,7 +152,9 @@ private:
     std::atomic<bool> m_enCours{false};
     QMutex m_verrouDemande;
     std::shared_ptr<const SonDecode> m_demande;
+    double m_vitesseDemandee = 1;
     bool m_demandeEnAttente = false;
+    MemoireRalenti m_ralentis;
     bool m_fermeture = false;
     quint64 m_generation = 0;
     std::shared_ptr<const SonDecode> m_son;
@@ -196,10 +206,11 @@ bool LecteurSonQt::Ouvrir(QString* erreur) {
     return m_son != nullptr;
 }
 
-// Returns at once: the device is looked up and the output started on the audio thread.
-void LecteurSonQt::Jouer() {
+// Returns at once: the device is looked up, a slow listen stretched and the output started on
+// the audio thread.
+void LecteurSonQt::Jouer(double vitesse) {
     if (m_son)
-        m_moteur->Demander(m_son);
+        m_moteur->Demander(m_son, vitesse);
 }
 
 void LecteurSonQt::Arreter() {

@@ -1,6 +1,7 @@
 #include "sound/LecteurSonWin.h"
 
 #include "sound/ConversionPcm.h"
+#include "sound/Ralenti.h"
 
 #include <windows.h>
 
@@ -15,8 +16,9 @@
 // What the interface thread and the audio thread share. It lives as long as either of them
 // holds it, so a thread let go at the player's end still finds it whole.
 struct EtatLecteurWin {
-    std::mutex Verrou; // guards the three below
+    std::mutex Verrou; // guards the four below
     std::shared_ptr<const SonDecode> Demande;
+    double Vitesse = 1; // the pace asked with Demande
     bool DemandeEnAttente = false;
     bool Fin = false;
     std::atomic<bool> EnCours{false};
@@ -33,12 +35,13 @@ struct EtatLecteurWin {
             CloseHandle(Termine);
     }
 
-    // The sound to play now (nullptr: silence). Only the latest request counts: while the audio
-    // thread is held up by the device, clicks do not pile up behind it.
-    void Demander(std::shared_ptr<const SonDecode> son) {
+    // The sound to play now (nullptr: silence) and its pace. Only the latest request counts:
+    // while the audio thread is held up by the device, clicks do not pile up behind it.
+    void Demander(std::shared_ptr<const SonDecode> son, double vitesse = 1) {
         {
             const std::lock_guard verrou(Verrou);
             Demande = std::move(son);
+            Vitesse = vitesse;
             DemandeEnAttente = true;
         }
         SetEvent(Reveil);
@@ -78,6 +81,7 @@ public:
             const DWORD r = WaitForMultipleObjects(m_sortie ? 2 : 1, attente, FALSE, delai);
             if (r == WAIT_OBJECT_0) {
                 std::shared_ptr<const SonDecode> son;
+                double vitesse = 1;
                 bool servir = false;
                 {
                     const std::lock_guard verrou(m_etat.Verrou);
@@ -85,11 +89,13 @@ public:
                         return;
                     servir = std::exchange(m_etat.DemandeEnAttente, false);
                     son = std::move(m_etat.Demande);
+                    vitesse = m_etat.Vitesse;
                 }
                 if (servir) {
                     Couper();
+                    // A slow listen is stretched here, off the interface thread.
                     if (son)
-                        Jouer(son);
+                        Jouer(m_ralentis.Pour(son, vitesse));
                 }
             } else if (r == WAIT_OBJECT_0 + 1) {
                 // Also signalled when the device opens or closes: only the end of every piece
@@ -228,6 +234,7 @@ private:
     std::shared_ptr<const SonDecode> m_son; // the samples played in place
     QVector<qint16> m_converti;             // or their conversion
     ULONGLONG m_fermetureA = 0;             // when the output of a finished sound is closed
+    MemoireRalenti m_ralentis;
 };
 
 void Servir(const std::shared_ptr<EtatLecteurWin>& etat) {
@@ -279,10 +286,11 @@ bool LecteurSonWin::Ouvrir(QString* erreur) {
     return m_son != nullptr;
 }
 
-// Returns at once: the device is opened and fed on the audio thread.
-void LecteurSonWin::Jouer() {
+// Returns at once: a slow listen is stretched and the device opened and fed on the audio
+// thread.
+void LecteurSonWin::Jouer(double vitesse) {
     if (m_son)
-        m_etat->Demander(m_son);
+        m_etat->Demander(m_son, vitesse);
 }
 
 void LecteurSonWin::Arreter() {

@@ -23,7 +23,7 @@ public:
 
     void DefinirFichier(const QString& chemin) override;
     bool Ouvrir(QString* erreur) override;
-    void Jouer() override;
+    void Jouer(double vitesse = 1) override;
     void Arreter() override;
 
     // A decoded sound is ready to be played.

@@ -6,6 +6,7 @@
 #include "core/FichierTexte.h"
 #include "core/records/Journal.h"
 #include "ui/Fenetres.h"
+#include "ui/dialogs/RoleAlerte.h"
 #include "ui/exercise/FenetreExercice.h"
 #include "ui/platform/ArretPropre.h"
 #include "ui/platform/AvantQt.h"
@@ -69,6 +70,8 @@ int LancerPlumelune(int argc, char* argv[], const std::function<void()>& apresCr
         f = RessourcePourRatio(f, ratioProbable);
     Prechargement avance(fonds);
     QApplication app(argc, argv);
+    // Message and feedback boxes are alerts to a screen reader (a factory added to a list).
+    InstallerRoleAlerte();
     // The bus the accessibility bridge asks for while the forms are built, connected meanwhile.
     const BusDeSessionEnAvance bus(QGuiApplication::platformName());
     PolicesDuProgramme();

@@ -15,7 +15,8 @@ QStringList ImagesBoutonsDemarrage() {
     return {QStringLiteral(":/art/ecoute.png"),       QStringLiteral(":/art/ecrit.png"),
             QStringLiteral(":/art/stop.png"),         QStringLiteral(":/art/clavier.png"),
             QStringLiteral(":/art/nouvel_eleve.png"), QStringLiteral(":/art/bilan.png"),
-            QStringLiteral(":/art/superviseur.png"),  QStringLiteral(":/art/remonter.png")};
+            QStringLiteral(":/art/superviseur.png"),  QStringLiteral(":/art/remonter.png"),
+            QStringLiteral(":/art/tortue.png")};
 }
 
 namespace Fenetres {

@@ -63,6 +63,7 @@ void NouvelExercice() {
                 .arg(QDir::toNativeSeparators(Etat.CheminMedias)));
     }
     EnregistrerReussites();
+    Fenetres::Exercice->AppliquerLecture(); // behind the start form too
     const int issue = Services::Modal().Montrer(Fenetres::Depart);
     if (ProgrammeQuiSeTermine())
         return;

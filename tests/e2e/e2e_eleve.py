@@ -413,8 +413,11 @@ def visite_enseignant(programme, entendus):
 
     etape("Zoé est supprimée")
     cliquer(programme.dans(bilans, BOUTON, "Supprimer un élève"))
-    question = programme.fenetre("Confirmation")
-    programme.dans(question, ETIQUETTE, "Voulez-vous vraiment supprimer l'élève " + ELEVE + " de ce groupe ?")
+    # An alert is named by its text, as a screen reader announces it.
+    texte_question = "Voulez-vous vraiment supprimer l'élève " + ELEVE + " de ce groupe ?"
+    question = programme.fenetre(contenant=(ETIQUETTE, texte_question))
+    assert role(question) == pyatspi.ROLE_ALERT and nom(question) == texte_question, \
+        "la question n'est pas une alerte nommée par son texte"
     touche("Return")  # "Oui" is the default button
     attendre(lambda: texte_de(detail) == "", "les vues vidées")
     cliquer(programme.dans(bilans, BOUTON, "Quitter"))

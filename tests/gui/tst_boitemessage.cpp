@@ -4,14 +4,20 @@
 
 #include "BancFenetres.h"
 #include "ui/dialogs/BoiteMessage.h"
+#include "ui/dialogs/DialogueAppreciation.h"
 #include "ui/platform/ServicesQt.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QtTest/qtestaccessible.h>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 namespace {
 
@@ -143,6 +149,84 @@ private slots:
         QVERIFY2(ecran.contains(b.frameGeometry()),
                  qPrintable(QStringLiteral("%1x%2").arg(b.width()).arg(b.height())));
         QVERIFY(b.Bouton(BoiteMessage::Ok)->isVisible());
+    }
+    // Each kind of box is an alert to a screen reader: read by its text (the feedback by its
+    // sentence and its hint), its buttons by their captions, announced as it shows, with the
+    // focus on its default answer.
+    void alerte_data() {
+        QTest::addColumn<QString>("sorte");
+        QTest::addColumn<QStringList>("texte"); // the feedback's hint second
+        QTest::addColumn<QStringList>("boutons");
+        QTest::addColumn<QString>("parDefaut");
+        QTest::newRow("feedback, right")
+            << "Bon" << QStringList{"C'est bien, continue."} << QStringList{"Ok"} << "Ok";
+        QTest::newRow("feedback, wrong with a hint")
+            << "PasBon"
+            << QStringList{"Ce n'est pas la bonne réponse. Essaie encore.", "Il manque un accent."}
+            << QStringList{"Ok"} << "Ok";
+        QTest::newRow("error") << "Erreur"
+                               << QStringList{"Le son de cet item ne peut pas être lu : "
+                                              "le fichier « chat.wav » est abîmé."}
+                               << QStringList{"OK"} << "OK";
+        QTest::newRow("question") << "Question" << QStringList{"Veux-tu recommencer ?"}
+                                  << QStringList{"Oui", "Non"} << "Oui";
+        QTest::newRow("ok or cancel, the default second")
+            << "Aucun" << QStringList{"Tout effacer ?"} << QStringList{"OK", "Annuler"}
+            << "Annuler";
+        QTest::newRow("information")
+            << "Information" << QStringList{"Le groupe a été créé."} << QStringList{"OK"} << "OK";
+    }
+    void alerte() {
+        QFETCH(QString, sorte);
+        QFETCH(QStringList, texte);
+        QFETCH(QStringList, boutons);
+        QFETCH(QString, parDefaut);
+        EnvironnementTest env;
+        // As when a screen reader listens: the platform's bridge on, its events recorded.
+        QTestAccessibility::initialize();
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QTestAccessibility::clearEvents();
+        std::unique_ptr<QDialog> boite;
+        if (sorte.startsWith(u"Bon") || sorte.startsWith(u"PasBon")) {
+            auto* a = new DialogueAppreciation(nullptr);
+            a->TexteMessage = texte.value(0);
+            a->Indice = texte.value(1);
+            a->TypeMessage = sorte;
+            boite.reset(a);
+        } else {
+            using R = BoiteMessage::Reponse;
+            const QMap<QString, R> reponses = {
+                {"OK", R::Ok}, {"Annuler", R::Annuler}, {"Oui", R::Oui}, {"Non", R::Non}};
+            const QMap<QString, BoiteMessage::Genre> genres = {
+                {"Erreur", BoiteMessage::Genre::Erreur},
+                {"Question", BoiteMessage::Genre::Question},
+                {"Information", BoiteMessage::Genre::Information},
+                {"Aucun", BoiteMessage::Genre::Aucun}};
+            QList<R> liste;
+            for (const QString& b : boutons)
+                liste.append(reponses[b]);
+            boite =
+                std::make_unique<BoiteMessage>(nullptr, genres[sorte], "Plumelune", texte.value(0),
+                                               liste, reponses[parDefaut], liste.last());
+        }
+        boite->show();
+        QVERIFY(QTest::qWaitForWindowExposed(boite.get()));
+        auto* focus = qobject_cast<QPushButton*>(boite->focusWidget());
+        QTRY_VERIFY(focus && focus->hasFocus());
+        QCOMPARE(qobject_cast<QPushButton*>(boite->focusWidget())->text(), parDefaut);
+
+        QAccessibleInterface* ia = QAccessible::queryAccessibleInterface(boite.get());
+        QVERIFY(ia);
+        QCOMPARE(ia->role(), QAccessible::AlertMessage);
+        QCOMPARE(ia->text(QAccessible::Name), texte.join(u'\n'));
+        QStringList nommes;
+        for (int i = 0; i < ia->childCount(); ++i)
+            if (ia->child(i)->role() == QAccessible::Button)
+                nommes.append(ia->child(i)->text(QAccessible::Name));
+        QCOMPARE(nommes, boutons);
+        QAccessibleEvent alerte(boite.get(), QAccessible::Alert);
+        QTRY_VERIFY(QTestAccessibility::containsEvent(&alerte));
+        QTestAccessibility::clearEvents();
     }
 };
 

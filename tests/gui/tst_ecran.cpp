@@ -48,7 +48,12 @@ QString Juste() {
 void Agir(const QString& action) {
     if (action == u"écoute")
         Fenetres::Exercice->bJEcoute->click();
-    else if (action == u"faux")
+    else if (action == u"lentement")
+        Fenetres::Exercice->bJEcouteLent->click();
+    else if (action == u"F2") { // wherever the focus is: the form takes what its controls leave
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : Fenetres::Exercice, Qt::Key_F2);
+    } else if (action == u"faux")
         Repondre(QStringLiteral("xyz"));
     else if (action == u"juste")
         Repondre(Juste());
@@ -85,6 +90,12 @@ private slots:
         QTest::newRow("listen again after a wrong answer")
             << QStringList{"écoute", "faux", "écoute"} << true << true << true << true << true
             << "xyz";
+        QTest::newRow("after a slow listen")
+            << QStringList{"lentement"} << true << true << true << true << true << "";
+        QTest::newRow("F2 before the first listen")
+            << QStringList{"F2"} << true << true << true << true << true << "";
+        QTest::newRow("F2 in the answer field after a wrong answer")
+            << QStringList{"écoute", "faux", "F2"} << true << true << true << true << true << "xyz";
         QTest::newRow("no item left, end declined")
             << QStringList{"écoute", "juste", "écoute", "juste"} << false << false << false << false
             << false << "";
@@ -103,6 +114,7 @@ private slots:
         QFETCH(bool, saisieActive);
         QFETCH(QString, selection);
         QCOMPARE(Fenetres::Exercice->bJEcoute->isEnabled(), ecoute);
+        QCOMPARE(Fenetres::Exercice->bJEcouteLent->isEnabled(), ecoute);
         QCOMPARE(Fenetres::Exercice->eSaisie->isEnabled(), saisie);
         QCOMPARE(Fenetres::Exercice->bJaiEcrit->isEnabled(), jaiEcrit);
         QCOMPARE(Fenetres::Exercice->horlogeItem->isActive(), horloge);
@@ -126,6 +138,45 @@ private slots:
         QTest::keyClick(Fenetres::Exercice, Qt::Key_Return);
         QCOMPARE(x.env.Son.Joues, QStringList{Item("chat.wav")});
         QCOMPARE(Etat.Exercice.Essais(), 1);
+    }
+
+    // "J'écoute lentement" plays the item at 70 % of its pace and is a listen like any other:
+    // the first one shows the companion and starts the clock, a later one only plays. F2 held
+    // down is one listen; ECOUTE LENTE = NON takes the button and its key away.
+    void ecouteLente_data() {
+        QTest::addColumn<bool>("offerte");
+        QTest::newRow("offered") << true;
+        QTest::newRow("ECOUTE LENTE = NON") << false;
+    }
+    void ecouteLente() {
+        if (!EcouteLenteIntegree)
+            QSKIP("built without SoundTouch: no slow listen");
+        QFETCH(bool, offerte);
+        ExerciceTest x;
+        Etat.EcouteLente = offerte;
+        const QString dossier = x.Dossier("Animaux", {"chat.wav"});
+        EcrireOctets(dossier + "/CHAT.TXT", "Il miaule.\r\n");
+        x.Ouvrir("Paul", dossier);
+        Montrer(Fenetres::Exercice);
+        QCOMPARE(Fenetres::Exercice->bJEcouteLent->isVisible(), offerte);
+        QTest::keyClick(Fenetres::Exercice, Qt::Key_F2);
+        Repetition(Fenetres::Exercice, Qt::Key_F2);
+        if (!offerte) {
+            QVERIFY(x.env.Son.Joues.isEmpty());
+            QVERIFY(!Fenetres::Exercice->eSaisie->isEnabled());
+            return;
+        }
+        QCOMPARE(x.env.Son.Joues, QStringList{Item("chat.wav")});
+        QCOMPARE(x.env.Son.Vitesses, QVector<double>{VitesseLente});
+        QCOMPARE(Fenetres::Exercice->mMessage->toPlainText(), QStringLiteral("Il miaule."));
+        QVERIFY(Fenetres::Exercice->horlogeItem->isActive());
+        Fenetres::Exercice->CompterUneSeconde();
+        Fenetres::Exercice->bJEcoute->click(); // the first listen was the slow one
+        Fenetres::Exercice->CompterUneSeconde();
+        QCOMPARE(x.env.Son.Vitesses, (QVector<double>{VitesseLente, 1}));
+        QCOMPARE(Fenetres::Exercice->mMessage->toPlainText(), QStringLiteral("Il miaule."));
+        Repondre("chat");
+        QCOMPARE(Etat.Exercice.Score(), 5);
     }
 
     // Enter held down: the first press listens; the keyboard's repeats, which then reach the

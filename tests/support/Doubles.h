@@ -67,12 +67,16 @@ public:
 
 class SonDouble : public ISon {
 public:
-    QStringList Joues; // files played, in order
+    QStringList Joues;        // files played, in order
+    QVector<double> Vitesses; // the pace of each, 1 but for a slow listen
     QString Fichier;
     QStringList Illisibles; // files whose opening fails
     void DefinirFichier(const QString& chemin) override { Fichier = chemin; }
     bool Ouvrir(QString* erreur) override;
-    void Jouer() override { Joues.append(Fichier); }
+    void Jouer(double vitesse = 1) override {
+        Joues.append(Fichier);
+        Vitesses.append(vitesse);
+    }
     void Arreter() override {}
 };
 

@@ -27,7 +27,7 @@ private slots:
         QVERIFY(BibliothequeChargee("libQt6Widgets", processus)); // the right process, under way
         for (const char* bibliotheque :
              {"libplumelune_son", "libplumelune_impression", "libplumelune_archive",
-              "libQt6Multimedia", "libQt6PrintSupport", "libsndfile", "libzip"})
+              "libQt6Multimedia", "libQt6PrintSupport", "libsndfile", "libzip", "libSoundTouch"})
             QVERIFY2(!BibliothequeChargee(bibliotheque, processus), bibliotheque);
 
         ::kill(static_cast<pid_t>(p.processId()), SIGTERM);

@@ -1,6 +1,8 @@
 #include "ui/dialogs/BoiteMessage.h"
 
+#include "core/Palette.h"
 #include "core/Texte.h"
+#include "ui/dialogs/RoleAlerte.h"
 #include "ui/kit/Kit.h"
 
 #include <QApplication>
@@ -66,18 +68,20 @@ QString TexteDuBouton(BoiteMessage::Reponse r) {
     return {};
 }
 
+// The colours are the palette's, whose contrast is checked.
 const QString Style =
     QStringLiteral("BoiteMessage { background: %1; }").arg(Kit::BleuCiel.name()) +
-    QStringLiteral(
-        "QLabel#texte { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
-        " padding: 12px 16px; color: #0b2447; }"
-        "QPushButton { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
-        " color: #1c3f73; font-size: 17px; font-weight: bold; min-width: 110px;"
-        " min-height: 44px; padding: 0 14px; }"
-        "QPushButton:hover { background: #e6f1fc; }"
-        "QPushButton:pressed { background: #cfe3f8; }"
-        "QPushButton:default { border-color: #1c3f73; border-width: 3px; }"
-        "QPushButton:focus { background: #fff4c2; }");
+    QStringLiteral("QLabel#texte { background: %1; border: 2px solid #5b8fd6; border-radius: 10px;"
+                   " padding: 12px 16px; color: %2; }"
+                   "QPushButton { background: %1; border: 2px solid #5b8fd6; border-radius: 10px;"
+                   " color: %3; font-size: 17px; font-weight: bold; min-width: 110px;"
+                   " min-height: 44px; padding: 0 14px; }"
+                   "QPushButton:hover { background: %4; }"
+                   "QPushButton:pressed { background: %5; }"
+                   "QPushButton:default { border-color: %3; border-width: 3px; }"
+                   "QPushButton:focus { background: %6; }")
+        .arg(NomCss(Couleurs::Blanc), NomCss(Couleurs::Encre), NomCss(Couleurs::BleuLegende),
+             NomCss(Couleurs::Survol), NomCss(Couleurs::Enfonce), NomCss(Couleurs::Focus));
 
 // A run of letters without a space (an archive or file name) may be cut anywhere: an invisible
 // break opportunity every few letters, or the label would be as wide as the name.
@@ -103,7 +107,10 @@ BoiteMessage::BoiteMessage(QWidget* proprietaire, Genre genre, const QString& ti
                            const QString& texte, const QList<Reponse>& boutons, Reponse parDefaut,
                            Reponse echap)
     : QDialog(proprietaire), m_echap(echap) {
+    InstallerRoleAlerte();
     setObjectName(QStringLiteral("BoiteMessage"));
+    // The alert is read by its text, as written.
+    setAccessibleName(texte);
     setWindowTitle(titre);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -190,6 +197,7 @@ void BoiteMessage::showEvent(QShowEvent* e) {
     cadre.moveCenter(sur && sur->isVisible() ? sur->frameGeometry().center()
                                              : ecran->availableGeometry().center());
     move(Kit::DansLEcran(cadre, ecran).topLeft());
+    AnnoncerAlerte(this);
 }
 
 void BoiteMessage::closeEvent(QCloseEvent* e) {

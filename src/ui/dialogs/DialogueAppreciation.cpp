@@ -1,8 +1,11 @@
 #include "ui/dialogs/DialogueAppreciation.h"
 
 #include "core/Echelle.h"
+#include "core/Palette.h"
 #include "core/Texte.h"
+#include "ui/dialogs/RoleAlerte.h"
 #include "ui/kit/Kit.h"
+#include "ui/kit/Lecture.h"
 #include "ui/platform/ImagesQt.h"
 
 #include <QKeyEvent>
@@ -23,13 +26,16 @@ constexpr int largeurMini = 320;
 // Never wider than the exercise window it stands on: a longer sentence wraps.
 constexpr int largeurTexteMaxi = int(TailleFenetreExercice.width()) - 2 * marge - 40;
 
-const QString StyleOk = QStringLiteral(
-    "QPushButton { background: white; border: 2px solid #5b8fd6; border-radius: 10px;"
-    " color: #1c3f73; font-size: 20px; font-weight: bold; }"
-    "QPushButton:hover { background: #e6f1fc; }"
-    "QPushButton:pressed { background: #cfe3f8; }"
-    "QPushButton:default { border-color: #1c3f73; border-width: 3px; }"
-    "QPushButton:focus { background: #fff4c2; }");
+// The colours are the palette's, whose contrast is checked.
+const QString StyleOk =
+    QStringLiteral("QPushButton { background: %1; border: 2px solid #5b8fd6; border-radius: 10px;"
+                   " color: %2; font-size: 20px; font-weight: bold; }"
+                   "QPushButton:hover { background: %3; }"
+                   "QPushButton:pressed { background: %4; }"
+                   "QPushButton:default { border-color: %2; border-width: 3px; }"
+                   "QPushButton:focus { background: %5; }")
+        .arg(NomCss(Couleurs::Blanc), NomCss(Couleurs::BleuLegende), NomCss(Couleurs::Survol),
+             NomCss(Couleurs::Enfonce), NomCss(Couleurs::Focus));
 
 QLabel* Texte(QWidget* parent, const char* nom, bool gras) {
     auto* l = new QLabel(parent);
@@ -38,7 +44,7 @@ QLabel* Texte(QWidget* parent, const char* nom, bool gras) {
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     l->setWordWrap(true);
     Kit::Police(l, police, gras);
-    Kit::Colorer(l, QColor(0x0b, 0x24, 0x47));
+    Kit::Colorer(l, QColor(QRgb(Couleurs::Encre)));
     return l;
 }
 
@@ -65,6 +71,7 @@ int LargeurNaturelle(const QLabel* l) {
 
 DialogueAppreciation::DialogueAppreciation(QWidget* parent, Controles controles)
     : FormeModale(parent, QStringLiteral("fMessagePerso"), QStringLiteral("Plumelune")) {
+    InstallerRoleAlerte();
     SansBoutonsDeTitre();
     FixerTaille(largeurMini, 2 * marge + coteVisage + tailleOk.height());
     FondBleuCiel();
@@ -74,7 +81,7 @@ DialogueAppreciation::DialogueAppreciation(QWidget* parent, Controles controles)
 void DialogueAppreciation::ConstruireControles() {
     lTexte = Texte(this, "lTexte", false);
     lIndice = Texte(this, "lIndice", true);
-    Kit::Colorer(lIndice, QColor(0x1c, 0x3f, 0x73));
+    Kit::Colorer(lIndice, QColor(QRgb(Couleurs::BleuLegende)));
     lIndice->hide();
     iBon = Visage(this, "iBon", QStringLiteral(":/art/bon.png"), QStringLiteral("Bravo"));
     iPasBon = Visage(this, "iPasBon", QStringLiteral(":/art/pasbon.png"),
@@ -89,11 +96,21 @@ void DialogueAppreciation::ConstruireControles() {
 
 void DialogueAppreciation::Disposer() {
     Construire();
+    // High contrast: the texts on white, where their blues read at 7:1 or more.
+    if (Lecture::ContrasteFort() || palette().color(QPalette::Window) != Kit::BleuCiel) {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, Lecture::ContrasteFort()
+                                         ? Lecture::Couleur(CouleursContrasteFort().Fond)
+                                         : Kit::BleuCiel);
+        setPalette(p);
+    }
     lTexte->setText(TypographieEcran(TexteMessage));
     lTexte->setAccessibleName(TexteMessage);
     lIndice->setText(TypographieEcran(Indice));
     lIndice->setAccessibleName(Indice);
     const bool indice = !Indice.isEmpty();
+    // The alert is read by its sentence, then its hint.
+    setAccessibleName(indice ? TexteMessage + u'\n' + Indice : TexteMessage);
     int large = LargeurNaturelle(lTexte);
     if (indice)
         large = std::max(large, LargeurNaturelle(lIndice));
@@ -133,6 +150,7 @@ void DialogueAppreciation::setVisible(bool visible) {
 
 void DialogueAppreciation::FormActivate() {
     Disposer();
+    AnnoncerAlerte(this);
     bOk->setFocus();
 }
 

@@ -20,6 +20,7 @@
 #include "ui/exercise/FenetreAideAccents.h"
 #include "ui/exercise/LigneCorrigee.h"
 #include "ui/kit/Kit.h"
+#include "ui/kit/Lecture.h"
 #include "ui/kit/MarqueFocus.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/platform/SurfaceFenetre.h"
@@ -131,6 +132,14 @@ void FenetreExercice::CreerControles() {
         Kit::Police(b, 20, true);
         Kit::Colorer(b, QColor(0x1c, 0x3f, 0x73), QColor(0x7f, 0x93, 0xad));
     }
+    // Slow listening, small beside the row, in the sky between "J'ai écrit" and the scores
+    // (right-aligned with the accent help): the design's other controls keep their places.
+    bJEcouteLent =
+        Kit::BoutonImage(this, "bJEcouteLent", QStringLiteral(":/art/tortue.png"),
+                         QStringLiteral("J'écoute lentement (F2)"), QRect(404, 232, 48, 48));
+    bJEcouteLent->setAccessibleName(QStringLiteral("J'écoute lentement"));
+    bJEcouteLent->setIconSize(QSize(44, 44));
+    bJEcouteLent->setVisible(EcouteLenteIntegree);
     bStop = Kit::BoutonImage(this, "bStop", QStringLiteral(":/art/stop.png"),
                              QStringLiteral("Arrêter"), QRect(584, 2, 40, 40));
     bStop->setIconSize(QSize(36, 36));
@@ -138,7 +147,7 @@ void FenetreExercice::CreerControles() {
         Kit::BoutonImage(this, "bClavier", QStringLiteral(":/art/clavier.png"),
                          QStringLiteral("Comment écrire un accent ?"), QRect(408, 372, 44, 44));
     bClavier->setIconSize(QSize(40, 40));
-    bJEcoute->setEnabled(false);
+    ActiverEcoute(false);
     bJaiEcrit->setEnabled(false);
 
     eSaisie = new ChampReponse(this);
@@ -159,6 +168,11 @@ void FenetreExercice::CreerControles() {
     eModele = new QLineEdit(this);
     eModele->setObjectName(QStringLiteral("eModele"));
     eModele->setAccessibleName(QStringLiteral("J'observe"));
+    // Reached with Tab while it shows a model, read as text with the corrigé in words; the
+    // mouse goes through it, as it went through the disabled field it looks like.
+    eModele->setReadOnly(true);
+    eModele->setFocusPolicy(Qt::TabFocus);
+    eModele->setAttribute(Qt::WA_TransparentForMouseEvents);
     eModele->setEnabled(false);
     eModele->setGeometry(14, 388, 380, 26);
     QFont moyen = eModele->font();
@@ -186,14 +200,21 @@ void FenetreExercice::CreerControles() {
     lTemps->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
     Kit::Police(lTemps, 15, true);
     Kit::Colorer(lTemps, QColor(0x0b, 0x24, 0x47));
-    Kit::Valeur(this, "lEnJeu", QRect(460, 52, 156, 22), QStringLiteral("Nombre de points en jeu"));
-    Kit::Valeur(this, "lScore", QRect(460, 113, 156, 22), QStringLiteral("Mon score"));
-    Kit::Valeur(this, "lScoreMaxi", QRect(460, 174, 156, 22), QStringLiteral("Score maximum"));
-    Kit::Valeur(this, "lItemsReussis", QRect(460, 235, 156, 22),
-                QStringLiteral("Nombre d'items réussis au premier essai"));
-    Kit::Valeur(this, "lReponses", QRect(460, 296, 156, 22),
-                QStringLiteral("Nombre d'items de la partie"));
-    Kit::Valeur(this, "lTempsEffectif", QRect(460, 357, 156, 22), QStringLiteral("Temps effectif"));
+    // The captions are in the background picture: their hint areas say them to screen readers.
+    const auto legende = [this](const char* nom, const QRect& place, const QString& texte) {
+        Kit::Valeur(this, nom, place, texte)->setAccessibleName(texte);
+    };
+    legende("lEnJeu", QRect(460, 52, 156, 22), QStringLiteral("Nombre de points en jeu"));
+    legende("lScore", QRect(460, 113, 156, 22), QStringLiteral("Mon score"));
+    legende("lScoreMaxi", QRect(460, 174, 156, 22), QStringLiteral("Score maximum"));
+    legende("lItemsReussis", QRect(460, 235, 156, 22),
+            QStringLiteral("Nombre d'items réussis au premier essai"));
+    legende("lReponses", QRect(460, 296, 156, 22), QStringLiteral("Nombre d'items de la partie"));
+    legende("lTempsEffectif", QRect(460, 357, 156, 22), QStringLiteral("Temps effectif"));
+    // A pupil who cannot see the boxes reaches the figures with Tab (the clock excepted: it
+    // would be said again every second).
+    for (QLabel* l : {lBonus, lNote, lNoteMaxi, lNbItemsRepondus, lNbItemsTotal})
+        l->setFocusPolicy(Qt::TabFocus);
 
     horlogeItem = new QTimer(this);
     horlogeItem->setObjectName(QStringLiteral("Timer1"));
@@ -202,12 +223,19 @@ void FenetreExercice::CreerControles() {
     // A pupil with the keyboard only reaches everything with Tab: the two big buttons, his
     // answer, the accent help, the stop. Enter and Escape keep their meaning everywhere.
     setTabOrder(bJEcoute, bJaiEcrit);
-    setTabOrder(bJaiEcrit, eSaisie);
-    setTabOrder(eSaisie, bClavier);
-    setTabOrder(bClavier, bStop);
+    setTabOrder(bJaiEcrit, bJEcouteLent);
+    setTabOrder(bJEcouteLent, eSaisie);
+    setTabOrder(eSaisie, eModele);
+    setTabOrder(eModele, bClavier);
+    // Then the figures, down their column, and the stop above it.
+    QWidget* const chiffres[] = {bClavier,         lBonus,        lNote, lNoteMaxi,
+                                 lNbItemsRepondus, lNbItemsTotal, bStop};
+    for (size_t i = 1; i < std::size(chiffres); ++i)
+        setTabOrder(chiffres[i - 1], chiffres[i]);
     MarqueFocus::Poser(this);
 
     connect(bJEcoute, &QToolButton::clicked, this, &FenetreExercice::bJEcouteClick);
+    connect(bJEcouteLent, &QToolButton::clicked, this, &FenetreExercice::bJEcouteLentClick);
     connect(bJaiEcrit, &QToolButton::clicked, this, &FenetreExercice::bJaiEcritClick);
     connect(bStop, &QToolButton::clicked, this, &FenetreExercice::bStopClick);
     connect(bClavier, &QToolButton::clicked, this, &FenetreExercice::bClavierClick);
@@ -229,6 +257,7 @@ void FenetreExercice::MontrerImageParDefaut(const QString& nomFichier) {
         return;
     }
     iExplication->setPixmap(ImageDansLeCadre(image, iExplication));
+    iExplication->setAccessibleName(QString()); // the program's picture, no item's
     iExplication->show();
 }
 
@@ -255,6 +284,10 @@ void FenetreExercice::Ouvrir() {
     else
         exercice.Ouvrir(choix.DossierExercice, BilansExercice::DuProgramme(choix.DossierExercice));
     lTemps->clear(); // the last exercise's clock is not this one's
+    lTemps->setAccessibleName(QStringLiteral("Temps effectif"));
+    AppliquerLecture(); // the teacher module may have changed it
+    // The ini is read again before each exercise: ECOUTE LENTE takes effect here.
+    bJEcouteLent->setVisible(EcouteLenteIntegree && Etat.EcouteLente);
     if (exercice.NbItems() >= ItemsPourChoisirLeNombre) {
         Services::Modal().Montrer(Fenetres::NombreItems);
         if (m_ferme)
@@ -264,7 +297,7 @@ void FenetreExercice::Ouvrir() {
     MontrerNouvelItem();
     AfficherSession();
     if (!item) {
-        bJEcoute->setEnabled(false);
+        ActiverEcoute(false);
         if (exercice.NbItems() == 0)
             Services::Messages().Information(
                 QStringLiteral("Il n'y a plus d'items à retravailler dans ce dossier !"));
@@ -273,13 +306,69 @@ void FenetreExercice::Ouvrir() {
     lDossierCourant->setText(NomDossierCourant());
 }
 
+void FenetreExercice::AppliquerLecture() {
+    const ReglagesLecture lecture = Etat.Lecture();
+    if (lecture == m_lecture)
+        return;
+    m_lecture = lecture;
+    for (QWidget* w : std::initializer_list<QWidget*>{mMessage, eSaisie, eModele, lCorrige})
+        Lecture::Police(w);
+    Lecture::Interligner(mMessage);
+    // High contrast: white instead of the picture, its captions and boxes drawn in black.
+    const bool fort = Lecture::ContrasteFort();
+    FondEcran->setVisible(!fort);
+    QPalette p = palette();
+    p.setColor(QPalette::Window,
+               fort ? Lecture::Couleur(CouleursContrasteFort().Fond) : Kit::BleuCiel);
+    setPalette(p);
+    for (QWidget* w : std::initializer_list<QWidget*>{lDossierCourant, mMessage, lJObserve, lTemps})
+        Lecture::Contraste(w);
+    Lecture::Contraste(eModele, false, true); // disabled, but read: black on white
+    for (QToolButton* b : {bJEcoute, bJaiEcrit})
+        Lecture::Contraste(b, true);
+    Lecture::Contraste(eSaisie, false, true);
+    eSaisie->setStyleSheet(fort ? QStringLiteral("QLineEdit { border: 2px solid black; }")
+                                : QString());
+    mMessage->setFrameStyle(fort ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    for (QLabel* l : {lBonus, lNote, lNoteMaxi, lNbItemsRepondus, lNbItemsTotal, lTemps}) {
+        Lecture::Contraste(l);
+        l->setFrameStyle(fort ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+        l->setLineWidth(l == lTemps ? 1 : 2); // the clock fills its box
+    }
+    // Its frame takes the room the picture's box left around the clock's last letter.
+    Kit::Police(lTemps, fort ? 14 : 15, true);
+    // The captions the picture carries, as text.
+    const std::pair<const char*, const char*> legendes[] = {
+        {"lEnJeu", "Points en jeu"},         {"lScore", "Mon score"},
+        {"lScoreMaxi", "Score maximum"},     {"lItemsReussis", "Réussis au 1er essai"},
+        {"lReponses", "Items de la partie"}, {"lTempsEffectif", "Temps"}};
+    for (const auto& [nom, texte] : legendes)
+        if (auto* l = findChild<QLabel*>(QLatin1String(nom))) {
+            l->setText(fort ? QString::fromUtf8(texte) : QString());
+            Kit::Police(l, 13, true);
+            Lecture::Contraste(l);
+        }
+    lCorrige->update();
+}
+
+namespace {
+// A figure of the exercise, named by what it counts and then the figure itself: a label's
+// accessible name replaces its text for a screen reader.
+void AfficherValeur(QLabel* l, const QString& compte, int valeur) {
+    const QString texte = QString::number(valeur);
+    l->setText(texte);
+    l->setAccessibleName(compte + QStringLiteral(" : ") + texte);
+}
+} // namespace
+
 void FenetreExercice::AfficherSession() {
     const SessionExercice& exercice = Etat.Exercice;
-    lBonus->setText(QString::number(exercice.PointsEnJeu()));
-    lNote->setText(QString::number(exercice.Score()));
-    lNoteMaxi->setText(QString::number(exercice.ScoreMaxi()));
-    lNbItemsRepondus->setText(QString::number(exercice.ReussisPremierEssai()));
-    lNbItemsTotal->setText(QString::number(exercice.NbItems()));
+    AfficherValeur(lBonus, QStringLiteral("Points en jeu"), exercice.PointsEnJeu());
+    AfficherValeur(lNote, QStringLiteral("Mon score"), exercice.Score());
+    AfficherValeur(lNoteMaxi, QStringLiteral("Score maximum"), exercice.ScoreMaxi());
+    AfficherValeur(lNbItemsRepondus, QStringLiteral("Items réussis au premier essai"),
+                   exercice.ReussisPremierEssai());
+    AfficherValeur(lNbItemsTotal, QStringLiteral("Items de la partie"), exercice.NbItems());
     if (!exercice.HorlogeEnMarche())
         horlogeItem->stop();
     else if (!horlogeItem->isActive())
@@ -289,16 +378,30 @@ void FenetreExercice::AfficherSession() {
 void FenetreExercice::MontrerNouvelItem() {
     MontrerImageParDefaut(QStringLiteral("qvx_pardefaut.bmp"));
     mMessage->clear();
-    bJEcoute->setEnabled(true);
+    ActiverEcoute(true);
     // The focus leaves the answer field before it is disabled, for the next thing to do.
     bJEcoute->setFocus();
     bJaiEcrit->setEnabled(false);
     eSaisie->setEnabled(false);
 }
 
+void FenetreExercice::ActiverEcoute(bool actif) {
+    bJEcoute->setEnabled(actif);
+    bJEcouteLent->setEnabled(actif);
+}
+
 void FenetreExercice::bJEcouteClick() {
-    if (!bJEcoute->isEnabled())
-        return;
+    if (bJEcoute->isEnabled())
+        Ecouter(1);
+}
+
+// Heard slowly or not, a listen is a listen: same answer controls, same first-listen step.
+void FenetreExercice::bJEcouteLentClick() {
+    if (bJEcouteLent->isEnabled() && !bJEcouteLent->isHidden())
+        Ecouter(VitesseLente);
+}
+
+void FenetreExercice::Ecouter(double vitesse) {
     const QString item = Etat.Exercice.CheminItemCourant();
     if (item.isEmpty())
         return;
@@ -309,7 +412,7 @@ void FenetreExercice::bJEcouteClick() {
         Services::Messages().Erreur(erreur);
         return;
     }
-    son.Jouer();
+    son.Jouer(vitesse);
     bJaiEcrit->setEnabled(true);
     eSaisie->setEnabled(true);
     eSaisie->setFocus();
@@ -327,6 +430,7 @@ void FenetreExercice::MontrerCompagnons() {
     const TexteCompagnon texte = LireTexteCompagnonBorne(base + QStringLiteral(".TXT"));
     if (texte.Lu) {
         mMessage->setPlainText(texte.Texte);
+        Lecture::Interligner(mMessage);
         // A text longer than the box is read from its top.
         mMessage->moveCursor(QTextCursor::Start);
     }
@@ -335,6 +439,7 @@ void FenetreExercice::MontrerCompagnons() {
         const QImage img = ChargerImage(image);
         if (!img.isNull()) {
             iExplication->setPixmap(ImageDansLeCadre(img, iExplication));
+            iExplication->setAccessibleName(QStringLiteral("Image de l'item"));
             iExplication->show();
         }
     }
@@ -348,6 +453,7 @@ void FenetreExercice::CompterUneSeconde() {
     }
     Etat.Exercice.CompterUneSeconde();
     lTemps->setText(FormaterDuree(Etat.Exercice.TempsAffiche(), true));
+    lTemps->setAccessibleName(QStringLiteral("Temps effectif : ") + lTemps->text());
 }
 
 bool FenetreExercice::Appreciation(const QString& texte, bool bon, const QString& indice) {
@@ -364,6 +470,7 @@ void FenetreExercice::Effet(const QString& nom) {
 
 void FenetreExercice::Modele(const QString& modele, const CorrigeReponse& corrige) {
     eModele->setText(modele);
+    eModele->setEnabled(!modele.isEmpty()); // a Tab stop only while it shows something
     // Said in words for a screen reader, whatever the marks show.
     eModele->setAccessibleDescription(modele.isEmpty() ? QString() : corrige.Description);
     lCorrige->Montrer(modele.isEmpty() ? QList<SegmentCorrige>() : corrige.Tape,
@@ -399,7 +506,7 @@ void FenetreExercice::Fin() {
 
 void FenetreExercice::Arreter() {
     bJaiEcrit->setEnabled(false);
-    bJEcoute->setEnabled(false);
+    ActiverEcoute(false);
     eSaisie->setEnabled(false);
 }
 
@@ -501,6 +608,13 @@ void FenetreExercice::keyPressEvent(QKeyEvent* e) {
         return;
     if (e->key() == Qt::Key_F11) {
         BasculerPleinEcran();
+        return;
+    }
+    // F2, from the answer field too (it lets the key through): the item again, slowly. A held
+    // key is one listen.
+    if (e->key() == Qt::Key_F2) {
+        if (!e->isAutoRepeat())
+            bJEcouteLentClick();
         return;
     }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {

@@ -3,6 +3,7 @@
 // closing it ends the program. It shows the exercise (Etat.Exercice) and turns the pupil's
 // clicks and keys into the exercise's steps; the rules and the records are the session's.
 
+#include "core/ReglagesLecture.h"
 #include "core/exercise/DeroulementExercice.h"
 
 #include <QWidget>
@@ -26,6 +27,7 @@ public:
 
     QLabel* FondEcran = nullptr;
     QToolButton* bJEcoute = nullptr;
+    QToolButton* bJEcouteLent = nullptr; // "J'écoute lentement" (F2), unless the ini hides it
     QToolButton* bJaiEcrit = nullptr;
     QToolButton* bStop = nullptr;
     QToolButton* bClavier = nullptr;   // the accent help
@@ -46,6 +48,9 @@ public:
 
     // Opens the exercise the start form chose (Etat.Choix) and shows its first item.
     void Ouvrir();
+    // The reading settings (letters, spacing, high contrast) as they now are, put on the
+    // pupil's texts when they changed; at the standard setting, nothing is done.
+    void AppliquerLecture();
     // The exercise is over and no other follows: nothing more to listen to or answer.
     void Arreter();
     // True once the window has closed: the program is ending.
@@ -64,6 +69,7 @@ signals:
 
 public slots:
     void bJEcouteClick();
+    void bJEcouteLentClick();
     void bJaiEcritClick();
     void bStopClick();
     void bClavierClick();
@@ -99,12 +105,16 @@ private:
     void Reessayer() override;
     void ItemSuivant() override;
     void Fin() override;
+    // Both listens, at the item's pace or slowly, counted alike.
+    void Ecouter(double vitesse);
+    void ActiverEcoute(bool actif);
     // A fresh item on screen: the default picture, no companion text, listen first.
     void MontrerNouvelItem();
     void MontrerImageParDefaut(const QString& nomFichier);
     void MontrerCompagnons();
 
     DeroulementExercice m_deroulement;
+    ReglagesLecture m_lecture; // what AppliquerLecture last put on the controls
     bool m_ferme = false;
     bool m_verification = false; // an answer is being checked: a second Enter waits its turn
     bool m_quitterOuvert = false;

@@ -1,5 +1,7 @@
 #include "ui/exercise/LigneCorrigee.h"
 
+#include "ui/kit/Lecture.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,10 +10,18 @@
 #include <cmath>
 
 namespace {
-const QColor Encre(0x10, 0x2a, 0x50);
-const QColor Rouge(0xc0, 0x26, 0x1b);
-const QColor RougeFonce(0x6e, 0x0b, 0x04);
-const QColor Ocre(0xa8, 0x4f, 0x00);
+// The marks' colours, darker in high contrast.
+struct Encres {
+    QColor Encre, Rouge, RougeFonce, Ocre;
+};
+Encres EncresEnVigueur() {
+    if (!Lecture::ContrasteFort())
+        return {QColor(0x10, 0x2a, 0x50), QColor(0xc0, 0x26, 0x1b), QColor(0x6e, 0x0b, 0x04),
+                QColor(0xa8, 0x4f, 0x00)};
+    const CouleursLecture& c = CouleursContrasteFort();
+    return {Lecture::Couleur(c.Texte), Lecture::Couleur(c.LettreFausse),
+            Lecture::Couleur(c.LettreEnTrop), Lecture::Couleur(c.Accent)};
+}
 
 // The room a caret takes between two letters, in ems.
 constexpr double LargeurCaret = 0.5;
@@ -57,6 +67,7 @@ void LigneCorrigee::paintEvent(QPaintEvent*) {
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    const auto [Encre, Rouge, RougeFonce, Ocre] = EncresEnVigueur();
     const QFontMetricsF mesure(Police(m_taille, MarqueCorrige::Aucune));
     const double ligne = std::max(2.0, m_taille / 9.0); // the marks' thickness
     const double base = (height() + mesure.ascent() - mesure.descent()) / 2;

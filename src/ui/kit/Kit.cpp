@@ -4,6 +4,7 @@
 #include "ui/platform/ImagesQt.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -101,6 +102,14 @@ QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
     // the form, wherever the mouse went.
     b->setFocusPolicy(Qt::TabFocus);
     return b;
+}
+
+void NommerListe(QComboBox* liste) {
+    auto* quoi = new QLabel(liste->accessibleName(), liste->parentWidget());
+    quoi->setObjectName(liste->objectName() + QStringLiteral("Nom"));
+    quoi->setTextFormat(Qt::PlainText);
+    quoi->setBuddy(liste);
+    quoi->hide();
 }
 
 QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, const QRect& place) {

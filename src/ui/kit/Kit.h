@@ -11,6 +11,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QScreen;
@@ -40,6 +41,9 @@ QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
 // Enter on the focused button activates it, as Space does; a key held down activates nothing
 // more than its first press did.
 void ActiverAuClavier(QAbstractButton* b);
+// Tells screen readers what a list box chooses, its accessible name: on Linux they take a list
+// box's name from the entry it shows, and what it chooses from a label tied to it (not drawn).
+void NommerListe(QComboBox* liste);
 // An ordinary push button with its caption; an empty place leaves it to a layout.
 QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, const QRect& place);
 

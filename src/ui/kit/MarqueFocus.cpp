@@ -26,9 +26,11 @@ void MarqueFocus::Suivre(QWidget* focus) {
     if (m_cible)
         m_cible->removeEventFilter(this);
     m_cible = nullptr;
-    // Only this window's controls; a text field shows its caret and its own border instead.
+    // Only this window's controls; a text field shows its caret and its own border instead
+    // (a read-only one has no caret: it is marked).
+    const auto* champ = qobject_cast<QLineEdit*>(focus);
     const bool marque = focus && focus != parentWidget() && focus->window() == window() &&
-                        !qobject_cast<QLineEdit*>(focus) && !qobject_cast<QAbstractSpinBox*>(focus);
+                        !(champ && !champ->isReadOnly()) && !qobject_cast<QAbstractSpinBox*>(focus);
     if (!marque) {
         hide();
         return;

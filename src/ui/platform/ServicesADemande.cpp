@@ -48,9 +48,9 @@ bool SonADemande::Ouvrir(QString* erreur) {
     return m_son->Ouvrir(erreur);
 }
 
-void SonADemande::Jouer() {
+void SonADemande::Jouer(double vitesse) {
     if (m_son)
-        m_son->Jouer();
+        m_son->Jouer(vitesse);
 }
 
 void SonADemande::Arreter() {

@@ -28,7 +28,7 @@ public:
     // The module is loaded here; when it cannot be, the file cannot be opened and the French
     // sentence says why.
     bool Ouvrir(QString* erreur) override;
-    void Jouer() override;
+    void Jouer(double vitesse = 1) override;
     void Arreter() override;
 
 private:

@@ -4,6 +4,7 @@
 #include "core/Configuration.h"
 #include "core/Etat.h"
 #include "core/FichierTexte.h"
+#include "core/Palette.h"
 #include "core/Services.h"
 #include "core/Texte.h"
 #include "core/progress/RevueMots.h"
@@ -14,6 +15,7 @@
 #include "ui/Fenetres.h"
 #include "ui/Pilote.h"
 #include "ui/kit/Kit.h"
+#include "ui/kit/Lecture.h"
 #include "ui/platform/ImagesQt.h"
 #include "ui/setup/DialogueMotDePasse.h"
 #include "ui/setup/DialogueNouvelEleve.h"
@@ -107,23 +109,26 @@ void FenetreDepart::CreerControles() {
         QStringLiteral(
             // The desktop style draws the combos, so their arrow shows a list to open.
             "QComboBox { font-size: 14px; color: #0b2447; }"
-            "QComboBox QAbstractItemView { font-size: 14px; selection-background-color: #3f82c9; }"
+            "QComboBox QAbstractItemView { font-size: 14px; selection-background-color: %1; }"
             "QListWidget { background: white; border: 2px solid #7fb0e0; border-radius: 6px;"
             " font-size: 14px; color: #0b2447; outline: none; }"
             "QListWidget::item { height: 20px; padding-left: 4px; }"
             "QListWidget::item:hover { background: #e6f1fc; }"
             // Where the arrow keys stand before anything is chosen.
             "QListWidget::item:focus { border: 1px dashed #3f82c9; }"
-            "QListWidget::item:selected { background: #3f82c9; color: white; }"
-            "QToolButton#bValider { background: #4caf50; border-color: #2e7d32; color: white;"
+            "QListWidget::item:selected { background: %1; color: white; }"
+            "QToolButton#bValider { background: %2; border-color: #1b5e20; color: white;"
             " font-size: 16px; }"
-            "QToolButton#bValider:hover { background: #43a047; }"
+            "QToolButton#bValider:hover { background: %3; }"
             "QToolButton#bValider:disabled { background: #dfe9df; border-color: #c5d6c5;"
             " color: #9bb09b; }"
             "QToolButton#bSuperviseur, QToolButton#bRemonter { background: transparent;"
             " border: none; padding: 0; }"
             "QToolButton#bSuperviseur:hover, QToolButton#bRemonter:hover { background: #e6f1fc; }"
-            "QToolButton#bRemonter:disabled { background: transparent; }"));
+            "QToolButton#bRemonter:disabled { background: transparent; }")
+            // White letters on them: colours of the checked palette.
+            .arg(NomCss(Couleurs::Selection), NomCss(Couleurs::VertValider),
+                 NomCss(Couleurs::VertValiderSurvol)));
 
     // The two framed halves of the picture hold the two steps; a heading sits in each band.
     Fond = new QLabel(this);
@@ -148,6 +153,7 @@ void FenetreDepart::CreerControles() {
     for (QComboBox* c : {cChoixGroupe, cChoixUtilisateur}) {
         c->setEditable(false);
         c->setMaxVisibleItems(12);
+        Kit::NommerListe(c);
     }
 
     bNouvelEleve = Kit::BoutonPlat(this, "bNouvelEleve", QStringLiteral("Nouvel élève"),
@@ -225,6 +231,7 @@ void FenetreDepart::FormCreate() {
 }
 
 void FenetreDepart::FormShow() {
+    AppliquerLecture();
     // The exercise just done may have changed the words due: read them again.
     m_revuePour.clear();
     RemplirListeGroupes();
@@ -233,6 +240,32 @@ void FenetreDepart::FormShow() {
     Etat.Choix.AuDebut(Etat.CheminMedias);
     // A media root that cannot be entered was reported by the caller when it tried.
     RemplirDossiers(false);
+}
+
+// High contrast: black on white, the picture's bands left out; the usual look otherwise. The
+// words to review take the reading letters when their entry is made.
+void FenetreDepart::AppliquerLecture() {
+    if (m_styleHabituel.isNull()) {
+        if (!Lecture::ContrasteFort())
+            return; // never changed
+        m_styleHabituel = styleSheet();
+    }
+    const bool fort = Lecture::ContrasteFort();
+    Fond->setVisible(!fort);
+    const CouleursLecture& c = CouleursContrasteFort();
+    const QString regles =
+        QStringLiteral("#Form2, QLabel { background: %1; color: %2; }"
+                       "QToolButton, QToolButton#bValider, QComboBox, QListWidget {"
+                       " background: %1; color: %2; border: 2px solid %3; }"
+                       "QToolButton:disabled, QToolButton#bValider:disabled {"
+                       " background: %1; color: %4; border-color: %4; }"
+                       "QListWidget::item:selected { background: %2; color: %1; }"
+                       "QToolButton#bSuperviseur, QToolButton#bRemonter { border: none; }");
+    setStyleSheet(m_styleHabituel + (fort ? regles.arg(Lecture::Couleur(c.Fond).name(),
+                                                       Lecture::Couleur(c.Texte).name(),
+                                                       Lecture::Couleur(c.Cadre).name(),
+                                                       Lecture::Couleur(c.TexteDesactive).name())
+                                          : QString()));
 }
 
 void FenetreDepart::FormActivate() {
@@ -607,8 +640,10 @@ void FenetreDepart::MontrerEntreeRevue() {
         entree->setSizeHint(QSize(0, 20));
         QFont gras = eRepertoires->font();
         gras.setBold(true);
-        entree->setFont(gras);
-        entree->setForeground(QColor(0xb3, 0x5c, 0x00));
+        entree->setFont(Lecture::Police(gras));
+        entree->setForeground(Lecture::ContrasteFort()
+                                  ? Lecture::Couleur(CouleursContrasteFort().Accent)
+                                  : QColor(QRgb(Couleurs::OrangeRevue)));
         // Nothing left to play (every word's exercise is gone): the entry only says so.
         entree->setFlags(m_revue.Chemins.isEmpty() ? Qt::NoItemFlags
                                                    : Qt::ItemIsSelectable | Qt::ItemIsEnabled);

@@ -107,7 +107,9 @@ private:
     QString CleDeLaRevue() const;
 
     bool m_remplissage = false;
-    QString m_revuePour; // the records the review shown or asked for was read from
+    QString m_revuePour;     // the records the review shown or asked for was read from
+    QString m_styleHabituel; // the form's own style, kept once high contrast was first applied
+    void AppliquerLecture();
     bool m_revuePrete = false;
     ItemsRevue m_revue;
     // Only the latest reading asked for goes on; an older one ends without a result.

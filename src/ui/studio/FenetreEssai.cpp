@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -77,7 +78,14 @@ void FenetreEssai::ConstruireControles() {
     eReponse->installEventFilter(this);
     bValider = Kit::Bouton(this, "bValider", QStringLiteral("J'ai écrit"), {});
     bValider->setAccessibleName(QStringLiteral("J'ai écrit"));
-    grille->addWidget(bEcouter, 0, 0);
+    bEcouterLent = Kit::Bouton(this, "bEcouterLent", QStringLiteral("Lentement"), {});
+    bEcouterLent->setAccessibleName(QStringLiteral("J'écoute lentement"));
+    bEcouterLent->setToolTip(QStringLiteral("J'écoute lentement (F2)"));
+    bEcouterLent->setVisible(EcouteLenteIntegree && Etat.EcouteLente);
+    auto* ecoutes = new QHBoxLayout;
+    ecoutes->addWidget(bEcouter);
+    ecoutes->addWidget(bEcouterLent);
+    grille->addLayout(ecoutes, 0, 0);
     grille->addWidget(eReponse, 0, 1);
     grille->addWidget(bValider, 0, 2);
     lRetour = Kit::Etiquette(this, "lRetour", {}, {});
@@ -98,13 +106,17 @@ void FenetreEssai::ConstruireControles() {
     bRevenir = Kit::Bouton(this, "bRevenir", QStringLiteral("Revenir au studio"), {});
     bRevenir->setAccessibleName(QStringLiteral("Revenir au studio"));
     bas->addWidget(bRevenir);
-    for (QPushButton* b : {bEcouter, bValider, bRevenir})
+    for (QPushButton* b : {bEcouter, bEcouterLent, bValider, bRevenir})
         b->setAutoDefault(false);
+    auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    f2->setAutoRepeat(false);
+    connect(f2, &QShortcut::activated, this, &FenetreEssai::bEcouterLentClick);
 
     m_horloge = new QTimer(this);
     m_horloge->setInterval(1000);
     connect(m_horloge, &QTimer::timeout, this, [this] { m_session.CompterUneSeconde(); });
     connect(bEcouter, &QPushButton::clicked, this, &FenetreEssai::bEcouterClick);
+    connect(bEcouterLent, &QPushButton::clicked, this, &FenetreEssai::bEcouterLentClick);
     connect(bValider, &QPushButton::clicked, this, &FenetreEssai::bValiderClick);
     connect(bRevenir, &QPushButton::clicked, this, &FenetreEssai::bRevenirClick);
 }
@@ -125,6 +137,7 @@ void FenetreEssai::NouvelItem() {
     eReponse->setEnabled(false);
     bValider->setEnabled(false);
     bEcouter->setEnabled(!m_session.ItemCourant().isEmpty());
+    bEcouterLent->setEnabled(bEcouter->isEnabled());
     AfficherSession();
 }
 
@@ -141,6 +154,15 @@ void FenetreEssai::AfficherSession() {
 }
 
 void FenetreEssai::bEcouterClick() {
+    Ecouter(1);
+}
+
+void FenetreEssai::bEcouterLentClick() {
+    if (bEcouterLent->isEnabled() && !bEcouterLent->isHidden())
+        Ecouter(VitesseLente);
+}
+
+void FenetreEssai::Ecouter(double vitesse) {
     const QString item = m_session.ItemCourant();
     if (item.isEmpty())
         return;
@@ -152,7 +174,7 @@ void FenetreEssai::bEcouterClick() {
         Services::Messages().Erreur(erreur);
         return;
     }
-    son.Jouer();
+    son.Jouer(vitesse);
     eReponse->setEnabled(true);
     bValider->setEnabled(true);
     eReponse->setFocus();
@@ -216,6 +238,7 @@ void FenetreEssai::Fin() {
                         .arg(m_session.Score())
                         .arg(m_session.ScoreMaxi()));
     bEcouter->setEnabled(false);
+    bEcouterLent->setEnabled(false);
 }
 
 void FenetreEssai::bRevenirClick() {

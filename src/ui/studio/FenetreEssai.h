@@ -22,6 +22,7 @@ public:
 
     QLabel* lDossier = nullptr;
     QPushButton* bEcouter = nullptr;
+    QPushButton* bEcouterLent = nullptr; // "Lentement" (F2), as in the exercise
     QLineEdit* eReponse = nullptr;
     QPushButton* bValider = nullptr;
     QLabel* lRetour = nullptr;
@@ -35,6 +36,7 @@ public:
 
 public slots:
     void bEcouterClick();
+    void bEcouterLentClick();
     void bValiderClick();
     void bRevenirClick();
 
@@ -45,6 +47,7 @@ protected:
 
 private:
     void NouvelItem();
+    void Ecouter(double vitesse);
 
     void Effet(const QString& nom) override;
     bool Appreciation(const QString& texte, bool bon, const QString& indice) override;

@@ -14,16 +14,20 @@
 #include "core/teacher/ListesBilan.h"
 #include "ui/Fenetres.h"
 #include "ui/kit/Kit.h"
+#include "ui/kit/Lecture.h"
+#include "ui/platform/Polices.h"
 #include "ui/setup/FenetreDepart.h"
 #include "ui/studio/FenetreStudio.h"
 #include "ui/teacher/FenetreClasse.h"
 #include "ui/teacher/VueProgres.h"
 
+#include <QActionGroup>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -320,12 +324,60 @@ void FenetreBilans::ConstruireControles() {
     bStudio->hide();
     connect(bStudio, &QPushButton::clicked, this, &FenetreBilans::bStudioClick);
 
+    // The pupils' letters and colours, for this run: the ini's POLICE and CONTRASTE keys keep
+    // them for every start.
+    bLecture = Kit::Bouton(this, "bLecture", QStringLiteral("Lettres et couleurs"), {});
+    bLecture->setAccessibleName(bLecture->text());
+    Kit::Bulle(bLecture, QStringLiteral("Les lettres et les couleurs que lisent les élèves, "
+                                        "jusqu'à la fermeture du programme (pour chaque "
+                                        "démarrage : clés POLICE et CONTRASTE du fichier "
+                                        "plumelune.ini)."));
+    bLecture->setAutoDefault(false);
+    bLecture->setFocusPolicy(Qt::TabFocus);
+    bLecture->setGeometry(244, 55, 164, 22);
+    bLecture->hide();
+    auto* menu = new QMenu(bLecture);
+    menu->setObjectName(QStringLiteral("MenuLecture"));
+    auto* polices = new QActionGroup(menu);
+    const std::pair<PoliceLecture, QString> choix[] = {
+        {PoliceLecture::Standard, QStringLiteral("Lettres habituelles")},
+        {PoliceLecture::Ecole, QStringLiteral("Lettres d'école (Andika)")},
+        {PoliceLecture::Dys, QStringLiteral("Lettres pour lecteurs dys (OpenDyslexic)")}};
+    for (const auto& [police, texte] : choix) {
+        QAction* a = menu->addAction(texte);
+        a->setCheckable(true);
+        a->setData(int(police));
+        polices->addAction(a);
+        connect(a, &QAction::triggered, this, [this, police] {
+            ReglagesLecture l = Etat.Lecture();
+            l.Police = police;
+            ChoisirLecture(l);
+        });
+    }
+    menu->addSeparator();
+    QAction* contraste = menu->addAction(QStringLiteral("Contraste fort (noir sur blanc)"));
+    contraste->setCheckable(true);
+    connect(contraste, &QAction::triggered, this, [this](bool fort) {
+        ReglagesLecture l = Etat.Lecture();
+        l.Contraste = fort ? ContrasteLecture::Fort : ContrasteLecture::Normal;
+        ChoisirLecture(l);
+    });
+    // Ticked as the run's setting now is, each time the menu opens.
+    connect(menu, &QMenu::aboutToShow, this, [menu, contraste] {
+        const ReglagesLecture l = Etat.Lecture();
+        for (QAction* a : menu->actions())
+            if (a->isCheckable() && a != contraste)
+                a->setChecked(a->data().toInt() == int(l.Police));
+        contraste->setChecked(l.Contraste == ContrasteLecture::Fort);
+    });
+    bLecture->setMenu(menu);
+
     // Tab in reading order: the lists at the top, the tabs and the file shown (the tab widget
     // keeps its own order inside), the buttons.
-    QWidget* const ordre[] = {cChoixGroupe, bClasse,    cChoixEleve,   bStudio,
-                              onglets,      bSupprimer, bGererGroupes, bConfigurer,
-                              bMagneto,     bImprime,   bModifier,     bRafraichir,
-                              bBanque,      bAide,      bApropos,      bQuitterBilan};
+    QWidget* const ordre[] = {cChoixGroupe, bClasse,      cChoixEleve,   bStudio,     bLecture,
+                              onglets,      bSupprimer,   bGererGroupes, bConfigurer, bMagneto,
+                              bImprime,     bModifier,    bRafraichir,   bBanque,     bAide,
+                              bApropos,     bQuitterBilan};
     for (size_t n = 1; n < std::size(ordre); ++n)
         setTabOrder(ordre[n - 1], ordre[n]);
 
@@ -352,6 +404,21 @@ void FenetreBilans::ConstruireControles() {
             &FenetreBilans::MotDePasseContextPopup);
 }
 
+void FenetreBilans::ChoisirLecture(const ReglagesLecture& lecture) {
+    Etat.LectureDeLaSeance = lecture;
+    DireSiPoliceAbsente();
+}
+
+void FenetreBilans::DireSiPoliceAbsente() {
+    static AvisPoliceAbsente avis;
+    const PoliceLecture police = Etat.Lecture().Police;
+    if (police == PoliceLecture::Standard)
+        return; // nothing to look for
+    const QString message = avis.ADire(police, PoliceDisponible(MiseEnPagePour(police).Famille));
+    if (!message.isEmpty())
+        Services::Messages().Information(message);
+}
+
 QString FenetreBilans::AdresseBanque() {
     return Etat.DossierProgramme + QStringLiteral("aide/banque.htm");
 }
@@ -360,6 +427,14 @@ QString FenetreBilans::AdresseBanque() {
 // Opening, lists and views
 
 void FenetreBilans::FormActivate() {
+    // High contrast: the title and tabs on white, where their blues read at 7:1 or more.
+    if (Lecture::ContrasteFort() || palette().color(QPalette::Window) != Kit::BleuCiel) {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, Lecture::ContrasteFort()
+                                         ? Lecture::Couleur(CouleursContrasteFort().Fond)
+                                         : Kit::BleuCiel);
+        setPalette(p);
+    }
     AppliquerMode();
     if (!Etat.ModeEnseignant) {
         setWindowTitle(QStringLiteral("Bilans de ") + Etat.NomEleve);
@@ -368,6 +443,7 @@ void FenetreBilans::FormActivate() {
         onglets->setCurrentWidget(ongletProgres);
         return;
     }
+    DireSiPoliceAbsente(); // the ini's setting, read before
     RemplirListeGroupesBilan();
     // Group and pupil as the start form chose them.
     Selectionner(cChoixGroupe,
@@ -387,8 +463,8 @@ void FenetreBilans::AppliquerMode() {
     cadreChoix->setVisible(enseignant);
     cChoixGroupe->setVisible(enseignant);
     cChoixEleve->setVisible(enseignant);
-    for (QPushButton* b :
-         {bConfigurer, bModifier, bAide, bGererGroupes, bSupprimer, bRafraichir, bBanque, bStudio})
+    for (QPushButton* b : {bConfigurer, bModifier, bAide, bGererGroupes, bSupprimer, bRafraichir,
+                           bBanque, bStudio, bLecture})
         b->setVisible(enseignant);
     BilanExo->setToolTip(enseignant ? aideBilan : QString());
     BilanDetail->setToolTip(enseignant ? aideBilan : QString());

@@ -2,6 +2,7 @@
 // The report form: the four record files of one pupil, one per tab. A pupil sees his own; the
 // teacher browses every group and pupil and gets the tools that print, open, and delete.
 
+#include "core/ReglagesLecture.h"
 #include "ui/dialogs/FormeModale.h"
 
 #include <QThreadPool>
@@ -54,7 +55,9 @@ public:
     QPushButton* bAide = nullptr;
     QPushButton* bApropos = nullptr;
     QPushButton* bQuitterBilan = nullptr;
-    QPushButton* bStudio = nullptr;  // the exercise studio, teacher mode only
+    QPushButton* bStudio = nullptr; // the exercise studio, teacher mode only
+    // The pupils' letters and colours for this run, teacher mode only.
+    QPushButton* bLecture = nullptr;
     FenetreStudio* studio = nullptr; // made at the first click, not at start-up
 
     // The pupil's progress beside the four files, and the class view the group's button opens.
@@ -100,6 +103,9 @@ protected:
     void FormActivate() override;
 
 private:
+    void ChoisirLecture(const ReglagesLecture& lecture);
+    // The reading font missing on this computer, said once in the run.
+    void DireSiPoliceAbsente();
     void ChargerVue(QPlainTextEdit* vue, const QString& chemin);
     // G + selected pupil + suffix, opened by the desktop when that file exists.
     void OuvrirFichierEleve(const char* suffixe);

@@ -42,6 +42,8 @@ QString Valeur(const QString& champ, const QString& programme) {
         v = Etat.EnregistrementSon ? "oui" : "non";
     else if (champ == "Indices")
         v = Etat.Indices ? "oui" : "non";
+    else if (champ == "EcouteLente")
+        v = Etat.EcouteLente ? "oui" : "non";
     else if (champ == "ReponsesNecessaires")
         v = Etat.ReponsesNecessaires ? QString::number(*Etat.ReponsesNecessaires) : "sans limite";
     else if (champ == "CheminLogSon")
@@ -97,6 +99,13 @@ private slots:
         QTest::newRow("INDICES non") << QStringList{"indices = non"} << "Indices" << "non" << aucun;
         QTest::newRow("INDICES anything else keeps them")
             << QStringList{"INDICES = NON", "INDICES = peut-etre"} << "Indices" << "oui" << aucun;
+        QTest::newRow("defaults: slow listen offered")
+            << QStringList{} << "EcouteLente" << "oui" << aucun;
+        QTest::newRow("ECOUTE LENTE non hides it")
+            << QStringList{"ecoute lente = Non"} << "EcouteLente" << "non" << aucun;
+        QTest::newRow("ECOUTE LENTE OUI after NON offers it again")
+            << QStringList{"ECOUTE LENTE = NON", "ECOUTE LENTE = OUI"} << "EcouteLente" << "oui"
+            << aucun;
         QTest::newRow("inner spacing must be exact")
             << QStringList{"MOT  DE PASSE = x"} << "MotDePasseEnseignant"
             << "" << aucun;

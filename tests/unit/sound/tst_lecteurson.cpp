@@ -2,7 +2,9 @@
 // nor speaks, device or not; the conversion used when a device refuses the file's format.
 // The same cases run against the Windows player, whose device is looked for through waveOut.
 
+#include "Doubles.h"
 #include "sound/ConversionPcm.h"
+#include "sound/Ralenti.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -105,6 +107,26 @@ bool SansPeripherique() {
 #endif
 }
 
+// Upward zero crossings of the first channel, with a little hysteresis: the tone's periods.
+int Periodes(const SonDecode& son) {
+    int n = 0;
+    bool bas = false;
+    for (qsizetype i = 0; i < son.Echantillons.size(); i += son.Canaux) {
+        const qint16 v = son.Echantillons.at(i);
+        if (v < -1000)
+            bas = true;
+        else if (v > 1000 && bas) {
+            ++n;
+            bas = false;
+        }
+    }
+    return n;
+}
+
+qsizetype Trames(const SonDecode& son) {
+    return son.Canaux > 0 ? son.Echantillons.size() / son.Canaux : 0;
+}
+
 bool FenetreVisible() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
@@ -138,6 +160,10 @@ private slots:
         QVERIFY(abime.open(QIODevice::WriteOnly));
         abime.write("ceci n'est pas un son");
     }
+
+    void ralentir_data();
+    void ralentir();
+    void jouerLentement();
 
     void ouvrir_data() {
         QTest::addColumn<QString>("fichier");
@@ -463,6 +489,70 @@ private slots:
         }
     }
 };
+
+// "J'écoute lentement": a 440 Hz tone between silences, stretched. It lasts 1/speed as long
+// and holds as many more periods, so its pitch is the same (a resampling would keep the periods
+// and lower the pitch); the layout is the file's.
+void TestLecteurSon::ralentir_data() {
+    QTest::addColumn<int>("frequence");
+    QTest::addColumn<int>("canaux");
+    QTest::addColumn<double>("vitesse");
+    QTest::addColumn<double>("allongement");
+    QTest::newRow("70 %, mono 22050 Hz") << 22050 << 1 << 0.7 << 1 / 0.7;
+    QTest::newRow("70 %, stereo 44100 Hz") << 44100 << 2 << 0.7 << 1 / 0.7;
+    QTest::newRow("70 %, mono 8000 Hz") << 8000 << 1 << 0.7 << 1 / 0.7;
+    QTest::newRow("slower than the floor: 50 %") << 22050 << 1 << 0.1 << 2.0;
+    QTest::newRow("100 %: the sound itself") << 22050 << 1 << 1.0 << 1.0;
+}
+
+void TestLecteurSon::ralentir() {
+    QFETCH(int, frequence);
+    QFETCH(int, canaux);
+    QFETCH(double, vitesse);
+    QFETCH(double, allongement);
+    if (!EcouteLenteIntegree && vitesse < 1)
+        QSKIP("built without SoundTouch: a slow listen plays at the sound's pace");
+    auto source = std::make_shared<SonDecode>();
+    QString erreur;
+    QVERIFY2(DecoderSonMemoire(WavTonalite(1.0, frequence, canaux), *source, erreur),
+             qPrintable(erreur));
+    const std::shared_ptr<const SonDecode> ralenti = Ralentir(source, vitesse);
+    QVERIFY(ralenti);
+    QCOMPARE(ralenti->Canaux, canaux);
+    QCOMPARE(ralenti->Frequence, frequence);
+    const double duree = double(Trames(*ralenti)) / double(Trames(*source));
+    QVERIFY2(std::abs(duree / allongement - 1) < 0.05, qPrintable(QString::number(duree)));
+    const double periodes = double(Periodes(*ralenti)) / Periodes(*source);
+    QVERIFY2(std::abs(periodes / allongement - 1) < 0.03, qPrintable(QString::number(periodes)));
+    if (vitesse >= 1)
+        QCOMPARE(ralenti.get(), source.get());
+    // The same item slowed again is the stretch already made; another item is stretched anew.
+    MemoireRalenti memoire;
+    const auto premiere = memoire.Pour(source, vitesse);
+    QCOMPARE(memoire.Pour(source, vitesse).get(), premiere.get());
+    QCOMPARE(memoire.Pour(source, 1).get(), source.get());
+    const auto autre = std::make_shared<const SonDecode>(*source);
+    QCOMPARE(memoire.Pour(autre, vitesse).get() == autre.get(), vitesse >= 1);
+}
+
+// A slow listen goes through the player's thread like any other: with a device it is heard,
+// and for longer than the sound itself; without one it is silence, never a window.
+void TestLecteurSon::jouerLentement() {
+    Lecteur son;
+    son.DefinirFichier(m_court);
+    QVERIFY(son.Ouvrir(nullptr));
+    son.Jouer(VitesseLente);
+    son.Jouer(VitesseLente); // again: the stretch made once is played again
+    QVERIFY(!FenetreVisible());
+    if (SansPeripherique()) {
+        QTest::qWait(50);
+        QVERIFY(!son.EnCours());
+        return;
+    }
+    QTRY_VERIFY(son.EnCours());
+    son.Arreter();
+    QTRY_VERIFY(!son.EnCours());
+}
 
 QTEST_MAIN(TestLecteurSon)
 #include "tst_lecteurson.moc"
