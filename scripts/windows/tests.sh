@@ -27,7 +27,12 @@ export WINEPATH
 # itself (ui/platform/AvantQt), no regex JIT, so that the tests' threads end too.
 variable() { wine reg add 'HKCU\Environment' /v "$1" /d "$2" /f >/dev/null 2>&1; }
 variable QT_QPA_PLATFORM offscreen
-variable QT_QPA_FONTDIR "$(winepath -w "$sortie/Plumelune/polices" 2>/dev/null)"
+# Only the program's everyday letters: Qt's offscreen platform takes the first family it finds
+# as the default, which the reading letters (Andika) would otherwise be.
+rm -rf "$sortie/polices-tests"
+mkdir -p "$sortie/polices-tests"
+cp "$sortie/Plumelune/polices"/DejaVu* "$sortie/polices-tests/"
+variable QT_QPA_FONTDIR "$(winepath -w "$sortie/polices-tests" 2>/dev/null)"
 variable QT_ENABLE_REGEXP_JIT 0
 wineserver -w
 xvfb-run -a ctest --test-dir "$sortie/build" --output-on-failure --timeout 300 "$@"

@@ -41,6 +41,8 @@ private slots:
         QTest::newRow("leading zeros, numbers past 99")
             << QStringList{"mot100", "mot010", "mot002", "mot1"}
             << QStringList{"mot1", "mot002", "mot010", "mot100"};
+        QTest::newRow("a number before the letters") << QStringList{"Deux", "Accents", "0 Essai"}
+                                                     << QStringList{"0 Essai", "Accents", "Deux"};
         QTest::newRow("CE2 before CE10 and CM1")
             << QStringList{"CM1", "CE10", "CE2"} << QStringList{"CE2", "CE10", "CM1"};
     }
