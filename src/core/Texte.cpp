@@ -1,6 +1,6 @@
 #include "core/Texte.h"
 
-QString Rogner(const QString& texte) {
+QStringView Rogner(QStringView texte) {
     qsizetype debut = 0;
     qsizetype fin = texte.size();
     while (debut < fin && texte.at(debut).unicode() <= 32)
@@ -8,6 +8,11 @@ QString Rogner(const QString& texte) {
     while (fin > debut && texte.at(fin - 1).unicode() <= 32)
         --fin;
     return texte.mid(debut, fin - debut);
+}
+
+QString Rogner(const QString& texte) {
+    const QStringView r = Rogner(QStringView(texte));
+    return r.size() == texte.size() ? texte : r.toString();
 }
 
 QString MinusculesAZ(const QString& texte) {

@@ -2,9 +2,11 @@
 // The comparison rule shared by answers, history keys and passwords.
 
 #include <QString>
+#include <QStringView>
 
 // Removes every character whose code is 32 or less at both ends.
 QString Rogner(const QString& texte);
+QStringView Rogner(QStringView texte);
 // Folds only the letters A to Z; accented capitals keep their case.
 QString MinusculesAZ(const QString& texte);
 // Upper-cases only the letters a to z.

@@ -51,16 +51,6 @@ QString FormeDe(const QString& texte) {
     return dejaPret ? texte : FormeComparaison(texte);
 }
 
-QStringView SansBlancs(QStringView t) {
-    qsizetype debut = 0;
-    qsizetype fin = t.size();
-    while (debut < fin && t.at(debut).unicode() <= 32)
-        ++debut;
-    while (fin > debut && t.at(fin - 1).unicode() <= 32)
-        --fin;
-    return t.mid(debut, fin - debut);
-}
-
 bool Blanche(QStringView l) {
     for (const QChar c : l)
         if (c.unicode() > 32)
@@ -168,7 +158,7 @@ private:
         m.Derniere = m_date;
         m.DernierExercice = m_b.ExercicesDetail - 1;
         for (const QStringView brute : ReponsesFausses(reponses, essais))
-            Ecrit(it->second, SansBlancs(brute));
+            Ecrit(it->second, Rogner(brute));
     }
 
     void Ecrit(int mot, QStringView texte) {

@@ -2,6 +2,8 @@
 
 #include "core/Services.h"
 
+#include "core/Texte.h"
+
 #include <algorithm>
 
 namespace {
@@ -10,20 +12,10 @@ bool Chiffre(QChar c) {
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-QStringView SansBlancs(QStringView t) {
-    qsizetype debut = 0;
-    qsizetype fin = t.size();
-    while (debut < fin && t.at(debut).unicode() <= 32)
-        ++debut;
-    while (fin > debut && t.at(fin - 1).unicode() <= 32)
-        --fin;
-    return t.mid(debut, fin - debut);
-}
-
 // A whole number written with digits only, blanks around allowed; nine digits at most, so that
 // no hand-typed number overflows.
 bool Entier(QStringView t, int& valeur) {
-    t = SansBlancs(t);
+    t = Rogner(t);
     if (t.isEmpty() || t.size() > 9)
         return false;
     int v = 0;
@@ -39,7 +31,7 @@ bool Entier(QStringView t, int& valeur) {
 // "07/12/2026", or "7/12/2026" from a system set to short days and months; invalid outside the
 // range.
 QDate Date(QStringView t, const PlageDates& plage) {
-    t = SansBlancs(t);
+    t = Rogner(t);
     const qsizetype b1 = t.indexOf(u'/');
     const qsizetype b2 = b1 < 0 ? -1 : t.indexOf(u'/', b1 + 1);
     if (b1 < 1 || b1 > 2 || b2 - b1 < 2 || b2 - b1 > 3 || t.size() - b2 - 1 != 4)
@@ -190,7 +182,7 @@ bool LireLigneResume(QStringView ligne, ExerciceResume& r, const PlageDates& pla
         return false;
     const qsizetype s3 = ligne.indexOf(u'|', s2 + 3);
     const QDate date = Date(ligne.left(s1), plage);
-    const QStringView etat = SansBlancs(ligne.mid(s1 + 3, s2 - s1 - 3));
+    const QStringView etat = Rogner(ligne.mid(s1 + 3, s2 - s1 - 3));
     const QStringView points = ligne.mid(s2 + 3, (s3 < 0 ? ligne.size() : s3) - s2 - 3);
     const qsizetype barre = points.indexOf(u'/');
     int score = 0;
@@ -207,7 +199,7 @@ bool LireLigneResume(QStringView ligne, ExerciceResume& r, const PlageDates& pla
     r.Date = date;
     r.Score = score;
     r.Maxi = maxi;
-    r.Dossier = s3 < 0 ? QString() : SansBlancs(ligne.mid(s3 + 1)).toString();
+    r.Dossier = s3 < 0 ? QString() : Rogner(ligne.mid(s3 + 1)).toString();
     return true;
 }
 
@@ -252,8 +244,7 @@ LigneDetail LireLigneDetail(QStringView brute, const PlageDates& plage) {
                 const qsizetype tiret = dedans.lastIndexOf(u" - ");
                 int n = 0;
                 if (tiret >= 0 && DureeValide(dedans.left(tiret)) &&
-                    Entier(dedans.mid(tiret + 3), n) && n >= 2 &&
-                    !SansBlancs(t.left(deux)).isEmpty()) {
+                    Entier(dedans.mid(tiret + 3), n) && n >= 2 && !Rogner(t.left(deux)).isEmpty()) {
                     r.Sorte = SorteDetail::Ratee;
                     r.Attendu = t.left(deux);
                     r.Reponses = t.mid(deux + 3, std::max<qsizetype>(0, crochet - 1 - deux - 3));
@@ -296,7 +287,7 @@ LigneDetail LireLigneDetail(QStringView brute, const PlageDates& plage) {
         return r;
     }
     const qsizetype deux = t.indexOf(u" : ");
-    if (deux > 0 && !SansBlancs(t.left(deux)).isEmpty()) {
+    if (deux > 0 && !Rogner(t.left(deux)).isEmpty()) {
         r.Sorte = SorteDetail::Ouverte;
         r.Attendu = t.left(deux);
         r.Reponses = t.mid(deux + 3);
