@@ -97,13 +97,7 @@ void DialogueAppreciation::ConstruireControles() {
 void DialogueAppreciation::Disposer() {
     Construire();
     // High contrast: the texts on white, where their blues read at 7:1 or more.
-    if (Lecture::ContrasteFort() || palette().color(QPalette::Window) != Kit::BleuCiel) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Lecture::ContrasteFort()
-                                         ? Lecture::Couleur(CouleursContrasteFort().Fond)
-                                         : Kit::BleuCiel);
-        setPalette(p);
-    }
+    Lecture::FondDeFenetre(this);
     lTexte->setText(TypographieEcran(TexteMessage));
     lTexte->setAccessibleName(TexteMessage);
     lIndice->setText(TypographieEcran(Indice));

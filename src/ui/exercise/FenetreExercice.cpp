@@ -317,10 +317,7 @@ void FenetreExercice::AppliquerLecture() {
     // High contrast: white instead of the picture, its captions and boxes drawn in black.
     const bool fort = Lecture::ContrasteFort();
     FondEcran->setVisible(!fort);
-    QPalette p = palette();
-    p.setColor(QPalette::Window,
-               fort ? Lecture::Couleur(CouleursContrasteFort().Fond) : Kit::BleuCiel);
-    setPalette(p);
+    Lecture::FondDeFenetre(this);
     for (QWidget* w : std::initializer_list<QWidget*>{lDossierCourant, mMessage, lJObserve, lTemps})
         Lecture::Contraste(w);
     Lecture::Contraste(eModele, false, true); // disabled, but read: black on white

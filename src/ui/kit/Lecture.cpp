@@ -66,6 +66,15 @@ void Contraste(QWidget* w, bool grise, bool fondBlanc) {
     Kit::Colorer(w, Couleur(c.Texte), Couleur(grise ? c.TexteDesactive : c.Texte), fond, fond);
 }
 
+void FondDeFenetre(QWidget* fenetre) {
+    const bool fort = ContrasteFort();
+    if (!fort && fenetre->palette().color(QPalette::Window) == Kit::BleuCiel)
+        return;
+    QPalette p = fenetre->palette();
+    p.setColor(QPalette::Window, fort ? Couleur(CouleursContrasteFort().Fond) : Kit::BleuCiel);
+    fenetre->setPalette(p);
+}
+
 void Interligner(QPlainTextEdit* texte) {
     const double interligne = MiseEnPage().Interligne;
     if (interligne == 100 && !texte->property(ProprietePolice).isValid())

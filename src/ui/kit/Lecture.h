@@ -27,6 +27,9 @@ QFont Police(const QFont& habituelle);
 // otherwise: the model is read while disabled) and, when `fondBlanc`, its background white; its
 // own colours back otherwise.
 void Contraste(QWidget* w, bool grise = false, bool fondBlanc = false);
+// A sky-blue window's background: white in high contrast, where its blue texts read at 7:1 or
+// more, sky blue again otherwise. Untouched while standard and never changed.
+void FondDeFenetre(QWidget* fenetre);
 // The lines of the text shown spaced as the setting asks; call after each new text.
 void Interligner(QPlainTextEdit* texte);
 

@@ -428,13 +428,7 @@ QString FenetreBilans::AdresseBanque() {
 
 void FenetreBilans::FormActivate() {
     // High contrast: the title and tabs on white, where their blues read at 7:1 or more.
-    if (Lecture::ContrasteFort() || palette().color(QPalette::Window) != Kit::BleuCiel) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Lecture::ContrasteFort()
-                                         ? Lecture::Couleur(CouleursContrasteFort().Fond)
-                                         : Kit::BleuCiel);
-        setPalette(p);
-    }
+    Lecture::FondDeFenetre(this);
     AppliquerMode();
     if (!Etat.ModeEnseignant) {
         setWindowTitle(QStringLiteral("Bilans de ") + Etat.NomEleve);
