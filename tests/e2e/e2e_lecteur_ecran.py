@@ -21,6 +21,8 @@ Run under a display and a session bus, like e2e_eleve.py:
 
 import argparse
 import ctypes
+import datetime
+import re
 import os
 import shutil
 import signal
@@ -53,6 +55,8 @@ CONTENANTS = {pyatspi.ROLE_FRAME, pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL}
 ENTREES = {pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_PAGE_TAB}
 
 TRANSCRIPTION = False
+# When each screen began, for sorting what Orca said by screen: (time of day, screen).
+ECRANS = []
 
 
 def description(a):
@@ -83,6 +87,8 @@ def place(a):
 
 
 def dire(ligne):
+    if ligne.startswith("— "):
+        ECRANS.append((datetime.datetime.now().strftime("%H:%M:%S.%f"), ligne.strip("— ")))
     if TRANSCRIPTION:
         print("    " + ligne, flush=True)
 
@@ -263,6 +269,13 @@ def parcourir_visibles(a, profondeur=0):
             yield from parcourir_visibles(e, profondeur + 1)
 
 
+def fermee(programme, titre):
+    """The window so titled gone. Under a screen reader a key reaches the program only after
+    the reader has seen it: the focus given back before the box has closed would go to the box
+    and be lost with it."""
+    attendre(lambda: not any(nom(f) == titre for f in programme.fenetres()), f"« {titre} » fermée")
+
+
 def sans_boite(programme):
     attendre(lambda: not any(role(f) in ROLES_BOITE for f in programme.fenetres()), "la boîte fermée")
 
@@ -318,6 +331,7 @@ def depart(programme):
     tour_de_tab(programme, "nouvel élève")
     taper(ELEVE)
     touche("Return")
+    fermee(programme, "Nouvel élève")
     donner_le_focus(p, "Choix dossier")
 
     liste = focus_sur(programme, pyatspi.ROLE_LIST)
@@ -422,6 +436,7 @@ def exercice(programme, oreille):
     tour_de_tab(programme, "question de Stop")
     focus_nomme(programme, "question de Stop", "Annuler")
     touche("Return")
+    fermee(programme, "Quitter")
     donner_le_focus(p, TITRE_EXERCICE, exact=False)
 
     # The rest, and the item missed at its first attempt once more.
@@ -492,6 +507,34 @@ def lancer_orca(journal, racine, env):
     return orca
 
 
+def ce_qu_orca_a_dit(journal):
+    """Orca's "SPEECH OUTPUT" lines, screen by screen (a line belongs to the last screen begun
+    before it). The echo of each key pressed is left out."""
+    dits = []
+    en_cours = None
+    with open(journal, encoding="utf-8", errors="replace") as f:
+        for ligne in f:
+            m = re.match(r"(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*)", ligne)
+            if m:
+                en_cours = [m.group(1), m.group(2)]
+            elif en_cours is not None:
+                en_cours[1] += " " + ligne.strip()
+            else:
+                continue
+            # A box's text may run over several lines; the speech ends at its quote and brace.
+            fin = re.match(r"(.*)'\s*\{", en_cours[1])
+            if fin:
+                dit = fin.group(1)
+                if dit.strip() and not dit.endswith(" "):
+                    dits.append((en_cours[0], dit.strip()))
+                en_cours = None
+    print("Ce qu'Orca a dit :")
+    for i, (debut, ecran) in enumerate(ECRANS):
+        fin = ECRANS[i + 1][0] if i + 1 < len(ECRANS) else "99"
+        phrases = [d for t, d in dits if debut <= t < fin]
+        print(f"  {ecran} : " + (" / ".join(phrases) if phrases else "(rien)"))
+
+
 def main():
     global TRANSCRIPTION
     arguments = argparse.ArgumentParser()
@@ -549,6 +592,8 @@ def main():
         processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
         programme = Programme(processus)
         enseignant(programme)
+        if a.orca:
+            ce_qu_orca_a_dit(a.orca)
         print("1 passed, 0 failed")
         return 0
     except Echec as e:
