@@ -39,6 +39,19 @@ public:
         return true;
     }
 };
+
+// A list box's entry as its description, brought up to date when it gets the focus.
+class DireEntree : public QObject {
+public:
+    bool eventFilter(QObject* objet, QEvent* e) override {
+        if (e->type() == QEvent::FocusIn) {
+            auto* liste = static_cast<QComboBox*>(objet);
+            if (liste->accessibleDescription() != liste->currentText())
+                liste->setAccessibleDescription(liste->currentText());
+        }
+        return false;
+    }
+};
 } // namespace
 
 void ActiverAuClavier(QAbstractButton* b) {
@@ -110,6 +123,12 @@ void NommerListe(QComboBox* liste) {
     quoi->setTextFormat(Qt::PlainText);
     quoi->setBuddy(liste);
     quoi->hide();
+    // Lists are often filled with their signals blocked: the focus catches up what the signal
+    // missed, before the reader asks.
+    static DireEntree* dire = new DireEntree; // lives as long as the program
+    liste->installEventFilter(dire);
+    QObject::connect(liste, &QComboBox::currentTextChanged, liste,
+                     [liste](const QString& texte) { liste->setAccessibleDescription(texte); });
 }
 
 QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, const QRect& place) {

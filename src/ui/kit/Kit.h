@@ -43,6 +43,8 @@ QToolButton* BoutonImage(QWidget* parent, const char* nom, const QString& image,
 void ActiverAuClavier(QAbstractButton* b);
 // Tells screen readers what a list box chooses, its accessible name: on Linux they take a list
 // box's name from the entry it shows, and what it chooses from a label tied to it (not drawn).
+// The entry shown is its description too, kept up to date: a reader that cannot read a list
+// box's entry (Orca with Qt 6.4) says the description on arrival and speaks it as it changes.
 void NommerListe(QComboBox* liste);
 // An ordinary push button with its caption; an empty place leaves it to a layout.
 QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, const QRect& place);

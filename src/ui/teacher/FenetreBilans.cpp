@@ -209,6 +209,8 @@ void FenetreBilans::ConstruireControles() {
     cChoixEleve->setToolTip(QStringLiteral("Élève"));
     cChoixEleve->setGeometry(8, 41, 197, 28);
     cChoixEleve->setFont(listes);
+    Kit::NommerListe(cChoixGroupe);
+    Kit::NommerListe(cChoixEleve);
     cadreChoix->hide();
 
     onglets = new QTabWidget(this);
@@ -432,6 +434,7 @@ void FenetreBilans::FormActivate() {
     AppliquerMode();
     if (!Etat.ModeEnseignant) {
         setWindowTitle(QStringLiteral("Bilans de ") + Etat.NomEleve);
+        setAccessibleName(QString()); // the caption says it
         ChargerBilanEleve(Etat.NomEleve);
         // A pupil starts on his progress, never on his password.
         onglets->setCurrentWidget(ongletProgres);
@@ -498,6 +501,8 @@ void FenetreBilans::cChoixGroupeChange() {
 void FenetreBilans::cChoixEleveChange() {
     const QString eleve = cChoixEleve->currentText();
     setWindowTitle(eleve);
+    // Before a pupil is chosen the caption is empty: a screen reader still names the window.
+    setAccessibleName(eleve.isEmpty() ? QStringLiteral("Module enseignant") : QString());
     ChargerBilanEleve(eleve);
 }
 
