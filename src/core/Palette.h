@@ -38,6 +38,12 @@ inline constexpr CouleurRgb FondTexteItem = 0xf4f9fd;
 inline constexpr CouleurRgb FondBandeBoutons = 0xb0d1f2;
 inline constexpr CouleurRgb FondJObserve = 0xeaf3fc;
 inline constexpr CouleurRgb FondTitreDepart = 0xdbebfb;
+
+// The mark around the focused control: the program's orange edged with black, so that one of
+// its two colours stands out at 3:1 from whatever it surrounds (the orange alone does not on
+// the sky blue).
+inline constexpr CouleurRgb AnneauFocus = 0xf08c00;
+inline constexpr CouleurRgb BordAnneauFocus = 0x000000; // the ink would be 2.6:1 on the greens
 } // namespace Couleurs
 
 // "#rrggbb", for a style sheet.
@@ -46,3 +52,7 @@ QString NomCss(CouleurRgb couleur);
 // Each text colour with each background it is drawn on, at a reading setting: the usual
 // colours whatever the letters, the high-contrast ones when asked.
 QList<PaireCouleurs> PairesCouleurs(const ReglagesLecture& reglages);
+
+// The colours a focused control and its surroundings can have, which the focus mark must
+// stand out from.
+QList<CouleurRgb> FondsSousLeFocus(const ReglagesLecture& reglages);

@@ -1,5 +1,7 @@
 #include "ui/kit/MarqueFocus.h"
 
+#include "core/Palette.h"
+
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QLineEdit>
@@ -74,9 +76,13 @@ bool MarqueFocus::eventFilter(QObject* objet, QEvent* e) {
 void MarqueFocus::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    QPen trait(QColor(0xf0, 0x8c, 0x00), Marge);
-    p.setPen(trait);
     p.setBrush(Qt::NoBrush);
+    // Black over the whole width, then the orange inside it: one pixel of black shows outside.
     const qreal demi = Marge / 2.0;
+    p.setPen(QPen(QColor(QRgb(Couleurs::BordAnneauFocus)), Marge));
     p.drawRoundedRect(QRectF(rect()).adjusted(demi, demi, -demi, -demi), 6, 6);
+    const qreal interieur = Marge - 1;
+    const qreal retrait = 1 + interieur / 2.0;
+    p.setPen(QPen(QColor(QRgb(Couleurs::AnneauFocus)), interieur));
+    p.drawRoundedRect(QRectF(rect()).adjusted(retrait, retrait, -retrait, -retrait), 5, 5);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The mark around the control that has the keyboard focus: a thick rounded frame in the
-// program's orange, drawn over the window, so a pupil or a teacher working with the keyboard
+// The mark around the control that has the keyboard focus: a thick rounded frame, orange edged
+// with black, drawn over the window, so a pupil or a teacher working with the keyboard
 // always sees where Tab has brought him. One per window; it follows the focus on its own.
 // Text fields are left to their caret and their own focused border.
 

@@ -66,6 +66,21 @@ private slots:
                                               .arg(r, 0, 'f', 2)));
     }
 
+    // The focus mark: against every colour it may surround, one of its two colours at 3:1.
+    void anneauFocus() {
+        for (const ContrasteLecture c : {ContrasteLecture::Normal, ContrasteLecture::Fort}) {
+            const QList<CouleurRgb> fonds = FondsSousLeFocus({PoliceLecture::Standard, c});
+            QVERIFY(!fonds.isEmpty());
+            for (const CouleurRgb fond : fonds) {
+                const double r = qMax(RapportContraste(Couleurs::AnneauFocus, fond),
+                                      RapportContraste(Couleurs::BordAnneauFocus, fond));
+                QVERIFY2(
+                    r >= 3.0,
+                    qPrintable(QStringLiteral("%1: %2:1").arg(NomCss(fond)).arg(r, 0, 'f', 2)));
+            }
+        }
+    }
+
     void nomCss() {
         QCOMPARE(NomCss(0x0b2447), QStringLiteral("#0b2447"));
         QCOMPARE(NomCss(0xffffff), QStringLiteral("#ffffff"));
