@@ -841,6 +841,33 @@ def preparer(exe, demo, racine):
     return dossier
 
 
+def ouvrir_le_bureau():
+    """What the visits need of the desktop: the X connection kept open (an X server resets when
+    its last client leaves, and forgets the keys mapped here), the accent keys mapped, and the
+    accessibility bus. Returns the program's environment and the bus."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    if not x11.XOpenDisplay(None):
+        raise Echec(f"impossible d'ouvrir l'écran {os.environ['DISPLAY']}")
+    for code, touches in TOUCHES_ACCENTS.items():
+        subprocess.run(["xmodmap", "-e", f"keycode {code} = {touches}"], check=True, timeout=DELAI)
+    env = dict(os.environ)
+    env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+    env["QT_QPA_PLATFORM"] = "xcb"  # make test sets offscreen for the other tests
+    env["LC_ALL"] = "C.UTF-8"
+    bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                           env=env, start_new_session=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(0.5)
+    return env, bus
+
+
+def lancer(dossier, env):
+    """The program started in its folder, as a pupil starts it."""
+    processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
+    return Programme(processus)
+
+
 def arreter(processus):
     if processus and processus.poll() is None:
         try:
@@ -873,25 +900,10 @@ def main():
     oreille = None
     try:
         dossier = preparer(a.exe, a.demo, racine)
-        # An X server resets when its last client leaves, and forgets the keys mapped below:
-        # this connection stays open for the whole visit.
-        x11 = ctypes.CDLL("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        if not x11.XOpenDisplay(None):
-            raise Echec(f"impossible d'ouvrir l'écran {os.environ['DISPLAY']}")
-        for code, touches in TOUCHES_ACCENTS.items():
-            subprocess.run(["xmodmap", "-e", f"keycode {code} = {touches}"], check=True, timeout=DELAI)
-        env = dict(os.environ)
-        env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        env["QT_QPA_PLATFORM"] = "xcb"  # make test sets offscreen for the other tests
-        env["LC_ALL"] = "C.UTF-8"
-        bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                               env=env, start_new_session=True,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+        env, bus = ouvrir_le_bureau()
         oreille = Oreille(os.path.join(dossier, "_Medias", EXERCICE))
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
+        processus = programme.processus
         entendus = visite(programme, oreille)
         etape(f"items entendus : {', '.join(entendus)}")
         try:
@@ -903,8 +915,8 @@ def main():
         verifier(dossier, entendus)
         etape("les quatre fichiers de Zoé sont justes")
 
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
+        processus = programme.processus
         visite_enseignant(programme, entendus)
         try:
             processus.wait(timeout=DELAI)
@@ -915,15 +927,15 @@ def main():
             raise Echec(f"fichiers restés après la suppression : {restes}")
         etape("les fichiers de Zoé sont supprimés")
 
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
+        processus = programme.processus
         entendus = visite_clavier(programme, oreille)
         attendre_la_fin(processus, "l'au revoir")
         verifier_clavier(dossier, entendus, 0)
         etape("les quatre fichiers de Léon sont justes")
 
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
+        processus = programme.processus
         etape("le gestionnaire de fenêtres ferme le formulaire de départ : la question de Quitter")
         programme.fenetre("Choix dossier")
         fermer_comme_le_bureau(processus, "Choix dossier")
@@ -939,14 +951,13 @@ def main():
         verifier_clavier(dossier, entendus, 1)
 
         etape("SIGTERM pendant le message après une réponse")
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
         interrompre(programme, oreille, "signal")
         verifier_clavier(dossier, entendus, 2)
         etape("chaque interruption est écrite une fois, le journal est parti")
 
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
+        processus = programme.processus
         capture = os.path.join(racine, "studio.png") if a.garder else None
         sons = visite_studio(programme, dossier, capture)
         try:
@@ -957,8 +968,8 @@ def main():
 
         oreille.fermer()
         oreille = Oreille(os.path.join(dossier, "_Medias", DOSSIER_STUDIO))
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
+        processus = programme.processus
         reponses = visite_eleve_studio(programme, oreille)
         try:
             processus.wait(timeout=DELAI)

@@ -20,7 +20,6 @@ Run under a display and a session bus, like e2e_eleve.py:
 """
 
 import argparse
-import ctypes
 import datetime
 import re
 import os
@@ -33,9 +32,9 @@ import time
 
 import pyatspi
 
-from e2e_eleve import (DELAI, ELEMENT, TITRE, TITRE_EXERCICE, TOUCHES_ACCENTS, Echec, Oreille,
-                       Programme, arreter, attendre, donner_le_focus, enfants, etape, nom,
-                       preparer, reponse_juste, role, taper, touche, visible)
+from e2e_eleve import (TITRE, TITRE_EXERCICE, Echec, Oreille, arreter, attendre, attendre_la_fin,
+                       donner_le_focus, enfants, etape, lancer, nom, ouvrir_le_bureau, preparer,
+                       reponse_juste, role, taper, touche, visible)
 
 ELEVE = "Noé"
 MOT_DE_PASSE = "Lune 5"
@@ -285,25 +284,25 @@ def sans_boite(programme):
     attendre(lambda: not any(role(f) in ROLES_BOITE for f in programme.fenetres()), "la boîte fermée")
 
 
-def focus_sur(programme, role_voulu, essais=20):
-    """Tab until a control of that role has the focus."""
+def tab_jusqu_a(programme, voulu, echec, essais):
+    """Tab until the focused control is the one wanted; returns it."""
     for _ in range(essais):
         a = focus_dans(programme)
-        if a is not None and role(a) == role_voulu:
+        if a is not None and voulu(a):
             return a
         touche("Tab")
         time.sleep(0.1)
-    raise Echec(f"pas de {role_voulu} au bout de {essais} Tab")
+    raise Echec(echec)
+
+
+def focus_sur(programme, role_voulu, essais=20):
+    return tab_jusqu_a(programme, lambda a: role(a) == role_voulu,
+                       f"pas de {role_voulu} au bout de {essais} Tab", essais)
 
 
 def focus_nomme(programme, ecran, nom_voulu, essais=20):
-    for _ in range(essais):
-        a = focus_dans(programme)
-        if a is not None and nom(a) == nom_voulu:
-            return a
-        touche("Tab")
-        time.sleep(0.1)
-    raise Echec(f"{ecran} : « {nom_voulu} » jamais atteint avec Tab")
+    return tab_jusqu_a(programme, lambda a: nom(a) == nom_voulu,
+                       f"{ecran} : « {nom_voulu} » jamais atteint avec Tab", essais)
 
 
 def images_nommees(programme, fenetre, ecran):
@@ -568,37 +567,19 @@ def main():
     bus = programme = oreille = lecteur = None
     try:
         dossier = preparer(a.exe, a.demo, racine)
-        x11 = ctypes.CDLL("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        if not x11.XOpenDisplay(None):
-            raise Echec(f"impossible d'ouvrir l'écran {os.environ['DISPLAY']}")
-        for code, touches in TOUCHES_ACCENTS.items():
-            subprocess.run(["xmodmap", "-e", f"keycode {code} = {touches}"], check=True, timeout=DELAI)
-        env = dict(os.environ)
-        env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        env["QT_QPA_PLATFORM"] = "xcb"
-        env["LC_ALL"] = "C.UTF-8"
-        bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                               env=env, start_new_session=True,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+        env, bus = ouvrir_le_bureau()
         if a.orca:
             lecteur = lancer_orca(a.orca, racine, env)
         oreille = Oreille(os.path.join(dossier, "_Medias", EXERCICE))
 
         etape("Noé, au clavier seulement")
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
         depart(programme)
         exercice(programme, oreille)
-        try:
-            processus.wait(timeout=DELAI)
-        except subprocess.TimeoutExpired:
-            raise Echec("le programme ne s'est pas fermé après l'au revoir")
+        attendre_la_fin(programme.processus, "l'au revoir")
 
         etape("le module enseignant")
-        processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
-        programme = Programme(processus)
+        programme = lancer(dossier, env)
         enseignant(programme)
         if a.orca:
             ce_qu_orca_a_dit(a.orca)
