@@ -2,6 +2,8 @@
 
 #include "core/Texte.h"
 
+#include <utility>
+
 namespace {
 
 // The ini is Windows-1252 and a teacher may write the accent: "école" and "ÉCOLE" are ECOLE.
@@ -11,19 +13,28 @@ QString Mot(const QString& valeur) {
     return v;
 }
 
+// The value among its accepted words.
+template <typename T, std::size_t N>
+bool LireParmi(const QString& valeur, const std::pair<QStringView, T> (&mots)[N], T& sortie) {
+    const QString v = Mot(valeur);
+    for (const auto& [mot, choix] : mots) {
+        if (v == mot) {
+            sortie = choix;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool LirePoliceLecture(const QString& valeur, PoliceLecture& police) {
-    const QString v = Mot(valeur);
-    if (v == u"STANDARD")
-        police = PoliceLecture::Standard;
-    else if (v == u"ECOLE")
-        police = PoliceLecture::Ecole;
-    else if (v == u"DYS")
-        police = PoliceLecture::Dys;
-    else
-        return false;
-    return true;
+    static const std::pair<QStringView, PoliceLecture> mots[] = {
+        {u"STANDARD", PoliceLecture::Standard},
+        {u"ECOLE", PoliceLecture::Ecole},
+        {u"DYS", PoliceLecture::Dys},
+    };
+    return LireParmi(valeur, mots, police);
 }
 
 QString MessagePoliceInvalide(const QString& valeur) {
@@ -33,14 +44,11 @@ QString MessagePoliceInvalide(const QString& valeur) {
 }
 
 bool LireContrasteLecture(const QString& valeur, ContrasteLecture& contraste) {
-    const QString v = Mot(valeur);
-    if (v == u"NORMAL")
-        contraste = ContrasteLecture::Normal;
-    else if (v == u"FORT")
-        contraste = ContrasteLecture::Fort;
-    else
-        return false;
-    return true;
+    static const std::pair<QStringView, ContrasteLecture> mots[] = {
+        {u"NORMAL", ContrasteLecture::Normal},
+        {u"FORT", ContrasteLecture::Fort},
+    };
+    return LireParmi(valeur, mots, contraste);
 }
 
 QString MessageContrasteInvalide(const QString& valeur) {
