@@ -75,6 +75,11 @@ def etape(texte):
 
 # --- Hearing which recording plays ---------------------------------------------------------
 
+# What a journey has started and must stop at its end, whatever happened: the programs, the
+# buses and the watchers, each as the call that stops it.
+A_ARRETER = []
+
+
 class Oreille:
     """Watches a folder for the files the program opens (inotify, through the C library)."""
 
@@ -85,6 +90,7 @@ class Oreille:
         self.fd = self.libc.inotify_init1(os.O_NONBLOCK | os.O_CLOEXEC)
         if self.fd < 0:
             raise Echec("inotify indisponible")
+        A_ARRETER.append(self.fermer)
         if self.libc.inotify_add_watch(self.fd, os.fsencode(dossier), self.IN_OPEN) < 0:
             raise Echec(f"impossible de surveiller {dossier}")
 
@@ -116,7 +122,9 @@ class Oreille:
         raise Echec("aucun son n'a été ouvert après J'écoute")
 
     def fermer(self):
-        os.close(self.fd)
+        if self.fd >= 0:
+            os.close(self.fd)
+            self.fd = -1
 
 
 # --- The accessibility tree ------------------------------------------------------------------
@@ -844,7 +852,7 @@ def preparer(exe, demo, racine):
 def ouvrir_le_bureau():
     """What the visits need of the desktop: the X connection kept open (an X server resets when
     its last client leaves, and forgets the keys mapped here), the accent keys mapped, and the
-    accessibility bus. Returns the program's environment and the bus."""
+    accessibility bus. Returns the program's environment."""
     x11 = ctypes.CDLL("libX11.so.6")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     if not x11.XOpenDisplay(None):
@@ -858,14 +866,47 @@ def ouvrir_le_bureau():
     bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                            env=env, start_new_session=True,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    A_ARRETER.append(lambda: arreter(bus))
     time.sleep(0.5)
-    return env, bus
+    return env
 
 
 def lancer(dossier, env):
     """The program started in its folder, as a pupil starts it."""
     processus = subprocess.Popen(["./plumelune"], cwd=dossier, env=env, start_new_session=True)
+    A_ARRETER.append(lambda: arreter(processus))
     return Programme(processus)
+
+
+def jouer(prefixe, secondes, garder, corps):
+    """A journey: a program folder of its own, a time limit, the verdict CTest reads, and what
+    it started stopped and its folder removed whatever happened. `corps(racine)` raises Echec
+    on a fault."""
+    if not os.environ.get("DISPLAY"):
+        print("e2e: aucun écran (lancez sous xvfb-run)", file=sys.stderr)
+        return 1
+
+    def trop_long(*_):
+        raise Echec(f"le scénario dépasse {secondes} s")
+    signal.signal(signal.SIGALRM, trop_long)
+    signal.alarm(secondes)
+    racine = tempfile.mkdtemp(prefix=prefixe)
+    try:
+        corps(racine)
+        print("1 passed, 0 failed")
+        return 0
+    except Echec as e:
+        print(f"e2e: ÉCHEC : {e}", file=sys.stderr)
+        print("0 passed, 1 failed")
+        return 1
+    finally:
+        signal.alarm(0)
+        while A_ARRETER:  # the last started first
+            A_ARRETER.pop()()
+        if garder:
+            print(f"e2e: dossier gardé : {racine}")
+        else:
+            shutil.rmtree(racine, ignore_errors=True)
 
 
 def arreter(processus):
@@ -886,42 +927,23 @@ def main():
     arguments.add_argument("--demo", required=True)
     arguments.add_argument("--garder", action="store_true", help="keep the program folder")
     a = arguments.parse_args()
-    if not os.environ.get("DISPLAY"):
-        print("e2e: aucun écran (lancez sous xvfb-run)", file=sys.stderr)
-        return 1
 
-    def trop_long(*_):
-        raise Echec("le scénario dépasse 400 s")
-    signal.signal(signal.SIGALRM, trop_long)
-    signal.alarm(400)
-
-    racine = tempfile.mkdtemp(prefix="plumelune-e2e-")
-    bus = programme = None
-    oreille = None
-    try:
+    def visites(racine):
         dossier = preparer(a.exe, a.demo, racine)
-        env, bus = ouvrir_le_bureau()
+        env = ouvrir_le_bureau()
         oreille = Oreille(os.path.join(dossier, "_Medias", EXERCICE))
         programme = lancer(dossier, env)
         processus = programme.processus
         entendus = visite(programme, oreille)
         etape(f"items entendus : {', '.join(entendus)}")
-        try:
-            processus.wait(timeout=DELAI)
-        except subprocess.TimeoutExpired:
-            raise Echec("le programme ne s'est pas fermé après l'au revoir")
-        if processus.returncode != 0:
-            raise Echec(f"le programme s'est terminé avec le code {processus.returncode}")
+        attendre_la_fin(processus, "l'au revoir")
         verifier(dossier, entendus)
         etape("les quatre fichiers de Zoé sont justes")
 
         programme = lancer(dossier, env)
         processus = programme.processus
         visite_enseignant(programme, entendus)
-        try:
-            processus.wait(timeout=DELAI)
-        except subprocess.TimeoutExpired:
-            raise Echec("le programme ne s'est pas fermé après Quitter")
+        attendre_la_fin(processus, "Quitter")
         restes = os.listdir(os.path.join(dossier, "_Bilans", GROUPE))
         if restes:
             raise Echec(f"fichiers restés après la suppression : {restes}")
@@ -960,10 +982,7 @@ def main():
         processus = programme.processus
         capture = os.path.join(racine, "studio.png") if a.garder else None
         sons = visite_studio(programme, dossier, capture)
-        try:
-            processus.wait(timeout=DELAI)
-        except subprocess.TimeoutExpired:
-            raise Echec("le programme ne s'est pas fermé après le studio")
+        attendre_la_fin(processus, "le studio")
         etape("le dossier du studio est écrit : " + ", ".join(sons))
 
         oreille.fermer()
@@ -971,29 +990,11 @@ def main():
         programme = lancer(dossier, env)
         processus = programme.processus
         reponses = visite_eleve_studio(programme, oreille)
-        try:
-            processus.wait(timeout=DELAI)
-        except subprocess.TimeoutExpired:
-            raise Echec("le programme ne s'est pas fermé après l'exercice du studio")
+        attendre_la_fin(processus, "l'exercice du studio")
         verifier_studio(dossier, sons, reponses)
         etape("les fichiers de Lou sont justes")
-        print("1 passed, 0 failed")
-        return 0
-    except Echec as e:
-        print(f"e2e: ÉCHEC : {e}", file=sys.stderr)
-        print("0 passed, 1 failed")
-        return 1
-    finally:
-        signal.alarm(0)
-        if programme:
-            arreter(programme.processus)
-        arreter(bus)
-        if oreille:
-            oreille.fermer()
-        if a.garder:
-            print(f"e2e: dossier gardé : {racine}")
-        else:
-            shutil.rmtree(racine, ignore_errors=True)
+
+    return jouer("plumelune-e2e-", 400, a.garder, visites)
 
 
 if __name__ == "__main__":
