@@ -41,22 +41,3 @@ QList<PaireCouleurs> PairesCouleurs(const ReglagesLecture& reglages) {
         {"Commencer survolé", Blanc, VertValiderSurvol},
     };
 }
-
-QList<CouleurRgb> FondsSousLeFocus(const ReglagesLecture& reglages) {
-    if (reglages.Contraste == ContrasteLecture::Fort)
-        return {CouleursContrasteFort().Fond, CouleursContrasteFort().Texte};
-    using namespace Couleurs;
-    return {Blanc,
-            BleuCiel,
-            Survol,
-            Enfonce,
-            Focus,
-            Selection,
-            VertValider,
-            VertValiderSurvol,
-            FondTitreExercice,
-            FondTexteItem,
-            FondBandeBoutons,
-            FondJObserve,
-            FondTitreDepart};
-}

@@ -52,7 +52,3 @@ QString NomCss(CouleurRgb couleur);
 // Each text colour with each background it is drawn on, at a reading setting: the usual
 // colours whatever the letters, the high-contrast ones when asked.
 QList<PaireCouleurs> PairesCouleurs(const ReglagesLecture& reglages);
-
-// The colours a focused control and its surroundings can have, which the focus mark must
-// stand out from.
-QList<CouleurRgb> FondsSousLeFocus(const ReglagesLecture& reglages);

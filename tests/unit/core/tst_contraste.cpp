@@ -66,17 +66,23 @@ private slots:
                                               .arg(r, 0, 'f', 2)));
     }
 
-    // The focus mark: against every colour it may surround, one of its two colours at 3:1.
+    // The focus mark: one of its two colours at 3:1 against every background a control is
+    // drawn on, and in high contrast against the black of the controls' edges too.
     void anneauFocus() {
         for (const ContrasteLecture c : {ContrasteLecture::Normal, ContrasteLecture::Fort}) {
-            const QList<CouleurRgb> fonds = FondsSousLeFocus({PoliceLecture::Standard, c});
-            QVERIFY(!fonds.isEmpty());
-            for (const CouleurRgb fond : fonds) {
-                const double r = qMax(RapportContraste(Couleurs::AnneauFocus, fond),
-                                      RapportContraste(Couleurs::BordAnneauFocus, fond));
-                QVERIFY2(
-                    r >= 3.0,
-                    qPrintable(QStringLiteral("%1: %2:1").arg(NomCss(fond)).arg(r, 0, 'f', 2)));
+            const QList<PaireCouleurs> paires = PairesCouleurs({PoliceLecture::Standard, c});
+            QVERIFY(!paires.isEmpty());
+            for (const PaireCouleurs& p : paires) {
+                QList<CouleurRgb> voisines = {p.Fond};
+                if (c == ContrasteLecture::Fort)
+                    voisines << p.Texte;
+                for (const CouleurRgb voisine : voisines) {
+                    const double r = qMax(RapportContraste(Couleurs::AnneauFocus, voisine),
+                                          RapportContraste(Couleurs::BordAnneauFocus, voisine));
+                    QVERIFY2(r >= 3.0, qPrintable(QStringLiteral("%1 (%2): %3:1")
+                                                      .arg(NomCss(voisine), p.Nom)
+                                                      .arg(r, 0, 'f', 2)));
+                }
             }
         }
     }
